@@ -1,0 +1,372 @@
+#include "DLanguageTable.h"
+
+// Every text of the user interface, English and Italian side by side.
+// Rows stay sorted by id: the lookup relies on it. Inside a text, %d takes
+// an integer and %s a text, in order; both columns of a row must carry the
+// same placeholders in the same order.
+extern const DLanguageEntry kLanguageTable[] = {
+    // Main window: command hints
+    {10000, u"Create a new test", u"Crea un nuovo test"},
+    {10010, u"Open an existing test", u"Apri un test esistente"},
+    {10020, u"Save the test", u"Salva il test"},
+    {10030, u"Save the test in a new file", u"Salva il test in un nuovo file"},
+    {10040, u"Select the language to use", u"Seleziona la lingua da utilizzare"},
+    {10050, u"View the program information", u"Visualizza le informazioni sul programma"},
+    {10060, u"View the help", u"Visualizza la guida"},
+    {10070, u"Exit the program", u"Esci dal programma"},
+
+    // Main window: tab captions
+    {10500, u"Questions", u"Domande"},
+    {10510, u"Subjects", u"Soggetti"},
+    {10520, u"Answers", u"Risposte"},
+
+    // Questions page and questions options dialog
+    {11000, u"Summary", u"Riepilogo"},
+    {11010, u"%d questions: %d positive, %d negative", u"%d domande: %d positiva/e, %d negativa/e"},
+    {11020, u"%d answers for each question", u"%d risposte per ogni domanda"},
+    {11030, u"Modify the questions options", u"Modifica le opzioni delle domande"},
+    {11040, u"Import the questions from another file", u"Importa le domande da un altro file"},
+    {11200, u"N.", u"N°"},
+    {11210, u"Type", u"Tipo"},
+    {11220, u"Text", u"Testo"},
+    {11500, u"Questions options", u"Opzioni delle domande"},
+    {11510, u"Number of questions", u"Numero di domande"},
+    {11520, u"Total number of questions used in the test",
+     u"Numero totale di domande utilizzate nel test"},
+
+    // Subjects page and subjects options dialog
+    {12000, u"Summary", u"Riepilogo"},
+    {12010, u"%d subjects: %d female, %d male", u"%d soggetti: %d femmine, %d maschi"},
+    {12020, u"Description", u"Descrizione"},
+    {12030, u"Modify the subjects options", u"Modifica le opzioni dei soggetti"},
+    {12040, u"Import the subjects from another file", u"Importa i soggetti da un altro file"},
+    {12050, u"Import the name of the subjects from the Windows clipboard",
+     u"Importa il nome dei soggetti dagli appunti di Windows"},
+    {12200, u"N.", u"N°"},
+    {12210, u"Surname", u"Cognome"},
+    {12220, u"Name", u"Nome"},
+    {12230, u"Sex", u"Sesso"},
+    {12240, u"Note", u"Note"},
+    {12250, u"None", u"No"},
+    {12500, u"Subjects options", u"Opzioni dei soggetti"},
+    {12510, u"Number of subjects", u"Numero di soggetti"},
+    {12520, u"Total number of tested subjects", u"Numero totale di soggetti esaminati"},
+
+    // Subject names import dialog and its line formats
+    {13000, u"Import the names of the subjects", u"Importa i nomi dei soggetti"},
+    {13100, u"Source text", u"Testo sorgente"},
+    {13110,
+     u"The text must be divided into rows.\n"
+     u"Each line must contain only one subject",
+     u"Il testo deve essere suddiviso in righe.\n"
+     u"Ogni riga deve contenere un solo soggetto"},
+    {13200, u"Text line format", u"Formato delle righe di testo"},
+    {13210, u"Select the format corresponding to each line of the source text",
+     u"Seleziona il formato corrispondente a ogni riga del testo sorgente"},
+    {13220, u"Surname, Name", u"Cognome, Nome"},
+    {13230, u"Name, Surname", u"Nome, Cognome"},
+    {13240, u"Surname Name", u"Cognome Nome"},
+    {13250, u"Name Surname", u"Nome Cognome"},
+    {13260, u"Name", u"Nome"},
+    {13270, u"Surname", u"Cognome"},
+
+    // Answers page
+    {14010, u"Question n.%d", u"Domanda n°%d"},
+    {14020, u"Answer n.%d", u"Risposta n°%d"},
+    {14030, u"Answers", u"Risposte"},
+    {14040, u"%d of %d", u"%d di %d"},
+    {14100, u"Modify the answers options", u"Modifica le opzioni delle risposte"},
+
+    // Answers options dialog
+    {15000, u"Number of answers for each question", u"Numero di risposte per ogni domanda"},
+    {15010, u"Number of expected answers for each question",
+     u"Numero di risposte previste per ogni domanda"},
+    {15020, u"Answers options", u"Opzioni delle risposte"},
+    {15030, u"Subjects list", u"Elenco dei soggetti"},
+    {15040, u"Select the display order of the list of subjects for the selection of an answer",
+     u"Seleziona l'ordine di visualizzazione dell'elenco dei soggetti "
+     u"per la scelta di una risposta"},
+    {15050, u"Surname Name", u"Cognome Nome"},
+    {15060, u"Name Surname", u"Nome Cognome"},
+
+    // Language dialog
+    {16000, u"Select the language", u"Seleziona la lingua"},
+    {16010, u"Available languages", u"Lingue disponibili"},
+
+    // Bar graph page
+    {17000, u"Show/hide bar graph options", u"Mostra/nascondi le opzioni del grafico a barre"},
+    {17001, u"Bar graph", u"Grafico a barre"},
+    {17010, u"Copy the image of the bar graph to the Windows clipboard",
+     u"Copia l'immagine del grafico a barre negli appunti di Windows"},
+    {17020, u"Subjects", u"Soggetti"},
+    {17030, u"Acceptance", u"Accettazioni"},
+    {17040, u"Rejection", u"Rifiuti"},
+    {18110, u"Height of bars", u"Altezza delle barre"},
+    {18120,
+     u"Is the number of selections received by the subjects.\n"
+     u"It's possible to choose between:\n"
+     u"1) total number of selections received\n"
+     u"2) number of persons who have selected the subject",
+     u"È il numero di scelte ricevute dai soggetti.\n"
+     u"È possibile scegliere tra:\n"
+     u"1) numero totale di scelte ricevute\n"
+     u"2) numero di persone che hanno scelto il soggetto"},
+    {18130, u"Total selections", u"Scelte totali"},
+    {18140, u"Subjects choices", u"Scelte dei soggetti"},
+    {18200, u"Data source", u"Origine dei dati"},
+    {18210,
+     u"Is the set of questions proposed to the subjects.\n"
+     u"Will be displayed only answers to selected questions",
+     u"È l'insieme delle domande proposte ai soggetti.\n"
+     u"Saranno visualizzate solo le risposte alle domande selezionate"},
+    {18220, u"Question n.%d", u"Domanda n°%d"},
+    {18300, u"Ordering subjects", u"Ordinamento dei soggetti"},
+    {18310,
+     u"Select the order used to display the subjects.\n"
+     u"You can choose between these criteria:\n"
+     u"1) keep the order used during the insertion of the subjects in the list\n"
+     u"2) acceptance in descending order\n"
+     u"3) rejection in descending order",
+     u"Seleziona l'ordine usato per visualizzare i soggetti.\n"
+     u"È possibile scegliere tra questi criteri:\n"
+     u"1) mantenere l'ordine usato durante l'inserimento dei soggetti nell'elenco\n"
+     u"2) accettazioni in ordine decrescente\n"
+     u"3) rifiuti in ordine decrescente"},
+    {18320, u"As in the list", u"Come nell'elenco"},
+    {18330, u"Acceptance in descending order", u"Accettazioni in ordine decrescente"},
+    {18340, u"Rejection in descending order", u"Rifiuti in ordine decrescente"},
+    {18400, u"Scale of bars", u"Scala delle barre"},
+    {18410, u"Select the scale for displaying the bars of acceptance and rejection",
+     u"Seleziona la scala di visualizzazione delle barre di accettazione e di rifiuto"},
+    {18420, u"1:1", u"1:1"},
+    {18430, u"1:2", u"1:2"},
+    {18440, u"1:4", u"1:4"},
+    {18450, u"1:8", u"1:8"},
+    {18460, u"1:16", u"1:16"},
+
+    // Target diagram page
+    {21000, u"Show/hide target graph options",
+     u"Mostra/nascondi le opzioni del grafico a bersaglio"},
+    {21001, u"Target graph", u"Grafico a bersaglio"},
+    {21010, u"Copy the image of the target graph to the Windows clipboard",
+     u"Copia l'immagine del grafico a bersaglio negli appunti di Windows"},
+    {21100, u"A) Popular", u"A) Popolari"},
+    {21110, u"B) Liked more than disliked", u"B) Più accettati che rifiutati"},
+    {21120, u"C) Disliked more than liked", u"C) Più rifiutati che accettati"},
+    {21130, u"D) Controversial", u"D) Controversi"},
+    {21140, u"E) Rejected", u"E) Rifiutati"},
+    {21150, u"F) Neglected", u"F) Ignorati"},
+    {21200, u"A) Popular", u"A) Popolari"},
+    {21210, u"B) Rejected", u"B) Rifiutati"},
+    {21220, u"C) Neglected", u"C) Ignorati"},
+    {21230, u"D) Controversial", u"D) Controversi"},
+    {21240, u"E) Average", u"E) Nella media"},
+    {22100, u"Subjects and categories", u"Soggetti e categorie"},
+    {22110,
+     u"The subjects are divided into categories.\n"
+     u"The membership of a person to a category is determined by the choice of one of "
+     u"the following algorithms:\n"
+     u"1) acceptance rate of the subject versus the average frequency of acceptances\n"
+     u"2) calculation of social preference and social impact",
+     u"I soggetti sono suddivisi in categorie.\n"
+     u"L'appartenenza di una persona a una categoria è determinata dalla scelta di uno "
+     u"dei seguenti algoritmi:\n"
+     u"1) frequenza delle accettazioni del soggetto rispetto alla frequenza media delle "
+     u"accettazioni\n"
+     u"2) calcolo della preferenza sociale e dell'impatto sociale"},
+    {22120, u"Frequency of positive questions", u"Frequenza delle domande positive"},
+    {22130, u"Social preference and social impact", u"Preferenza sociale e impatto sociale"},
+    {22200, u"Data source", u"Origine dei dati"},
+    {22210,
+     u"Is the set of questions proposed to the subjects.\n"
+     u"Will be displayed only answers to selected questions",
+     u"È l'insieme delle domande proposte ai soggetti.\n"
+     u"Saranno visualizzate solo le risposte alle domande selezionate"},
+    {22220, u"Question n.%d", u"Domanda n°%d"},
+    {22300, u"Subject informations", u"Informazioni sul soggetto"},
+    {22310,
+     u"The subject is represented by a circle or a square containing some informations.\n"
+     u"It's possible to choose the following modes:\n"
+     u"1) large: displays the identifier, 3 characters of the surname and 3 characters "
+     u"of the name\n"
+     u"2) small size: display only the identifier",
+     u"Il soggetto è rappresentato da un cerchio o da un quadrato contenente alcune "
+     u"informazioni.\n"
+     u"È possibile scegliere le seguenti modalità:\n"
+     u"1) grande: visualizza l'identificativo, 3 caratteri del cognome e 3 caratteri "
+     u"del nome\n"
+     u"2) ridotta: visualizza solo l'identificativo"},
+    {22320, u"Ident and name", u"Identificativo e nome"},
+    {22330, u"Only ident", u"Solo identificativo"},
+
+    // Sociogram page
+    {23000, u"Show/hide sociogram options", u"Mostra/nascondi le opzioni del sociogramma"},
+    {23001, u"Sociogram", u"Sociogramma"},
+    {23010, u"Copy the image of the sociogram to the Windows clipboard",
+     u"Copia l'immagine del sociogramma negli appunti di Windows"},
+    {23100, u"First choice", u"Prima scelta"},
+    {23110, u"Second choice", u"Seconda scelta"},
+    {23120, u"Third choice or more", u"Terza scelta o successive"},
+    {23130, u"Acceptance (positive choices)", u"Accettazione (scelte positive)"},
+    {23140, u"Rejection (negative choices)", u"Rifiuto (scelte negative)"},
+    {24100, u"Type", u"Tipo"},
+    {24110,
+     u"You can create two types of sociogram:\n"
+     u"1) acceptance, use the answers to positive questions\n"
+     u"2) rejection, use the answers to negative questions",
+     u"È possibile creare due tipi di sociogramma:\n"
+     u"1) accettazione, usa le risposte alle domande positive\n"
+     u"2) rifiuto, usa le risposte alle domande negative"},
+    {24120, u"Acceptance", u"Accettazione"},
+    {24130, u"Rejection", u"Rifiuto"},
+    {24200, u"Subject informations", u"Informazioni sul soggetto"},
+    {24210,
+     u"The subject is represented by a circle or a square containing some informations.\n"
+     u"It's possible to choose the following modes:\n"
+     u"1) large: displays the identifier, 3 characters of the surname and 3 characters "
+     u"of the name\n"
+     u"2) small size: display only the identifier",
+     u"Il soggetto è rappresentato da un cerchio o da un quadrato contenente alcune "
+     u"informazioni.\n"
+     u"È possibile scegliere le seguenti modalità:\n"
+     u"1) grande: visualizza l'identificativo, 3 caratteri del cognome e 3 caratteri "
+     u"del nome\n"
+     u"2) ridotta: visualizza solo l'identificativo"},
+    {24220, u"Ident and name", u"Identificativo e nome"},
+    {24230, u"Only ident", u"Solo identificativo"},
+    {24300, u"Data source", u"Origine dei dati"},
+    {24310,
+     u"Is the set of questions proposed to the subjects.\n"
+     u"Will be displayed only answers to selected questions",
+     u"È l'insieme delle domande proposte ai soggetti.\n"
+     u"Saranno visualizzate solo le risposte alle domande selezionate"},
+    {24320, u"Question n.%d", u"Domanda n°%d"},
+    {24400, u"Chart size", u"Dimensioni del grafico"},
+    {24410, u"Changing the size of the graph of acceptance and rejection",
+     u"Modifica delle dimensioni del grafico di accettazione e di rifiuto"},
+    {24420, u"Width", u"Larghezza"},
+    {24430, u"Chart width measured in pixels", u"Larghezza del grafico misurata in pixel"},
+    {24440, u"Height", u"Altezza"},
+    {24450, u"Chart height measured in pixels", u"Altezza del grafico misurata in pixel"},
+    {24460, u"Update", u"Aggiorna"},
+    {24470, u"Changing the graph size using the specified width and height values",
+     u"Modifica delle dimensioni del grafico con i valori di larghezza e altezza indicati"},
+    {24500, u"Moving subject", u"Spostamento del soggetto"},
+    {24510,
+     u"Display mode of the connections during the movement of a subject.\n"
+     u"Types available:\n"
+     u"1) fast pc, shows the complete connections\n"
+     u"2) slow pc, displays only the elastic",
+     u"Modalità di visualizzazione dei collegamenti durante lo spostamento di un soggetto.\n"
+     u"Tipi disponibili:\n"
+     u"1) pc veloce, mostra i collegamenti completi\n"
+     u"2) pc lento, visualizza solo l'elastico"},
+    {24520, u"Complete connections", u"Collegamenti completi"},
+    {24530, u"Only elastic", u"Solo elastico"},
+
+    // Metric table page
+    {25000, u"Metrics", u"Metriche"},
+    {25010, u"Show/hide metrics table options",
+     u"Mostra/nascondi le opzioni della tabella delle metriche"},
+    {25020, u"Copy the image of the metrics table to the Windows clipboard",
+     u"Copia l'immagine della tabella delle metriche negli appunti di Windows"},
+    {25030, u"Data source", u"Origine dei dati"},
+    {25040,
+     u"Is the set of questions proposed to the subjects.\n"
+     u"Will be counted only the answers to selected questions",
+     u"È l'insieme delle domande proposte ai soggetti.\n"
+     u"Saranno conteggiate solo le risposte alle domande selezionate"},
+    {25050, u"Question n.%d", u"Domanda N°%d"},
+    {25060, u"Ordering subjects", u"Ordinamento dei soggetti"},
+    {25070,
+     u"Select the order used to display the subjects.\n"
+     u"You can choose between these criteria:\n"
+     u"1) keep the order used during the insertion of the subjects in the list\n"
+     u"2) acceptance received (in-degree)\n"
+     u"3) acceptance given (out-degree)\n"
+     u"4) rejection received (in-degree)\n"
+     u"5) rejection given (out-degree)",
+     u"Seleziona l'ordine usato per visualizzare i soggetti.\n"
+     u"È possibile scegliere tra questi criteri:\n"
+     u"1) mantenere l'ordine usato durante l'inserimento dei soggetti nell'elenco\n"
+     u"2) accettazioni ricevute (grado entrante)\n"
+     u"3) accettazioni date (grado uscente)\n"
+     u"4) rifiuti ricevuti (grado entrante)\n"
+     u"5) rifiuti dati (grado uscente)"},
+    {25080, u"Export the data to a CSV text file", u"Esporta i dati in un file di testo CSV"},
+    {25200, u"N.", u"N°"},
+    {25210, u"Surname", u"Cognome"},
+    {25220, u"Name", u"Nome"},
+    {25230, u"Acceptance", u"Accettazioni"},
+    {25240, u"Rejection", u"Rifiuti"},
+    {25250, u"Received", u"Ricevuti"},
+    {25260, u"Given", u"Dati"},
+    {25270, u"Value", u"Valore"},
+    {25280, u"Density", u"Densità"},
+    {25500, u"As in the list", u"Come nell'elenco"},
+    {25510, u"Acceptance received", u"Accettazioni ricevute"},
+    {25520, u"Acceptance given", u"Accettazioni date"},
+    {25530, u"Rejection received", u"Rifiuti ricevuti"},
+    {25540, u"Rejection given", u"Rifiuti dati"},
+
+    // Information dialog (30010 and 30020 end with a blank: the value follows)
+    {30000, u"Informations", u"Informazioni"},
+    {30010, u"Software version: ", u"Versione software: "},
+    {30020, u"Release date: ", u"Data rilascio: "},
+    {30040, u"Thanks to", u"Ringraziamenti"},
+    {31000, u"Thanks to everyone who helped with the development and testing of the program",
+     u"Grazie a tutti coloro che hanno contribuito allo sviluppo e al collaudo del programma"},
+    {32010, u"Contact", u"Contatti"},
+    {32020, u"Please address queries, bug reports, and suggested improvements to:",
+     u"Per domande, segnalazioni di errori e proposte di miglioramento scrivere a:"},
+
+    // Message box title, questions to the user, names of values
+    {40000, u"Message", u"Messaggio"},
+    {40010, u"You want to delete unnecessary subjects?",
+     u"Si desidera cancellare i soggetti in eccesso?"},
+    {40020, u"You want to delete subjects already in list?",
+     u"Si desidera cancellare i soggetti già presenti?"},
+    {40030, u"The test is changed. Do you want to save it?",
+     u"Il test è stato modificato. Si desidera salvarlo?"},
+    {40100, u"Sex", u"Sesso"},
+    {40110, u"None", u"Nessuno"},
+    {40120, u"Female", u"Femmina"},
+    {40130, u"Male", u"Maschio"},
+    {40200, u"Positive", u"Positiva"},
+    {40210, u"Negative", u"Negativa"},
+
+    // Error box title and model errors
+    {50000, u"Error", u"Errore"},
+    {50010, u"Memory full in \"%s\" module!", u"Memoria esaurita nel modulo \"%s\"!"},
+    {50020, u"Memory access failed in the \"%s\" module!",
+     u"Accesso alla memoria fallito nel modulo \"%s\"!"},
+    {50030, u"The number must be greater than \"%d\"!",
+     u"Il numero deve essere maggiore di \"%d\"!"},
+    {50040,
+     u"The \"%s\" name is not consistent with the selected type. "
+     u"The subject will not be imported!",
+     u"Il nome \"%s\" non è consistente con il tipo selezionato. "
+     u"Il soggetto non sarà importato!"},
+    {50050, u"The number of questions must be between \"%d\" and \"%d\"!",
+     u"Il numero di domande deve essere compreso tra \"%d\" e \"%d\"!"},
+    {50060, u"The number of responses for each question must be between \"%d\" and \"%d\"!",
+     u"Il numero di risposte per ogni domanda deve essere compreso tra \"%d\" e \"%d\"!"},
+    {50070, u"The number of subjects must be between \"%d\" and \"%d\"!",
+     u"Il numero di soggetti deve essere compreso tra \"%d\" e \"%d\"!"},
+    {50080, u"The dimension must be between \"%d\" and \"%d\"!",
+     u"La dimensione deve essere compresa tra \"%d\" e \"%d\"!"},
+    {50090,
+     u"The subject no.%d has selected himself. Correct the error to display the chart!",
+     u"Il soggetto n°%d ha selezionato sè stesso. "
+     u"Correggere l'errore per visualizzare il grafico!"},
+
+    // File errors
+    {60000, u"Write failure to file, module \"%s\"!",
+     u"Scrittura fallita nel file, modulo \"%s\"!"},
+    {60010, u"Read failure from file, module \"%s\"!", u"Lettura fallita dal file, modulo \"%s\"!"},
+    {60020, u"The file \"%s\" was not recognized!", u"Il file \"%s\" non è stato riconosciuto!"},
+    {60030, u"The version of the file is not supported!",
+     u"La versione del file non è supportata!"},
+};
+
+const std::size_t kLanguageTableSize = sizeof(kLanguageTable) / sizeof(kLanguageTable[0]);

@@ -1,0 +1,133 @@
+#include "model/DFileKalCir.h"
+
+#include "model/DFileKalCirSec.h"
+#include "model/DFileStream.h"
+#include "model/DTest.h"
+#include "model/EError.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <memory>
+#include <stdexcept>
+
+const QString DFileKalCir::kMagic = QStringLiteral("Zelvor71Kaleidocircle");
+
+namespace
+{
+// Keeps the stream pointer set exactly while one operation runs.
+class StreamScope
+{
+public:
+    StreamScope(DFileStream*& member, DFileStream& stream) : member_(member) { member_ = &stream; }
+    ~StreamScope() { member_ = nullptr; }
+    StreamScope(const StreamScope&) = delete;
+    StreamScope& operator=(const StreamScope&) = delete;
+
+private:
+    DFileStream*& member_;
+};
+} // namespace
+
+DFileKalCir::DFileKalCir(DTest& test) : test_(test) {}
+
+void DFileKalCir::New()
+{
+    EError::Guard("DFileKalCir::New()", [&] { fileName_.clear(); });
+}
+
+void DFileKalCir::Write(const QString& path)
+{
+    EError::Guard("DFileKalCir::Write()", [&] {
+        QBuffer buffer;
+        buffer.open(QIODevice::ReadWrite);
+        DFileStream stream(&buffer, path, /*deferSaved=*/true);
+
+        QByteArray magic(kMagic.size() * 2, Qt::Uninitialized);
+        qToLittleEndian<char16_t>(kMagic.utf16(), kMagic.size(), magic.data());
+        const QByteArray table(DFileKalCirSec::kSlots * 8, '\0');
+        if (!stream.Write(magic.constData(), magic.size()) || !stream.WriteInt32(kVersion) ||
+            !stream.Write(table.constData(), table.size()))
+            throw EError(60000, {"DFileKalCir::Write()"});
+        test_.SectionsToFile(stream);
+
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            throw std::runtime_error("cannot create the file");
+        if (file.write(buffer.data()) != buffer.size() || !file.commit())
+            throw EError(60000, {"DFileKalCir::Write()"});
+
+        stream.CommitSaved();
+        fileName_ = path;
+    });
+}
+
+void DFileKalCir::Read(const QString& path)
+{
+    EError::Guard("DFileKalCir::Read()", [&] { ReadPart(path, Part::Whole); });
+}
+
+void DFileKalCir::ReadOnlyQuestions(const QString& path)
+{
+    EError::Guard("DFileKalCir::ReadOnlyQuestions()", [&] { ReadPart(path, Part::Questions); });
+}
+
+void DFileKalCir::ReadOnlySubjects(const QString& path)
+{
+    EError::Guard("DFileKalCir::ReadOnlySubjects()", [&] { ReadPart(path, Part::Subjects); });
+}
+
+void DFileKalCir::ReadPart(const QString& path, Part part)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot open the file");
+    DFileStream stream(&file, path);
+    StreamScope scope(stream_, stream);
+
+    ReadHeader();
+    ReadVersion();
+
+    // Read into a fresh document; the test takes it over only on success.
+    auto fresh = std::make_unique<DTest>();
+    switch (part)
+    {
+    case Part::Whole:
+        fresh->SectionsFromFile(stream, version_);
+        test_.TakeOver(*fresh);
+        fileName_ = path;
+        break;
+    case Part::Questions:
+        fresh->QuestionsFromFile(stream, version_);
+        test_.TakeQuestions(*fresh);
+        break;
+    case Part::Subjects:
+        fresh->SubjectsFromFile(stream);
+        test_.TakeSubjects(*fresh);
+        break;
+    }
+}
+
+void DFileKalCir::ReadHeader()
+{
+    char bytes[42];
+    if (!stream_ || !stream_->Read(bytes, sizeof bytes))
+        throw EError(60010, {"DFileKalCir::ReadHeader()"});
+    QString magic(21, Qt::Uninitialized);
+    qFromLittleEndian<char16_t>(bytes, 21, magic.data());
+    magic_ = magic;
+    if (magic_ != kMagic)
+        throw EError(60020, {stream_->Path()});
+}
+
+void DFileKalCir::ReadVersion()
+{
+    qint32 version = 0;
+    if (!stream_ || !stream_->ReadInt32(version))
+        throw EError(60010, {"DFileKalCir::ReadVersion()"});
+    version_ = version;
+    if (version_ != 1 && version_ != 2)
+        throw EError(60030);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+class DFileStream;
+class DTest;
+
+// Reads and writes the whole test file: magic, version, section-position
+// table and the components' sections, plus the imports of only the
+// questions or only the subjects of another test file.
+//
+// Saving is safe: the file is built in memory and replaces the old one only
+// when complete. Reading is all-or-nothing: the file is read into a fresh
+// document that the test takes over only when every section was read.
+class DFileKalCir
+{
+public:
+    explicit DFileKalCir(DTest& test);
+
+    void New();
+    void Write(const QString& path);
+    void Read(const QString& path);
+    void ReadOnlyQuestions(const QString& path);
+    void ReadOnlySubjects(const QString& path);
+
+    // The checks at the start of every read, on the stream being read.
+    void ReadHeader();
+    void ReadVersion();
+
+    // The path of the file last written or read in full; empty for a new test.
+    const QString& FileName() const { return fileName_; }
+    qint32 Version() const { return version_; }
+
+    static const QString kMagic;
+    static constexpr qint32 kVersion = 2;
+    static constexpr qint64 kSectionsStart = 126;
+
+private:
+    enum class Part
+    {
+        Whole,
+        Questions,
+        Subjects
+    };
+    void ReadPart(const QString& path, Part part);
+
+    DTest& test_;
+    DFileStream* stream_ = nullptr;
+    qint32 version_ = 0;
+    QString magic_;
+    QString fileName_;
+};

@@ -1,0 +1,21 @@
+#include "model/DFileKalCirSec.h"
+
+#include "model/DFileStream.h"
+#include "model/EError.h"
+
+DFileKalCirSec::DFileKalCirSec(int slot) : slotOffset_(kTableOffset + 8 * qint64(slot)) {}
+
+void DFileKalCirSec::PositionToFile(DFileStream& stream) const
+{
+    const qint64 start = stream.Pos();
+    if (!stream.Seek(slotOffset_) || !stream.WriteInt64(start) || !stream.Seek(start))
+        throw EError(60000, {"DFileKalCirSec::PositionToFile()"});
+}
+
+void DFileKalCirSec::PositionFromFile(DFileStream& stream) const
+{
+    qint64 start = 0;
+    if (!stream.Seek(slotOffset_) || !stream.ReadInt64(start) || start < 0 || start > stream.Size() ||
+        !stream.Seek(start))
+        throw EError(60010, {"DFileKalCirSec::PositionFromFile()"});
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QtGlobal>
+
+class DFileStream;
+
+// Binds a component to its slot of the test file's section-position table.
+class DFileKalCirSec
+{
+public:
+    // Slots 0..4: questions, answer settings, subjects, choice matrix, analyses.
+    explicit DFileKalCirSec(int slot);
+
+    qint64 SlotOffset() const { return slotOffset_; }
+
+    // Records the current position (the end of the file) as the start of the
+    // component's section, then returns to it.
+    void PositionToFile(DFileStream& stream) const;
+    // Moves the stream to the start of the component's section.
+    void PositionFromFile(DFileStream& stream) const;
+
+    static constexpr qint64 kTableOffset = 46;
+    static constexpr int kSlots = 10;
+
+private:
+    qint64 slotOffset_;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "model/DFileKalCir.h"
+
+class DFileStream;
+
+// The whole sociometric test: every component of the test and the reader
+// and writer of its file. The application creates one in main() and hands
+// it to its windows; tests may create as many as they like.
+class DTest
+{
+public:
+    DTest();
+    ~DTest();
+    DTest(const DTest&) = delete;
+    DTest& operator=(const DTest&) = delete;
+
+    // Resets the test to a new one; the analysis options are kept.
+    void New();
+    bool IsChangedByUser() const;
+
+    // The components, in construction order (later ones reshape earlier ones).
+    DFileKalCir file;
+
+    // Section writers and readers, in the file's order and the read order.
+    void SectionsToFile(DFileStream& stream);
+    void SectionsFromFile(DFileStream& stream, qint32 version);
+    void QuestionsFromFile(DFileStream& stream, qint32 version);
+    void SubjectsFromFile(DFileStream& stream);
+
+    // Take the contents of a document that was read successfully.
+    void TakeOver(DTest& fresh);
+    void TakeQuestions(DTest& fresh);
+    void TakeSubjects(DTest& fresh);
+};

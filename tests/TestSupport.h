@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtTest>
+
+// Shared set-up of the test executables: offscreen platform, a private
+// runtime directory and settings location (even when a test is started by
+// hand rather than through CTest), and the fonts the pictures use.
+namespace TestSupport
+{
+void PrepareEnvironment();
+void PrepareApplication();
+
+QByteArray ReadFile(const QString& path);
+void WriteFile(const QString& path, const QByteArray& bytes);
+// Little-endian helpers for building files by hand.
+QByteArray Int32(qint32 value);
+QByteArray Int64(qint64 value);
+QByteArray Utf16(const QString& text);
+} // namespace TestSupport
+
+#define KC_TEST_MAIN(TestObject)                                                                                       \
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        TestSupport::PrepareEnvironment();                                                                             \
+        QApplication app(argc, argv);                                                                                  \
+        TestSupport::PrepareApplication();                                                                             \
+        TestObject tc;                                                                                                 \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
+        return QTest::qExec(&tc, argc, argv);                                                                          \
+    }

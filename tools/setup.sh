@@ -1,0 +1,34 @@
+# Shared by run.sh and test.sh: install the Debian packages that are missing
+# (and only those), then configure and build. Sourced, not executed.
+
+kc_sudo() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# kc_install_missing PACKAGE...
+kc_install_missing() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        kc_sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+        kc_sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+}
+
+KC_BASE_PACKAGES=(cmake make g++ qt6-base-dev fonts-dejavu-core)
+
+# kc_build BUILD_DIR [CMAKE OPTIONS...]
+kc_build() {
+    local dir="$1"
+    shift
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake -S . -B "$dir" "$@"
+    fi
+    cmake --build "$dir" -j "$(nproc)"
+}
