@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMetaType>
 #include <QString>
 #include <QByteArray>
 
@@ -26,6 +27,7 @@ private:
 };
 
 using DArgs = QList<DArg>;
+Q_DECLARE_METATYPE(DArgs)
 
 // The one exception type of the application. Its message is fixed in the
 // language that is current when it is raised.

@@ -1,11 +1,220 @@
 #include "lang/DLanguage.h"
+#include "lang/DLanguageTable.h"
+#include "lang/DRegistry.h"
 #include "tests/TestSupport.h"
+
+#include <QListWidget>
+#include <QSettings>
 
 class TestDLanguage : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void placeholder() { QCOMPARE(DLanguage(0).GetStr(40030), QStringLiteral("The test is changed. Do you want to save it?")); }
+    void init()
+    {
+        QSettings(QStringLiteral("Zelvor"), QStringLiteral("Kaleidocircle")).clear();
+        DRegistry::SetReporter([this](const QString& text) { reports_ << text; });
+        reports_.clear();
+    }
+
+    void everyIdInBothLanguages()
+    {
+        // The ids the application uses: every one is present and translated.
+        QCOMPARE(kLanguageTableSize, std::size_t(197));
+        for (std::size_t i = 0; i < kLanguageTableSize; ++i)
+        {
+            const int id = kLanguageTable[i].id;
+            if (i > 0)
+                QVERIFY2(kLanguageTable[i - 1].id < id, "ids must be sorted and unique");
+            QVERIFY(!DLanguage::GetStrEng(id).isEmpty());
+            QVERIFY(!DLanguage::GetStrIta(id).isEmpty());
+            QVERIFY(!DLanguage::GetStrEng(id).startsWith(QLatin1String("Invalid error code")));
+        }
+        QVERIFY(DLanguage::GetStrIta(31000) != DLanguage::GetStrEng(31000));
+    }
+
+    void texts_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<int>("id");
+        QTest::addColumn<DArgs>("args");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("question en") << 0 << 40030 << DArgs{}
+                                     << QStringLiteral("The test is changed. Do you want to save it?");
+        QTest::newRow("question it") << 1 << 40030 << DArgs{}
+                                     << QStringLiteral("Il test è stato modificato. Si desidera salvarlo?");
+        QTest::newRow("summary en") << 0 << 11010 << DArgs{5, 3, 2}
+                                    << QStringLiteral("5 questions: 3 positive, 2 negative");
+        QTest::newRow("summary it") << 1 << 11010 << DArgs{5, 3, 2}
+                                    << QStringLiteral("5 domande: 3 positiva/e, 2 negativa/e");
+        QTest::newRow("self choice") << 0 << 50090 << DArgs{4}
+                                     << QStringLiteral("The subject no.4 has selected himself. Correct the error to "
+                                                       "display the chart!");
+        QTest::newRow("self choice it") << 1 << 50090 << DArgs{4}
+                                        << QStringLiteral("Il soggetto n°4 ha selezionato sè stesso. Correggere "
+                                                          "l'errore per visualizzare il grafico!");
+        QTest::newRow("no placeholder, no args") << 0 << 60030 << DArgs{}
+                                                 << QStringLiteral("The version of the file is not supported!");
+        QTest::newRow("no placeholder, extra args") << 0 << 60030 << DArgs{1}
+                                                    << QStringLiteral("The version of the file is not supported!");
+        QTest::newRow("text argument") << 0 << 60020 << DArgs{QStringLiteral("/t/a b.KalCir")}
+                                       << QStringLiteral("The file \"/t/a b.KalCir\" was not recognized!");
+        QTest::newRow("missing argument") << 0 << 60020 << DArgs{}
+                                          << QStringLiteral("Unexpected error in DLanguage::GetErr(), code 60020!");
+        QTest::newRow("wrong kind") << 0 << 50050 << DArgs{QStringLiteral("1"), 10}
+                                    << QStringLiteral("Unexpected error in DLanguage::GetErr(), code 50050!");
+        QTest::newRow("missing id en") << 0 << 9 << DArgs{}
+                                       << QStringLiteral("Invalid error code \"9\" in DLanguage::GetStrEng()!");
+        QTest::newRow("missing id it") << 1 << 9 << DArgs{}
+                                       << QStringLiteral("Invalid error code \"9\" in DLanguage::GetStrIta()!");
+        QTest::newRow("unsupported language") << 7 << 10000 << DArgs{}
+                                              << QStringLiteral("Language \"7\" not supported in DLanguage::GetStr()!");
+    }
+    void texts()
+    {
+        QFETCH(int, language);
+        QFETCH(int, id);
+        QFETCH(DArgs, args);
+        QFETCH(QString, expected);
+        DLanguage lang(language);
+        QCOMPARE(lang.GetErr(id, args), expected);
+    }
+
+    void getMsgNamesItselfInItsFallback()
+    {
+        DLanguage lang(0);
+        QCOMPARE(lang.GetMsg(11010, {5}), QStringLiteral("Unexpected error in DLanguage::GetMsg(), code 11010!"));
+    }
+
+    void errorsUseTheLanguageOfTheMoment()
+    {
+        DLanguage english(0);
+        const EError before(50050, {1, 10});
+        {
+            DLanguage italian(1);
+            const EError during(50050, {1, 10});
+            QCOMPARE(during.Message(),
+                     QStringLiteral("Il numero di domande deve essere compreso tra \"1\" e \"10\"!"));
+        }
+        QCOMPARE(before.Message(), QStringLiteral("The number of questions must be between \"1\" and \"10\"!"));
+        QCOMPARE(&DLanguage::Active(), &english);
+    }
+
+    void guardWrapsForeignFailuresOnly()
+    {
+        DLanguage lang(0);
+        try
+        {
+            EError::Guard("DQuesList::SetSize()", [] { throw std::bad_alloc(); });
+            QFAIL("must throw");
+        }
+        catch (const EError& e)
+        {
+            QCOMPARE(e.Message(), QStringLiteral("Memory access failed in the \"DQuesList::SetSize()\" module!"));
+        }
+        try
+        {
+            EError::Guard("DFileKalCir::Read()", [] { throw EError(60010, {"DElemInt32::FromFile()"}); });
+            QFAIL("must throw");
+        }
+        catch (const EError& e)
+        {
+            QCOMPARE(e.Message(), QStringLiteral("Read failure from file, module \"DElemInt32::FromFile()\"!"));
+        }
+        QCOMPARE(EError::Guard("X::Y()", [] { return 42; }), 42);
+    }
+
+    void handlersShowErrors()
+    {
+        DLanguage lang(1);
+        QStringList shown;
+        lang.SetErrorBox([&](const QString& title, const QString& text) { shown << title + QLatin1Char('|') + text; });
+        lang.Handle("TFormMain::LoadAcExecute()", [] { throw EError(60030); });
+        lang.Handle("TFormMain::LoadAcExecute()", [] { throw std::runtime_error("x"); });
+        lang.HandleAsFailure("TFormMain::CommLineFileOpen()", [] { throw EError(60030); });
+        lang.Handle("TFormMain::NewAcExecute()", [] {});
+        QCOMPARE(shown, (QStringList{
+                            QStringLiteral("Errore|La versione del file non è supportata!"),
+                            QStringLiteral("Errore|Accesso alla memoria fallito nel modulo \"TFormMain::LoadAcExecute()\"!"),
+                            QStringLiteral("Errore|Accesso alla memoria fallito nel modulo "
+                                           "\"TFormMain::CommLineFileOpen()\"!"),
+                        }));
+    }
+
+    void questionAnswers()
+    {
+        DLanguage lang(0);
+        for (auto answer : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel, QMessageBox::Close})
+        {
+            QString asked;
+            lang.SetQuestionBox([&](const QString& title, const QString& text) {
+                asked = title + QLatin1Char('|') + text;
+                return answer;
+            });
+            const auto expected = answer == QMessageBox::Close ? QMessageBox::Cancel : answer;
+            QCOMPARE(lang.ShowQuestion(40030), expected);
+            QCOMPARE(asked, QStringLiteral("Message|The test is changed. Do you want to save it?"));
+        }
+    }
+
+    void helpFileAndListBox()
+    {
+        DLanguage lang(1);
+        QVERIFY(lang.GetHelpFile().endsWith(QLatin1String("/Kaleidocircle-ita.pdf")));
+        QListWidget list;
+        lang.ToListBox(&list);
+        QCOMPARE(list.count(), 2);
+        QCOMPARE(list.currentItem()->text(), QStringLiteral("Italiano"));
+        list.setCurrentRow(0);
+        lang.FromListBox(&list);
+        QVERIFY(lang.IsEng());
+        QVERIFY(lang.GetHelpFile().endsWith(QLatin1String("/Kaleidocircle-eng.pdf")));
+
+        lang.SetLanguage(7);
+        QVERIFY(lang.GetHelpFile().endsWith(QLatin1Char('/')));
+        lang.ToListBox(&list);
+        QCOMPARE(list.currentRow(), -1);
+    }
+
+    void settingsRoundTrip()
+    {
+        {
+            DLanguage first; // no stored value: English, and stored at the end
+            QVERIFY(first.IsEng());
+            first.SetLanguage(1);
+        }
+        QSettings settings(QStringLiteral("Zelvor"), QStringLiteral("Kaleidocircle"));
+        QCOMPARE(settings.value(QStringLiteral("Options/Language")).toInt(), 1);
+        {
+            DLanguage second;
+            QVERIFY(second.IsIta());
+        }
+        {
+            DLanguage exporter(DLanguage::Store::LoadOnly);
+            QVERIFY(exporter.IsIta());
+            exporter.SetLanguage(0);
+        }
+        settings.sync();
+        QCOMPARE(settings.value(QStringLiteral("Options/Language")).toInt(), 1);
+        QVERIFY(reports_.isEmpty());
+    }
+
+    void settingsReadDefaults()
+    {
+        QSettings settings(QStringLiteral("Zelvor"), QStringLiteral("Kaleidocircle"));
+        settings.setValue(QStringLiteral("Options/Language"), QStringLiteral("abc"));
+        settings.sync();
+        DRegistry registry;
+        QCOMPARE(registry.ReadInt(QStringLiteral("Options"), QStringLiteral("Language"), 0), 0);
+        QCOMPARE(registry.ReadInt(QStringLiteral("Options"), QStringLiteral("Other"), 5), 5);
+        settings.setValue(QStringLiteral("Options/Language"), QStringLiteral("1"));
+        settings.sync();
+        DRegistry again;
+        QCOMPARE(again.ReadInt(QStringLiteral("Options"), QStringLiteral("Language"), 0), 1);
+    }
+
+private:
+    QStringList reports_;
 };
 
 KC_TEST_MAIN(TestDLanguage)

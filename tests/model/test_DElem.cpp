@@ -1,0 +1,188 @@
+#include "model/DElemInt.h"
+#include "model/DElemString.h"
+#include "model/DFileStream.h"
+#include "tests/TestSupport.h"
+
+#include <QBuffer>
+
+namespace
+{
+// Bytes an element writes, and the element read back from them.
+template <class Elem>
+QByteArray Written(Elem& elem)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    DFileStream stream(&buffer);
+    elem.ToFile(stream);
+    return buffer.data();
+}
+
+template <class Elem>
+void ReadInto(Elem& elem, QByteArray bytes)
+{
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    DFileStream stream(&buffer);
+    elem.FromFile(stream);
+}
+
+QString ReadError(DElemString& elem, const QByteArray& bytes)
+{
+    try
+    {
+        ReadInto(elem, bytes);
+    }
+    catch (const EError& e)
+    {
+        return e.Message();
+    }
+    return {};
+}
+} // namespace
+
+class TestDElem : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void changeStateFollowsUserChangesOnly()
+    {
+        DElemInt32 elem;
+        elem.SetValue(5, false);
+        elem.SetValue(5, true); // equal value: no change whatever the flag says
+        QVERIFY(!elem.IsChangedByUser());
+        elem.SetValue(6, true);
+        QVERIFY(elem.IsChangedByUser());
+        elem.SetValue(7, false); // a program change never clears it
+        QCOMPARE(elem.GetValue(), 7);
+        QVERIFY(elem.IsChangedByUser());
+        ReadInto(elem, TestSupport::Int32(9)); // nor does reading
+        QCOMPARE(elem.GetValue(), 9);
+        QVERIFY(elem.IsChangedByUser());
+        Written(elem); // only writing does
+        QVERIFY(!elem.IsChangedByUser());
+
+        DElemString text;
+        text.UserUpdate(QStringLiteral("Rossi"));
+        Written(text);
+        text.UserUpdate(QStringLiteral("Rossi"));
+        QVERIFY(!text.IsChangedByUser());
+        text.UserUpdate(QStringLiteral("rossi"));
+        QVERIFY(text.IsChangedByUser());
+    }
+
+    void intLayouts_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("readBack");
+        QTest::newRow("int32 -2") << 4 << -2 << QByteArray::fromHex("feffffff") << -2;
+        QTest::newRow("int32 258") << 4 << 258 << QByteArray::fromHex("02010000") << 258;
+        QTest::newRow("int8 200") << 1 << 200 << QByteArray::fromHex("c8") << -56;
+        QTest::newRow("int8 -1") << 1 << -1 << QByteArray::fromHex("ff") << -1;
+        QTest::newRow("int8 127") << 1 << 127 << QByteArray::fromHex("7f") << 127;
+    }
+    void intLayouts()
+    {
+        QFETCH(int, width);
+        QFETCH(int, value);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, readBack);
+        if (width == 4)
+        {
+            DElemInt32 out, in;
+            out.SetValue(value, true);
+            QCOMPARE(Written(out), bytes);
+            ReadInto(in, bytes);
+            QCOMPARE(in.GetValue(), readBack);
+        }
+        else
+        {
+            DElemInt8 out, in;
+            out.SetValue(value, true);
+            QCOMPARE(Written(out), bytes);
+            ReadInto(in, bytes);
+            QCOMPARE(in.GetValue(), readBack);
+        }
+    }
+
+    void stringLayouts()
+    {
+        DElemString text;
+        text.UserUpdate(QStringLiteral("abc"));
+        QCOMPARE(Written(text), QByteArray::fromHex("0300000061006200630000"));
+        DElemString empty;
+        QCOMPARE(Written(empty), QByteArray::fromHex("00000000"));
+
+        // Texts longer than any fixed buffer come back whole, accents included.
+        const QString long_ = QString(5000, QChar(0x00E8)) + QStringLiteral("end");
+        DElemString big, back;
+        big.UserUpdate(long_);
+        ReadInto(back, Written(big));
+        QCOMPARE(back.ToString(), long_);
+        QVERIFY(!back.IsChangedByUser());
+    }
+
+    void toStringShortens()
+    {
+        DElemString text;
+        QCOMPARE(text.ToString(3), QString());
+        text.UserUpdate(QStringLiteral("Rossi"));
+        QCOMPARE(text.ToString(3), QStringLiteral("Ros"));
+        QCOMPARE(text.ToString(10), QStringLiteral("Rossi"));
+        QVERIFY(text.HasText());
+    }
+
+    void damagedReadsFailAndKeepTheValue_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("no count") << QByteArray::fromHex("0300");
+        QTest::newRow("short text") << QByteArray::fromHex("030000006100");
+        QTest::newRow("negative count") << QByteArray::fromHex("ffffffff");
+        QTest::newRow("count far past the end") << QByteArray::fromHex("ffffff7f6100");
+    }
+    void damagedReadsFailAndKeepTheValue()
+    {
+        QFETCH(QByteArray, bytes);
+        DElemString text;
+        text.UserUpdate(QStringLiteral("kept"));
+        QCOMPARE(ReadError(text, bytes), QStringLiteral("Read failure from file, module \"DElemString::FromFile()\"!"));
+        QCOMPARE(text.ToString(), QStringLiteral("kept"));
+
+        DElemInt32 number;
+        number.SetValue(4, false);
+        try
+        {
+            ReadInto(number, QByteArray::fromHex("0102"));
+            QFAIL("a short int32 must not read");
+        }
+        catch (const EError& e)
+        {
+            QCOMPARE(e.Message(), QStringLiteral("Read failure from file, module \"DElemInt32::FromFile()\"!"));
+        }
+        QCOMPARE(number.GetValue(), 4);
+    }
+
+    void failedWriteKeepsTheChangeState()
+    {
+        QBuffer readOnly;
+        readOnly.open(QIODevice::ReadOnly);
+        DFileStream stream(&readOnly);
+        DElemInt8 small;
+        small.SetValue(3, true);
+        try
+        {
+            small.ToFile(stream);
+            QFAIL("writing to a read-only device must fail");
+        }
+        catch (const EError& e)
+        {
+            QCOMPARE(e.Message(), QStringLiteral("Write failure to file, module \"DElemInt8::ToFile()\"!"));
+        }
+        QVERIFY(small.IsChangedByUser());
+    }
+};
+
+KC_TEST_MAIN(TestDElem)
+#include "test_DElem.moc"
