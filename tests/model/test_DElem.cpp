@@ -111,7 +111,7 @@ private Q_SLOTS:
     {
         DElemString text;
         text.UserUpdate(QStringLiteral("abc"));
-        QCOMPARE(Written(text), QByteArray::fromHex("0300000061006200630000"));
+        QCOMPARE(Written(text), QByteArray::fromHex("03000000610062006300"));
         DElemString empty;
         QCOMPARE(Written(empty), QByteArray::fromHex("00000000"));
 

@@ -1,0 +1,27 @@
+#include "analyses/DPicture.h"
+
+#include "app/DFonts.h"
+
+#include <QFontMetrics>
+
+QImage DPicture::Make(int width, int height)
+{
+    QImage image(qMax(width, 1), qMax(height, 1), QImage::Format_RGB32);
+    image.setDotsPerMeterX(kDotsPerMeter);
+    image.setDotsPerMeterY(kDotsPerMeter);
+    image.fill(Qt::white);
+    return image;
+}
+
+QFont DPicture::Font(int pointSize, bool bold)
+{
+    QFont font(DFonts::Family(), pointSize, bold ? QFont::Bold : QFont::Normal);
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+int DPicture::LineHeight(const QFont& font)
+{
+    static const QImage probe = Make(1, 1);
+    return QFontMetrics(font, &probe).height();
+}
