@@ -3,53 +3,83 @@
 #include "model/DFileStream.h"
 #include "model/EError.h"
 
-DTest::DTest() : file(*this) {}
+DTest::DTest() : desi(), ques(desi), answ(desi), subj(desi), file(*this)
+{
+    // The matrix is built before the questions, yet its counts read their
+    // polarity and selections: hand it the question list now that it exists.
+    desi.Bind(ques);
+}
 
 DTest::~DTest() = default;
 
 void DTest::New()
 {
-    EError::Guard("DTest::New()", [&] { file.New(); });
+    EError::Guard("DTest::New()", [&] {
+        ques.New();
+        answ.New();
+        subj.New();
+        desi.New();
+        file.New();
+    });
 }
 
 bool DTest::IsChangedByUser() const
 {
-    return EError::Guard("DTest::IsChangedByUser()", [&] { return false; });
+    return EError::Guard("DTest::IsChangedByUser()",
+                         [&] { return ques.IsChangedByUser() || answ.IsChangedByUser() || subj.IsChangedByUser() ||
+                                    desi.IsChangedByUser(); });
 }
 
 void DTest::SectionsToFile(DFileStream& stream)
 {
-    (void)stream;
+    ques.ToFile(stream);
+    answ.ToFile(stream);
+    subj.ToFile(stream);
+    desi.ToFile(stream);
 }
 
 void DTest::SectionsFromFile(DFileStream& stream, qint32 version)
 {
-    (void)stream;
-    (void)version;
+    // The answer settings come first so that the matrix has its answer
+    // dimension before the questions and subjects reshape it; the matrix
+    // comes last, when all three dimensions are those of the file.
+    answ.FromFile(stream);
+    ques.FromFile(stream, version);
+    subj.FromFile(stream);
+    desi.FromFile(stream);
 }
 
 void DTest::QuestionsFromFile(DFileStream& stream, qint32 version)
 {
-    (void)stream;
-    (void)version;
+    ques.FromFile(stream, version);
 }
 
 void DTest::SubjectsFromFile(DFileStream& stream)
 {
-    (void)stream;
+    subj.FromFile(stream);
 }
 
 void DTest::TakeOver(DTest& fresh)
 {
-    (void)fresh;
+    // Every component copies its data only: the sibling references stay
+    // those of this document. The matrix is copied whole, already in the
+    // shape the other components now have.
+    ques.TakeData(fresh.ques);
+    answ.TakeData(fresh.answ);
+    subj.TakeData(fresh.subj);
+    desi.TakeData(fresh.desi);
 }
 
 void DTest::TakeQuestions(DTest& fresh)
 {
-    (void)fresh;
+    ques.TakeData(fresh.ques);
+    desi.SetQues(ques.List().GetSize());
 }
 
 void DTest::TakeSubjects(DTest& fresh)
 {
-    (void)fresh;
+    // Fewer subjects also withdraw the remaining subjects' choices of the
+    // subjects that are gone.
+    subj.TakeData(fresh.subj);
+    desi.SetSubj(subj.Count());
 }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "answers/DAnsw.h"
+#include "answers/DDesi.h"
 #include "model/DFileKalCir.h"
+#include "questions/DQues.h"
+#include "subjects/DSubj.h"
 
 class DFileStream;
 
@@ -19,7 +23,13 @@ public:
     void New();
     bool IsChangedByUser() const;
 
-    // The components, in construction order (later ones reshape earlier ones).
+    // The components, in construction order (later ones reshape earlier ones):
+    // the matrix comes first because the others resize it while they apply
+    // their defaults.
+    DDesi desi;
+    DQues ques;
+    DAnsw answ;
+    DSubj subj;
     DFileKalCir file;
 
     // Section writers and readers, in the file's order and the read order.

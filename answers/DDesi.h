@@ -1,0 +1,111 @@
+#pragma once
+
+#include "model/DElemInt.h"
+#include "model/DFileKalCirSec.h"
+
+#include <QString>
+#include <QtGlobal>
+
+#include <vector>
+
+class DFileStream;
+class DGraph;
+class DQues;
+class DQuesElem;
+
+// The choice matrix: for every question, answer rank and choosing subject,
+// the identifier of the chosen subject (1..100) or no choice (any other
+// value). Every analysis counts from here.
+class DDesi
+{
+public:
+    DDesi();
+    DDesi(const DDesi&) = delete;
+    DDesi& operator=(const DDesi&) = delete;
+
+    // The counts need the question list (polarity and analysis selections),
+    // but the matrix is built before the questions because the questions
+    // reshape it while applying their defaults. The document therefore binds
+    // the list right after constructing it; until then the counts see no
+    // admitted question.
+    void Bind(const DQues& ques);
+
+    // Dimension changes; an equal count changes nothing. Surviving cells keep
+    // their position, value and change state.
+    void SetQues(qint32 count);
+    void SetAnsw(qint32 count);
+    // Also clears (as a program change) every cell that names a subject above
+    // the new count, so no choice ever names a missing subject.
+    void SetSubj(qint32 count);
+
+    qint32 QuesCount() const { return ques_; }
+    qint32 AnswCount() const { return answ_; }
+    qint32 SubjCount() const { return subj_; }
+
+    void New();
+    bool IsChangedByUser() const;
+
+    // Question, answer and subject counted from 1.
+    void SetDesi(qint32 question, qint32 answer, qint32 subject, qint32 value);
+    qint32 GetDesi(qint32 question, qint32 answer, qint32 subject) const;
+
+    // "%d of %d": the subject's cells that hold a choice, out of Q x A.
+    QString GetSubjSummary(qint32 subject) const;
+    // Raises 50090 for the first subject (question, rank, subject order) that
+    // chose itself.
+    void Verify() const;
+
+    void ToFile(DFileStream& stream);
+    void FromFile(DFileStream& stream);
+
+    // Copies counters and cells (with their change states) from another
+    // matrix; the question binding stays as it is.
+    void TakeData(const DDesi& other);
+
+    // Sociometric counts; v is a subject identifier, the flags select the
+    // analyses whose question selections admit a question.
+    qint32 GetSubjAccTot(qint32 v, bool bar, bool target, bool soc) const;
+    qint32 GetSubjRejTot(qint32 v, bool bar, bool target, bool soc) const;
+    qint32 GetSubjAccSbj(qint32 v, bool bar, bool target, bool soc, bool metric) const;
+    qint32 GetSubjRejSbj(qint32 v, bool bar, bool target, bool soc, bool metric) const;
+    qint32 GetOutAccSbj(qint32 v, bool bar, bool target, bool soc, bool metric) const;
+    qint32 GetOutRejSbj(qint32 v, bool bar, bool target, bool soc, bool metric) const;
+    qint32 GetTargetFrequency() const;
+
+    // The sociogram's connections: every choice to a positive (Acc) or
+    // negative (Rej) question selected for the sociogram, in scan order
+    // (question, rank, choosing subject), goes to DGraph::SetConnection.
+    void GetConnAcc(DGraph& graph) const;
+    void GetConnRej(DGraph& graph) const;
+
+    static bool IsChoice(qint32 value) { return value >= 1 && value <= 100; }
+
+private:
+    // Brings the cells to Q x A x S once all three are non-zero; surviving
+    // cells keep their position, value and change state.
+    void Resize();
+    bool Admits(qint32 q, bool positive, bool bar, bool target, bool soc, bool metric) const;
+    qint32 TotalCount(qint32 v, bool positive, bool bar, bool target, bool soc) const;
+    qint32 ChooserCount(qint32 v, bool positive, bool bar, bool target, bool soc, bool metric) const;
+    void GetConn(DGraph& graph, bool positive) const;
+    qint32 ChosenCount(qint32 v, bool positive, bool bar, bool target, bool soc, bool metric) const;
+    bool HasShape() const { return ques_ > 0 && answ_ > 0 && subj_ > 0; }
+    std::size_t Index(qint32 q, qint32 r, qint32 s) const
+    {
+        return (static_cast<std::size_t>(q) * static_cast<std::size_t>(shapeA_) + static_cast<std::size_t>(r))
+                   * static_cast<std::size_t>(shapeS_)
+               + static_cast<std::size_t>(s);
+    }
+    void CheckCell(qint32 question, qint32 answer, qint32 subject) const;
+
+    qint32 ques_ = 0;
+    qint32 answ_ = 0;
+    qint32 subj_ = 0;
+    // Shape of cells_ (equals the counters once they are all non-zero).
+    qint32 shapeQ_ = 0;
+    qint32 shapeA_ = 0;
+    qint32 shapeS_ = 0;
+    std::vector<DElemInt32> cells_;
+    DFileKalCirSec sec_;
+    const DQues* quesList_ = nullptr;
+};

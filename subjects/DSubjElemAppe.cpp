@@ -1,0 +1,110 @@
+#include "subjects/DSubjElemAppe.h"
+
+#include "lang/DLanguage.h"
+#include "model/EError.h"
+
+#include <QComboBox>
+
+QString DSubjElemAppe::Trim(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= 32)
+        ++begin;
+    while (end > begin && text.at(end - 1).unicode() <= 32)
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QString DSubjElemAppe::ToString(bool surnameFirst) const
+{
+    const QString surname = Trim(surname_.ToString());
+    const QString name = Trim(name_.ToString());
+    // Trimming the joined text drops the space next to an empty part.
+    return Trim(surnameFirst ? surname + u' ' + name : name + u' ' + surname);
+}
+
+void DSubjElemAppe::ToFile(DFileStream& stream)
+{
+    surname_.ToFile(stream);
+    name_.ToFile(stream);
+}
+
+void DSubjElemAppe::FromFile(DFileStream& stream)
+{
+    surname_.FromFile(stream);
+    name_.FromFile(stream);
+}
+
+QStringList DSubjElemAppe::Types()
+{
+    // The ids of the last two are not in index order: 4 is the surname alone.
+    static constexpr int kIds[kFormats] = {13220, 13230, 13240, 13250, 13270, 13260};
+    const DLanguage& language = DLanguage::Active();
+    QStringList types;
+    for (int id : kIds)
+        types.append(language.GetStr(id));
+    return types;
+}
+
+void DSubjElemAppe::TypesToComboBox(QComboBox* combo)
+{
+    EError::Guard("DSubjElemAppe::TypesToComboBox()",
+                  [&]
+                  {
+                      combo->clear();
+                      combo->addItems(Types());
+                      combo->setCurrentIndex(SurnameCommaName);
+                  });
+}
+
+void DSubjElemAppe::FromString(const QComboBox* format, const QString& line)
+{
+    const int index = EError::Guard("DSubjElemAppe::FromString()", [&] { return format->currentIndex(); });
+    FromString(index, line);
+}
+
+void DSubjElemAppe::FromString(int format, const QString& line)
+{
+    EError::Guard("DSubjElemAppe::FromString()",
+                  [&]
+                  {
+                      switch (format)
+                      {
+                      case SurnameCommaName:
+                      case NameCommaSurname:
+                      case SurnameSpaceName:
+                      case NameSpaceSurname:
+                      {
+                          const bool comma = format == SurnameCommaName || format == NameCommaSurname;
+                          const Parts parts = DivideString(line, comma ? u',' : u' ');
+                          const bool surnameFirst = format == SurnameCommaName || format == SurnameSpaceName;
+                          surname_.UserUpdate(surnameFirst ? parts.first : parts.second);
+                          name_.UserUpdate(surnameFirst ? parts.second : parts.first);
+                          break;
+                      }
+                      case SurnameOnly:
+                          surname_.UserUpdate(Trim(line));
+                          name_.UserUpdate(QString());
+                          break;
+                      case NameOnly:
+                          name_.UserUpdate(Trim(line));
+                          surname_.UserUpdate(QString());
+                          break;
+                      default:
+                          throw EError(50020, {"DSubjElemAppe::FromString()"});
+                      }
+                  });
+}
+
+DSubjElemAppe::Parts DSubjElemAppe::DivideString(const QString& line, QChar separator)
+{
+    return EError::Guard("DSubjElemAppe::DivideString()",
+                         [&]
+                         {
+                             const qsizetype at = line.indexOf(separator);
+                             if (at < 0)
+                                 throw EError(50040, {line});
+                             return Parts{Trim(line.left(at)), Trim(line.mid(at + 1))};
+                         });
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "model/DElemInt.h"
+#include "subjects/DSubjElem.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class DDesi;
+class DFileStream;
+class QComboBox;
+class QLabel;
+class QTableWidget;
+class QWidget;
+
+// The subjects of the group in identifier order. Every change of their
+// number is passed on to the choice matrix.
+class DSubjList
+{
+public:
+    explicit DSubjList(DDesi& desi);
+    DSubjList(const DSubjList&) = delete;
+    DSubjList& operator=(const DSubjList&) = delete;
+
+    static constexpr qint32 kMinSubjects = 1;
+    static constexpr qint32 kMaxSubjects = 100;
+    static constexpr qint32 kDefaultSubjects = 10;
+
+    // Ten new subjects.
+    void Default();
+    // n must lie in 1..100 (error 50070). A program change (byUser false)
+    // replaces every subject by a default one; a user change keeps the first
+    // min(old, n) subjects with their data.
+    void SetSize(qint32 n, bool byUser);
+    // The number typed by the user; anything but a whole number in 1..100
+    // raises 50070 and changes nothing.
+    void SetSize(const QString& text);
+    qint32 GetSize() const { return count_.GetValue(); }
+
+    // The records themselves: the analyses keep references to them and fill
+    // their runtime parts. Their number must only change through SetSize.
+    std::vector<DSubjElem>& Get() { return subjects_; }
+    const std::vector<DSubjElem>& Get() const { return subjects_; }
+
+    // Numbers the subjects 1..n in list order (never a user change).
+    void SetId();
+
+    // The subject at a 0-based index; 50020 outside the list.
+    DSubjElem& GetSelected(qint32 index);
+    const DSubjElem& GetSelected(qint32 index) const;
+    // The identifier of the first subject whose full name equals the text
+    // exactly; 0 when none does.
+    qint32 GetSelected(const QString& name, bool surnameFirst) const;
+
+    bool IsChangedByUser() const;
+
+    // Texts of the grids, one entry per subject. Subjects grid: identifier,
+    // surname, name, sex, note. Answers page grid: number, surname, name,
+    // answered-of-expected.
+    QList<QStringList> ListAllRows() const;
+    QList<QStringList> ListSelRows() const;
+    // "%d subjects: %d female, %d male".
+    QString SummaryText() const;
+    // "None", then the full names of the subjects that have a surname or a
+    // name, sorted case-insensitively for the interface language.
+    QStringList AppelTexts(bool surnameFirst) const;
+    // Sorts names as people of the interface language expect, whatever the
+    // system locale; names that compare equal keep their order.
+    static void SortNames(QStringList& names);
+
+    // Grid fills. Row 0 and column 0 of the grid are its fixed header row and
+    // column, held as cells: row 0 is left to the page, row i is subject i.
+    void DrawListAll(QTableWidget* grid) const;
+    void DrawListSel(QTableWidget* grid) const;
+    // Rewrites the label only when its text differs.
+    void DrawSummary(QLabel* label) const;
+    void DrawAppels(QComboBox* combo, bool surnameFirst) const;
+    // Height of a single-line edit box in the widget's font: the row height.
+    static int RowHeight(const QWidget* widget);
+
+    // Names from text, one line per subject, in one of the formats of
+    // DSubjElemAppe. The number of subjects becomes the number of lines,
+    // which must lie in 1..100 (error 50070, nothing changes); a line that
+    // does not fit the format stops the import there (error 50040), leaving
+    // the names written before it.
+    void FromMemo(const QComboBox* format, const QStringList& lines);
+    void FromMemo(int format, const QStringList& lines);
+    // The lines of an editor's text: a final line break starts no extra line.
+    static QStringList MemoLines(const QString& text);
+
+    void ToFile(DFileStream& stream);
+    // Raises 60020 naming the file for a number of subjects outside 1..100.
+    void FromFile(DFileStream& stream);
+
+    // Copies the number and the records of another list; the choice matrix
+    // is not told.
+    void TakeData(const DSubjList& other);
+
+private:
+    DDesi& desi_;
+    DElemInt32 count_;
+    std::vector<DSubjElem> subjects_;
+};

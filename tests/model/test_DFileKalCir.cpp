@@ -1,0 +1,202 @@
+#include "model/DFileStream.h"
+#include "model/DTest.h"
+#include "tests/TestSupport.h"
+
+#include <QBuffer>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <functional>
+
+using TestSupport::Int32;
+using TestSupport::Int64;
+using TestSupport::Utf16;
+
+namespace
+{
+// Every stored value of the document as bytes, without clearing any change
+// state: two equal snapshots mean an unchanged document.
+QByteArray Snapshot(DTest& test)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    buffer.write(QByteArray(126, '\0'));
+    DFileStream stream(&buffer, {}, /*deferSaved=*/true);
+    test.SectionsToFile(stream);
+    return buffer.data();
+}
+
+QString ErrorOf(const std::function<void()>& work)
+{
+    try
+    {
+        work();
+    }
+    catch (const EError& e)
+    {
+        return e.Message();
+    }
+    return QStringLiteral("<no error>");
+}
+
+qint64 Slot(const QByteArray& file, int slot)
+{
+    return qFromLittleEndian<qint64>(file.constData() + 46 + 8 * slot);
+}
+
+QByteArray Header(qint32 version)
+{
+    return Utf16(QStringLiteral("Zelvor71Kaleidocircle")) + Int32(version);
+}
+} // namespace
+
+class TestDFileKalCir : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(dir_.isValid());
+    }
+
+    void writtenFileHasHeaderTableAndContiguousSections()
+    {
+        DTest test;
+        const QString path = dir_.filePath(QStringLiteral("new.KalCir"));
+        test.file.Write(path);
+        const QByteArray file = TestSupport::ReadFile(path);
+        QCOMPARE(file.left(46), Header(2));
+        QCOMPARE(Slot(file, 0), qint64(126));
+        // Used slots follow the file order, each section starting where the
+        // previous one ended; the reserved slots stay zero.
+        int used = 0;
+        while (used < 10 && Slot(file, used) != 0)
+            ++used;
+        QVERIFY(used >= 4);
+        for (int s = 1; s < used; ++s)
+            QVERIFY2(Slot(file, s) > Slot(file, s - 1), qPrintable(QString::number(s)));
+        for (int s = used; s < 10; ++s)
+            QCOMPARE(Slot(file, s), qint64(0));
+        QCOMPARE(test.file.FileName(), path);
+
+        DTest back;
+        back.file.Read(path);
+        QCOMPARE(Snapshot(back), Snapshot(test));
+        QVERIFY(!back.IsChangedByUser());
+    }
+
+    void savingClearsChangesOnlyWhenTheFileIsWritten()
+    {
+        DTest test;
+        test.desi.SetDesi(1, 1, 1, 2);
+        QVERIFY(test.IsChangedByUser());
+
+        const QString missingDir = dir_.filePath(QStringLiteral("no/such/dir/t.KalCir"));
+        QCOMPARE(ErrorOf([&] { test.file.Write(missingDir); }),
+                 QStringLiteral("Memory access failed in the \"DFileKalCir::Write()\" module!"));
+        QVERIFY(test.IsChangedByUser());
+        QVERIFY(test.file.FileName().isEmpty());
+        QVERIFY(!QFile::exists(missingDir));
+
+        const QString path = dir_.filePath(QStringLiteral("saved.KalCir"));
+        test.file.Write(path);
+        QVERIFY(!test.IsChangedByUser());
+
+        // A failed save over an existing file leaves that file intact.
+        const QByteArray before = TestSupport::ReadFile(path);
+        QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::ExeOwner);
+        test.desi.SetDesi(1, 1, 1, 3);
+        const QString error = ErrorOf([&] { test.file.Write(path); });
+        QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (error != QLatin1String("<no error>")) // root may write anyway
+        {
+            QCOMPARE(TestSupport::ReadFile(path), before);
+            QVERIFY(test.IsChangedByUser());
+        }
+    }
+
+    void refusedFilesLeaveTheDocumentUnchanged_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("text file") << QByteArray("This is a plain text file, not a test file at all.\n")
+                                   << QStringLiteral("The file \"%PATH%\" was not recognized!");
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("Read failure from file, module \"DFileKalCir::ReadHeader()\"!");
+        QTest::newRow("41 bytes") << Header(2).left(41)
+                                  << QStringLiteral("Read failure from file, module \"DFileKalCir::ReadHeader()\"!");
+        QTest::newRow("magic only") << Header(2).left(42)
+                                    << QStringLiteral("Read failure from file, module \"DFileKalCir::ReadVersion()\"!");
+        QTest::newRow("magic in other case") << Utf16(QStringLiteral("zelvor71kaleidocircle")) + Int32(2)
+                                             << QStringLiteral("The file \"%PATH%\" was not recognized!");
+        QTest::newRow("version 0") << Header(0) << QStringLiteral("The version of the file is not supported!");
+        QTest::newRow("version 3") << Header(3) << QStringLiteral("The version of the file is not supported!");
+        QTest::newRow("no table") << Header(2)
+                                  << QStringLiteral("Read failure from file, module \"DFileKalCirSec::PositionFromFile()\"!");
+        QTest::newRow("slot past the end")
+            << Header(2) + Int64(1000000).repeated(5) + QByteArray(40, '\0')
+            << QStringLiteral("Read failure from file, module \"DFileKalCirSec::PositionFromFile()\"!");
+    }
+    void refusedFilesLeaveTheDocumentUnchanged()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, error);
+        const QString path = dir_.filePath(QStringLiteral("refused.KalCir"));
+        TestSupport::WriteFile(path, bytes);
+
+        DTest test;
+        const QString saved = dir_.filePath(QStringLiteral("own.KalCir"));
+        test.file.Write(saved);
+        test.desi.SetDesi(2, 1, 3, 4);
+        const QByteArray before = Snapshot(test);
+
+        QCOMPARE(ErrorOf([&] { test.file.Read(path); }), QString(error).replace(QLatin1String("%PATH%"), path));
+        QCOMPARE(ErrorOf([&] { test.file.ReadOnlyQuestions(path); }),
+                 QString(error).replace(QLatin1String("%PATH%"), path));
+        QCOMPARE(ErrorOf([&] { test.file.ReadOnlySubjects(path); }),
+                 QString(error).replace(QLatin1String("%PATH%"), path));
+        QCOMPARE(Snapshot(test), before);
+        QCOMPARE(test.file.FileName(), saved);
+        QVERIFY(test.IsChangedByUser());
+    }
+
+    void missingFileIsAFailureOfTheRead()
+    {
+        DTest test;
+        const QString path = dir_.filePath(QStringLiteral("missing.KalCir"));
+        QCOMPARE(ErrorOf([&] { test.file.Read(path); }),
+                 QStringLiteral("Memory access failed in the \"DFileKalCir::Read()\" module!"));
+        QCOMPARE(ErrorOf([&] { test.file.ReadOnlySubjects(path); }),
+                 QStringLiteral("Memory access failed in the \"DFileKalCir::ReadOnlySubjects()\" module!"));
+    }
+
+    void truncationAnywhereIsRefusedWhole()
+    {
+        DTest source;
+        source.desi.SetDesi(1, 2, 3, 5);
+        const QString full = dir_.filePath(QStringLiteral("full.KalCir"));
+        source.file.Write(full);
+        const QByteArray bytes = TestSupport::ReadFile(full);
+
+        DTest test;
+        test.desi.SetDesi(1, 1, 1, 7);
+        const QByteArray before = Snapshot(test);
+        const QString cut = dir_.filePath(QStringLiteral("cut.KalCir"));
+        for (qsizetype size = 46; size < bytes.size(); size += qMax<qsizetype>(1, bytes.size() / 97))
+        {
+            TestSupport::WriteFile(cut, bytes.left(size));
+            const QString error = ErrorOf([&] { test.file.Read(cut); });
+            QVERIFY2(error.startsWith(QLatin1String("Read failure from file, module \"")), qPrintable(error));
+            QCOMPARE(Snapshot(test), before);
+            QVERIFY(test.file.FileName().isEmpty());
+        }
+        test.file.Read(full);
+        QCOMPARE(test.desi.GetDesi(1, 2, 3), 5);
+        QCOMPARE(test.file.FileName(), full);
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+KC_TEST_MAIN(TestDFileKalCir)
+#include "test_DFileKalCir.moc"

@@ -1,0 +1,393 @@
+#include "answers/DDesi.h"
+#include "lang/DLanguage.h"
+#include "subjects/DSubjList.h"
+#include "tests/TestSupport.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QTableWidget>
+
+namespace
+{
+QString ErrorOf(const std::function<void()>& work)
+{
+    try
+    {
+        work();
+    }
+    catch (const EError& e)
+    {
+        return e.Message();
+    }
+    return {};
+}
+
+// Gives every subject a recognisable surname, name, sex and note.
+void Fill(DSubjList& list)
+{
+    for (DSubjElem& s : list.Get())
+    {
+        const QString n = QString::number(s.id.GetValue());
+        s.appe.Surname().SetText(QStringLiteral("S") + n);
+        s.appe.Name().SetText(QStringLiteral("N") + n);
+        s.note.SetText(QStringLiteral("note ") + n);
+        s.sex.SetValue(s.id.GetValue() % 2, false);
+    }
+}
+
+QStringList Surnames(const DSubjList& list)
+{
+    QStringList result;
+    for (const DSubjElem& s : list.Get())
+        result << s.appe.Surname().ToString();
+    return result;
+}
+
+void CheckNumbering(const DSubjList& list, DDesi& desi)
+{
+    QCOMPARE(qsizetype(list.Get().size()), qsizetype(list.GetSize()));
+    QCOMPARE(desi.SubjCount(), list.GetSize());
+    for (std::size_t k = 0; k < list.Get().size(); ++k)
+        QCOMPARE(list.Get()[k].id.GetValue(), qint32(k + 1));
+}
+} // namespace
+
+class TestDSubjList : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void newListHasTenFemaleSubjects()
+    {
+        DDesi desi;
+        DSubjList list(desi);
+        CheckNumbering(list, desi);
+        QCOMPARE(list.GetSize(), 10);
+        QVERIFY(!list.IsChangedByUser());
+        for (const DSubjElem& s : list.Get())
+        {
+            QVERIFY(s.sex.IsFemale());
+            QVERIFY(!s.appe.IsFilled() && !s.note.HasText());
+            QCOMPARE(s.soci.acceptance.Get(), QPoint(0, 0));
+            QVERIFY(s.soci.picture.isNull());
+        }
+        QCOMPARE(list.SummaryText(), QStringLiteral("10 subjects: 10 female, 0 male"));
+    }
+
+    void summaryInBothLanguages()
+    {
+        DDesi desi;
+        DSubjList list(desi);
+        QCOMPARE(list.GetSelected(2).sex.Invert(), QStringLiteral("Male"));
+        list.GetSelected(5).sex.Invert();
+        QVERIFY(list.IsChangedByUser());
+        QCOMPARE(list.SummaryText(), QStringLiteral("10 subjects: 8 female, 2 male"));
+
+        QLabel label;
+        list.DrawSummary(&label);
+        QCOMPARE(label.text(), QStringLiteral("10 subjects: 8 female, 2 male"));
+
+        DLanguage italian(DLanguage::Italian);
+        QCOMPARE(list.SummaryText(), QStringLiteral("10 soggetti: 8 femmine, 2 maschi"));
+        QCOMPARE(list.GetSelected(2).sex.Invert(), QStringLiteral("Femmina"));
+        QCOMPARE(list.GetSelected(3).sex.ToString(), QStringLiteral("Femmina"));
+    }
+
+    // The size the user types: the accepted number, or -1 for error 50070.
+    void setSizeFromText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("size");
+        QTest::newRow("grow") << "12" << 12;
+        QTest::newRow("shrink") << "5" << 5;
+        QTest::newRow("lowest") << "1" << 1;
+        QTest::newRow("highest") << "100" << 100;
+        QTest::newRow("same") << "10" << 10;
+        QTest::newRow("blanks around") << " 7 " << 7;
+        QTest::newRow("zero") << "0" << -1;
+        QTest::newRow("above") << "101" << -1;
+        QTest::newRow("negative") << "-3" << -1;
+        QTest::newRow("letters") << "x" << -1;
+        QTest::newRow("empty") << "" << -1;
+        QTest::newRow("fraction") << "1.5" << -1;
+        QTest::newRow("overflow") << "99999999999" << -1;
+    }
+    void setSizeFromText()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, size);
+        DDesi desi;
+        DSubjList list(desi);
+        Fill(list);
+        const QStringList before = Surnames(list);
+
+        const QString error = ErrorOf([&] { list.SetSize(text); });
+        if (size < 0)
+        {
+            QCOMPARE(error, QStringLiteral("The number of subjects must be between \"1\" and \"100\"!"));
+            QCOMPARE(Surnames(list), before);
+            QVERIFY(!list.IsChangedByUser());
+            CheckNumbering(list, desi);
+            return;
+        }
+        QCOMPARE(error, QString());
+        QCOMPARE(list.GetSize(), size);
+        CheckNumbering(list, desi);
+        QCOMPARE(list.IsChangedByUser(), size != 10);
+        // The first subjects keep everything; appended ones are new.
+        for (int k = 0; k < size; ++k)
+        {
+            const DSubjElem& s = list.GetSelected(k);
+            if (k < 10)
+            {
+                QCOMPARE(s.appe.Surname().ToString(), before.at(k));
+                QCOMPARE(s.sex.GetValue(), (k + 1) % 2);
+                QCOMPARE(s.note.ToString(), QStringLiteral("note %1").arg(k + 1));
+            }
+            else
+                QVERIFY(!s.appe.IsFilled() && s.sex.IsFemale() && !s.note.HasText());
+        }
+    }
+
+    void programResizeReplacesEverySubject()
+    {
+        DDesi desi;
+        DSubjList list(desi);
+        Fill(list);
+        list.SetSize(12, false);
+        CheckNumbering(list, desi);
+        for (const DSubjElem& s : list.Get())
+            QVERIFY(!s.appe.IsFilled() && s.sex.IsFemale());
+        // A count outside the range never reaches the list, whoever asks.
+        QVERIFY(!ErrorOf([&] { list.SetSize(0, false); }).isEmpty());
+        QVERIFY(!ErrorOf([&] { list.SetSize(101, true); }).isEmpty());
+        QCOMPARE(list.GetSize(), 12);
+    }
+
+    void lowerSizeDropsChoicesOfRemovedSubjects()
+    {
+        DDesi desi;
+        desi.SetQues(1);
+        desi.SetAnsw(1);
+        DSubjList list(desi);
+        desi.SetDesi(1, 1, 1, 9);
+        desi.SetDesi(1, 1, 2, 3);
+        list.SetSize(QStringLiteral("5"));
+        QCOMPARE(desi.GetDesi(1, 1, 1), 0);
+        QCOMPARE(desi.GetDesi(1, 1, 2), 3);
+    }
+
+    void getSelectedOutsideTheList()
+    {
+        DDesi desi;
+        DSubjList list(desi);
+        const QString expected = QStringLiteral("Memory access failed in the \"DSubjList::GetSelected()\" module!");
+        QCOMPARE(ErrorOf([&] { list.GetSelected(-1); }), expected);
+        QCOMPARE(ErrorOf([&] { list.GetSelected(10); }), expected);
+        QCOMPARE(&list.GetSelected(9), &list.Get().back());
+    }
+
+    void pickListAndLookUp()
+    {
+        DDesi desi;
+        DSubjList list(desi);
+        list.SetSize(5, false);
+        const auto name = [&](int k, const char* surname, const char* given)
+        {
+            list.GetSelected(k).appe.Surname().SetText(QString::fromUtf8(surname));
+            list.GetSelected(k).appe.Name().SetText(QString::fromUtf8(given));
+        };
+        name(0, "Rossi", "Mario");
+        name(1, "", "");
+        name(2, "Bianchi", "");
+        name(3, "Rossi", "Mario");
+        name(4, "abate", "Luca");
+
+        QCOMPARE(list.AppelTexts(true), (QStringList{"None", "abate Luca", "Bianchi", "Rossi Mario", "Rossi Mario"}));
+        QCOMPARE(list.AppelTexts(false), (QStringList{"None", "Bianchi", "Luca abate", "Mario Rossi", "Mario Rossi"}));
+
+        QComboBox combo;
+        combo.addItem(QStringLiteral("stale"));
+        list.DrawAppels(&combo, true);
+        QCOMPARE(combo.count(), 5);
+        QCOMPARE(combo.itemText(0), QStringLiteral("None"));
+
+        QCOMPARE(list.GetSelected(QStringLiteral("Rossi Mario"), true), 1);
+        QCOMPARE(list.GetSelected(QStringLiteral("Mario Rossi"), false), 1);
+        QCOMPARE(list.GetSelected(QStringLiteral("Mario Rossi"), true), 0);
+        QCOMPARE(list.GetSelected(QStringLiteral("rossi mario"), true), 0);
+        QCOMPARE(list.GetSelected(QStringLiteral("Bianchi"), false), 3);
+        QCOMPARE(list.GetSelected(QStringLiteral("None"), true), 0);
+    }
+
+    void sortFollowsTheInterfaceLanguage_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::newRow("English") << int(DLanguage::English);
+        QTest::newRow("Italian") << int(DLanguage::Italian);
+    }
+    void sortFollowsTheInterfaceLanguage()
+    {
+        QFETCH(int, language);
+        DLanguage active(language);
+        QStringList names{"Zeta", "Èrica", "erica", "Àlfio", "bruno", "Erica"};
+        DSubjList::SortNames(names);
+        // Accents and case only break ties; equal names keep their order.
+        QCOMPARE(names, (QStringList{"Àlfio", "bruno", "erica", "Erica", "Èrica", "Zeta"}));
+    }
+
+    void gridsShowEverySubject()
+    {
+        DDesi desi;
+        desi.SetQues(2);
+        desi.SetAnsw(3);
+        DSubjList list(desi);
+        list.SetSize(3, false);
+        list.GetSelected(1).appe.Surname().SetText(QStringLiteral("Rossi"));
+        list.GetSelected(1).appe.Name().SetText(QStringLiteral("Mario"));
+        list.GetSelected(1).sex.SetValue(1, false);
+        list.GetSelected(1).note.SetText(QStringLiteral("tall"));
+        desi.SetDesi(1, 2, 2, 3);
+
+        QCOMPARE(list.ListAllRows().at(1), (QStringList{"2", "Rossi", "Mario", "Male", "tall"}));
+        QCOMPARE(list.ListSelRows().at(1), (QStringList{"2", "Rossi", "Mario", "1 of 6"}));
+
+        QTableWidget grid;
+        grid.setRowCount(40);
+        grid.setColumnCount(7);
+        grid.setItem(0, 1, new QTableWidgetItem(QStringLiteral("Surname")));
+        list.DrawListAll(&grid);
+        QCOMPARE(grid.rowCount(), 4);
+        QCOMPARE(grid.columnCount(), 5);
+        QCOMPARE(grid.columnWidth(4), 300);
+        QCOMPARE(grid.item(0, 1)->text(), QStringLiteral("Surname")); // the page's header row stays
+        QCOMPARE(grid.item(2, 3)->text(), QStringLiteral("Male"));
+        QCOMPARE(grid.item(3, 0)->text(), QStringLiteral("3"));
+        QCOMPARE(grid.rowHeight(1), DSubjList::RowHeight(&grid));
+        QVERIFY(!(grid.item(1, 0)->flags() & Qt::ItemIsEditable));
+        QVERIFY(grid.item(1, 4)->flags() & Qt::ItemIsEditable);
+
+        list.DrawListSel(&grid);
+        QCOMPARE(grid.columnCount(), 4);
+        QCOMPARE(grid.item(2, 3)->text(), QStringLiteral("1 of 6"));
+    }
+
+    void memoLines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty") << "" << QStringList{};
+        QTest::newRow("final break") << "a\nb\n" << QStringList{"a", "b"};
+        QTest::newRow("no final break") << "a\nb" << QStringList{"a", "b"};
+        QTest::newRow("empty line inside") << "a\n\nb" << QStringList{"a", "", "b"};
+        QTest::newRow("only a break") << "\n" << QStringList{""};
+        QTest::newRow("windows breaks") << "a\r\nb\r\n" << QStringList{"a", "b"};
+    }
+    void memoLines()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, lines);
+        QCOMPARE(DSubjList::MemoLines(text), lines);
+    }
+
+    // Lines imported into ten subjects named S1/N1..S10/N10: the list's
+    // size, every surname afterwards, and the line that stopped the import.
+    void fromMemo_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("surnames");
+        QTest::addColumn<QString>("failingLine");
+        QTest::newRow("three into ten") << 0 << QStringList{"Oak, Pine", "Elm, Ash", "Fir, Yew"}
+                                        << QStringList{"Oak", "Elm", "Fir"} << QString();
+        QTest::newRow("twelve into ten") << 4 << QStringList{"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L"}
+                                         << QStringList{"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L"}
+                                         << QString();
+        QTest::newRow("stops at the bad line")
+            << 0 << QStringList{"Oak, Pine", "Elm Ash", "Birch, Fir"} << QStringList{"Oak", "S2", "S3"} << "Elm Ash";
+        QTest::newRow("bad first line") << 2 << QStringList{"Oak"} << QStringList{"S1"} << "Oak";
+        QTest::newRow("appended keep empty names")
+            << 0 << QStringList{"A, a", "B, b", "C, c", "D, d", "E, e", "F, f",
+                                "G, g", "H, h", "I, i", "J, j", "K k",  "L, l"}
+            << QStringList{"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "", ""} << "K k";
+        QTest::newRow("empty line, name only") << 5 << QStringList{"Pine", ""} << QStringList{"", ""} << QString();
+    }
+    void fromMemo()
+    {
+        QFETCH(int, format);
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, surnames);
+        QFETCH(QString, failingLine);
+        DDesi desi;
+        DSubjList list(desi);
+        Fill(list);
+
+        const QString error = ErrorOf([&] { list.FromMemo(format, lines); });
+        QCOMPARE(error, failingLine.isNull() ? QString() : DLanguage::Active().GetErr(50040, {failingLine}));
+        QCOMPARE(Surnames(list), surnames);
+        CheckNumbering(list, desi);
+        QVERIFY(list.IsChangedByUser());
+        // Sex and note of kept subjects are untouched.
+        for (int k = 0; k < qMin(10, list.GetSize()); ++k)
+        {
+            QCOMPARE(list.GetSelected(k).sex.GetValue(), (k + 1) % 2);
+            QCOMPARE(list.GetSelected(k).note.ToString(), QStringLiteral("note %1").arg(k + 1));
+        }
+    }
+
+    void fromMemoRefusesWithoutChange_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<QString>("error");
+        const QString range = QStringLiteral("The number of subjects must be between \"1\" and \"100\"!");
+        QTest::newRow("no lines") << 0 << 0 << range;
+        QTest::newRow("101 lines") << 4 << 101 << range;
+        QTest::newRow("no format") << -1 << 3 << "Memory access failed in the \"DSubjElemAppe::FromString()\" module!";
+    }
+    void fromMemoRefusesWithoutChange()
+    {
+        QFETCH(int, format);
+        QFETCH(int, lines);
+        QFETCH(QString, error);
+        DDesi desi;
+        DSubjList list(desi);
+        Fill(list);
+        const QStringList before = Surnames(list);
+        QStringList text;
+        for (int k = 0; k < lines; ++k)
+            text << QStringLiteral("Oak, Pine");
+        QCOMPARE(ErrorOf([&] { list.FromMemo(format, text); }), error);
+        QCOMPARE(Surnames(list), before);
+        QVERIFY(!list.IsChangedByUser());
+        CheckNumbering(list, desi);
+    }
+
+    void fromMemoReadsTheComboBox()
+    {
+        DDesi desi;
+        DSubjList list(desi);
+        QComboBox combo;
+        DSubjElemAppe::TypesToComboBox(&combo);
+        combo.setCurrentIndex(1);
+        list.FromMemo(&combo, DSubjList::MemoLines(QStringLiteral("Oak, Pine\nElm, Ash\n")));
+        QCOMPARE(Surnames(list), (QStringList{"Pine", "Ash"}));
+    }
+
+    void selectionDensity()
+    {
+        DSubjElemSele sele;
+        sele.Set(7, 1);
+        QCOMPARE(sele.Get(), 7u);
+        QCOMPARE(sele.GetDensity(), 0.0);
+        sele.Set(6, 4);
+        QCOMPARE(sele.GetDensity(), 2.0);
+        sele.Set(3);
+        QCOMPARE(sele.GetDensity(), 2.0);
+        sele.Init();
+        QCOMPARE(sele.Get(), 0u);
+        QCOMPARE(sele.GetDensity(), 0.0);
+    }
+};
+
+KC_TEST_MAIN(TestDSubjList)
+#include "test_DSubjList.moc"
