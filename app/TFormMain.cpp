@@ -1,0 +1,504 @@
+#include "app/TFormMain.h"
+
+#include "app/DFonts.h"
+#include "app/TFormPage.h"
+#include "lang/DLanguage.h"
+#include "model/DTest.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+namespace
+{
+const QString kTitle = QStringLiteral("Kaleidocircle");
+const QString kFilter = QStringLiteral("Kaleidocircle files (*.KalCir)");
+const QString kSuffix = QStringLiteral("KalCir");
+
+constexpr int kHintTime = 15000;
+constexpr int kButtonSize = 55;
+constexpr int kIconSize = 44;
+constexpr int kWheelNotch = 120;
+
+// Hint and caption ids, in action order and in tab order.
+constexpr int kHintIds[] = {10000, 10010, 10020, 10030, 10040, 10050, 10060, 10070};
+constexpr int kTabIds[] = {10500, 10510, 10520, 17001, 21001, 23001, 25000};
+const char* const kTabShowModules[] = {
+    "TFormMain::QuesTsShow()",    "TFormMain::SubjTsShow()",    "TFormMain::DesiTsShow()",
+    "TFormMain::DrawBarTsShow()", "TFormMain::DrawTarTsShow()", "TFormMain::DrawSocTsShow()",
+    "TFormMain::DrawMetTsShow()"};
+
+// User input after which the test may have changed, so Save is re-evaluated.
+bool IsUserInput(QEvent::Type type)
+{
+    switch (type)
+    {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Wheel:
+    case QEvent::Drop:
+    case QEvent::FocusOut:
+    case QEvent::WindowActivate:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+// The toolbar pictures are compiled into the core library, which is static:
+// its resources register only when something refers to them.
+static void InitIcons()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
+TFormMain::TFormMain(DTest& test, DLanguage& language, QWidget* parent)
+    : QMainWindow(parent), test_(test), language_(language), arguments_(QCoreApplication::arguments().mid(1))
+{
+    InitIcons();
+    setObjectName(QStringLiteral("FormMain"));
+    setFont(QFont(DFonts::Family(), 8));
+
+    NewAc = MakeAction("new", QKeySequence::New, [this] { NewAcExecute(); });
+    LoadAc = MakeAction("open", QKeySequence::Open, [this] { LoadAcExecute(); });
+    SaveAc = MakeAction("save", QKeySequence::Save, [this] { SaveAcExecute(); });
+    SaveAsAc = MakeAction("saveas", QKeySequence::SaveAs, [this] { SaveAsAcExecute(); });
+    LangAc = MakeAction("language", QKeySequence(), [this] { LangAcExecute(); });
+    InfoAc = MakeAction("info", QKeySequence(), [this] { InfoAcExecute(); });
+    HelpAc = MakeAction("help", QKeySequence::HelpContents, [this] { HelpAcExecute(); });
+    ExitAc = MakeAction("exit", QKeySequence::Quit, [this] { ExitAcExecute(); });
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    // The toolbar: four file commands, then Language, Information and Help,
+    // then Exit, the groups 6 pixels apart.
+    Panel1 = new QWidget(central);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFixedHeight(59);
+    auto* bar = new QHBoxLayout(Panel1);
+    bar->setContentsMargins(2, 2, 2, 2);
+    bar->setSpacing(0);
+    for (QAction* action : {NewAc, LoadAc, SaveAc, SaveAsAc})
+        bar->addWidget(MakeButton(action));
+    bar->addSpacing(6);
+    bar->addWidget(MakeButton(LangAc));
+    bar->addSpacing(6);
+    bar->addWidget(MakeButton(InfoAc));
+    bar->addWidget(MakeButton(HelpAc));
+    bar->addSpacing(6);
+    bar->addWidget(MakeButton(ExitAc));
+    bar->addStretch(1);
+    layout->addWidget(Panel1);
+
+    Panel2 = new QWidget(central);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    auto* body = new QVBoxLayout(Panel2);
+    body->setContentsMargins(0, 0, 0, 0);
+    PageControl = new QTabWidget(Panel2);
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+    for (QWidget** tab : {&QuesTs, &SubjTs, &DesiTs, &DrawBarTs, &DrawTarTs, &DrawSocTs, &DrawMetTs})
+    {
+        *tab = new QWidget;
+        auto* holder = new QVBoxLayout(*tab);
+        holder->setContentsMargins(0, 0, 0, 0);
+        PageControl->addTab(*tab, QString());
+    }
+    PageControl->setCurrentIndex(0);
+    connect(PageControl, &QTabWidget::currentChanged, this, &TFormMain::TabShow);
+    body->addWidget(PageControl);
+    layout->addWidget(Panel2, 1);
+
+    // Never shown: it only measures the height of a one-line edit field in
+    // the window's font, which the grids of the pages take as row height.
+    CellHeightEd = new QLineEdit(central);
+    CellHeightEd->setObjectName(QStringLiteral("CellHeightEd"));
+    CellHeightEd->hide();
+
+    setCentralWidget(central);
+    ViewDesc();
+    ViewCcaption();
+    SaveAcUpdate();
+
+    resize(784, 662);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    // Save follows the test's change state: it is re-evaluated after user
+    // input anywhere in the application, once the input has been handled.
+    qApp->installEventFilter(this);
+}
+
+TFormMain::~TFormMain()
+{
+    qApp->removeEventFilter(this);
+}
+
+QAction* TFormMain::MakeAction(const char* icon, const QKeySequence& shortcut, std::function<void()> handler)
+{
+    auto* action = new QAction(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))), QString(), this);
+    action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
+        handler();
+        SaveAcUpdate();
+    });
+    addAction(action);
+    return action;
+}
+
+QToolButton* TFormMain::MakeButton(QAction* action)
+{
+    auto* button = new QToolButton(Panel1);
+    button->setDefaultAction(action);
+    button->setAutoRaise(true);
+    button->setFixedSize(kButtonSize, kButtonSize);
+    button->setIconSize(QSize(kIconSize, kIconSize));
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+void TFormMain::SetPages(const TFormPages& pages)
+{
+    pages_ = pages;
+    for (TFormPage** page : {&pages_.FormQues, &pages_.FormSubj, &pages_.FormDesi, &pages_.FormGraphBar,
+                             &pages_.FormGraphTar, &pages_.FormGraphSoc, &pages_.FormGraphMet})
+    {
+        if (!*page)
+            *page = new TFormPage;
+        // Owned by the window from now on and kept hidden until embedded.
+        (*page)->setParent(this);
+        (*page)->hide();
+    }
+    if (shown_)
+    {
+        const QList<TFormPage*> list = PageList();
+        for (int i = 0; i < list.size(); ++i)
+            PageControl->widget(i)->layout()->addWidget(list[i]);
+        TabShow(PageControl->currentIndex());
+    }
+}
+
+QList<TFormPage*> TFormMain::PageList() const
+{
+    return {pages_.FormQues,     pages_.FormSubj,     pages_.FormDesi,    pages_.FormGraphBar,
+            pages_.FormGraphTar, pages_.FormGraphSoc, pages_.FormGraphMet};
+}
+
+void TFormMain::ViewCcaption()
+{
+    caption_ = kTitle;
+    const QString& fileName = test_.file.FileName();
+    if (!fileName.isEmpty())
+        caption_ += QStringLiteral(" - ") + fileName;
+    setWindowTitle(caption_);
+}
+
+void TFormMain::ViewDesc()
+{
+    const QList<QAction*> actions = {NewAc, LoadAc, SaveAc, SaveAsAc, LangAc, InfoAc, HelpAc, ExitAc};
+    for (int i = 0; i < actions.size(); ++i)
+    {
+        const QString hint = language_.GetStr(kHintIds[i]);
+        actions[i]->setText(hint);
+        actions[i]->setToolTip(hint);
+    }
+    for (int i = 0; i < PageControl->count(); ++i)
+        PageControl->setTabText(i, language_.GetStr(kTabIds[i]));
+}
+
+int TFormMain::CellHeight() const
+{
+    return CellHeightEd->sizeHint().height();
+}
+
+void TFormMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!shown_)
+    {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TFormMain::FormShow()
+{
+    language_.HandleAsFailure("TFormMain::FormShow()", [&] {
+        if (!pages_.FormQues)
+            SetPages({});
+        const QList<TFormPage*> list = PageList();
+        for (int i = 0; i < list.size(); ++i)
+            PageControl->widget(i)->layout()->addWidget(list[i]);
+        ViewDesc();
+        ViewCcaption();
+        TabShow(PageControl->currentIndex());
+        // Opened once the window is on the screen, so that an error about
+        // the file appears over the window rather than before it.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                CommLineFileOpen();
+                SaveAcUpdate();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void TFormMain::TabShow(int index)
+{
+    if (!shown_ || index < 0 || index >= PageControl->count())
+        return;
+    TFormPage* page = PageList().at(index);
+    if (!page)
+        return;
+    language_.HandleAsFailure(kTabShowModules[index], [&] {
+        page->show();
+        page->Draw();
+    });
+}
+
+void TFormMain::DrawPages()
+{
+    for (TFormPage* page : PageList())
+        if (page)
+            page->Draw();
+}
+
+void TFormMain::CommLineFileOpen()
+{
+    language_.HandleAsFailure("TFormMain::CommLineFileOpen()", [&] {
+        if (arguments_.isEmpty())
+            return;
+        const QString path = arguments_.first();
+        if (!QFileInfo(path).isFile())
+            return;
+        test_.file.Read(path);
+        ViewCcaption();
+        DrawPages();
+    });
+}
+
+QString TFormMain::RunFileDialog(QFileDialog*& dialog, bool save)
+{
+    if (!dialog)
+    {
+        dialog = new QFileDialog(this);
+        dialog->setNameFilter(kFilter);
+        dialog->setDefaultSuffix(kSuffix);
+        if (save)
+        {
+            dialog->setAcceptMode(QFileDialog::AcceptSave);
+            dialog->setFileMode(QFileDialog::AnyFile);
+        }
+        else
+        {
+            dialog->setAcceptMode(QFileDialog::AcceptOpen);
+            dialog->setFileMode(QFileDialog::ExistingFile);
+        }
+    }
+    dialog->setWindowModality(Qt::ApplicationModal);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return {};
+    return dialog->selectedFiles().first();
+}
+
+QString TFormMain::AskOpenPath()
+{
+    return openDialog_ ? openDialog_() : RunFileDialog(OpenDlg, false);
+}
+
+QString TFormMain::AskSavePath()
+{
+    return saveDialog_ ? saveDialog_() : RunFileDialog(SaveDlg, true);
+}
+
+void TFormMain::NewAcExecute()
+{
+    language_.Handle("TFormMain::NewAcExecute()", [&] {
+        test_.New();
+        ViewCcaption();
+        DrawPages();
+    });
+}
+
+void TFormMain::LoadAcExecute()
+{
+    language_.Handle("TFormMain::LoadAcExecute()", [&] {
+        const QString path = AskOpenPath();
+        if (path.isEmpty())
+            return;
+        test_.file.Read(path);
+        ViewCcaption();
+        DrawPages();
+    });
+}
+
+bool TFormMain::SaveAcExecute()
+{
+    if (test_.file.FileName().isEmpty())
+        return SaveAsAcExecute();
+    bool written = false;
+    language_.Handle("TFormMain::SaveAcExecute()", [&] {
+        test_.file.Write(test_.file.FileName());
+        written = true;
+    });
+    return written;
+}
+
+bool TFormMain::SaveAsAcExecute()
+{
+    bool written = false;
+    language_.Handle("TFormMain::SaveAsAcExecute()", [&] {
+        const QString path = AskSavePath();
+        if (path.isEmpty())
+            return;
+        test_.file.Write(path);
+        written = true;
+        ViewCcaption();
+    });
+    return written;
+}
+
+void TFormMain::SaveAcUpdate()
+{
+    language_.HandleAsFailure("TFormMain::SaveAcUpdate()", [&] { SaveAc->setEnabled(test_.IsChangedByUser()); });
+}
+
+void TFormMain::ScheduleSaveAcUpdate()
+{
+    if (updatePending_)
+        return;
+    updatePending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            updatePending_ = false;
+            SaveAcUpdate();
+        },
+        Qt::QueuedConnection);
+}
+
+void TFormMain::LangAcExecute()
+{
+    language_.HandleAsFailure("TFormMain::LangAcExecute()", [&] {
+        if (langDialog_)
+            langDialog_();
+    });
+}
+
+void TFormMain::InfoAcExecute()
+{
+    language_.HandleAsFailure("TFormMain::InfoAcExecute()", [&] {
+        if (infoDialog_)
+            infoDialog_();
+    });
+}
+
+void TFormMain::HelpAcExecute()
+{
+    // Whether a program opens the document is the system's affair.
+    language_.HandleAsFailure("TFormMain::HelpAcExecute()",
+                              [&] { QDesktopServices::openUrl(QUrl::fromLocalFile(language_.GetHelpFile())); });
+}
+
+void TFormMain::ExitAcExecute()
+{
+    language_.HandleAsFailure("TFormMain::ExitAcExecute()", [&] { close(); });
+}
+
+bool TFormMain::FormClose()
+{
+    bool canClose = true;
+    language_.HandleAsFailure("TFormMain::FormClose()", [&] {
+        if (!test_.IsChangedByUser())
+            return;
+        switch (language_.ShowQuestion(40030))
+        {
+        case QMessageBox::Yes:
+            // The window closes only when the test is safely written: a
+            // cancelled save dialog or a failed write keeps the work open.
+            canClose = SaveAcExecute();
+            break;
+        case QMessageBox::No:
+            break;
+        default:
+            canClose = false;
+            break;
+        }
+    });
+    return canClose;
+}
+
+void TFormMain::closeEvent(QCloseEvent* event)
+{
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TFormMain::wheelEvent(QWheelEvent* event)
+{
+    const int delta = event->angleDelta().y();
+    if (delta == 0)
+        return;
+    language_.HandleAsFailure(delta < 0 ? "TFormMain::FormMouseWheelDown()" : "TFormMain::FormMouseWheelUp()", [&] {
+        QScrollArea* box = nullptr;
+        for (TFormPage* page : {pages_.FormGraphBar, pages_.FormGraphTar, pages_.FormGraphSoc, pages_.FormGraphMet})
+            if (page && page->isVisible() && page->ScrollBox())
+            {
+                box = page->ScrollBox();
+                break;
+            }
+        if (!box)
+        {
+            wheelRest_ = 0;
+            return;
+        }
+        // One line per notch; fine-grained wheels add up to whole notches.
+        wheelRest_ += delta;
+        const int notches = wheelRest_ / kWheelNotch;
+        wheelRest_ -= notches * kWheelNotch;
+        QScrollBar* scrollBar = box->verticalScrollBar();
+        for (int i = 0; i < qAbs(notches); ++i)
+            scrollBar->triggerAction(notches < 0 ? QAbstractSlider::SliderSingleStepAdd
+                                                 : QAbstractSlider::SliderSingleStepSub);
+    });
+    // Left unhandled, as the wheel was not used by any control.
+    event->ignore();
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (IsUserInput(event->type()))
+        ScheduleSaveAcUpdate();
+    else if (event->type() == QEvent::ToolTip && watched->isWidgetType())
+    {
+        // Hints stay up for 15 seconds everywhere unless a control chose
+        // its own time.
+        auto* widget = static_cast<QWidget*>(watched);
+        if (widget->toolTipDuration() < 0)
+            widget->setToolTipDuration(kHintTime);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,131 @@
+#pragma once
+
+#include <QList>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+
+class DLanguage;
+class DTest;
+class TFormPage;
+class QAction;
+class QFileDialog;
+class QLineEdit;
+class QTabWidget;
+class QToolButton;
+
+// The seven page windows of the main window's tabs, in tab order.
+struct TFormPages
+{
+    TFormPage* FormQues = nullptr;
+    TFormPage* FormSubj = nullptr;
+    TFormPage* FormDesi = nullptr;
+    TFormPage* FormGraphBar = nullptr;
+    TFormPage* FormGraphTar = nullptr;
+    TFormPage* FormGraphSoc = nullptr;
+    TFormPage* FormGraphMet = nullptr;
+};
+
+// The application's main window: the toolbar with the commands that act on
+// the whole test, and the tabs that hold the pages.
+class TFormMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    TFormMain(DTest& test, DLanguage& language, QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    // Hands over the page windows (the main window becomes their owner); a
+    // missing page is replaced by an empty one. The pages are embedded into
+    // their tabs when the window is first shown.
+    void SetPages(const TFormPages& pages);
+    const TFormPages& Pages() const { return pages_; }
+    // The pages in tab order: questions, subjects, answers, bar graph,
+    // target graph, sociogram, metrics.
+    QList<TFormPage*> PageList() const;
+
+    void ViewCcaption();
+    void ViewDesc();
+    void CommLineFileOpen();
+
+    // The row height of the grids of the pages.
+    int CellHeight() const;
+
+    // The file dialogs. The pages import from other test files through
+    // AskOpenPath; an empty path means the user cancelled.
+    using PathDialog = std::function<QString()>;
+    QString AskOpenPath();
+    QString AskSavePath();
+    void SetOpenDialog(PathDialog dialog) { openDialog_ = std::move(dialog); }
+    void SetSaveDialog(PathDialog dialog) { saveDialog_ = std::move(dialog); }
+    // The language and information dialogs, shown modally by their commands.
+    void SetLangDialog(std::function<void()> dialog) { langDialog_ = std::move(dialog); }
+    void SetInfoDialog(std::function<void()> dialog) { infoDialog_ = std::move(dialog); }
+    // The command line whose first argument CommLineFileOpen opens; by
+    // default the application's arguments without the program name.
+    void SetArguments(const QStringList& arguments) { arguments_ = arguments; }
+
+    // Command handlers. Save and Save as tell whether the file was written.
+    void NewAcExecute();
+    void LoadAcExecute();
+    bool SaveAcExecute();
+    bool SaveAsAcExecute();
+    void SaveAcUpdate();
+    void LangAcExecute();
+    void InfoAcExecute();
+    void HelpAcExecute();
+    void ExitAcExecute();
+
+    // Controls, named as the rest of the application refers to them.
+    QWidget* Panel1 = nullptr;
+    QWidget* Panel2 = nullptr;
+    QAction* NewAc = nullptr;
+    QAction* LoadAc = nullptr;
+    QAction* SaveAc = nullptr;
+    QAction* SaveAsAc = nullptr;
+    QAction* LangAc = nullptr;
+    QAction* InfoAc = nullptr;
+    QAction* HelpAc = nullptr;
+    QAction* ExitAc = nullptr;
+    QTabWidget* PageControl = nullptr;
+    QWidget* QuesTs = nullptr;
+    QWidget* SubjTs = nullptr;
+    QWidget* DesiTs = nullptr;
+    QWidget* DrawBarTs = nullptr;
+    QWidget* DrawTarTs = nullptr;
+    QWidget* DrawSocTs = nullptr;
+    QWidget* DrawMetTs = nullptr;
+    QLineEdit* CellHeightEd = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    QAction* MakeAction(const char* icon, const QKeySequence& shortcut, std::function<void()> handler);
+    QToolButton* MakeButton(QAction* action);
+    void FormShow();
+    bool FormClose();
+    void TabShow(int index);
+    void DrawPages();
+    void ScheduleSaveAcUpdate();
+    QString RunFileDialog(QFileDialog*& dialog, bool save);
+
+    DTest& test_;
+    DLanguage& language_;
+    TFormPages pages_;
+    QString caption_;
+    QStringList arguments_;
+    PathDialog openDialog_;
+    PathDialog saveDialog_;
+    std::function<void()> langDialog_;
+    std::function<void()> infoDialog_;
+    QFileDialog* OpenDlg = nullptr;
+    QFileDialog* SaveDlg = nullptr;
+    bool shown_ = false;
+    bool updatePending_ = false;
+    int wheelRest_ = 0;
+};

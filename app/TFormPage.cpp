@@ -1,0 +1,3 @@
+#include "app/TFormPage.h"
+
+TFormPage::TFormPage(QWidget* parent) : QWidget(parent) {}
