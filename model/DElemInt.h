@@ -26,6 +26,9 @@ public:
 
     qint32 GetValue() const { return value_; }
     bool IsChangedByUser() const { return change_.IsFromUser(); }
+    // For a change the user made to what the element stands for rather than
+    // to its value (an import that replaces a whole list).
+    void MarkChangedByUser() { change_.FromUser(); }
     const DChange& Change() const { return change_; }
 
     void ToFile(DFileStream& stream)

@@ -72,7 +72,10 @@ void DTest::TakeOver(DTest& fresh)
 
 void DTest::TakeQuestions(DTest& fresh)
 {
+    // The imported questions are the user's doing and not yet in this test's
+    // file: they count as a change, so closing asks before losing them.
     ques.TakeData(fresh.ques);
+    ques.List().MarkChangedByUser();
     desi.SetQues(ques.List().GetSize());
 }
 
@@ -81,5 +84,6 @@ void DTest::TakeSubjects(DTest& fresh)
     // Fewer subjects also withdraw the remaining subjects' choices of the
     // subjects that are gone.
     subj.TakeData(fresh.subj);
+    subj.List().MarkChangedByUser();
     desi.SetSubj(subj.Count());
 }

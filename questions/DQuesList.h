@@ -42,6 +42,8 @@ public:
     DQuesElem& GetSelected(qint32 index);
     const DQuesElem& GetSelected(qint32 index) const;
     bool IsChangedByUser() const;
+    // An import replaced the list: the test now differs from its file.
+    void MarkChangedByUser() { count_.MarkChangedByUser(); }
 
     // Texts of question row index+1 of the questions grid: number, polarity, text.
     QStringList GridRow(qint32 index) const;

@@ -56,6 +56,8 @@ public:
     qint32 GetSelected(const QString& name, bool surnameFirst) const;
 
     bool IsChangedByUser() const;
+    // An import replaced the list: the test now differs from its file.
+    void MarkChangedByUser() { count_.MarkChangedByUser(); }
 
     // Texts of the grids, one entry per subject. Subjects grid: identifier,
     // surname, name, sex, note. Answers page grid: number, surname, name,

@@ -206,7 +206,9 @@ void TestDTestRoundTrip::importQuestionsReshapes()
     DTest test;
     MakeMixed(test);
     test.file.Write(dir.filePath("own.KalCir"));
+    QVERIFY(!test.IsChangedByUser());
     test.file.ReadOnlyQuestions(other);
+    QVERIFY(test.IsChangedByUser()); // closing must ask before losing the import
     QCOMPARE(test.ques.List().GetSize(), 2);
     QCOMPARE(test.ques.List().GetSelected(1).text.ToString(), QStringLiteral("Imported"));
     QCOMPARE(test.desi.QuesCount(), 2);
@@ -236,7 +238,9 @@ void TestDTestRoundTrip::importSubjectsClearsDanglingChoices()
     test.desi.SetDesi(1, 2, 1, 3);
     test.desi.SetDesi(2, 1, 8, 10);
     test.answ.num.SetValue(2, true);
+    test.file.Write(dir.filePath("own-subjects.KalCir"));
     test.file.ReadOnlySubjects(other);
+    QVERIFY(test.IsChangedByUser());
     QCOMPARE(test.subj.Count(), 8);
     QCOMPARE(test.desi.SubjCount(), 8);
     QCOMPARE(test.desi.GetDesi(1, 1, 1), 0);
