@@ -1,4 +1,6 @@
+#include "app/DExport.h"
 #include "app/DFonts.h"
+#include "app/TApplication.h"
 #include "lang/DLanguage.h"
 #include "model/DTest.h"
 
@@ -6,11 +8,20 @@
 
 int main(int argc, char* argv[])
 {
+    // An export (--export=...) runs headless and ends the run before any
+    // window or widget application exists.
+    if (DExport::IsRequested(argc, argv))
+        return DExport::Main(argc, argv);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kaleidocircle"));
     DFonts::Install();
 
+    // Reads the stored language now and stores it again when the run ends.
     DLanguage language;
     DTest test;
-    return 0;
+
+    TApplication windows(test, language);
+    windows.Show();
+    return app.exec();
 }
