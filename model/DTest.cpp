@@ -3,7 +3,7 @@
 #include "model/DFileStream.h"
 #include "model/EError.h"
 
-DTest::DTest() : desi(), ques(desi), answ(desi), subj(desi), file(*this)
+DTest::DTest() : desi(), ques(desi), answ(desi), subj(desi), graph(desi, ques, subj), file(*this)
 {
     // The matrix is built before the questions, yet its counts read their
     // polarity and selections: hand it the question list now that it exists.
@@ -27,7 +27,7 @@ bool DTest::IsChangedByUser() const
 {
     return EError::Guard("DTest::IsChangedByUser()",
                          [&] { return ques.IsChangedByUser() || answ.IsChangedByUser() || subj.IsChangedByUser() ||
-                                    desi.IsChangedByUser(); });
+                                    desi.IsChangedByUser() || graph.IsChangedByUser(); });
 }
 
 void DTest::SectionsToFile(DFileStream& stream)
@@ -36,6 +36,7 @@ void DTest::SectionsToFile(DFileStream& stream)
     answ.ToFile(stream);
     subj.ToFile(stream);
     desi.ToFile(stream);
+    graph.ToFile(stream);
 }
 
 void DTest::SectionsFromFile(DFileStream& stream, qint32 version)
@@ -47,6 +48,7 @@ void DTest::SectionsFromFile(DFileStream& stream, qint32 version)
     ques.FromFile(stream, version);
     subj.FromFile(stream);
     desi.FromFile(stream);
+    graph.FromFile(stream, version);
 }
 
 void DTest::QuestionsFromFile(DFileStream& stream, qint32 version)
@@ -68,6 +70,7 @@ void DTest::TakeOver(DTest& fresh)
     answ.TakeData(fresh.answ);
     subj.TakeData(fresh.subj);
     desi.TakeData(fresh.desi);
+    graph.TakeData(fresh.graph);
 }
 
 void DTest::TakeQuestions(DTest& fresh)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "answers/DAnsw.h"
+#include "analyses/DGraph.h"
 #include "answers/DDesi.h"
 #include "model/DFileKalCir.h"
 #include "questions/DQues.h"
@@ -30,6 +31,8 @@ public:
     DQues ques;
     DAnsw answ;
     DSubj subj;
+    // The analyses with their options; New keeps them for the next test.
+    DGraph graph;
     DFileKalCir file;
 
     // Section writers and readers, in the file's order and the read order.

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "analyses/DGraphMetOrder.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+#include <vector>
+
+class DFileStream;
+class DGraph;
+class DGraphListSubj;
+class DSubjElem;
+class QPainter;
+
+// The metric table: for every subject the acceptances and rejections received
+// and given, each counted in different subjects, with their densities over
+// the other subjects of the group. Drawn as a picture and exported as
+// comma-separated text; only the questions selected for the metric table count.
+class DGraphMet
+{
+public:
+    explicit DGraphMet(DGraph& graph);
+    DGraphMet(const DGraphMet&) = delete;
+    DGraphMet& operator=(const DGraphMet&) = delete;
+
+    // One text of the table: its rectangle (right and bottom excluded), its
+    // horizontal alignment and the text itself.
+    struct Cell
+    {
+        QRect rect;
+        Qt::Alignment align;
+        QString text;
+    };
+
+    static constexpr int kWidth = 650;
+    static constexpr int kRowHeight = 20;
+    static constexpr int kHeaderHeight = 60;
+    // Bottom edge of the table for n rows; the picture is one pixel larger
+    // in both directions so that the right and bottom border lines show.
+    static int TableHeight(int rows) { return kRowHeight * rows + kHeaderHeight; }
+
+    // The column headings in the current language.
+    static std::vector<Cell> HeaderCells();
+    // The cells of the row of one subject whose top edge lies at y.
+    static std::vector<Cell> RowCells(const DSubjElem& subject, int y);
+    // Three decimals and a full stop, whatever the regional settings.
+    static QString Density(double density);
+
+    // Counts the four indices of every subject and fills the analyses'
+    // subject list with the subjects in the order of the table.
+    void Prepare();
+    // The table's ordering rule, used by the subject list's sort.
+    bool Less(const DGraphListSubj& a, const DGraphListSubj& b) const;
+    // Checks the answers, prepares and draws the table into a picture of its
+    // own size. On an error the picture is left white and the error passes on.
+    void Draw(QImage& picture);
+    // Paints the table of the subject list as prepared onto a picture of
+    // 651 x TableHeight(n) + 1 pixels.
+    void Paint(QPainter& painter) const;
+
+    // The comma-separated export: checks the answers and prepares the table
+    // from the current answers and options (so the lines never come from a
+    // list another analysis left), then replaces the lines with the header
+    // and one line per subject in table order.
+    void ToMemoCsv(QStringList& lines);
+    // The lines of the subject list as last prepared by this table.
+    QStringList CsvLines() const;
+    // A field as written: enclosed in double quotes, with inner quotes
+    // doubled, when it holds a comma, a double quote or a line break, so that
+    // every line has as many fields as the header.
+    static QString CsvField(const QString& text);
+    // The bytes of the exported file: UTF-8 without byte-order mark, every
+    // line ended by CR LF.
+    static QByteArray CsvBytes(const QStringList& lines);
+
+    bool IsChangedByUser() const;
+    void ToFile(DFileStream& stream);
+    // Version 1 files have no metric table block: the order stays as it is.
+    void FromFile(DFileStream& stream, qint32 version);
+    void TakeData(const DGraphMet& other);
+
+    DGraphMetOrder order;
+
+private:
+    DGraph& graph_;
+};

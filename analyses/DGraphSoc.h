@@ -1,0 +1,110 @@
+#pragma once
+
+#include "analyses/DGraphSocElas.h"
+#include "analyses/DGraphSocSel.h"
+#include "analyses/DGraphSocSize.h"
+#include "analyses/DGraphSocSubjDim.h"
+#include "analyses/DGraphSocType.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <QtGlobal>
+
+#include <vector>
+
+class DFileStream;
+class DGraph;
+class DGraphListConn;
+class DSubjElem;
+class DSubjElemSociOrig;
+class DSubjList;
+class QPainter;
+
+// The sociogram: every subject a box at its own position, every pair of
+// subjects of which one chose the other a line with arrow heads, in green
+// for acceptances or red for rejections, and a legend below.
+//
+// Everything is drawn into an off-screen bitmap and shown in one copy. The
+// box pictures and the lists are rebuilt by the full drawing only, so the
+// redraw on every hover change costs box copies and lines.
+class DGraphSoc
+{
+public:
+    DGraphSoc() = default;
+    DGraphSoc(const DGraphSoc&) = delete;
+    DGraphSoc& operator=(const DGraphSoc&) = delete;
+
+    void Init(DGraph& owner, std::vector<DGraphListConn>& connections);
+
+    // Sizes the drawing area and the bitmap from the options and measures
+    // the legend's text height; the picture takes the bitmap's size when the
+    // bitmap is shown.
+    void SetSize();
+    // The full drawing of the given subjects into the picture, which takes
+    // the bitmap's size. The picture is kept for the later redraws, so it
+    // must outlive them. On an error the picture is white.
+    void Draw(DSubjList& subjects, QImage& picture);
+    // The same with the document's subjects.
+    void Draw(QImage& picture);
+    // Redraws the bitmap from the current lists and positions, leaving out
+    // the selected subject and its connections, and shows it.
+    void Draw();
+    void BmpToImg();
+
+    // The subject's box centre in the sociogram of the current type.
+    QPoint SubjOrigGet(const DSubjElem& subject) const;
+    DSubjElemSociOrig& SubjOrig(DSubjElem& subject) const;
+    // Gives the subject a usable position: kept inside the margins,
+    // otherwise its grid cell, otherwise a random place.
+    void SubjOrigVer(DSubjElem& subject);
+    // Rebuilds the subject's box picture.
+    void PrepareSubj(DSubjElem& subject) const;
+    // Copies the box picture onto the surface, centred at the position.
+    void DrawSubj(QPainter& surface, const DSubjElem& subject) const;
+    // Refills the analyses' subject list with the given subjects in list
+    // order and rebuilds the connections for the current type.
+    void SociogramPrepare(DSubjList& subjects);
+
+    // The grid cell centre of identifier k in an area (0, 0, right, bottom)
+    // for box size s; false when k lies beyond the last cell.
+    static bool GridPosition(qint32 k, int right, int bottom, int s, QPoint& position);
+
+    bool IsChangedByUser() const;
+    void ToFile(DFileStream& stream);
+    void FromFile(DFileStream& stream);
+    void TakeData(const DGraphSoc& other);
+
+    // Right and bottom of the drawing area, (W + 1, H + 1).
+    int Right() const { return right_; }
+    int Bottom() const { return bottom_; }
+    int TextHeight() const { return th_; }
+    int ArrowLength() const { return subjDim.ArrowLength(); }
+    const QImage& Bitmap() const { return bitmap_; }
+    DGraph& Owner() const { return *owner_; }
+    DGraphSocSel& Sel() { return sel_; }
+    const DGraphSocSel& Sel() const { return sel_; }
+
+private:
+    void DrawLegend(QPainter& surface) const;
+    bool IsStale() const;
+
+    DGraph* owner_ = nullptr;
+    std::vector<DGraphListConn>* connections_ = nullptr;
+    DGraphSocSel sel_;
+    QImage* picture_ = nullptr;
+    int right_ = 0;
+    int bottom_ = 0;
+    QImage bitmap_;
+    int th_ = 0;
+    // The subject records the lists were built from, as they were then.
+    const std::vector<DSubjElem>* drawnList_ = nullptr;
+    const DSubjElem* drawnData_ = nullptr;
+    std::size_t drawnCount_ = 0;
+
+public:
+    DGraphSocType type;
+    DGraphSocSubjDim subjDim;
+    DGraphSocSize size;
+    DGraphSocElas elas;
+};

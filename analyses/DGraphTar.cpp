@@ -1,0 +1,426 @@
+#include "analyses/DGraphTar.h"
+
+#include "analyses/DGraph.h"
+#include "analyses/DPicture.h"
+#include "answers/DDesi.h"
+#include "lang/DLanguage.h"
+#include "subjects/DSubj.h"
+#include "subjects/DSubjList.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QStringList>
+
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+#include <stdexcept>
+
+namespace
+{
+const QColor kFemale(255, 192, 203);
+const QColor kOther(175, 238, 238);
+constexpr int kCentred = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine;
+
+// Slot labels of the frequency algorithm (slots 0..5) and of preference and
+// impact (slots 0, 3, 4, 5, 6; 0 where the slot is unused).
+constexpr int kFrequencyIds[DGraphTar::kSlots] = {21100, 21110, 21120, 21130, 21140, 21150, 0};
+constexpr int kPreferenceIds[DGraphTar::kSlots] = {21200, 0, 0, 21230, 21210, 21220, 21240};
+} // namespace
+
+DGraphTar::DGraphTar(DGraph& graph) : graph_(graph)
+{
+}
+
+std::vector<int> DGraphTar::RingOrder(bool rankPositive)
+{
+    if (rankPositive)
+        return {0, 1, 2, 3, 4, 5};
+    return {0, 4, 5, 3, 6};
+}
+
+int DGraphTar::LabelId(bool rankPositive, int slot)
+{
+    if (slot < 0 || slot >= kSlots)
+        return 0;
+    return rankPositive ? kFrequencyIds[slot] : kPreferenceIds[slot];
+}
+
+int DGraphTar::FrequencySlot(quint32 a, quint32 r, qint32 f)
+{
+    const qint64 ac = a;
+    const qint64 rc = r;
+    if (ac > f && rc <= 1)
+        return 0; // A) Popular
+    if (ac > f && rc > f && std::abs(ac - rc) >= 2)
+        return 3; // D) Controversial
+    if (ac >= 1 && rc > f)
+        return 4; // E) Rejected
+    if (ac == 0 && rc == 0)
+        return 5; // F) Neglected
+    if (ac > rc)
+        return 1; // B) Liked more than disliked
+    if (rc > ac)
+        return 2; // C) Disliked more than liked
+    return 3;     // D) Controversial
+}
+
+int DGraphTar::PreferenceSlot(double zA, double zR)
+{
+    const double preference = zA - zR;
+    const double impact = zA + zR;
+    if (preference > 1 && zA > 0 && zR < 0)
+        return 0; // A) Popular
+    if (preference < -1 && zA < 0 && zR > 0)
+        return 4; // B) Rejected
+    // Little impact with both scores below the group's mean: hardly anybody
+    // names the subject either way.
+    if (impact < -1 && zA < 0 && zR < 0)
+        return 5; // C) Neglected
+    if (impact > 1 && zA > 0 && zR > 0)
+        return 3; // D) Controversial
+    return 6;     // E) Average
+}
+
+namespace
+{
+struct Spread
+{
+    double mean = 0.0;
+    double deviation = 0.0;
+};
+
+Spread SpreadOf(const std::vector<quint32>& values)
+{
+    Spread s;
+    const std::size_t n = values.size();
+    if (n == 0)
+        return s;
+    double sum = 0.0;
+    for (const quint32 v : values)
+        sum += v;
+    s.mean = sum / double(n);
+    if (n == 1)
+    {
+        s.deviation = values.front();
+        return s;
+    }
+    double squares = 0.0;
+    for (const quint32 v : values)
+        squares += (s.mean - v) * (s.mean - v);
+    s.deviation = std::sqrt(squares / double(n - 1));
+    return s;
+}
+
+double ZScore(quint32 value, const Spread& s)
+{
+    // Without spread nobody stands out on this axis.
+    return s.deviation == 0.0 ? 0.0 : (value - s.mean) / s.deviation;
+}
+} // namespace
+
+std::vector<DGraphTar::Score> DGraphTar::Standardise(const std::vector<quint32>& acceptances,
+                                                     const std::vector<quint32>& rejections)
+{
+    if (acceptances.size() != rejections.size())
+        throw std::invalid_argument("counts of different groups");
+    const Spread a = SpreadOf(acceptances);
+    const Spread r = SpreadOf(rejections);
+    std::vector<Score> scores;
+    scores.reserve(acceptances.size());
+    for (std::size_t i = 0; i < acceptances.size(); ++i)
+        scores.push_back({ZScore(acceptances[i], a), ZScore(rejections[i], r)});
+    return scores;
+}
+
+void DGraphTar::EqualiseRadii(std::vector<qint32>& radii, qint32 cel)
+{
+    for (std::size_t j = 0; j + 1 < radii.size(); ++j)
+    {
+        if (radii[j] + cel < radii[j + 1])
+        {
+            radii[j] = radii[j + 1] - cel;
+            for (std::size_t i = j; i-- > 0;)
+                radii[i] = radii[i + 1] - cel;
+        }
+        else if (radii[j] + cel > radii[j + 1])
+            radii[j + 1] = radii[j] + cel;
+    }
+}
+
+DGraphTar::Layout DGraphTar::ComputeLayout(qint32 cel, qint32 outerRadius, int textHeight, bool rankPositive)
+{
+    Layout layout;
+    layout.legend = (rankPositive ? 6 : 5) * textHeight + 5;
+    layout.width = 2 * cel + 2 * outerRadius;
+    layout.height = layout.width + layout.legend;
+    layout.centre = QPoint(layout.width / 2, (layout.height - layout.legend) / 2);
+    return layout;
+}
+
+std::vector<QPoint> DGraphTar::Positions(QPoint centre, qint32 radius, int count)
+{
+    std::vector<QPoint> positions;
+    positions.reserve(std::size_t(std::max(count, 0)));
+    // The letter takes the top of the ring; the subjects follow it at equal
+    // steps. The angle is stepped, not multiplied, so every subject lands on
+    // the same pixel however often the diagram is drawn.
+    const double step = 2.0 * std::numbers::pi / (count + 1);
+    double angle = 3.0 * std::numbers::pi / 2.0;
+    for (int i = 0; i < count; ++i)
+    {
+        angle -= step;
+        positions.emplace_back(centre.x() + int(std::ceil(radius * std::cos(angle))),
+                               centre.y() + int(std::ceil(radius * std::sin(angle))));
+    }
+    return positions;
+}
+
+QRect DGraphTar::Circle(QPoint centre, qint32 radius, qint32 cel)
+{
+    const int reach = cel / 2 + radius;
+    return QRect(centre.x() - reach, centre.y() - reach, 2 * reach, 2 * reach);
+}
+
+QRect DGraphTar::LetterRect(QPoint centre, qint32 radius, qint32 cel)
+{
+    const int h = cel / 2;
+    return QRect(centre.x() - h, centre.y() - radius - h, 2 * h + 1, 2 * h + 1);
+}
+
+QRect DGraphTar::SubjectBox(QPoint position, qint32 box)
+{
+    const int hb = box / 2;
+    return QRect(position.x() - hb, position.y() - hb, 2 * hb, 2 * hb);
+}
+
+std::array<QRect, 3> DGraphTar::SubjectTexts(const QRect& box)
+{
+    // The box's outline is inclusive: its text area ends one past it.
+    const int l = box.left();
+    const int t = box.top();
+    const int r = l + box.width() + 1;
+    const int b = t + box.height() + 1;
+    const int third = (b - t) / 3;
+    auto edges = [](int left, int top, int right, int bottom) { return QRect(left, top, right - left, bottom - top); };
+    return {{edges(l + 1, t + 2, r - 1, t + third + 2), edges(l + 1, t + third, r - 1, t + 2 * third),
+             edges(l + 1, t + 2 * third - 3, r - 1, b - 3)}};
+}
+
+void DGraphTar::Categorise(DSubjList& subjects)
+{
+    const bool rankPositive = stat.IsRankPositive();
+    const std::vector<int> rings = RingOrder(rankPositive);
+    for (const int slot : rings)
+    {
+        categories_[std::size_t(slot)].label = DLanguage::Active().GetStr(LabelId(rankPositive, slot));
+        categories_[std::size_t(slot)].Clear();
+    }
+
+    std::vector<DSubjElem>& records = subjects.Get();
+    if (rankPositive)
+    {
+        const qint32 f = graph_.Desi().GetTargetFrequency();
+        for (DSubjElem& subject : records)
+        {
+            const int slot = FrequencySlot(subject.acceptanceReceived.Get(), subject.rejectionReceived.Get(), f);
+            categories_[std::size_t(slot)].subjects.emplace_back(graph_, subject);
+        }
+    }
+    else
+    {
+        std::vector<quint32> acceptances;
+        std::vector<quint32> rejections;
+        acceptances.reserve(records.size());
+        rejections.reserve(records.size());
+        for (const DSubjElem& subject : records)
+        {
+            acceptances.push_back(subject.acceptanceReceived.Get());
+            rejections.push_back(subject.rejectionReceived.Get());
+        }
+        const std::vector<Score> scores = Standardise(acceptances, rejections);
+        for (std::size_t i = 0; i < records.size(); ++i)
+        {
+            const int slot = PreferenceSlot(scores[i].zA, scores[i].zR);
+            categories_[std::size_t(slot)].subjects.emplace_back(graph_, records[i]);
+        }
+    }
+
+    qint32 previous = 0;
+    for (const int slot : rings)
+    {
+        categories_[std::size_t(slot)].SetRadiusMin(previous, cel_);
+        previous = categories_[std::size_t(slot)].radius;
+    }
+    std::vector<qint32> radii;
+    for (const int slot : rings)
+        radii.push_back(categories_[std::size_t(slot)].radius);
+    EqualiseRadii(radii, cel_);
+    for (std::size_t i = 0; i < rings.size(); ++i)
+        categories_[std::size_t(rings[i])].radius = radii[i];
+}
+
+void DGraphTar::Prepare(DSubjList& subjects)
+{
+    EError::Guard("DGraphTar::Prepare()",
+                  [&]
+                  {
+                      cel_ = subjDim.GetCel();
+                      sbj_ = subjDim.GetSbj();
+                      const DDesi& desi = graph_.Desi();
+                      for (DSubjElem& subject : subjects.Get())
+                      {
+                          const qint32 v = subject.id.GetValue();
+                          subject.acceptanceReceived.Set(quint32(desi.GetSubjAccTot(v, false, true, false)));
+                          subject.rejectionReceived.Set(quint32(desi.GetSubjRejTot(v, false, true, false)));
+                      }
+                      Categorise(subjects);
+                  });
+}
+
+void DGraphTar::Draw(QImage& picture)
+{
+    Draw(graph_.Subj().List(), picture);
+}
+
+void DGraphTar::Draw(DSubjList& subjects, QImage& picture)
+{
+    try
+    {
+        EError::Guard("DGraphTar::Draw()",
+                      [&]
+                      {
+                          graph_.Desi().Verify();
+                          Prepare(subjects);
+
+                          const bool rankPositive = stat.IsRankPositive();
+                          const std::vector<int> rings = RingOrder(rankPositive);
+                          const QFont legendFont = DPicture::Font(9);
+                          const int th = DPicture::LineHeight(legendFont);
+                          const Layout layout =
+                              ComputeLayout(cel_, categories_[std::size_t(rings.back())].radius, th, rankPositive);
+                          const int w = layout.width;
+                          const int hh = layout.height;
+
+                          // A new picture is already white: the drawing rectangle needs no
+                          // second fill.
+                          picture = DPicture::Make(w + 1, hh + 1);
+                          if (picture.isNull())
+                              throw std::runtime_error("picture too large");
+
+                          QPainter p(&picture);
+                          painter_ = &p;
+                          p.setRenderHint(QPainter::Antialiasing, false);
+                          p.setPen(QPen(Qt::black, 1));
+                          p.setBrush(Qt::NoBrush);
+                          p.setBackgroundMode(Qt::OpaqueMode);
+                          p.setBackground(Qt::white);
+                          p.drawRect(QRect(0, 0, w, hh));
+                          p.drawLine(0, hh - layout.legend, w - 1, hh - layout.legend);
+
+                          QStringList labels;
+                          for (const int slot : rings)
+                              labels << categories_[std::size_t(slot)].label;
+                          p.setFont(legendFont);
+                          p.drawText(QRect(4, hh - layout.legend + 2, w - 4, layout.legend - 2),
+                                     Qt::AlignLeft | Qt::AlignTop, labels.join(QLatin1Char('\n')));
+
+                          centre_ = layout.centre;
+                          for (auto slot = rings.rbegin(); slot != rings.rend(); ++slot)
+                              DrawCategory(categories_[std::size_t(*slot)]);
+                          painter_ = nullptr;
+                      });
+    }
+    catch (...)
+    {
+        painter_ = nullptr;
+        picture.fill(Qt::white);
+        throw;
+    }
+}
+
+void DGraphTar::DrawCategory(const DGraphTarCat& category)
+{
+    EError::Guard("DGraphTar::DrawCategory()",
+                  [&]
+                  {
+                      QPainter& p = *painter_;
+                      // Filled white, so each ring hides the inside of the one around it.
+                      p.setPen(QPen(Qt::black, 1));
+                      p.setBrush(Qt::white);
+                      p.drawEllipse(Circle(centre_, category.radius, cel_));
+
+                      p.setFont(DPicture::Font(12));
+                      p.setBackground(Qt::white);
+                      p.drawText(LetterRect(centre_, category.radius, cel_), kCentred, category.label.left(1));
+
+                      const std::vector<QPoint> positions =
+                          Positions(centre_, category.radius, int(category.subjects.size()));
+                      for (std::size_t i = 0; i < positions.size(); ++i)
+                      {
+                          position_ = positions[i];
+                          DrawSubj(category.subjects[i].Subj());
+                      }
+                  });
+}
+
+void DGraphTar::DrawSubj(const DSubjElem& subject)
+{
+    EError::Guard("DGraphTar::DrawSubj()",
+                  [&]
+                  {
+                      QPainter& p = *painter_;
+                      const QRect box = SubjectBox(position_, sbj_);
+                      const QColor& colour = subject.sex.IsFemale() ? kFemale : kOther;
+                      p.setPen(QPen(Qt::black, 1));
+                      p.setBrush(colour);
+                      if (subject.sex.IsFemale())
+                          p.drawEllipse(box);
+                      else
+                          p.drawRect(box);
+
+                      p.setFont(DPicture::Font(8));
+                      p.setBackground(colour);
+                      const QString id = QString::number(subject.id.GetValue());
+                      if (subjDim.IsLarge())
+                      {
+                          const std::array<QRect, 3> lines = SubjectTexts(box);
+                          p.drawText(lines[0], kCentred, id);
+                          p.drawText(lines[1], kCentred, subject.appe.Surname().ToString(3));
+                          p.drawText(lines[2], kCentred, subject.appe.Name().ToString(3));
+                      }
+                      else
+                          p.drawText(box.adjusted(0, 0, 1, 1), kCentred, id);
+                  });
+}
+
+bool DGraphTar::IsChangedByUser() const
+{
+    return EError::Guard("DGraphTar::IsChangedByUser()", [&] { return subjDim.IsChangedByUser(); });
+}
+
+void DGraphTar::ToFile(DFileStream& stream)
+{
+    EError::Guard("DGraphTar::ToFile()",
+                  [&]
+                  {
+                      stat.ToFile(stream);
+                      subjDim.ToFile(stream);
+                  });
+}
+
+void DGraphTar::FromFile(DFileStream& stream)
+{
+    EError::Guard("DGraphTar::FromFile()",
+                  [&]
+                  {
+                      stat.FromFile(stream);
+                      subjDim.FromFile(stream);
+                  });
+}
+
+void DGraphTar::TakeData(const DGraphTar& other)
+{
+    stat = other.stat;
+    subjDim = other.subjDim;
+}

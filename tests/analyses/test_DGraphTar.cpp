@@ -1,0 +1,375 @@
+#include "analyses/DGraph.h"
+#include "analyses/DPicture.h"
+#include "lang/DLanguage.h"
+#include "model/DFileStream.h"
+#include "model/DTest.h"
+#include "tests/TestSupport.h"
+
+#include <QBuffer>
+#include <QComboBox>
+
+namespace
+{
+QString ErrorOf(const std::function<void()>& work)
+{
+    try
+    {
+        work();
+    }
+    catch (const EError& e)
+    {
+        return e.Message();
+    }
+    return {};
+}
+
+const QRgb kBlack = qRgb(0, 0, 0);
+const QRgb kWhite = qRgb(255, 255, 255);
+const QRgb kPink = qRgb(255, 192, 203);
+const QRgb kTurquoise = qRgb(175, 238, 238);
+
+struct Fixture
+{
+    DTest test;
+    DGraph graph{test.desi, test.ques, test.subj};
+
+    DSubjElem& Subject(qint32 id) { return test.subj.List().GetSelected(id - 1); }
+    QList<qint32> Ids(int slot) const
+    {
+        QList<qint32> ids;
+        for (const DGraphListSubj& entry : graph.tar.Categories()[std::size_t(slot)].subjects)
+            ids << entry.Subj().id.GetValue();
+        return ids;
+    }
+};
+
+// Six subjects, one positive and one negative question with three answers
+// (F = 3), answered so that the frequency algorithm puts subject k into
+// category k - 1: A, B, C, D, E, F.
+struct SixCategories : Fixture
+{
+    SixCategories()
+    {
+        test.ques.List().SetSize(2, false);
+        test.ques.List().GetSelected(1).type.SetValue(0, false);
+        test.subj.List().SetSize(6, false);
+        DDesi& d = test.desi;
+        // Acceptances: 1 <- 2, 3, 4, 5; 2 <- 1, 3; 4 <- 1; 5 <- 1.
+        d.SetDesi(1, 1, 1, 2);
+        d.SetDesi(1, 2, 1, 4);
+        d.SetDesi(1, 3, 1, 5);
+        d.SetDesi(1, 1, 2, 1);
+        d.SetDesi(1, 1, 3, 1);
+        d.SetDesi(1, 2, 3, 2);
+        d.SetDesi(1, 1, 4, 1);
+        d.SetDesi(1, 1, 5, 1);
+        // Rejections: 5 <- 1, 2, 3, 4; 2, 3, 4 <- 6.
+        for (qint32 chooser : {1, 2, 3, 4})
+            d.SetDesi(2, 1, chooser, 5);
+        d.SetDesi(2, 1, 6, 2);
+        d.SetDesi(2, 2, 6, 3);
+        d.SetDesi(2, 3, 6, 4);
+    }
+};
+} // namespace
+
+class TestDGraphTar : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void frequency_data();
+    void frequency();
+    void preference_data();
+    void preference();
+    void standardise();
+    void minimumRadius();
+    void equalise_data();
+    void equalise();
+    void positions();
+    void categoriesOfBothAlgorithms();
+    void drawsSixRings();
+    void drawsWithoutSpread();
+    void smallSubjects();
+    void selfChoiceLeavesWhitePicture();
+    void options();
+};
+
+void TestDGraphTar::frequency_data()
+{
+    QTest::addColumn<int>("a");
+    QTest::addColumn<int>("r");
+    QTest::addColumn<int>("f");
+    QTest::addColumn<int>("slot");
+    QTest::newRow("9/0 popular") << 9 << 0 << 6 << 0;
+    QTest::newRow("9/1 popular") << 9 << 1 << 6 << 0;
+    QTest::newRow("9/7 controversial") << 9 << 7 << 6 << 3;
+    QTest::newRow("9/9 rejected, too close") << 9 << 9 << 6 << 4;
+    QTest::newRow("7/9 controversial") << 7 << 9 << 6 << 3;
+    QTest::newRow("3/8 rejected") << 3 << 8 << 6 << 4;
+    QTest::newRow("0/8 disliked") << 0 << 8 << 6 << 2;
+    QTest::newRow("0/0 neglected") << 0 << 0 << 6 << 5;
+    QTest::newRow("4/1 liked") << 4 << 1 << 6 << 1;
+    QTest::newRow("1/5 disliked") << 1 << 5 << 6 << 2;
+    QTest::newRow("3/3 controversial") << 3 << 3 << 6 << 3;
+    QTest::newRow("F 0: 1/1 popular") << 1 << 1 << 0 << 0;
+    QTest::newRow("F 0: 0/1 disliked") << 0 << 1 << 0 << 2;
+    QTest::newRow("F 0: 1/2 rejected") << 1 << 2 << 0 << 4;
+}
+
+void TestDGraphTar::frequency()
+{
+    QFETCH(int, a);
+    QFETCH(int, r);
+    QFETCH(int, f);
+    QFETCH(int, slot);
+    QCOMPARE(DGraphTar::FrequencySlot(quint32(a), quint32(r), f), slot);
+}
+
+void TestDGraphTar::preference_data()
+{
+    QTest::addColumn<double>("zA");
+    QTest::addColumn<double>("zR");
+    QTest::addColumn<int>("slot");
+    QTest::newRow("popular") << 1.2 << -0.5 << 0;
+    QTest::newRow("controversial") << 0.8 << 0.4 << 3;
+    QTest::newRow("average") << 0.5 << 0.2 << 6;
+    QTest::newRow("rejected") << -0.8 << 0.6 << 4;
+    QTest::newRow("neglected") << -0.7 << -0.6 << 5;
+    QTest::newRow("low impact, rejected first") << -1.5 << 0.2 << 4;
+    QTest::newRow("low impact on one axis only") << -1.5 << 0.0 << 6;
+    QTest::newRow("no spread") << 0.0 << 0.0 << 6;
+    QTest::newRow("preference exactly 1") << 0.5 << -0.5 << 6;
+}
+
+void TestDGraphTar::preference()
+{
+    QFETCH(double, zA);
+    QFETCH(double, zR);
+    QFETCH(int, slot);
+    QCOMPARE(DGraphTar::PreferenceSlot(zA, zR), slot);
+}
+
+void TestDGraphTar::standardise()
+{
+    const std::vector<DGraphTar::Score> spread = DGraphTar::Standardise({0, 2, 4}, {1, 1, 1});
+    QCOMPARE(spread.size(), std::size_t(3));
+    QCOMPARE(spread[0].zA, -1.0);
+    QCOMPARE(spread[1].zA, 0.0);
+    QCOMPARE(spread[2].zA, 1.0);
+    // No spread on an axis: every score on it is 0, not a division by zero.
+    for (const DGraphTar::Score& s : spread)
+        QCOMPARE(s.zR, 0.0);
+    const std::vector<DGraphTar::Score> alone = DGraphTar::Standardise({3}, {0});
+    QCOMPARE(alone[0].zA, 0.0);
+    QCOMPARE(alone[0].zR, 0.0);
+}
+
+void TestDGraphTar::minimumRadius()
+{
+    const QList<qint32> large{32, 37, 46, 55, 65};
+    const QList<qint32> small{22, 26, 32, 38, 45};
+    for (qint32 n = 1; n <= 5; ++n)
+    {
+        QCOMPARE(DGraphTarCat::RadiusMin(n, 999, 64), large[n - 1]);
+        QCOMPARE(DGraphTarCat::RadiusMin(n, 999, 44), small[n - 1]);
+    }
+    QCOMPARE(DGraphTarCat::RadiusMin(0, 100, 64), 164);
+}
+
+void TestDGraphTar::equalise_data()
+{
+    QTest::addColumn<QList<qint32>>("minimum");
+    QTest::addColumn<int>("cel");
+    QTest::addColumn<QList<qint32>>("radii");
+    QTest::newRow("one subject each") << QList<qint32>{32, 32, 32, 32, 32, 32} << 64
+                                      << QList<qint32>{32, 96, 160, 224, 288, 352};
+    QTest::newRow("five in the outermost")
+        << QList<qint32>{64, 128, 192, 256, 320, 65} << 64 << QList<qint32>{64, 128, 192, 256, 320, 384};
+    QTest::newRow("crowded outer ring pushes inwards")
+        << QList<qint32>{22, 66, 110, 200} << 44 << QList<qint32>{68, 112, 156, 200};
+    QTest::newRow("crowded middle ring") << QList<qint32>{32, 96, 300, 32, 96} << 64
+                                         << QList<qint32>{172, 236, 300, 364, 428};
+}
+
+void TestDGraphTar::equalise()
+{
+    QFETCH(QList<qint32>, minimum);
+    QFETCH(int, cel);
+    QFETCH(QList<qint32>, radii);
+    std::vector<qint32> values(minimum.begin(), minimum.end());
+    DGraphTar::EqualiseRadii(values, cel);
+    QCOMPARE(QList<qint32>(values.begin(), values.end()), radii);
+}
+
+void TestDGraphTar::positions()
+{
+    const QPoint c(500, 400);
+    QCOMPARE(DGraphTar::Positions(c, 100, 1), std::vector<QPoint>{QPoint(501, 500)});
+    const std::vector<QPoint> three{QPoint(400, 401), QPoint(501, 500), QPoint(600, 400)};
+    QCOMPARE(DGraphTar::Positions(c, 100, 3), three);
+}
+
+void TestDGraphTar::categoriesOfBothAlgorithms()
+{
+    SixCategories f;
+    f.graph.tar.Prepare(f.test.subj.List());
+    for (int slot = 0; slot < 6; ++slot)
+        QCOMPARE(f.Ids(slot), QList<qint32>{slot + 1});
+    QCOMPARE(f.graph.tar.Categories()[4].label, DLanguage::Active().GetStr(21140));
+
+    // Preference and impact over the same answers (acceptances 4 2 0 1 1 0,
+    // rejections 0 1 1 1 4 0).
+    f.graph.tar.stat.SetValue(1, false);
+    f.graph.tar.Prepare(f.test.subj.List());
+    QCOMPARE(f.Ids(0), QList<qint32>{1});
+    QCOMPARE(f.Ids(4), QList<qint32>{5});
+    QCOMPARE(f.Ids(5), QList<qint32>{6});
+    QCOMPARE(f.Ids(3), QList<qint32>{});
+    QCOMPARE(f.Ids(6), (QList<qint32>{2, 3, 4}));
+    QCOMPARE(f.graph.tar.Categories()[4].label, DLanguage::Active().GetStr(21210));
+    // Rings A, B, C, D, E from the centre: slots 0, 4, 5, 3, 6.
+    QCOMPARE(f.graph.tar.Categories()[0].radius, 32);
+    QCOMPARE(f.graph.tar.Categories()[4].radius, 96);
+    QCOMPARE(f.graph.tar.Categories()[5].radius, 160);
+    QCOMPARE(f.graph.tar.Categories()[3].radius, 224);
+    QCOMPARE(f.graph.tar.Categories()[6].radius, 288);
+
+    // Leaving every question out puts everybody into F) Neglected.
+    f.graph.tar.stat.SetValue(0, false);
+    f.test.ques.List().SetSelected(DQuesElem::Tar, {false, false});
+    f.graph.tar.Prepare(f.test.subj.List());
+    QCOMPARE(f.Ids(5), (QList<qint32>{1, 2, 3, 4, 5, 6}));
+}
+
+void TestDGraphTar::drawsSixRings()
+{
+    SixCategories f;
+    f.Subject(2).sex.SetValue(1, false);
+    QImage picture = DPicture::Make(1000, 1000);
+    f.graph.tar.Draw(picture);
+
+    const int th = DPicture::LineHeight(DPicture::Font(9));
+    const int legend = 6 * th + 5;
+    QCOMPARE(picture.size(), QSize(833, 833 + legend));
+    // Frame and legend separator.
+    QCOMPARE(picture.pixel(0, 0), kBlack);
+    QCOMPARE(picture.pixel(832, 832 + legend), kBlack);
+    QCOMPARE(picture.pixel(416, 832), kBlack);
+    QCOMPARE(picture.pixel(416, 831), kWhite);
+
+    // Centre (416, 416). The outermost ring (radius 352) ends half a cell
+    // further out; the innermost (radius 32) at 64.
+    QCOMPARE(picture.pixel(32, 416), kBlack);
+    QCOMPARE(picture.pixel(31, 416), kWhite);
+    QCOMPARE(picture.pixel(800, 416), kBlack);
+    QCOMPARE(picture.pixel(416, 352), kBlack);
+    QCOMPARE(picture.pixel(416, 480), kBlack);
+    QCOMPARE(picture.pixel(350, 416), kWhite);
+
+    // One subject per ring, straight below the centre (cosine rounding up
+    // gives x + 1): subject 1 a circle at radius 32, subject 2 a square at 96.
+    QCOMPARE(picture.pixel(417 - 18, 448), kPink);
+    QCOMPARE(picture.pixel(417 - 22, 448), kBlack);
+    QCOMPARE(picture.pixel(417 - 22, 448 - 22), kWhite);
+    QCOMPARE(picture.pixel(417 - 22, 512 - 22), kBlack);
+    QCOMPARE(picture.pixel(417 + 22, 512 + 22), kBlack);
+    QCOMPARE(picture.pixel(417 - 21, 512 - 21), kTurquoise);
+    QCOMPARE(picture.pixel(417 + 23, 512), kWhite);
+    // Subject 6 on the outermost ring.
+    QCOMPARE(picture.pixel(417 - 18, 768), kPink);
+}
+
+void TestDGraphTar::drawsWithoutSpread()
+{
+    // A new test: positive questions only and no answers, so neither
+    // acceptances nor rejections spread. Everybody is average.
+    Fixture f;
+    f.graph.tar.stat.SetValue(1, false);
+    QImage picture = DPicture::Make(1000, 1000);
+    f.graph.tar.Draw(picture);
+    QCOMPARE(f.Ids(6).size(), 10);
+    // Ten subjects need radius 114; the empty rings inside are pushed out so
+    // the outermost lies at 64 + 4 x 64.
+    QCOMPARE(f.graph.tar.Categories()[6].radius, 320);
+    const int th = DPicture::LineHeight(DPicture::Font(9));
+    QCOMPARE(picture.size(), QSize(769, 769 + 5 * th + 5));
+}
+
+void TestDGraphTar::smallSubjects()
+{
+    SixCategories f;
+    f.graph.tar.subjDim.SetValue(1, true);
+    QImage picture = DPicture::Make(1000, 1000);
+    f.graph.tar.Draw(picture);
+    // Cell 44: radii 22, 66, ..., 242; W = 88 + 484.
+    QCOMPARE(f.graph.tar.Categories()[5].radius, 242);
+    QCOMPARE(picture.width(), 573);
+    // Centre (286, 286); subject 1 at (287, 308), a circle of 28 pixels.
+    QCOMPARE(picture.pixel(287 - 14, 308), kBlack);
+    QCOMPARE(picture.pixel(287 - 12, 308), kPink);
+    QCOMPARE(picture.pixel(287 - 15, 308), kWhite);
+}
+
+void TestDGraphTar::selfChoiceLeavesWhitePicture()
+{
+    SixCategories f;
+    f.test.desi.SetDesi(2, 2, 4, 4);
+    QImage picture = DPicture::Make(1000, 1000);
+    QCOMPARE(ErrorOf([&] { f.graph.tar.Draw(picture); }), EError(50090, {4}).Message());
+    QCOMPARE(picture.size(), QSize(1000, 1000));
+    QCOMPARE(picture.pixel(0, 0), kWhite);
+    QCOMPARE(picture.pixel(500, 500), kWhite);
+}
+
+void TestDGraphTar::options()
+{
+    Fixture f;
+    DGraphTar& tar = f.graph.tar;
+    QVERIFY(tar.stat.IsRankPositive());
+    QVERIFY(tar.subjDim.IsLarge());
+    QCOMPARE(tar.subjDim.GetCel(), 64);
+    QCOMPARE(tar.subjDim.GetSbj(), 44);
+
+    QComboBox combo;
+    tar.stat.Draw(&combo);
+    QCOMPARE(combo.count(), 2);
+    QCOMPARE(combo.itemText(1), DLanguage::Active().GetStr(22130));
+    QCOMPARE(combo.currentIndex(), 0);
+    combo.setCurrentIndex(1);
+    tar.stat.Update(&combo);
+    QVERIFY(!tar.stat.IsRankPositive());
+    // The categorisation alone does not make the test changed.
+    QVERIFY(!tar.IsChangedByUser());
+    QVERIFY(!f.graph.IsChangedByUser());
+
+    tar.subjDim.Draw(&combo);
+    QCOMPARE(combo.itemText(1), DLanguage::Active().GetStr(22330));
+    combo.setCurrentIndex(1);
+    tar.subjDim.Update(&combo);
+    QCOMPARE(tar.subjDim.GetCel(), 44);
+    QCOMPARE(tar.subjDim.GetSbj(), 28);
+    QVERIFY(tar.IsChangedByUser());
+    QVERIFY(f.graph.IsChangedByUser());
+
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    DFileStream stream(&buffer, QStringLiteral("memory.KalCir"));
+    tar.ToFile(stream);
+    QCOMPARE(buffer.data(), QByteArray("\x01\x01", 2));
+    QVERIFY(!tar.IsChangedByUser());
+
+    Fixture g;
+    buffer.seek(0);
+    g.graph.tar.FromFile(stream);
+    QVERIFY(!g.graph.tar.stat.IsRankPositive());
+    QVERIFY(!g.graph.tar.subjDim.IsLarge());
+    QVERIFY(!g.graph.tar.IsChangedByUser());
+
+    tar.subjDim.SetValue(0, true);
+    g.graph.tar.TakeData(tar);
+    QVERIFY(g.graph.tar.subjDim.IsLarge());
+    QVERIFY(g.graph.tar.IsChangedByUser());
+}
+
+KC_TEST_MAIN(TestDGraphTar)
+#include "test_DGraphTar.moc"
