@@ -1,0 +1,253 @@
+#include "analyses/DGraph.h"
+#include "app/DExport.h"
+#include "lang/DLanguage.h"
+#include "model/DTest.h"
+#include "tests/TestSupport.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace
+{
+using Kind = DExport::Kind;
+
+QString ErrorOf(const std::function<void()>& work)
+{
+    try
+    {
+        work();
+    }
+    catch (const EError& e)
+    {
+        return e.Message();
+    }
+    return {};
+}
+
+// Three named subjects, 1 and 3 choosing 2 in the first (positive) question.
+void Fill(DTest& test)
+{
+    test.subj.List().SetSize(3, false);
+    const char* surnames[] = {"Rossi", "Bianchi", "Verdi"};
+    for (int i = 0; i < 3; ++i)
+        test.subj.List().GetSelected(i).appe.Surname().SetText(QString::fromUtf8(surnames[i]));
+    test.desi.SetDesi(1, 1, 1, 2);
+    test.desi.SetDesi(1, 1, 3, 2);
+}
+
+struct Result
+{
+    int exitCode = -1;
+    QString stdErr;
+};
+
+Result RunApp(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(qEnvironmentVariable("KC_APP"), arguments);
+    if (!process.waitForFinished(20000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+} // namespace
+
+class TestDExport : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void parse_data();
+    void parse();
+    void renders();
+    void kalcirRoundTrip();
+    void failureLeavesNoOutput();
+    void process_data();
+    void process();
+
+private:
+    QTemporaryDir dir_;
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+};
+
+void TestDExport::parse_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("language");
+
+    QTest::newRow("bar") << QStringList{"--export=bar", "in.KalCir", "out.png"} << true << int(Kind::Bar) << -1;
+    QTest::newRow("target it") << QStringList{"--export=target", "--lang=it", "in.KalCir", "out.png"} << true
+                               << int(Kind::Target) << int(DLanguage::Italian);
+    QTest::newRow("options after paths") << QStringList{"in.KalCir", "out.txt", "--lang=en", "--export=csv"} << true
+                                         << int(Kind::Csv) << int(DLanguage::English);
+    QTest::newRow("sociogram") << QStringList{"--export=sociogram", "a", "b"} << true << int(Kind::Sociogram) << -1;
+    QTest::newRow("metrics") << QStringList{"--export=metrics", "a", "b"} << true << int(Kind::Metrics) << -1;
+    QTest::newRow("kalcir") << QStringList{"--export=kalcir", "a", "b"} << true << int(Kind::KalCir) << -1;
+
+    QTest::newRow("unknown kind") << QStringList{"--export=pie", "a", "b"} << false << 0 << 0;
+    QTest::newRow("kind missing") << QStringList{"--export", "a", "b"} << false << 0 << 0;
+    QTest::newRow("kind twice") << QStringList{"--export=bar", "--export=csv", "a", "b"} << false << 0 << 0;
+    QTest::newRow("kind in capitals") << QStringList{"--export=CSV", "a", "b"} << false << 0 << 0;
+    QTest::newRow("unknown language") << QStringList{"--export=csv", "--lang=fr", "a", "b"} << false << 0 << 0;
+    QTest::newRow("unknown option") << QStringList{"--export=csv", "--force", "a", "b"} << false << 0 << 0;
+    QTest::newRow("output missing") << QStringList{"--export=csv", "a"} << false << 0 << 0;
+    QTest::newRow("three paths") << QStringList{"--export=csv", "a", "b", "c"} << false << 0 << 0;
+    QTest::newRow("empty path") << QStringList{"--export=csv", "a", ""} << false << 0 << 0;
+}
+
+void TestDExport::parse()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, valid);
+    const std::optional<DExport::Request> request = DExport::Parse(arguments);
+    QCOMPARE(request.has_value(), valid);
+    if (!valid)
+        return;
+    QFETCH(int, kind);
+    QFETCH(int, language);
+    QCOMPARE(int(request->kind), kind);
+    QCOMPARE(request->language, language);
+    const QStringList paths = arguments.filter(QRegularExpression(QStringLiteral("^[^-]")));
+    QCOMPARE(request->input, paths[0]);
+    QCOMPARE(request->output, paths[1]);
+}
+
+void TestDExport::renders()
+{
+    DTest test;
+    Fill(test);
+    DGraph graph(test.desi, test.ques, test.subj);
+
+    QImage table = QImage::fromData(DExport::Render(Kind::Metrics, graph), "PNG");
+    QCOMPARE(table.size(), QSize(651, 3 * 20 + 61));
+
+    QStringList lines;
+    graph.met.order.SetValue(1, false);
+    graph.met.ToMemoCsv(lines);
+    const QByteArray csv = DExport::Render(Kind::Csv, graph);
+    QCOMPARE(csv, DGraphMet::CsvBytes(lines));
+    QVERIFY(csv.contains("\r\n2,Bianchi,,2,1.000,"));
+
+    // The other analyses draw at the sizes their options give, as on their pages.
+    graph.soc.size.Set(800, 600, false);
+    const QImage sociogram = QImage::fromData(DExport::Render(Kind::Sociogram, graph), "PNG");
+    QVERIFY(!sociogram.isNull());
+    QCOMPARE(sociogram.size(), graph.soc.Bitmap().size());
+    QVERIFY(!QImage::fromData(DExport::Render(Kind::Bar, graph), "PNG").isNull());
+    QVERIFY(!QImage::fromData(DExport::Render(Kind::Target, graph), "PNG").isNull());
+}
+
+void TestDExport::kalcirRoundTrip()
+{
+    DTest test;
+    Fill(test);
+    test.file.Write(Path("round.KalCir"));
+
+    DTest reader;
+    DExport::Run({Kind::KalCir, -1, Path("round.KalCir"), Path("again.KalCir")}, reader);
+    QCOMPARE(TestSupport::ReadFile(Path("again.KalCir")), TestSupport::ReadFile(Path("round.KalCir")));
+    QCOMPARE(reader.subj.List().GetSelected(2).appe.Surname().ToString(), QStringLiteral("Verdi"));
+}
+
+void TestDExport::failureLeavesNoOutput()
+{
+    DTest test;
+    Fill(test);
+    test.desi.SetDesi(1, 2, 3, 3); // subject 3 chose himself
+    test.file.Write(Path("self.KalCir"));
+    TestSupport::WriteFile(Path("damaged.KalCir"), QByteArray("Zelvor71"));
+
+    for (Kind kind : {Kind::Bar, Kind::Target, Kind::Sociogram, Kind::Metrics, Kind::Csv})
+    {
+        DTest reader;
+        const QString out = Path("self.out");
+        QCOMPARE(ErrorOf(
+                     [&] {
+                         DExport::Run({kind, -1, Path("self.KalCir"), out}, reader);
+                     }),
+                 DLanguage::Active().GetErr(50090, {3}));
+        QVERIFY(!QFile::exists(out));
+    }
+    for (Kind kind : {Kind::Metrics, Kind::KalCir})
+    {
+        DTest reader;
+        QVERIFY(!ErrorOf(
+                     [&] {
+                         DExport::Run({kind, -1, Path("damaged.KalCir"), Path("damaged.out")}, reader);
+                     })
+                     .isEmpty());
+        QVERIFY(!ErrorOf(
+                     [&] {
+                         DExport::Run({kind, -1, Path("missing.KalCir"), Path("missing.out")}, reader);
+                     })
+                     .isEmpty());
+        QVERIFY(!QFile::exists(Path("damaged.out")));
+        QVERIFY(!QFile::exists(Path("missing.out")));
+    }
+    // An output that cannot be written is a failure, not a silent success.
+    DTest reader;
+    test.desi.SetDesi(1, 2, 3, 0);
+    test.file.Write(Path("good.KalCir"));
+    QCOMPARE(ErrorOf(
+                 [&] {
+                     DExport::Run({Kind::Csv, -1, Path("good.KalCir"), Path("no/such/dir.txt")}, reader);
+                 }),
+             DLanguage::Active().GetErr(60000, {"DExport::Run()"}));
+}
+
+void TestDExport::process_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("stdErr");
+    QTest::addColumn<QByteArray>("outputStart");
+
+    const QString ok = Path("ok.KalCir");
+    const QString self = Path("self-choice.KalCir");
+    QTest::newRow("csv in Italian") << QStringList{"--export=csv", "--lang=it", ok, Path("ok.txt")} << 0 << QString()
+                                    << QByteArray("N\xc2\xb0,Cognome,Nome,Accettazioni Ricevuti Valore,");
+    QTest::newRow("picture") << QStringList{"--export=metrics", ok, Path("ok.png")} << 0 << QString()
+                             << QByteArray("\x89PNG");
+    QTest::newRow("self-choice, Italian message")
+        << QStringList{"--export=metrics", "--lang=it", self, Path("self.png")} << 1
+        << DLanguage::GetStrIta(50090).replace(QStringLiteral("%d"), QStringLiteral("3")) << QByteArray();
+    QTest::newRow("wrong usage") << QStringList{"--export=metrics", ok} << 2 << QStringLiteral("Usage:")
+                                 << QByteArray();
+}
+
+void TestDExport::process()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, stdErr);
+    QFETCH(QByteArray, outputStart);
+    if (qEnvironmentVariableIsEmpty("KC_APP"))
+        QSKIP("KC_APP names no application (run through CTest)");
+
+    DTest test;
+    Fill(test);
+    test.file.Write(Path("ok.KalCir"));
+    test.desi.SetDesi(1, 2, 3, 3);
+    test.file.Write(Path("self-choice.KalCir"));
+
+    const Result result = RunApp(arguments);
+    QCOMPARE(result.exitCode, exitCode);
+    // The wrong-usage row names no output.
+    const QString output = arguments.last().endsWith(QStringLiteral(".KalCir")) ? QString() : arguments.last();
+    if (exitCode == 0)
+    {
+        QVERIFY(TestSupport::ReadFile(output).startsWith(outputStart));
+    }
+    else
+    {
+        QVERIFY2(result.stdErr.contains(stdErr), qPrintable(result.stdErr));
+        if (!output.isEmpty())
+            QVERIFY(!QFile::exists(output));
+    }
+}
+
+KC_TEST_MAIN(TestDExport)
+#include "test_DExport.moc"
