@@ -1,0 +1,62 @@
+#!/bin/sh
+# Builds the benchmarks in a separate Release directory (build-bench), runs
+# them and compares each median with its target. Extra arguments go to the
+# benchmark program (for example --benchmark_filter=Sociogram).
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build-bench"
+
+if ! dpkg-query -W -f='${Status}' libbenchmark-dev 2>/dev/null | grep -q "install ok installed"; then
+    if [ "$(id -u)" -eq 0 ]; then
+        apt-get install -y libbenchmark-dev
+    else
+        sudo apt-get install -y libbenchmark-dev
+    fi
+fi
+
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKC_BENCH=ON
+cmake --build "$build" -j2 --target kc_bench kaleidocircle
+
+results="$build/bench-results.csv"
+"$build/bench/kc_bench" --benchmark_out="$results" --benchmark_out_format=csv "$@"
+
+# Median targets in milliseconds (wall time), by benchmark name.
+awk -F, '
+BEGIN {
+    target["BM_BarGraphDraw"] = 20
+    target["BM_TargetDiagramDraw"] = 20
+    target["BM_MetricTableDraw"] = 20
+    target["BM_SociogramDraw/800/600"] = 30
+    target["BM_SociogramDraw/4000/4000"] = 250
+    target["BM_SociogramRedraw"] = 30
+    target["BM_TestFileWriteRead"] = 5
+    target["BM_ExportSociogramProcess"] = 150
+    failed = 0
+    checked = 0
+}
+{
+    name = $1
+    gsub(/"/, "", name)
+    if (name !~ /_median$/)
+        next
+    sub(/_median$/, "", name)
+    # Drop the run settings Google Benchmark appends (repeats, iterations, real_time).
+    gsub(/\/(repeats|iterations|real_time|min_time)[^\/]*/, "", name)
+    if (!(name in target))
+        next
+    unit = $5
+    gsub(/"/, "", unit)
+    ms = $3
+    if (unit == "ns") ms = ms / 1000000
+    else if (unit == "us") ms = ms / 1000
+    else if (unit == "s") ms = ms * 1000
+    verdict = (ms <= target[name]) ? "ok" : "TOO SLOW"
+    if (ms > target[name]) failed = 1
+    checked++
+    printf "%-32s median %9.3f ms  target %6.1f ms  %s\n", name, ms, target[name], verdict
+}
+END {
+    if (checked == 0) { print "no benchmark results to check"; exit 1 }
+    exit failed
+}' "$results"
