@@ -9,7 +9,7 @@ kc_install_missing "${KC_BASE_PACKAGES[@]}"
 kc_build build -DCMAKE_BUILD_TYPE=Release
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "No display found: to start Kaleidocircle anyway, run: xvfb-run -a ./run.sh $*" >&2
+    echo "No display found: to start Kaleidocircle anyway, run: xvfb-run -a ./run.sh${*:+ $*}" >&2
     exit 1
 fi
 exec ./build/app/kaleidocircle "$@"

@@ -13,7 +13,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <stdexcept>
 
 DDrawBar::DDrawBar(DGraphBar& bar) : bar_(bar)
 {
@@ -84,16 +83,11 @@ void DDrawBar::Paint(DSubjList& subjects, QImage& picture)
 
                           // A new picture is already white: the drawing rectangle needs no
                           // second fill.
-                          picture = DPicture::Make(w + 1, h + 1);
-                          if (picture.isNull())
-                              throw std::runtime_error("picture too large");
+                          picture = DPicture::MakeChecked(w + 1, h + 1);
 
                           QPainter p(&picture);
                           painter_ = &p;
-                          p.setRenderHint(QPainter::Antialiasing, false);
-                          p.setPen(QPen(Qt::black, 1));
-                          p.setBrush(Qt::NoBrush);
-                          p.setBackgroundMode(Qt::OpaqueMode);
+                          DPicture::PrepareOutlines(p);
                           SetFill(Qt::white);
                           const QFont font = DPicture::Font(8);
                           p.setFont(font);

@@ -1,38 +1,18 @@
 #pragma once
 
-#include "model/DElemInt.h"
-
-#include <QStringList>
-#include <QtGlobal>
-
-class DFileStream;
-class QComboBox;
+#include "analyses/DGraphOption.h"
 
 // Order of the subjects along the bar graph: 0 as in the list, 1 by
 // acceptance received, 2 by rejection received (both descending).
-class DGraphBarOrder
+class DGraphBarOrder : public DGraphOption
 {
 public:
-    // The option texts in value order, in the current language.
-    static QStringList Texts();
+    DGraphBarOrder() : DGraphOption(kTextIds, "DGraphBarOrder::Draw()", "DGraphBarOrder::Update()") {}
 
-    // Refills the combo box with Texts() and selects the stored value. The
-    // combo box signals nothing meanwhile: this is the program's doing.
-    void Draw(QComboBox* combo) const;
-    // Stores the selected index as a change by the user; a combo box with no
-    // selection changes nothing.
-    void Update(const QComboBox* combo);
-
-    qint32 GetValue() const { return value_.GetValue(); }
-    void SetValue(qint32 value, bool byUser) { value_.SetValue(value, byUser); }
-    bool IsAsInList() const { return value_.GetValue() == 0; }
-    bool IsAcceptance() const { return value_.GetValue() == 1; }
-    bool IsRejection() const { return value_.GetValue() == 2; }
-
-    bool IsChangedByUser() const { return value_.IsChangedByUser(); }
-    void ToFile(DFileStream& stream) { value_.ToFile(stream); }
-    void FromFile(DFileStream& stream) { value_.FromFile(stream); }
+    bool IsAsInList() const { return GetValue() == 0; }
+    bool IsAcceptance() const { return GetValue() == 1; }
+    bool IsRejection() const { return GetValue() == 2; }
 
 private:
-    DElemInt8 value_;
+    static constexpr int kTextIds[] = {18320, 18330, 18340};
 };

@@ -1,36 +1,16 @@
 #pragma once
 
-#include "model/DElemInt.h"
-
-#include <QStringList>
-#include <QtGlobal>
-
-class DFileStream;
-class QComboBox;
+#include "analyses/DGraphOption.h"
 
 // Vertical scale of the bars: 0..4 for 1:1, 1:2, 1:4, 1:8 and 1:16.
-class DGraphBarScale
+class DGraphBarScale : public DGraphOption
 {
 public:
-    // The option texts in value order, in the current language.
-    static QStringList Texts();
+    DGraphBarScale() : DGraphOption(kTextIds, "DGraphBarScale::Draw()", "DGraphBarScale::Update()") {}
 
-    // Refills the combo box with Texts() and selects the stored value. The
-    // combo box signals nothing meanwhile: this is the program's doing.
-    void Draw(QComboBox* combo) const;
-    // Stores the selected index as a change by the user; a combo box with no
-    // selection changes nothing.
-    void Update(const QComboBox* combo);
-
-    qint32 GetValue() const { return value_.GetValue(); }
-    void SetValue(qint32 value, bool byUser) { value_.SetValue(value, byUser); }
     // 1, 2, 4, 8 or 16; a value read from a file outside 0..4 scales 1:1.
     qint32 GetDivisor() const;
 
-    bool IsChangedByUser() const { return value_.IsChangedByUser(); }
-    void ToFile(DFileStream& stream) { value_.ToFile(stream); }
-    void FromFile(DFileStream& stream) { value_.FromFile(stream); }
-
 private:
-    DElemInt8 value_;
+    static constexpr int kTextIds[] = {18420, 18430, 18440, 18450, 18460};
 };

@@ -1,16 +1,10 @@
 #pragma once
 
-#include "model/DElemInt.h"
-
-#include <QStringList>
-#include <QtGlobal>
-
-class DFileStream;
-class QComboBox;
+#include "analyses/DGraphOption.h"
 
 // How the rows of the metric table are ordered: as in the subject list, or
 // by one of the four indices, largest first. A new test keeps the order.
-class DGraphMetOrder
+class DGraphMetOrder : public DGraphOption
 {
 public:
     enum Value
@@ -23,32 +17,18 @@ public:
     };
     static constexpr int kValues = 5;
 
-    // The texts of the drop-down list in value order, in the current language.
-    static QStringList Texts();
+    DGraphMetOrder() : DGraphOption(kTextIds, "DGraphMetOrder::Draw()", "DGraphMetOrder::Update()") {}
 
-    // Refills the combo box and selects the stored value (no item for a value
-    // read from a file outside 0..4).
-    void Draw(QComboBox* combo) const;
-    // Stores the selected index as a user change.
-    void Update(const QComboBox* combo);
+    using DGraphOption::Update;
+    // An index of the list as a user change, as chosen in the combo box.
     void Update(int index);
 
-    bool IsAsInList() const;
-    bool IsAcceptanceInDegree() const;
-    bool IsAcceptanceOutDegree() const;
-    bool IsRejectionInDegree() const;
-    bool IsRejectionOutDegree() const;
-
-    qint32 GetValue() const { return value_.GetValue(); }
-    void SetValue(qint32 value, bool byUser) { value_.SetValue(value, byUser); }
-    bool IsChangedByUser() const { return value_.IsChangedByUser(); }
-
-    void ToFile(DFileStream& stream) { value_.ToFile(stream); }
-    void FromFile(DFileStream& stream) { value_.FromFile(stream); }
-
-    // Value and change state of another order.
-    void TakeData(const DGraphMetOrder& other) { value_ = other.value_; }
+    bool IsAsInList() const { return GetValue() == AsInList; }
+    bool IsAcceptanceInDegree() const { return GetValue() == AcceptanceInDegree; }
+    bool IsAcceptanceOutDegree() const { return GetValue() == AcceptanceOutDegree; }
+    bool IsRejectionInDegree() const { return GetValue() == RejectionInDegree; }
+    bool IsRejectionOutDegree() const { return GetValue() == RejectionOutDegree; }
 
 private:
-    DElemInt8 value_;
+    static constexpr int kTextIds[kValues] = {25500, 25510, 25520, 25530, 25540};
 };

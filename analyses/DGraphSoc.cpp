@@ -4,6 +4,7 @@
 #include "analyses/DGraphListConn.h"
 #include "analyses/DGraphSocLine.h"
 #include "analyses/DPicture.h"
+#include "analyses/DSubjBox.h"
 #include "answers/DDesi.h"
 #include "lang/DLanguage.h"
 #include "model/EError.h"
@@ -23,8 +24,6 @@ const QColor kBlack(0, 0, 0);
 const QColor kWhite(255, 255, 255);
 const QColor kGreen(0, 128, 0);
 const QColor kRed(255, 0, 0);
-const QColor kPink(255, 192, 203);
-const QColor kTurquoise(175, 238, 238);
 
 // Every line of the sociogram leaves out its last point.
 QPen Pen(const QColor& colour, int width, Qt::PenStyle style = Qt::SolidLine)
@@ -270,17 +269,7 @@ void DGraphSoc::PrepareSubj(DSubjElem& subject) const
                       QImage box = DPicture::Make(s, s);
                       QPainter surface(&box);
                       surface.setRenderHint(QPainter::Antialiasing, false);
-                      surface.setPen(Pen(kBlack, 1));
-                      if (subject.sex.IsFemale())
-                      {
-                          surface.setBrush(kPink);
-                          surface.drawEllipse(QRect(0, 0, s - 1, s - 1));
-                      }
-                      else
-                      {
-                          surface.setBrush(kTurquoise);
-                          surface.drawRect(QRect(0, 0, s - 1, s - 1));
-                      }
+                      DSubjBox::PaintShape(surface, QRect(0, 0, s - 1, s - 1), subject);
                       surface.setFont(DPicture::Font(8));
                       const QString id = QString::number(subject.id.GetValue());
                       if (subjDim.IsLarge())

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "analyses/DGraphSocOption.h"
+#include "analyses/DGraphOption.h"
 
 #include <QPoint>
 #include <QRect>
 
 // Large boxes with identifier and name (0) or small ones with the identifier
 // only (1).
-class DGraphSocSubjDim : public DGraphSocOption
+class DGraphSocSubjDim : public DGraphOption
 {
 public:
-    DGraphSocSubjDim() : DGraphSocOption(24220, 24230, "DGraphSocSubjDim::Draw()", "DGraphSocSubjDim::Update()") {}
+    DGraphSocSubjDim() : DGraphOption(kTextIds, "DGraphSocSubjDim::Draw()", "DGraphSocSubjDim::Update()") {}
 
     bool IsLarge() const { return GetValue() == 0; }
     // Box size s in pixels.
@@ -20,10 +20,10 @@ public:
     // Margin within which a stored position is kept.
     int Margin() const { return IsLarge() ? 25 : 19; }
 
-    void Draw(QComboBox* combo) const { DrawCombo(combo); }
-    void Update(const QComboBox* combo) { UpdateCombo(combo); }
-
     // Moves a box centre so that the box with a 3-pixel gap stays inside the
     // area, given as (left, top, right, bottom).
     QPoint Drawable(QPoint position, int left, int top, int right, int bottom) const;
+
+private:
+    static constexpr int kTextIds[] = {24220, 24230};
 };

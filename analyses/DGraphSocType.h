@@ -1,14 +1,15 @@
 #pragma once
 
-#include "analyses/DGraphSocOption.h"
+#include "analyses/DGraphOption.h"
 
 // Acceptance (0) or rejection (1) sociogram.
-class DGraphSocType : public DGraphSocOption
+class DGraphSocType : public DGraphOption
 {
 public:
-    DGraphSocType() : DGraphSocOption(24120, 24130, "DGraphSocType::Draw()", "DGraphSocType::Update()") {}
+    DGraphSocType() : DGraphOption(kTextIds, "DGraphSocType::Draw()", "DGraphSocType::Update()") {}
 
     bool IsPositive() const { return GetValue() == 0; }
-    void Draw(QComboBox* combo) const { DrawCombo(combo); }
-    void Update(const QComboBox* combo) { UpdateCombo(combo); }
+
+private:
+    static constexpr int kTextIds[] = {24120, 24130};
 };

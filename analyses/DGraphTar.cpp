@@ -2,6 +2,7 @@
 
 #include "analyses/DGraph.h"
 #include "analyses/DPicture.h"
+#include "analyses/DSubjBox.h"
 #include "answers/DDesi.h"
 #include "lang/DLanguage.h"
 #include "subjects/DSubj.h"
@@ -14,12 +15,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
-#include <stdexcept>
 
 namespace
 {
-const QColor kFemale(255, 192, 203);
-const QColor kOther(175, 238, 238);
 constexpr int kCentred = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine;
 
 // Slot labels of the frequency algorithm (slots 0..5) and of preference and
@@ -304,16 +302,11 @@ void DGraphTar::Draw(DSubjList& subjects, QImage& picture)
 
                           // A new picture is already white: the drawing rectangle needs no
                           // second fill.
-                          picture = DPicture::Make(w + 1, hh + 1);
-                          if (picture.isNull())
-                              throw std::runtime_error("picture too large");
+                          picture = DPicture::MakeChecked(w + 1, hh + 1);
 
                           QPainter p(&picture);
                           painter_ = &p;
-                          p.setRenderHint(QPainter::Antialiasing, false);
-                          p.setPen(QPen(Qt::black, 1));
-                          p.setBrush(Qt::NoBrush);
-                          p.setBackgroundMode(Qt::OpaqueMode);
+                          DPicture::PrepareOutlines(p);
                           p.setBackground(Qt::white);
                           p.drawRect(QRect(0, 0, w, hh));
                           p.drawLine(0, hh - layout.legend, w - 1, hh - layout.legend);
@@ -371,16 +364,10 @@ void DGraphTar::DrawSubj(const DSubjElem& subject)
                   {
                       QPainter& p = *painter_;
                       const QRect box = SubjectBox(position_, sbj_);
-                      const QColor& colour = subject.sex.IsFemale() ? kFemale : kOther;
-                      p.setPen(QPen(Qt::black, 1));
-                      p.setBrush(colour);
-                      if (subject.sex.IsFemale())
-                          p.drawEllipse(box);
-                      else
-                          p.drawRect(box);
+                      DSubjBox::PaintShape(p, box, subject);
 
                       p.setFont(DPicture::Font(8));
-                      p.setBackground(colour);
+                      p.setBackground(DSubjBox::Fill(subject));
                       const QString id = QString::number(subject.id.GetValue());
                       if (subjDim.IsLarge())
                       {

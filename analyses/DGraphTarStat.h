@@ -1,36 +1,16 @@
 #pragma once
 
-#include "model/DElemInt.h"
-
-#include <QStringList>
-#include <QtGlobal>
-
-class DFileStream;
-class QComboBox;
+#include "analyses/DGraphOption.h"
 
 // Categorisation of the target diagram: 0 frequency of positive questions,
 // 1 social preference and social impact.
-class DGraphTarStat
+class DGraphTarStat : public DGraphOption
 {
 public:
-    // The option texts in value order, in the current language.
-    static QStringList Texts();
+    DGraphTarStat() : DGraphOption(kTextIds, "DGraphTarStat::Draw()", "DGraphTarStat::Update()") {}
 
-    // Refills the combo box with Texts() and selects the stored value. The
-    // combo box signals nothing meanwhile: this is the program's doing.
-    void Draw(QComboBox* combo) const;
-    // Stores the selected index as a change by the user; a combo box with no
-    // selection changes nothing.
-    void Update(const QComboBox* combo);
-
-    qint32 GetValue() const { return value_.GetValue(); }
-    void SetValue(qint32 value, bool byUser) { value_.SetValue(value, byUser); }
-    bool IsRankPositive() const { return value_.GetValue() == 0; }
-
-    bool IsChangedByUser() const { return value_.IsChangedByUser(); }
-    void ToFile(DFileStream& stream) { value_.ToFile(stream); }
-    void FromFile(DFileStream& stream) { value_.FromFile(stream); }
+    bool IsRankPositive() const { return GetValue() == 0; }
 
 private:
-    DElemInt8 value_;
+    static constexpr int kTextIds[] = {22120, 22130};
 };

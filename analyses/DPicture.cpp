@@ -3,6 +3,10 @@
 #include "app/DFonts.h"
 
 #include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+
+#include <stdexcept>
 
 QImage DPicture::Make(int width, int height)
 {
@@ -11,6 +15,22 @@ QImage DPicture::Make(int width, int height)
     image.setDotsPerMeterY(kDotsPerMeter);
     image.fill(Qt::white);
     return image;
+}
+
+QImage DPicture::MakeChecked(int width, int height)
+{
+    QImage image = Make(width, height);
+    if (image.isNull())
+        throw std::runtime_error("picture too large");
+    return image;
+}
+
+void DPicture::PrepareOutlines(QPainter& painter)
+{
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.setBackgroundMode(Qt::OpaqueMode);
 }
 
 QFont DPicture::Font(int pointSize, bool bold)

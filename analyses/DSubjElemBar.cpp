@@ -1,6 +1,7 @@
 #include "analyses/DSubjElemBar.h"
 
 #include "analyses/DDrawBar.h"
+#include "analyses/DSubjBox.h"
 #include "model/EError.h"
 #include "subjects/DSubjElem.h"
 
@@ -8,8 +9,6 @@
 
 namespace
 {
-const QColor kFemale(255, 192, 203);
-const QColor kOther(175, 238, 238);
 const QColor kAccept(0, 255, 0);
 const QColor kReject(255, 0, 0);
 
@@ -86,13 +85,24 @@ void DSubjElemBar::Label(const QRect& rect, const QString& text)
     draw_.Painter().drawText(rect, kTextFlags, text);
 }
 
+void DSubjElemBar::PaintBar(const QRect& bar, const QColor& fill, const QRect& label, quint32 count)
+{
+    Outline(bar);
+    if (bar.height() > 2)
+    {
+        draw_.SetFill(fill);
+        FillInside(bar);
+    }
+    Label(label, QString::number(count));
+}
+
 void DSubjElemBar::Draw()
 {
     EError::Guard("DSubjElemBar::Draw()",
                   [&]
                   {
                       const QRect box = Box(draw_.X(), draw_.Y());
-                      draw_.SetFill(subject_.sex.IsFemale() ? kFemale : kOther);
+                      draw_.SetFill(DSubjBox::Fill(subject_));
                       Outline(box);
                       FillInside(box);
                       const std::array<QRect, 3> lines = BoxTexts(draw_.X(), draw_.Y());
@@ -111,13 +121,7 @@ void DSubjElemBar::DrawAccept()
                       if (count == 0)
                           return;
                       const QRect bar = AcceptBar(draw_.X(), draw_.Y(), count, draw_.Divisor());
-                      Outline(bar);
-                      if (bar.height() > 2)
-                      {
-                          draw_.SetFill(kAccept);
-                          FillInside(bar);
-                      }
-                      Label(AcceptLabel(bar, draw_.TextHeight()), QString::number(count));
+                      PaintBar(bar, kAccept, AcceptLabel(bar, draw_.TextHeight()), count);
                   });
 }
 
@@ -130,13 +134,7 @@ void DSubjElemBar::DrawReject()
                       if (count == 0)
                           return;
                       const QRect bar = RejectBar(draw_.X(), draw_.Y(), count, draw_.Divisor());
-                      Outline(bar);
-                      if (bar.height() > 2)
-                      {
-                          draw_.SetFill(kReject);
-                          FillInside(bar);
-                      }
-                      Label(RejectLabel(bar, draw_.TextHeight()), QString::number(count));
+                      PaintBar(bar, kReject, RejectLabel(bar, draw_.TextHeight()), count);
                       draw_.SetFill(Qt::white);
                   });
 }

@@ -7,6 +7,7 @@
 
 class DDrawBar;
 class DSubjElem;
+class QColor;
 class QPainter;
 
 // One subject of the bar graph, drawn at the painter's cursor: its box on the
@@ -43,6 +44,9 @@ private:
     void Outline(const QRect& edges);
     void FillInside(const QRect& edges);
     void Label(const QRect& rect, const QString& text);
+    // Outline, fill and count of one bar; the label goes where the caller
+    // placed it for the bar's free end.
+    void PaintBar(const QRect& bar, const QColor& fill, const QRect& label, quint32 count);
 
     DDrawBar& draw_;
     const DSubjElem& subject_;

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "model/DElemInt.h"
+
+#include <QStringList>
+#include <QtGlobal>
+
+#include <span>
+
+class DFileStream;
+class QComboBox;
+
+// An analysis option offered in a drop-down list: one stored 8-bit element,
+// default 0, whose value is the index of its text. A derived option supplies
+// its text ids and the module names its operations report in errors, and
+// adds the predicates that give the values their meaning.
+class DGraphOption
+{
+public:
+    // The texts of the list in value order, in the current language.
+    QStringList Texts() const;
+
+    // Refills the combo box with Texts() and selects the stored value; a value
+    // outside the list (a damaged file) selects nothing. The combo box signals
+    // nothing meanwhile: this is the program's doing, and the page's change
+    // handler must not store it back.
+    void Draw(QComboBox* combo) const;
+    // Stores the selected index as a change by the user; a combo box with no
+    // selection changes nothing.
+    void Update(const QComboBox* combo);
+
+    qint32 GetValue() const { return value_.GetValue(); }
+    void SetValue(qint32 value, bool byUser) { value_.SetValue(value, byUser); }
+    bool IsChangedByUser() const { return value_.IsChangedByUser(); }
+
+    void ToFile(DFileStream& stream) { value_.ToFile(stream); }
+    void FromFile(DFileStream& stream) { value_.FromFile(stream); }
+
+    // Value and change state of another option of the same kind.
+    void TakeData(const DGraphOption& other);
+
+protected:
+    // The ids must outlive the option: pass a static array of the derived class.
+    DGraphOption(std::span<const int> textIds, const char* drawModule, const char* updateModule)
+        : textIds_(textIds), drawModule_(drawModule), updateModule_(updateModule)
+    {
+    }
+
+    // Stores an index of the list as a user change; anything else (-1 for no
+    // selection) is no choice and leaves the value alone.
+    void Choose(int index);
+
+private:
+    DElemInt8 value_;
+    std::span<const int> textIds_;
+    const char* drawModule_;
+    const char* updateModule_;
+};
