@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+
+class DLanguage;
+class DSubjList;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The subjects options dialog: the number of subjects of the test.
+class TFormSubjOpt : public QDialog
+{
+    Q_OBJECT
+public:
+    TFormSubjOpt(DSubjList& list, DLanguage& language, QWidget* parent = nullptr);
+
+    // Texts and the current number; called each time before the dialog opens.
+    void FormShow();
+    // Applies the number and closes with OK; a refused number keeps the
+    // dialog open with the focus on the number.
+    void OkBbClick();
+
+    QLabel* NumSt = nullptr;
+    QLineEdit* NumLe = nullptr;
+    QPushButton* OkBb = nullptr;
+    QPushButton* CancelB = nullptr;
+
+private:
+    DSubjList& list_;
+    DLanguage& language_;
+};
