@@ -1,31 +1,44 @@
 #include "app/TApplication.h"
 
+#include "analyses/TFormGraphBar.h"
+#include "analyses/TFormGraphMet.h"
+#include "analyses/TFormGraphSoc.h"
+#include "analyses/TFormGraphTar.h"
+#include "answers/TFormDesi.h"
+#include "app/TFormInfo.h"
+#include "app/TFormLang.h"
 #include "app/TFormMain.h"
-#include "app/TFormPage.h"
+#include "questions/TFormQues.h"
+#include "subjects/TFormSubj.h"
 
 #include <QApplication>
 #include <QIcon>
 
 TApplication::TApplication(DTest& test, DLanguage& language)
 {
-    // Creation order: the main window, then the pages and dialogs in the
-    // order in which they may rely on the ones before. The main window owns
-    // every page; a page that is still an empty placeholder is a plain
-    // TFormPage.
+    // The main window comes first and owns everything else. The pages create
+    // their own option and import dialogs once, as their children, so those
+    // open centred over the main window and live until the end of the run.
     formMain_ = std::make_unique<TFormMain>(test, language);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kaleidocircle.png")));
+    TFormMain& main = *formMain_;
+
     TFormPages pages;
-    pages.FormSubj = new TFormPage;
-    pages.FormQues = new TFormPage;
-    // FormSubjImp, FormQuesOpt
-    pages.FormDesi = new TFormPage;
-    // FormSubjOpt, FormLang
-    pages.FormGraphBar = new TFormPage;
-    pages.FormGraphSoc = new TFormPage;
-    pages.FormGraphTar = new TFormPage;
-    // FormDesiOpt, FormInfo
-    pages.FormGraphMet = new TFormPage;
-    formMain_->SetPages(pages);
+    pages.FormSubj = new TFormSubj(test, language, main);
+    pages.FormQues = new TFormQues(test, language, main);
+    pages.FormDesi = new TFormDesi(test, language, main);
+    pages.FormGraphBar = new TFormGraphBar(test, language);
+    pages.FormGraphSoc = new TFormGraphSoc(test, language);
+    pages.FormGraphTar = new TFormGraphTar(test, language);
+    pages.FormGraphMet = new TFormGraphMet(test, language);
+    main.SetPages(pages);
+
+    // The language dialog takes the pages from the main window when the user
+    // confirms, so it re-texts exactly the pages the tabs hold.
+    auto* formLang = new TFormLang(language, main, {}, &main);
+    auto* formInfo = new TFormInfo(language, main, &main);
+    main.SetLangDialog([formLang] { formLang->exec(); });
+    main.SetInfoDialog([formInfo] { formInfo->exec(); });
 }
 
 TApplication::~TApplication() = default;

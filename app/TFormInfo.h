@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class DLanguage;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QUrl;
+
+// The information dialog: software version, release date, acknowledgements
+// and the contact address, which opens the user's mail program.
+class TFormInfo : public QDialog
+{
+    Q_OBJECT
+public:
+    // The dialog is centred on `main` whenever it is shown.
+    TFormInfo(DLanguage& language, QWidget& main, QWidget* parent = nullptr);
+
+    static QString Version() { return QStringLiteral("1.1.0"); }
+    static QString ReleaseDate() { return QStringLiteral("18/03/2012"); }
+    static QString Email() { return QStringLiteral("kaleidocircle@example.org"); }
+    static QStringList Thanks();
+
+    void ViewDesc();
+    void FormShow();
+    void EmailLlClick();
+
+    // Hands an address to the system; by default QDesktopServices::openUrl,
+    // replaceable so tests need no mail program.
+    using UrlOpener = std::function<bool(const QUrl&)>;
+    void SetUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
+
+    QGroupBox* GroupBox1 = nullptr;
+    QLabel* VersSt = nullptr;
+    QLabel* DateSt = nullptr;
+    QGroupBox* ThanksGb = nullptr;
+    QPlainTextEdit* ThanksMm = nullptr;
+    QGroupBox* EmailGb = nullptr;
+    QLabel* EmailSt = nullptr;
+    QLabel* EmailLl = nullptr;
+    QPushButton* OkBb = nullptr;
+    QPushButton* CancelB = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    DLanguage& language_;
+    QWidget& main_;
+    UrlOpener urlOpener_;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDialog>
+
+#include <vector>
+
+class DLanguage;
+class TFormMain;
+class TFormPage;
+class QGroupBox;
+class QListWidget;
+class QPushButton;
+
+// The language dialog: the user picks English or Italian and every window
+// takes its texts in the new language at once.
+class TFormLang : public QDialog
+{
+    Q_OBJECT
+public:
+    // The pages are re-texted and redrawn in the given order after a change;
+    // with no list the main window's pages of the moment are taken, so the
+    // dialog may be created before the pages exist.
+    TFormLang(DLanguage& language, TFormMain& main, std::vector<TFormPage*> pages = {}, QWidget* parent = nullptr);
+
+    void SetPages(std::vector<TFormPage*> pages) { pages_ = std::move(pages); }
+
+    void ViewDesc();
+    // Refills the list with the current language selected; runs whenever the
+    // dialog is shown.
+    void FormShow();
+    // Applies the selected language to every window and closes the dialog.
+    void OkBbClick();
+
+    QGroupBox* Gb = nullptr;
+    QListWidget* Lb = nullptr;
+    QPushButton* OkBb = nullptr;
+    QPushButton* CancelB = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    std::vector<TFormPage*> Pages() const;
+
+    DLanguage& language_;
+    TFormMain& main_;
+    std::vector<TFormPage*> pages_;
+};
