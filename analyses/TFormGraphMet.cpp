@@ -86,13 +86,14 @@ void TFormGraphMet::FileExpSbClick()
 
 void TFormGraphMet::WriteCsv(const QString& path)
 {
-    // Whatever stops the export, the table's own check of the answers
-    // included, the user learns that the file was not written.
+    // The table's own refusal (a subject who chose himself) is shown as it
+    // is, so the user learns what to correct; anything that stops the
+    // writing itself is a write failure.
+    QStringList lines;
+    test_.graph.met.ToMemoCsv(lines);
     bool written = false;
     try
     {
-        QStringList lines;
-        test_.graph.met.ToMemoCsv(lines);
         const QByteArray bytes = DGraphMet::CsvBytes(lines);
         // The file is replaced only once every byte is on disk: a failed
         // export never leaves a truncated table in place of an earlier one.

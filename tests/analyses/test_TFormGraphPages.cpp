@@ -117,7 +117,7 @@ private Q_SLOTS:
     void optionsPanelIsShownAndHidden();
     void textsFollowTheLanguage();
     void exportWritesTheTableInItsOrder();
-    void exportFailuresShowWriteFailure();
+    void exportFailuresShowTheirReason();
 };
 
 void TestTFormGraphPages::optionsComeFromTheDocumentAndGoBackAsUserChanges()
@@ -378,7 +378,7 @@ void TestTFormGraphPages::exportWritesTheTableInItsOrder()
     QCOMPARE(p.test.IsChangedByUser(), changed);
 }
 
-void TestTFormGraphPages::exportFailuresShowWriteFailure()
+void TestTFormGraphPages::exportFailuresShowTheirReason()
 {
     QTemporaryDir dir;
     Pages p;
@@ -393,12 +393,12 @@ void TestTFormGraphPages::exportFailuresShowWriteFailure()
     QCOMPARE(p.errors, QStringList{failure});
     QCOMPARE(p.test.IsChangedByUser(), changed);
 
-    // Answers the table refuses: nothing is written either.
+    // Answers the table refuses: the user is told why, and nothing is written.
     p.errors.clear();
     answer = dir.filePath(QStringLiteral("table.txt"));
     p.test.desi.SetDesi(1, 1, 2, 2);
     p.met.FileExpSb->click();
-    QCOMPARE(p.errors, QStringList{failure});
+    QCOMPARE(p.errors, QStringList{p.language.GetErr(50090, {2})});
     QVERIFY(!QFile::exists(answer));
 }
 
