@@ -1,7 +1,7 @@
 #include "analyses/TFormGraph.h"
 
 #include "analyses/DPicture.h"
-#include "app/DFonts.h"
+#include "app/DGlyph.h"
 #include "lang/DLanguage.h"
 #include "model/DTest.h"
 
@@ -22,11 +22,9 @@
 namespace
 {
 constexpr int kStripWidth = 61;
-constexpr int kButtonSize = 55;
-constexpr int kIconSize = 44;
 // The glyphs are painted at twice their size so they stay sharp on screens
 // with a device pixel ratio of 2.
-constexpr int kGlyphSize = 2 * kIconSize;
+constexpr int kGlyphRatio = 2;
 // A picture exists before the first drawing, so the clipboard never gets
 // an empty one.
 constexpr int kStartSize = 100;
@@ -88,18 +86,9 @@ void PaintFileExport(QPainter& p)
     p.setPen(QPen(QColor(80, 80, 80), 3));
     for (int y = 32; y <= 72; y += 10)
         p.drawLine(18, y, 52, y);
-    QPainterPath arrow;
-    arrow.moveTo(44, 50);
-    arrow.lineTo(64, 50);
-    arrow.lineTo(64, 40);
-    arrow.lineTo(84, 58);
-    arrow.lineTo(64, 76);
-    arrow.lineTo(64, 66);
-    arrow.lineTo(44, 66);
-    arrow.closeSubpath();
     p.setPen(QPen(QColor(0, 80, 0), 2));
     p.setBrush(QColor(0, 160, 0));
-    p.drawPath(arrow);
+    p.drawPath(DGlyph::BlockArrow(44, 64, 84, 58, 8, 18));
 }
 } // namespace
 
@@ -109,8 +98,6 @@ TFormGraph::TFormGraph(DTest& test, DLanguage& language, const char* name, int p
       optModule_(QByteArray(name) + "::OptSbClick()"), clipModule_(QByteArray(name) + "::ClipExpSbClick()"),
       picture_(DPicture::Make(kStartSize, kStartSize))
 {
-    setFont(QFont(DFonts::Family(), 8));
-
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -145,34 +132,21 @@ TFormGraph::TFormGraph(DTest& test, DLanguage& language, const char* name, int p
 
 QIcon TFormGraph::GlyphIcon(Glyph glyph)
 {
-    QPixmap pixmap(kGlyphSize, kGlyphSize);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
     switch (glyph)
     {
     case Glyph::Options:
-        PaintOptions(painter);
-        break;
+        return DGlyph::Icon(kIconSize, PaintOptions, kGlyphRatio);
     case Glyph::Clipboard:
-        PaintClipboard(painter);
-        break;
+        return DGlyph::Icon(kIconSize, PaintClipboard, kGlyphRatio);
     case Glyph::FileExport:
-        PaintFileExport(painter);
-        break;
+        return DGlyph::Icon(kIconSize, PaintFileExport, kGlyphRatio);
     }
-    painter.end();
-    pixmap.setDevicePixelRatio(2.0);
-    return QIcon(pixmap);
+    return {};
 }
 
 QToolButton* TFormGraph::AddStripButton(Glyph glyph, int x, int y)
 {
-    auto* button = new QToolButton(StripPn);
-    button->setAutoRaise(true);
-    button->setFixedSize(kButtonSize, kButtonSize);
-    button->setIconSize(QSize(kIconSize, kIconSize));
-    button->setIcon(GlyphIcon(glyph));
+    QToolButton* button = MakeStripButton(StripPn, GlyphIcon(glyph));
     button->move(x, y);
     return button;
 }

@@ -5,7 +5,6 @@
 #include "analyses/DGraphSoc.h"
 #include "analyses/DPicture.h"
 #include "analyses/TFormGraph.h"
-#include "app/DFonts.h"
 #include "lang/DLanguage.h"
 #include "model/DTest.h"
 #include "model/EError.h"
@@ -34,17 +33,6 @@
 namespace
 {
 const QColor kGrey(128, 128, 128);
-
-// The strip buttons look like those of the other analysis pages.
-QToolButton* FlatButton(QWidget* parent, const QIcon& icon, int y)
-{
-    auto* button = new QToolButton(parent);
-    button->setAutoRaise(true);
-    button->setIcon(icon);
-    button->setIconSize(QSize(44, 44));
-    button->setGeometry(2, y, 55, 55);
-    return button;
-}
 
 QGroupBox* GroupBox(QWidget* parent, int x, int y, int width, int height)
 {
@@ -116,15 +104,17 @@ TFormGraphSoc::TFormGraphSoc(DTest& test, DLanguage& language, QWidget* parent)
 
 void TFormGraphSoc::CreateControls()
 {
-    setFont(QFont(DFonts::Family(), 8));
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Button);
 
     auto* strip = new QWidget(this);
     strip->setFixedWidth(62);
-    OptSb = FlatButton(strip, TFormGraph::GlyphIcon(TFormGraph::Glyph::Options), 2);
+    // The strip buttons look like those of the other analysis pages.
+    OptSb = MakeStripButton(strip, TFormGraph::GlyphIcon(TFormGraph::Glyph::Options));
+    OptSb->move(2, 2);
     OptSb->setCheckable(true);
-    ClipExpSb = FlatButton(strip, TFormGraph::GlyphIcon(TFormGraph::Glyph::Clipboard), 57);
+    ClipExpSb = MakeStripButton(strip, TFormGraph::GlyphIcon(TFormGraph::Glyph::Clipboard));
+    ClipExpSb->move(2, 57);
 
     OptPn = new QWidget(this);
     OptPn->setFixedWidth(232);

@@ -2,8 +2,8 @@
 
 #include "answers/DSubjElemAnswList.h"
 #include "answers/TFormDesiOpt.h"
-#include "app/DFonts.h"
 #include "app/TFormMain.h"
+#include "app/TGrid.h"
 #include "lang/DLanguage.h"
 #include "model/DTest.h"
 
@@ -13,13 +13,11 @@
 #include <QHBoxLayout>
 #include <QHash>
 #include <QHeaderView>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStyle>
-#include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -28,8 +26,6 @@
 namespace
 {
 constexpr int kStripWidth = 60;
-constexpr int kButtonSize = 55;
-constexpr int kIconSize = 44;
 constexpr int kSubjHeight = 201;
 constexpr int kSplitterWidth = 3;
 constexpr int kMinPaneHeight = 10;
@@ -38,116 +34,13 @@ constexpr int kSubjColumns = 4;
 constexpr int kSummaryColumn = 3;
 constexpr int kSubjHeaderIds[kSubjColumns] = {12200, 12210, 12220, 14030};
 
-// The grids' real headers are hidden (row 0 and column 0 stand for them), so
-// the user sizes a column by dragging its right edge within row 0.
-class ColumnSizer : public QObject
+TGrid* MakeGrid(QWidget* parent, const char* name)
 {
-public:
-    explicit ColumnSizer(QTableWidget* grid) : QObject(grid), grid_(grid)
-    {
-        grid->viewport()->setMouseTracking(true);
-        grid->viewport()->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        switch (event->type())
-        {
-        case QEvent::MouseMove:
-        {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            const QPoint pos = mouse->position().toPoint();
-            if (column_ >= 0)
-            {
-                grid_->setColumnWidth(column_, std::max(kMinWidth, width_ + pos.x() - startX_));
-                return true;
-            }
-            if (EdgeAt(pos) >= 0)
-                grid_->viewport()->setCursor(Qt::SplitHCursor);
-            else
-                grid_->viewport()->unsetCursor();
-            return false;
-        }
-        case QEvent::MouseButtonPress:
-        {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            const QPoint pos = mouse->position().toPoint();
-            const int column = mouse->button() == Qt::LeftButton ? EdgeAt(pos) : -1;
-            if (column < 0)
-                return false;
-            column_ = column;
-            startX_ = pos.x();
-            width_ = grid_->columnWidth(column);
-            return true;
-        }
-        case QEvent::MouseButtonRelease:
-            if (column_ < 0)
-                return false;
-            column_ = -1;
-            return true;
-        case QEvent::Leave:
-            if (column_ < 0)
-                grid_->viewport()->unsetCursor();
-            return false;
-        default:
-            return false;
-        }
-    }
-
-private:
-    static constexpr int kMinWidth = 8;
-    static constexpr int kGrip = 3;
-
-    // The column whose right edge lies under the point in row 0; -1 elsewhere.
-    int EdgeAt(const QPoint& pos) const
-    {
-        if (grid_->rowCount() == 0 || grid_->rowAt(pos.y()) != 0)
-            return -1;
-        for (int column = 0; column < grid_->columnCount(); ++column)
-        {
-            const int edge = grid_->columnViewportPosition(column) + grid_->columnWidth(column);
-            if (std::abs(edge - pos.x()) <= kGrip)
-                return column;
-        }
-        return -1;
-    }
-
-    QTableWidget* grid_;
-    int column_ = -1;
-    int startX_ = 0;
-    int width_ = 0;
-};
-
-QTableWidget* MakeGrid(QWidget* parent, const char* name)
-{
-    auto* grid = new QTableWidget(parent);
+    auto* grid = new TGrid(parent);
     grid->setObjectName(QLatin1String(name));
-    grid->horizontalHeader()->hide();
-    grid->verticalHeader()->hide();
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setWordWrap(false);
     grid->setMinimumHeight(kMinPaneHeight);
-    new ColumnSizer(grid);
     return grid;
-}
-
-// Row 0 and column 0 stand for the fixed header: they look like one and can
-// neither be selected nor become current.
-void MarkFixed(QTableWidget* grid, int row, int column)
-{
-    QTableWidgetItem* item = grid->item(row, column);
-    if (!item)
-    {
-        item = new QTableWidgetItem;
-        grid->setItem(row, column, item);
-    }
-    if (item->flags() != Qt::ItemIsEnabled)
-        item->setFlags(Qt::ItemIsEnabled);
-    const QBrush brush = grid->palette().button();
-    if (item->background() != brush)
-        item->setBackground(brush);
 }
 } // namespace
 
@@ -155,7 +48,6 @@ TFormDesi::TFormDesi(DTest& test, DLanguage& language, TFormMain& main, QWidget*
     : TFormPage(parent), test_(test), language_(language), main_(main)
 {
     setObjectName(QStringLiteral("FormDesi"));
-    setFont(QFont(DFonts::Family(), 8));
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -165,17 +57,14 @@ TFormDesi::TFormDesi(DTest& test, DLanguage& language, TFormMain& main, QWidget*
     strip->setFixedWidth(kStripWidth);
     auto* stripLayout = new QVBoxLayout(strip);
     stripLayout->setContentsMargins(2, 2, 0, 0);
-    OptionsSb = new QToolButton(strip);
-    OptionsSb->setObjectName(QStringLiteral("OptionsSb"));
-    OptionsSb->setAutoRaise(true);
-    OptionsSb->setFixedSize(kButtonSize, kButtonSize);
-    OptionsSb->setIconSize(QSize(kIconSize, kIconSize));
-    OptionsSb->setFocusPolicy(Qt::NoFocus);
     // The toolbar pictures may carry an options picture; until they do, the
     // style's own stands in.
     const QString picture = QStringLiteral(":/icons/options.png");
-    OptionsSb->setIcon(QFile::exists(picture) ? QIcon(picture)
-                                              : style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    const QIcon icon =
+        QFile::exists(picture) ? QIcon(picture) : style()->standardIcon(QStyle::SP_FileDialogDetailedView);
+    OptionsSb = MakeStripButton(strip, icon);
+    OptionsSb->setObjectName(QStringLiteral("OptionsSb"));
+    OptionsSb->setFocusPolicy(Qt::NoFocus);
     stripLayout->addWidget(OptionsSb, 0, Qt::AlignLeft | Qt::AlignTop);
     stripLayout->addStretch(1);
     layout->addWidget(strip);
@@ -293,7 +182,7 @@ void TFormDesi::ViewDesc()
         SubjSg->setRowCount(1);
     for (int column = 0; column < kSubjColumns; ++column)
     {
-        MarkFixed(SubjSg, 0, column);
+        SubjSg->MarkFixed(0, column);
         SubjSg->item(0, column)->setText(language_.GetStr(kSubjHeaderIds[column]));
     }
     SubjSg->setRowHeight(0, main_.CellHeight());
@@ -308,7 +197,7 @@ void TFormDesi::Draw()
     {
         const QSignalBlocker blocker(SubjSg);
         for (int column = 0; column < kSubjColumns; ++column)
-            MarkFixed(SubjSg, 0, column);
+            SubjSg->MarkFixed(0, column);
         SubjSg->setRowHeight(0, main_.CellHeight());
         if (SubjSg->currentRow() < 1 && SubjSg->rowCount() > 1)
             SubjSg->setCurrentCell(1, 0);
@@ -330,9 +219,9 @@ void TFormDesi::DrawDesi()
     DSubjElemAnswList(test_.desi, test_.subj.List(), test_.answ.subjSort).ToStringGrid(subject, DesiSg);
     const QSignalBlocker blocker(DesiSg);
     for (int column = 0; column < DesiSg->columnCount(); ++column)
-        MarkFixed(DesiSg, 0, column);
+        DesiSg->MarkFixed(0, column);
     for (int row = 1; row < DesiSg->rowCount(); ++row)
-        MarkFixed(DesiSg, row, 0);
+        DesiSg->MarkFixed(row, 0);
     DesiSg->setRowHeight(0, main_.CellHeight());
     // Where the font is wider than the one the widths were made for, the
     // question column grows so that its numbers stay readable.
@@ -424,12 +313,5 @@ void TFormDesi::AppelCbChange(int index)
 
 void TFormDesi::OptionsSbClick()
 {
-    language_.Handle("TFormDesi::OptionsSbClick()",
-                     [&]
-                     {
-                         if (dialogExec_)
-                             dialogExec_(*optionsDialog_);
-                         else
-                             optionsDialog_->exec();
-                     });
+    language_.Handle("TFormDesi::OptionsSbClick()", [&] { ExecDialog(*optionsDialog_); });
 }

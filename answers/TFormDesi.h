@@ -1,17 +1,14 @@
 #pragma once
 
 #include "app/TFormPage.h"
-
-#include <functional>
+#include "app/TGrid.h"
 
 class DLanguage;
 class DTest;
 class TFormDesiOpt;
 class TFormMain;
 class QComboBox;
-class QDialog;
 class QSplitter;
-class QTableWidget;
 class QToolButton;
 
 // The answers page: the subjects with how many answers each has given, and
@@ -37,16 +34,12 @@ public:
     // The subject whose answers the lower grid shows: the current row of the
     // subject grid (the first subject while there is none).
     int CurrentSubject() const;
-    // The options dialog is modal; tests replace its exec() to answer it
-    // without a screen.
-    using DialogExec = std::function<int(QDialog&)>;
-    void SetDialogExec(DialogExec exec) { dialogExec_ = std::move(exec); }
     TFormDesiOpt* OptionsDialog() const { return optionsDialog_; }
 
     QToolButton* OptionsSb = nullptr;
     QSplitter* Splitter = nullptr;
-    QTableWidget* SubjSg = nullptr;
-    QTableWidget* DesiSg = nullptr;
+    TGrid* SubjSg = nullptr;
+    TGrid* DesiSg = nullptr;
     QComboBox* AppelCb = nullptr;
 
 protected:
@@ -57,13 +50,11 @@ private:
     void DrawDesi();
     void PlaceAppel();
     void MarkAppelIds();
-    void PaintFixedCells();
 
     DTest& test_;
     DLanguage& language_;
     TFormMain& main_;
     TFormDesiOpt* optionsDialog_ = nullptr;
-    DialogExec dialogExec_;
     // The subject the answers grid was last filled for; -1 before any.
     int shownSubjRow_ = -1;
 };

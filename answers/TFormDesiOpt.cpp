@@ -1,24 +1,19 @@
 #include "answers/TFormDesiOpt.h"
 
 #include "answers/TFormDesi.h"
-#include "app/DFonts.h"
 #include "lang/DLanguage.h"
 #include "model/DTest.h"
 
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
 TFormDesiOpt::TFormDesiOpt(DTest& test, DLanguage& language, TFormDesi& page, QWidget* parent)
-    : QDialog(parent), test_(test), language_(language), page_(page)
+    : TFormDialog(language, "FormDesiOpt", parent), test_(test), page_(page)
 {
-    setObjectName(QStringLiteral("FormDesiOpt"));
-    setFont(QFont(DFonts::Family(), 8));
     setModal(true);
     setFixedSize(249, 231);
 
@@ -56,27 +51,7 @@ TFormDesiOpt::TFormDesiOpt(DTest& test, DLanguage& language, TFormDesi& page, QW
     fields->addStretch(1);
     layout->addWidget(body, 1);
 
-    auto* panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("Panel"));
-    panel->setFixedHeight(60);
-    auto* buttons = new QHBoxLayout(panel);
-    buttons->setContentsMargins(0, 19, 0, 16);
-    buttons->setSpacing(6);
-    OkBb = new QPushButton(QStringLiteral("OK"), panel);
-    OkBb->setObjectName(QStringLiteral("OkBb"));
-    OkBb->setFixedSize(76, 25);
-    OkBb->setDefault(true);
-    CancelB = new QPushButton(QStringLiteral("Cancel"), panel);
-    CancelB->setObjectName(QStringLiteral("CancelB"));
-    CancelB->setFixedSize(75, 25);
-    buttons->addStretch(1);
-    buttons->addWidget(OkBb, 0, Qt::AlignTop);
-    buttons->addWidget(CancelB, 0, Qt::AlignTop);
-    buttons->addStretch(1);
-    layout->addWidget(panel);
-
-    connect(OkBb, &QPushButton::clicked, this, [this] { OkBbClick(); });
-    connect(CancelB, &QPushButton::clicked, this, &QDialog::reject);
+    AddButtonBand(layout, 60, QMargins(0, 19, 0, 16), 6, 76);
 }
 
 void TFormDesiOpt::showEvent(QShowEvent* event)

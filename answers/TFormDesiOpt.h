@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "app/TFormDialog.h"
 
 class DLanguage;
 class DTest;
@@ -8,12 +8,11 @@ class TFormDesi;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 
 // The answers options: the number of answers for each question and the
 // order of the names in the answers page's pick list.
-class TFormDesiOpt : public QDialog
+class TFormDesiOpt : public TFormDialog
 {
     Q_OBJECT
 public:
@@ -22,21 +21,18 @@ public:
     // Texts and the current settings; run on every show.
     void FormShow();
     // Stores both settings; the dialog closes only when neither failed.
-    void OkBbClick();
+    void OkBbClick() override;
 
     QLabel* AnswNumLb = nullptr;
     QLineEdit* AnswNumLe = nullptr;
     QGroupBox* SelGb = nullptr;
     QRadioButton* SelSurNamRb = nullptr;
     QRadioButton* SelNamSurRb = nullptr;
-    QPushButton* OkBb = nullptr;
-    QPushButton* CancelB = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     DTest& test_;
-    DLanguage& language_;
     TFormDesi& page_;
 };

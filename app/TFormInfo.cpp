@@ -1,6 +1,5 @@
 #include "app/TFormInfo.h"
 
-#include "app/DFonts.h"
 #include "lang/DLanguage.h"
 
 #include <QDesktopServices>
@@ -12,22 +11,11 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace
 {
 constexpr int kWidth = 349;
 constexpr int kHeight = 400;
 constexpr int kButtonPanelHeight = 61;
-
-// Places a group box's contents at the given distances from the box's outer
-// edges; the box's own frame and title already take part of them.
-void SetBoxMargins(QGroupBox* box, QLayout* layout, int left, int top, int right, int bottom)
-{
-    const QMargins frame = box->contentsMargins();
-    layout->setContentsMargins(std::max(0, left - frame.left()), std::max(0, top - frame.top()),
-                               std::max(0, right - frame.right()), std::max(0, bottom - frame.bottom()));
-}
 } // namespace
 
 QStringList TFormInfo::Thanks()
@@ -36,11 +24,9 @@ QStringList TFormInfo::Thanks()
 }
 
 TFormInfo::TFormInfo(DLanguage& language, QWidget& main, QWidget* parent)
-    : QDialog(parent), language_(language), main_(main),
+    : TFormDialog(language, "FormInfo", parent, &main),
       urlOpener_([](const QUrl& url) { return QDesktopServices::openUrl(url); })
 {
-    setObjectName(QStringLiteral("FormInfo"));
-    setFont(QFont(DFonts::Family(), 8));
     setModal(true);
     setSizeGripEnabled(false);
 
@@ -119,26 +105,7 @@ TFormInfo::TFormInfo(DLanguage& language, QWidget& main, QWidget* parent)
     clientLayout->addStretch(1);
     layout->addWidget(client, 1);
 
-    auto* panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setFixedHeight(kButtonPanelHeight);
-    auto* buttons = new QHBoxLayout(panel);
-    buttons->setContentsMargins(97, 18, 96, 18);
-    buttons->setSpacing(6);
-    OkBb = new QPushButton(QStringLiteral("OK"), panel);
-    OkBb->setObjectName(QStringLiteral("OkBb"));
-    CancelB = new QPushButton(QStringLiteral("Cancel"), panel);
-    CancelB->setObjectName(QStringLiteral("CancelB"));
-    for (QPushButton* button : {OkBb, CancelB})
-    {
-        button->setFixedSize(75, 25);
-        buttons->addWidget(button);
-    }
-    OkBb->setDefault(true);
-    layout->addWidget(panel);
-
-    connect(OkBb, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelB, &QPushButton::clicked, this, &QDialog::reject);
+    AddButtonBand(layout, kButtonPanelHeight, QMargins(97, 18, 96, 18), 6, 75);
 
     setFixedSize(kWidth, kHeight);
     ViewDesc();
@@ -170,10 +137,7 @@ void TFormInfo::ViewDesc()
 
 void TFormInfo::showEvent(QShowEvent* event)
 {
-    QRect frame = frameGeometry();
-    frame.moveCenter(main_.frameGeometry().center());
-    move(frame.topLeft());
-    QDialog::showEvent(event);
+    TFormDialog::showEvent(event);
     FormShow();
 }
 

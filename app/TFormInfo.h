@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "app/TFormDialog.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,12 +11,11 @@ class DLanguage;
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
-class QPushButton;
 class QUrl;
 
 // The information dialog: software version, release date, acknowledgements
 // and the contact address, which opens the user's mail program.
-class TFormInfo : public QDialog
+class TFormInfo : public TFormDialog
 {
     Q_OBJECT
 public:
@@ -44,14 +44,10 @@ public:
     QGroupBox* EmailGb = nullptr;
     QLabel* EmailSt = nullptr;
     QLabel* EmailLl = nullptr;
-    QPushButton* OkBb = nullptr;
-    QPushButton* CancelB = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    DLanguage& language_;
-    QWidget& main_;
     UrlOpener urlOpener_;
 };

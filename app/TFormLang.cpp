@@ -1,17 +1,13 @@
 #include "app/TFormLang.h"
 
-#include "app/DFonts.h"
 #include "app/TFormMain.h"
 #include "app/TFormPage.h"
 #include "lang/DLanguage.h"
 
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace
 {
@@ -19,22 +15,11 @@ constexpr int kWidth = 274;
 constexpr int kHeight = 225;
 constexpr int kButtonPanelHeight = 61;
 constexpr int kRowHeight = 13;
-
-// Places a group box's contents at the given distances from the box's outer
-// edges; the box's own frame and title already take part of them.
-void SetBoxMargins(QGroupBox* box, QLayout* layout, int left, int top, int right, int bottom)
-{
-    const QMargins frame = box->contentsMargins();
-    layout->setContentsMargins(std::max(0, left - frame.left()), std::max(0, top - frame.top()),
-                               std::max(0, right - frame.right()), std::max(0, bottom - frame.bottom()));
-}
 } // namespace
 
 TFormLang::TFormLang(DLanguage& language, TFormMain& main, std::vector<TFormPage*> pages, QWidget* parent)
-    : QDialog(parent), language_(language), main_(main), pages_(std::move(pages))
+    : TFormDialog(language, "FormLang", parent, &main), main_(main), pages_(std::move(pages))
 {
-    setObjectName(QStringLiteral("FormLang"));
-    setFont(QFont(DFonts::Family(), 8));
     setModal(true);
     setSizeGripEnabled(false);
 
@@ -58,25 +43,7 @@ TFormLang::TFormLang(DLanguage& language, TFormMain& main, std::vector<TFormPage
     clientLayout->addWidget(Gb);
     layout->addWidget(client, 1);
 
-    auto* panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setFixedHeight(kButtonPanelHeight);
-    auto* buttons = new QHBoxLayout(panel);
-    buttons->setContentsMargins(59, 19, 59, 17);
-    buttons->setSpacing(5);
-    OkBb = new QPushButton(QStringLiteral("OK"), panel);
-    OkBb->setObjectName(QStringLiteral("OkBb"));
-    OkBb->setFixedSize(76, 25);
-    OkBb->setDefault(true);
-    CancelB = new QPushButton(QStringLiteral("Cancel"), panel);
-    CancelB->setObjectName(QStringLiteral("CancelB"));
-    CancelB->setFixedSize(75, 25);
-    buttons->addWidget(OkBb);
-    buttons->addWidget(CancelB);
-    layout->addWidget(panel);
-
-    connect(OkBb, &QPushButton::clicked, this, [this] { OkBbClick(); });
-    connect(CancelB, &QPushButton::clicked, this, &QDialog::reject);
+    AddButtonBand(layout, kButtonPanelHeight, QMargins(59, 19, 59, 17), 5, 76);
 
     setFixedSize(kWidth, kHeight);
     ViewDesc();
@@ -95,11 +62,7 @@ void TFormLang::ViewDesc()
 
 void TFormLang::showEvent(QShowEvent* event)
 {
-    // Centred on the main window every time, which may have moved since.
-    QRect frame = frameGeometry();
-    frame.moveCenter(main_.frameGeometry().center());
-    move(frame.topLeft());
-    QDialog::showEvent(event);
+    TFormDialog::showEvent(event);
     FormShow();
 }
 

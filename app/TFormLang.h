@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "app/TFormDialog.h"
 
 #include <vector>
 
@@ -9,11 +9,10 @@ class TFormMain;
 class TFormPage;
 class QGroupBox;
 class QListWidget;
-class QPushButton;
 
 // The language dialog: the user picks English or Italian and every window
 // takes its texts in the new language at once.
-class TFormLang : public QDialog
+class TFormLang : public TFormDialog
 {
     Q_OBJECT
 public:
@@ -29,12 +28,10 @@ public:
     // dialog is shown.
     void FormShow();
     // Applies the selected language to every window and closes the dialog.
-    void OkBbClick();
+    void OkBbClick() override;
 
     QGroupBox* Gb = nullptr;
     QListWidget* Lb = nullptr;
-    QPushButton* OkBb = nullptr;
-    QPushButton* CancelB = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -42,7 +39,6 @@ protected:
 private:
     std::vector<TFormPage*> Pages() const;
 
-    DLanguage& language_;
     TFormMain& main_;
     std::vector<TFormPage*> pages_;
 };

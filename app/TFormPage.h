@@ -2,10 +2,16 @@
 
 #include <QWidget>
 
+#include <functional>
+
+class QDialog;
+class QIcon;
 class QScrollArea;
+class QToolButton;
 
 // Base of the windows that the main window embeds into its tabs. A page has
-// no border and fills its tab; the main window shows it and calls Draw
+// no border, fills its tab and writes in the application's 8 point font; the
+// main window shows it and calls Draw
 // whenever its tab becomes the visible one, after New and Open, and the
 // language dialog calls ViewDesc and Draw after a language change.
 class TFormPage : public QWidget
@@ -24,7 +30,24 @@ public:
     // with the mouse wheel; none on the other pages.
     virtual QScrollArea* ScrollBox() { return nullptr; }
 
+    // The page's modal dialogs are created once and run through this hook
+    // (QDialog::exec while none is set), so that tests can answer them
+    // without a screen.
+    using DialogExec = std::function<int(QDialog&)>;
+    void SetDialogExec(DialogExec exec) { dialogExec_ = std::move(exec); }
+
+    // The flat picture buttons of the strip on the left of a page.
+    static constexpr int kButtonSize = 55;
+    static constexpr int kIconSize = 44;
+
 protected:
     // True while the page's tab is the one shown in a visible main window.
     bool IsTabShown() const { return isVisible(); }
+    // Runs a modal dialog of the page; its result code.
+    int ExecDialog(QDialog& dialog);
+    // A flat picture button of the strip; placed by the caller.
+    static QToolButton* MakeStripButton(QWidget* strip, const QIcon& icon);
+
+private:
+    DialogExec dialogExec_;
 };

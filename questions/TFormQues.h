@@ -1,21 +1,17 @@
 #pragma once
 
 #include "app/TFormPage.h"
+#include "app/TGrid.h"
 
 #include <QString>
-
-#include <functional>
 
 class DLanguage;
 class DQuesList;
 class DTest;
 class TFormMain;
-class TFormQuesGrid;
 class TFormQuesOpt;
-class QDialog;
 class QGroupBox;
 class QLabel;
-class QTableWidget;
 class QToolButton;
 
 // The questions page: the question list in a grid whose text column is
@@ -43,10 +39,6 @@ public:
     void ImportSbClick();
     void OptionsSbClick();
 
-    // How the options dialog is run: exec() unless a test replaces it.
-    using DialogExec = std::function<int(QDialog&)>;
-    void SetDialogExec(DialogExec exec) { dialogExec_ = std::move(exec); }
-
     // Grid columns; row 0 and column 0 stand for the fixed header row and
     // column.
     static constexpr int kNumberColumn = 0;
@@ -57,7 +49,7 @@ public:
     QToolButton* ImportSb = nullptr;
     QGroupBox* SumGb = nullptr;
     QLabel* SumQuesSt = nullptr;
-    QTableWidget* StringGrid = nullptr;
+    TGrid* StringGrid = nullptr;
     TFormQuesOpt* FormQuesOpt = nullptr;
 
 protected:
@@ -65,21 +57,11 @@ protected:
 
 private:
     DQuesList& List();
-    // Makes the fixed cells look fixed and only the text cells editable.
-    void DressCells();
     void SetRowHeights();
-    // Ends an edit in progress without storing it, so that a redraw is not
-    // overwritten by the editor's old text.
-    void CancelEdit();
-    // Shows the editor on the current text cell, which stays open while the
-    // cursor is there.
-    void ShowEditor();
 
-    TFormQuesGrid* grid_ = nullptr;
     DTest& test_;
     DLanguage& language_;
     TFormMain& main_;
-    DialogExec dialogExec_;
     // The cell text last stored into a question.
     QString text_;
 };

@@ -1,22 +1,17 @@
 #include "questions/TFormQuesOpt.h"
 
-#include "app/DFonts.h"
 #include "app/TFormPage.h"
 #include "lang/DLanguage.h"
 #include "model/DTest.h"
 
-#include <QCoreApplication>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 TFormQuesOpt::TFormQuesOpt(DTest& test, DLanguage& language, TFormPage& page, QWidget* parent)
-    : QDialog(parent), test_(test), language_(language), page_(page)
+    : TFormDialog(language, "FormQuesOpt", parent), test_(test), page_(page)
 {
-    setObjectName(QStringLiteral("FormQuesOpt"));
-    setFont(QFont(DFonts::Family(), 8));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(192, 137);
 
@@ -41,29 +36,9 @@ TFormQuesOpt::TFormQuesOpt(DTest& test, DLanguage& language, TFormPage& page, QW
     field->addStretch(1);
     layout->addWidget(top, 1);
 
-    // The button band, 61 high, buttons 19 from its top.
-    auto* band = new QWidget(this);
-    band->setFixedHeight(61);
-    auto* buttons = new QHBoxLayout(band);
-    buttons->setContentsMargins(17, 19, 0, 17);
-    buttons->setSpacing(6);
-    // The string table has no texts for these two: they are the toolkit's
-    // own, translated along with its other standard buttons.
-    OkBb = new QPushButton(QCoreApplication::translate("QPlatformTheme", "OK"), band);
-    OkBb->setObjectName(QStringLiteral("OkBb"));
-    OkBb->setFixedSize(76, 25);
-    OkBb->setDefault(true);
-    CancelB = new QPushButton(QCoreApplication::translate("QPlatformTheme", "Cancel"), band);
-    CancelB->setObjectName(QStringLiteral("CancelB"));
-    CancelB->setFixedSize(75, 25);
+    // The button band, 61 high, buttons 19 from its top and 17 from the left.
+    AddButtonBand(layout, 61, QMargins(17, 19, 18, 17), 6, 76);
     CancelB->setAutoDefault(false);
-    buttons->addWidget(OkBb);
-    buttons->addWidget(CancelB);
-    buttons->addStretch(1);
-    layout->addWidget(band);
-
-    connect(OkBb, &QPushButton::clicked, this, &TFormQuesOpt::OkBbClick);
-    connect(CancelB, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TFormQuesOpt::FormShow()

@@ -1,17 +1,16 @@
 #pragma once
 
-#include <QDialog>
+#include "app/TFormDialog.h"
 
 class DLanguage;
 class DTest;
 class TFormPage;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 // The questions options dialog: the number of questions of the test.
 // Created once and shown modally by the questions page.
-class TFormQuesOpt : public QDialog
+class TFormQuesOpt : public TFormDialog
 {
     Q_OBJECT
 public:
@@ -21,15 +20,12 @@ public:
     // Texts and the current number, before every showing.
     void FormShow();
     // Accepts the number and closes, or shows why not and stays open.
-    void OkBbClick();
+    void OkBbClick() override;
 
     QLabel* QuesNumLb = nullptr;
     QLineEdit* QuesNumLe = nullptr;
-    QPushButton* OkBb = nullptr;
-    QPushButton* CancelB = nullptr;
 
 private:
     DTest& test_;
-    DLanguage& language_;
     TFormPage& page_;
 };

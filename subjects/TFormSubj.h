@@ -1,20 +1,16 @@
 #pragma once
 
 #include "app/TFormPage.h"
-
-#include <functional>
+#include "app/TGrid.h"
 
 class DLanguage;
 class DSubjList;
 class DTest;
-class QDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QTableWidget;
 class QToolButton;
 class TFormMain;
-class TFormSubjGrid;
 class TFormSubjImp;
 class TFormSubjOpt;
 
@@ -29,12 +25,6 @@ public:
 
     void ViewDesc() override;
     void Draw() override;
-
-    // The options and import dialogs are created once with the page and
-    // shown modally through this hook (by default QDialog::exec), so that
-    // tests can answer them without a screen.
-    using DialogExec = std::function<int(QDialog&)>;
-    void SetDialogExec(DialogExec exec) { dialogExec_ = std::move(exec); }
 
     // Event handlers, public so that tests can drive them as the user would.
     void FormShow();
@@ -67,7 +57,7 @@ public:
     QLabel* SumSt = nullptr;
     QGroupBox* DscGb = nullptr;
     QLineEdit* DscEd = nullptr;
-    QTableWidget* StringGrid = nullptr;
+    TGrid* StringGrid = nullptr;
     TFormSubjOpt* FormSubjOpt = nullptr;
     TFormSubjImp* FormSubjImp = nullptr;
 
@@ -79,9 +69,7 @@ private:
     // The texts of the header row and the look of the fixed cells.
     void DressHeader();
 
-    TFormSubjGrid* grid_ = nullptr;
     DTest& test_;
     DLanguage& language_;
     TFormMain& main_;
-    DialogExec dialogExec_;
 };

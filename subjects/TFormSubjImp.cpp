@@ -1,14 +1,12 @@
 #include "subjects/TFormSubjImp.h"
 
 #include "answers/DDesi.h"
-#include "app/DFonts.h"
 #include "lang/DLanguage.h"
 #include "subjects/DSubjElemAppe.h"
 #include "subjects/DSubjList.h"
 
 #include <QClipboard>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -20,10 +18,8 @@
 #include <algorithm>
 
 TFormSubjImp::TFormSubjImp(DSubjList& list, DLanguage& language, QWidget* parent)
-    : QDialog(parent), list_(list), language_(language)
+    : TFormDialog(language, "FormSubjImp", parent), list_(list)
 {
-    setObjectName(QStringLiteral("FormSubjImp"));
-    setFont(QFont(DFonts::Family(), 8));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     NamesGb = new QGroupBox(this);
@@ -53,35 +49,14 @@ TFormSubjImp::TFormSubjImp(DSubjList& list, DLanguage& language, QWidget* parent
     order->addWidget(OrderCb);
     order->addStretch(1);
 
-    // The string table has no texts for these two: they are the toolkit's
-    // own, translated along with its other standard buttons.
-    OkBb = new QPushButton(QCoreApplication::translate("QPlatformTheme", "OK"), this);
-    OkBb->setObjectName(QStringLiteral("OkBb"));
-    OkBb->setFixedSize(75, 25);
-    OkBb->setDefault(true);
-    CancelB = new QPushButton(QCoreApplication::translate("QPlatformTheme", "Cancel"), this);
-    CancelB->setObjectName(QStringLiteral("CancelB"));
-    CancelB->setFixedSize(75, 25);
-    CancelB->setAutoDefault(false);
-    connect(OkBb, &QPushButton::clicked, this, &TFormSubjImp::OkBbClick);
-    connect(CancelB, &QPushButton::clicked, this, &QDialog::reject);
-
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(13, 11, 16, 0);
     layout->setSpacing(6);
     layout->addWidget(NamesGb);
     layout->addWidget(OrderGb);
     layout->addStretch(1);
-    auto* band = new QWidget(this);
-    band->setFixedHeight(61);
-    auto* buttons = new QHBoxLayout(band);
-    buttons->setContentsMargins(0, 19, 0, 17);
-    buttons->setSpacing(6);
-    buttons->addStretch(1);
-    buttons->addWidget(OkBb);
-    buttons->addWidget(CancelB);
-    buttons->addStretch(1);
-    layout->addWidget(band);
+    AddButtonBand(layout, 61, QMargins(0, 19, 0, 17), 6, 75);
+    CancelB->setAutoDefault(false);
 
     setFixedSize(457, 528);
 }

@@ -1,17 +1,16 @@
 #pragma once
 
-#include <QDialog>
+#include "app/TFormDialog.h"
 
 class DLanguage;
 class DSubjList;
 class QComboBox;
 class QGroupBox;
 class QPlainTextEdit;
-class QPushButton;
 
 // The dialog in which the user pastes or types the names of the subjects,
 // one subject a line, and picks the format of the lines.
-class TFormSubjImp : public QDialog
+class TFormSubjImp : public TFormDialog
 {
     Q_OBJECT
 public:
@@ -23,7 +22,7 @@ public:
     // Imports the lines into the subject list and closes with OK. A text
     // that cannot be imported, or a question answered other than Yes,
     // changes nothing and keeps the dialog open.
-    void OkBbClick();
+    void OkBbClick() override;
 
     // Whether any subject of the list already has a surname or a name, which
     // an import would overwrite.
@@ -33,10 +32,7 @@ public:
     QPlainTextEdit* NamesMm = nullptr;
     QGroupBox* OrderGb = nullptr;
     QComboBox* OrderCb = nullptr;
-    QPushButton* OkBb = nullptr;
-    QPushButton* CancelB = nullptr;
 
 private:
     DSubjList& list_;
-    DLanguage& language_;
 };

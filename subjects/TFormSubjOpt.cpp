@@ -1,57 +1,41 @@
 #include "subjects/TFormSubjOpt.h"
 
-#include "app/DFonts.h"
 #include "lang/DLanguage.h"
 #include "subjects/DSubjList.h"
 
-#include <QCoreApplication>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 TFormSubjOpt::TFormSubjOpt(DSubjList& list, DLanguage& language, QWidget* parent)
-    : QDialog(parent), list_(list), language_(language)
+    : TFormDialog(language, "FormSubjOpt", parent), list_(list)
 {
-    setObjectName(QStringLiteral("FormSubjOpt"));
-    setFont(QFont(DFonts::Family(), 8));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
-    NumSt = new QLabel(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto* top = new QWidget(this);
+    auto* field = new QVBoxLayout(top);
+    field->setContentsMargins(24, 16, 24, 0);
+    field->setSpacing(3);
+    NumSt = new QLabel(top);
     NumSt->setObjectName(QStringLiteral("NumSt"));
-    NumLe = new QLineEdit(this);
+    NumLe = new QLineEdit(top);
     NumLe->setObjectName(QStringLiteral("NumLe"));
     NumLe->setFixedSize(121, 21);
     NumSt->setFixedHeight(13);
     NumSt->setBuddy(NumLe);
+    field->addWidget(NumSt);
+    field->addWidget(NumLe);
+    field->addStretch(1);
+    layout->addWidget(top, 1);
 
-    // The string table has no texts for these two: they are the toolkit's
-    // own, translated along with its other standard buttons.
-    OkBb = new QPushButton(QCoreApplication::translate("QPlatformTheme", "OK"), this);
-    OkBb->setObjectName(QStringLiteral("OkBb"));
-    OkBb->setFixedSize(75, 25);
-    OkBb->setDefault(true);
-    CancelB = new QPushButton(QCoreApplication::translate("QPlatformTheme", "Cancel"), this);
-    CancelB->setObjectName(QStringLiteral("CancelB"));
-    CancelB->setFixedSize(75, 25);
+    // The buttons 16 pixels above the bottom edge.
+    AddButtonBand(layout, 60, QMargins(24, 19, 24, 16), 6, 75);
     CancelB->setAutoDefault(false);
-    connect(OkBb, &QPushButton::clicked, this, &TFormSubjOpt::OkBbClick);
-    connect(CancelB, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(24, 16, 24, 16);
-    layout->setSpacing(3);
-    layout->addWidget(NumSt);
-    layout->addWidget(NumLe);
-    layout->addStretch(1);
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(6);
-    buttons->addStretch(1);
-    buttons->addWidget(OkBb);
-    buttons->addWidget(CancelB);
-    buttons->addStretch(1);
-    layout->addLayout(buttons);
 
     setFixedSize(205, 136);
 }

@@ -1,15 +1,14 @@
 #pragma once
 
-#include <QDialog>
+#include "app/TFormDialog.h"
 
 class DLanguage;
 class DSubjList;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 // The subjects options dialog: the number of subjects of the test.
-class TFormSubjOpt : public QDialog
+class TFormSubjOpt : public TFormDialog
 {
     Q_OBJECT
 public:
@@ -19,14 +18,11 @@ public:
     void FormShow();
     // Applies the number and closes with OK; a refused number keeps the
     // dialog open with the focus on the number.
-    void OkBbClick();
+    void OkBbClick() override;
 
     QLabel* NumSt = nullptr;
     QLineEdit* NumLe = nullptr;
-    QPushButton* OkBb = nullptr;
-    QPushButton* CancelB = nullptr;
 
 private:
     DSubjList& list_;
-    DLanguage& language_;
 };

@@ -244,6 +244,51 @@ private Q_SLOTS:
         QCOMPARE(p.List().GetSelected(2).note.ToString(), QString());
     }
 
+    // Left at the start and Right at the end of a text leave the editor for
+    // the neighbouring cell; a step into the sex column is one toggle.
+    void arrowKeysLeaveTheEditor_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<bool>("toggled");
+        QTest::newRow("right from the name")
+            << int(TFormSubj::ColName) << int(Qt::Key_Right) << int(TFormSubj::ColName) << true;
+        QTest::newRow("left from the note")
+            << int(TFormSubj::ColNote) << int(Qt::Key_Left) << int(TFormSubj::ColNote) << true;
+        QTest::newRow("right from the surname")
+            << int(TFormSubj::ColSurname) << int(Qt::Key_Right) << int(TFormSubj::ColName) << false;
+        QTest::newRow("left from the surname")
+            << int(TFormSubj::ColSurname) << int(Qt::Key_Left) << int(TFormSubj::ColSurname) << false;
+    }
+    void arrowKeysLeaveTheEditor()
+    {
+        QFETCH(int, from);
+        QFETCH(int, key);
+        QFETCH(int, to);
+        QFETCH(bool, toggled);
+        Page p;
+        QVERIFY(p.Show());
+        p.Grid()->setCurrentCell(3, from);
+        QLineEdit* editor = p.Editor();
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key(key));
+        QCOMPARE(p.Grid()->currentRow(), 3);
+        QCOMPARE(p.Grid()->currentColumn(), to);
+        QCOMPARE(p.List().GetSelected(2).sex.IsFemale(), !toggled);
+        QCOMPARE(p.Cell(3, TFormSubj::ColSex), toggled ? QStringLiteral("Male") : QStringLiteral("Female"));
+    }
+
+    void pageUpStopsBelowTheHeader()
+    {
+        Page p;
+        QVERIFY(p.Show());
+        p.Grid()->setCurrentCell(8, TFormSubj::ColName);
+        QTest::keyClick(p.Grid(), Qt::Key_PageUp);
+        QCOMPARE(p.Grid()->currentRow(), 1);
+        QCOMPARE(p.Grid()->currentColumn(), int(TFormSubj::ColName));
+    }
+
     void descriptionIsStoredAsTyped()
     {
         Page p;

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QPointer>
+#include <QTableWidget>
+
+#include <functional>
+
+class QLineEdit;
+
+// The grid of the pages. Its real headers are hidden: row 0 and column 0 are
+// ordinary cells standing for the fixed header row and column, so the grid
+// gives them the fixed look itself and lets the user size a column by
+// dragging its right border within row 0.
+//
+// A page whose grid the user types in hands over its edit columns and a
+// guard (SetTyping). The grid then keeps the cursor out of the fixed cells,
+// asks the guard before it enters any other cell (a refused cell is a toggle,
+// never a place to stand), walks the edit cells with Tab and keeps the
+// editor of the current edit cell open, passing every edit on at once.
+class TGrid : public QTableWidget
+{
+    Q_OBJECT
+public:
+    using EditColumn = std::function<bool(int column)>;
+    using SelectCell = std::function<bool(int column, int row)>;
+    using Edited = std::function<void()>;
+    using MouseMove = std::function<void(int x, int y)>;
+
+    explicit TGrid(QWidget* parent = nullptr);
+
+    // editColumn: whether the cells of a column below the header are typed
+    // in. selectCell: whether the cursor may enter a cell. edited: runs after
+    // every change the user makes in an editor, the cell already holding it.
+    void SetTyping(EditColumn editColumn, SelectCell selectCell, Edited edited);
+    // Receives the viewport coordinates of the pointer over the cells; it
+    // may set the pointer's shape, except over a border it can drag.
+    void SetMouseMove(MouseMove mouseMove);
+
+    // Gives a cell, created if missing, the look of a fixed one; it can be
+    // neither selected nor edited.
+    void MarkFixed(int row, int column);
+    // Fixes the cells of row 0 and column 0, makes the others selectable and
+    // those of the edit columns editable as well.
+    void DressCells();
+    // The pointer at x (viewport coordinates) becomes a hand inside the
+    // column, whose cells a click toggles, and the arrow elsewhere.
+    void PointHandOver(int column, int x);
+
+    // Ends an edit in progress without storing it, so that a redraw is not
+    // overwritten by the editor's old text.
+    void CancelEdit();
+    // Opens the editor of the current cell if it is an edit cell.
+    void ShowEditor();
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+
+private:
+    class Delegate;
+
+    bool IsTyping() const { return static_cast<bool>(selectCell_); }
+    bool IsEditCell(const QModelIndex& index) const;
+    QModelIndex NextEditCell(const QModelIndex& current, bool forward) const;
+    bool Enter(const QModelIndex& target);
+    bool Click(QMouseEvent* event);
+    int BorderAt(const QPoint& pos) const;
+
+    EditColumn editColumn_;
+    SelectCell selectCell_;
+    MouseMove mouseMove_;
+    QPointer<QLineEdit> editor_;
+    // The column whose border is being dragged, -1 while none is; where the
+    // drag started and the column's width then.
+    int sizing_ = -1;
+    int sizingX_ = 0;
+    int sizingWidth_ = 0;
+};
