@@ -89,8 +89,6 @@ void BM_SociogramDraw(benchmark::State& state)
     // Measured at the size asked for, not at a default one.
     if (drawn.width() <= state.range(0) || drawn.height() <= state.range(1))
         state.SkipWithError("the sociogram was drawn smaller than asked");
-    state.counters["width"] = drawn.width();
-    state.counters["height"] = drawn.height();
 }
 
 // The redraw while a subject box is dragged, after one full drawing.
