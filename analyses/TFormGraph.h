@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/DGlyph.h"
+
 #include "app/TFormPage.h"
 
 #include <QByteArray>
@@ -43,12 +45,7 @@ public:
     void ClipExpSbClick();
 
     // The glyphs of the strip's buttons.
-    enum class Glyph
-    {
-        Options,
-        Clipboard,
-        FileExport
-    };
+    using Glyph = DGlyph::Page;
     static QIcon GlyphIcon(Glyph glyph);
 
     QWidget* StripPn = nullptr;

@@ -2,6 +2,7 @@
 
 #include "answers/DSubjElemAnswList.h"
 #include "answers/TFormDesiOpt.h"
+#include "app/DGlyph.h"
 #include "app/TFormMain.h"
 #include "app/TGrid.h"
 #include "lang/DLanguage.h"
@@ -9,7 +10,6 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QHeaderView>
@@ -17,7 +17,6 @@
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSplitter>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -57,12 +56,7 @@ TFormDesi::TFormDesi(DTest& test, DLanguage& language, TFormMain& main, QWidget*
     strip->setFixedWidth(kStripWidth);
     auto* stripLayout = new QVBoxLayout(strip);
     stripLayout->setContentsMargins(2, 2, 0, 0);
-    // The toolbar pictures may carry an options picture; until they do, the
-    // style's own stands in.
-    const QString picture = QStringLiteral(":/icons/options.png");
-    const QIcon icon =
-        QFile::exists(picture) ? QIcon(picture) : style()->standardIcon(QStyle::SP_FileDialogDetailedView);
-    OptionsSb = MakeStripButton(strip, icon);
+    OptionsSb = MakeStripButton(strip, DGlyph::PageIcon(DGlyph::Page::Options, kIconSize));
     OptionsSb->setObjectName(QStringLiteral("OptionsSb"));
     OptionsSb->setFocusPolicy(Qt::NoFocus);
     stripLayout->addWidget(OptionsSb, 0, Qt::AlignLeft | Qt::AlignTop);

@@ -27,4 +27,15 @@ public:
     static QPainterPath BlockArrow(qreal tail, qreal neck, qreal tip, qreal y, qreal shaft, qreal head);
     // "How many": an up and a down arrow at the right of a 44 pixel picture.
     static void PaintSpin(QPainter& p);
+
+    // The pictures the pages' strips share: options, copy to the clipboard,
+    // export to a file. Painted at twice their size so they stay sharp on
+    // screens with a device pixel ratio of 2.
+    enum class Page
+    {
+        Options,
+        Clipboard,
+        FileExport
+    };
+    static QIcon PageIcon(Page picture, int size);
 };
