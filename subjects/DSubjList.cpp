@@ -48,9 +48,14 @@ void FillGrid(QTableWidget* grid, const QList<int>& widths, const QList<QStringL
     // A program fill is not an edit: handlers listening to the grid must not
     // take these texts for the user's.
     const QSignalBlocker blocker(grid);
-    grid->setColumnCount(int(widths.size()));
-    for (int column = 0; column < widths.size(); ++column)
-        grid->setColumnWidth(column, widths.at(column));
+    // The widths are the grid's starting layout: a redraw of a grid that
+    // already has its columns keeps the widths the user dragged.
+    if (grid->columnCount() != int(widths.size()))
+    {
+        grid->setColumnCount(int(widths.size()));
+        for (int column = 0; column < widths.size(); ++column)
+            grid->setColumnWidth(column, widths.at(column));
+    }
     grid->setRowCount(int(rows.size()) + 1);
     const int height = DSubjList::RowHeight(grid);
     for (int i = 0; i < rows.size(); ++i)

@@ -266,6 +266,11 @@ private Q_SLOTS:
         QVERIFY(!(grid.item(1, 0)->flags() & Qt::ItemIsEditable));
         QVERIFY(grid.item(1, 4)->flags() & Qt::ItemIsEditable);
 
+        // A redraw keeps the widths the user dragged.
+        grid.setColumnWidth(1, 180);
+        list.DrawListAll(&grid);
+        QCOMPARE(grid.columnWidth(1), 180);
+
         list.DrawListSel(&grid);
         QCOMPARE(grid.columnCount(), 4);
         QCOMPARE(grid.item(2, 3)->text(), QStringLiteral("1 of 6"));
