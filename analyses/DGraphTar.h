@@ -117,5 +117,4 @@ private:
     qint32 sbj_ = 44;
     QPoint centre_;
     QPoint position_;
-    double angle_ = 0.0;
 };

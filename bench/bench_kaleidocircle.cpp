@@ -24,7 +24,7 @@ namespace
 struct Load
 {
     DTest test;
-    DGraph graph{test.desi, test.ques, test.subj};
+    DGraph& graph = test.graph;
     Load() { BuildLargestTest(test); }
 };
 

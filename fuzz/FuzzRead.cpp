@@ -67,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     DTest whole;
     if (Try([&] { whole.file.Read(input); }))
     {
-        DGraph graph(whole.desi, whole.ques, whole.subj);
+        // The analyses with the options the file stored.
+        DGraph& graph = whole.graph;
         QStringList lines;
         Try([&] { graph.met.ToMemoCsv(lines); });
 

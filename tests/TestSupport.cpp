@@ -1,6 +1,7 @@
 #include "tests/TestSupport.h"
 
 #include "app/DFonts.h"
+#include "model/EError.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,5 +67,18 @@ QByteArray Utf16(const QString& text)
     QByteArray bytes(text.size() * 2, Qt::Uninitialized);
     qToLittleEndian<char16_t>(text.utf16(), text.size(), bytes.data());
     return bytes;
+}
+
+QString ErrorOf(const std::function<void()>& work)
+{
+    try
+    {
+        work();
+    }
+    catch (const EError& e)
+    {
+        return e.Message();
+    }
+    return {};
 }
 } // namespace TestSupport

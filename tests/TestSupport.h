@@ -4,6 +4,8 @@
 #include <QString>
 #include <QtTest>
 
+#include <functional>
+
 // Shared set-up of the test executables: offscreen platform, a private
 // runtime directory and settings location (even when a test is started by
 // hand rather than through CTest), and the fonts the pictures use.
@@ -18,6 +20,9 @@ void WriteFile(const QString& path, const QByteArray& bytes);
 QByteArray Int32(qint32 value);
 QByteArray Int64(qint64 value);
 QByteArray Utf16(const QString& text);
+
+// The message of the EError that work raises; empty when it raises none.
+QString ErrorOf(const std::function<void()>& work);
 } // namespace TestSupport
 
 #define KC_TEST_MAIN(TestObject)                                                                                       \

@@ -12,18 +12,7 @@
 
 namespace
 {
-QString ErrorOf(const std::function<void()>& work)
-{
-    try
-    {
-        work();
-    }
-    catch (const EError& e)
-    {
-        return e.Message();
-    }
-    return {};
-}
+using TestSupport::ErrorOf;
 
 QString Failure(const char* module)
 {
@@ -34,7 +23,7 @@ QString Failure(const char* module)
 struct Fixture
 {
     DTest test;
-    DGraph graph{test.desi, test.ques, test.subj};
+    DGraph& graph = test.graph;
 
     Fixture() { test.answ.num.SetValue(10, false); }
 

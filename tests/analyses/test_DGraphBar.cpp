@@ -12,18 +12,7 @@
 
 namespace
 {
-QString ErrorOf(const std::function<void()>& work)
-{
-    try
-    {
-        work();
-    }
-    catch (const EError& e)
-    {
-        return e.Message();
-    }
-    return {};
-}
+using TestSupport::ErrorOf;
 
 QRect Edges(int left, int top, int right, int bottom)
 {
@@ -34,7 +23,7 @@ QRect Edges(int left, int top, int right, int bottom)
 struct Fixture
 {
     DTest test;
-    DGraph graph{test.desi, test.ques, test.subj};
+    DGraph& graph = test.graph;
 
     DSubjElem& Subject(qint32 id) { return test.subj.List().GetSelected(id - 1); }
     // Every order the graph currently shows, by identifier.

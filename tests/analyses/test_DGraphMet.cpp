@@ -10,18 +10,7 @@
 
 namespace
 {
-QString ErrorOf(const std::function<void()>& work)
-{
-    try
-    {
-        work();
-    }
-    catch (const EError& e)
-    {
-        return e.Message();
-    }
-    return {};
-}
+using TestSupport::ErrorOf;
 
 // Five subjects; question 1 positive, question 2 negative, question 3
 // positive but not selected for the metric table; three answers each.
@@ -31,7 +20,7 @@ QString ErrorOf(const std::function<void()>& work)
 struct Small
 {
     DTest test;
-    DGraph graph{test.desi, test.ques, test.subj};
+    DGraph& graph = test.graph;
 
     Small()
     {

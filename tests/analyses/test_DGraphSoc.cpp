@@ -12,18 +12,7 @@
 
 namespace
 {
-QString ErrorOf(const std::function<void()>& work)
-{
-    try
-    {
-        work();
-    }
-    catch (const EError& e)
-    {
-        return e.Message();
-    }
-    return {};
-}
+using TestSupport::ErrorOf;
 
 const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kBlack = qRgb(0, 0, 0);
@@ -35,7 +24,7 @@ const QRgb kPink = qRgb(255, 192, 203);
 struct Fixture
 {
     DTest test;
-    DGraph graph{test.desi, test.ques, test.subj};
+    DGraph& graph = test.graph;
     QImage picture = DPicture::Make(1000, 1000);
 
     DSubjElem& Subject(int id) { return test.subj.List().Get()[std::size_t(id - 1)]; }

@@ -10,18 +10,7 @@
 
 namespace
 {
-QString ErrorOf(const std::function<void()>& work)
-{
-    try
-    {
-        work();
-    }
-    catch (const EError& e)
-    {
-        return e.Message();
-    }
-    return {};
-}
+using TestSupport::ErrorOf;
 
 const QRgb kBlack = qRgb(0, 0, 0);
 const QRgb kWhite = qRgb(255, 255, 255);
@@ -31,7 +20,7 @@ const QRgb kTurquoise = qRgb(175, 238, 238);
 struct Fixture
 {
     DTest test;
-    DGraph graph{test.desi, test.ques, test.subj};
+    DGraph& graph = test.graph;
 
     DSubjElem& Subject(qint32 id) { return test.subj.List().GetSelected(id - 1); }
     QList<qint32> Ids(int slot) const

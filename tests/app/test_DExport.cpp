@@ -13,18 +13,7 @@ namespace
 {
 using Kind = DExport::Kind;
 
-QString ErrorOf(const std::function<void()>& work)
-{
-    try
-    {
-        work();
-    }
-    catch (const EError& e)
-    {
-        return e.Message();
-    }
-    return {};
-}
+using TestSupport::ErrorOf;
 
 // Three named subjects, 1 and 3 choosing 2 in the first (positive) question.
 void Fill(DTest& test)
@@ -119,7 +108,7 @@ void TestDExport::renders()
 {
     DTest test;
     Fill(test);
-    DGraph graph(test.desi, test.ques, test.subj);
+    DGraph& graph = test.graph;
 
     QImage table = QImage::fromData(DExport::Render(Kind::Metrics, graph), "PNG");
     QCOMPARE(table.size(), QSize(651, 3 * 20 + 61));

@@ -9,18 +9,7 @@
 
 namespace
 {
-QString ErrorOf(const std::function<void()>& work)
-{
-    try
-    {
-        work();
-    }
-    catch (const EError& e)
-    {
-        return e.Message();
-    }
-    return {};
-}
+using TestSupport::ErrorOf;
 
 // Every stored field of every question, for whole-list comparisons.
 QStringList Fields(const DQuesList& list)
