@@ -31,7 +31,9 @@ private:
 };
 } // namespace
 
-DFileKalCir::DFileKalCir(DTest& test) : test_(test) {}
+DFileKalCir::DFileKalCir(DTest& test) : test_(test)
+{
+}
 
 void DFileKalCir::New()
 {
@@ -40,28 +42,48 @@ void DFileKalCir::New()
 
 void DFileKalCir::Write(const QString& path)
 {
-    EError::Guard("DFileKalCir::Write()", [&] {
-        QBuffer buffer;
-        buffer.open(QIODevice::ReadWrite);
-        DFileStream stream(&buffer, path, /*deferSaved=*/true);
+    EError::Guard("DFileKalCir::Write()",
+                  [&]
+                  {
+                      QBuffer buffer;
+                      buffer.open(QIODevice::ReadWrite);
+                      DFileStream stream(&buffer, path, /*deferSaved=*/true);
+                      WriteTo(stream);
 
-        QByteArray magic(kMagic.size() * 2, Qt::Uninitialized);
-        qToLittleEndian<char16_t>(kMagic.utf16(), kMagic.size(), magic.data());
-        const QByteArray table(DFileKalCirSec::kSlots * 8, '\0');
-        if (!stream.Write(magic.constData(), magic.size()) || !stream.WriteInt32(kVersion) ||
-            !stream.Write(table.constData(), table.size()))
-            throw EError(60000, {"DFileKalCir::Write()"});
-        test_.SectionsToFile(stream);
+                      QSaveFile file(path);
+                      if (!file.open(QIODevice::WriteOnly))
+                          throw std::runtime_error("cannot create the file");
+                      if (file.write(buffer.data()) != buffer.size() || !file.commit())
+                          throw EError(60000, {"DFileKalCir::Write()"});
 
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            throw std::runtime_error("cannot create the file");
-        if (file.write(buffer.data()) != buffer.size() || !file.commit())
-            throw EError(60000, {"DFileKalCir::Write()"});
+                      stream.CommitSaved();
+                      fileName_ = path;
+                  });
+}
 
-        stream.CommitSaved();
-        fileName_ = path;
-    });
+QByteArray DFileKalCir::ToBytes()
+{
+    return EError::Guard("DFileKalCir::Write()",
+                         [&]
+                         {
+                             QBuffer buffer;
+                             buffer.open(QIODevice::ReadWrite);
+                             // Deferred and never committed: the test stays as changed as it was.
+                             DFileStream stream(&buffer, fileName_, /*deferSaved=*/true);
+                             WriteTo(stream);
+                             return buffer.data();
+                         });
+}
+
+void DFileKalCir::WriteTo(DFileStream& stream)
+{
+    QByteArray magic(kMagic.size() * 2, Qt::Uninitialized);
+    qToLittleEndian<char16_t>(kMagic.utf16(), kMagic.size(), magic.data());
+    const QByteArray table(DFileKalCirSec::kSlots * 8, '\0');
+    if (!stream.Write(magic.constData(), magic.size()) || !stream.WriteInt32(kVersion) ||
+        !stream.Write(table.constData(), table.size()))
+        throw EError(60000, {"DFileKalCir::Write()"});
+    test_.SectionsToFile(stream);
 }
 
 void DFileKalCir::Read(const QString& path)
@@ -79,12 +101,35 @@ void DFileKalCir::ReadOnlySubjects(const QString& path)
     EError::Guard("DFileKalCir::ReadOnlySubjects()", [&] { ReadPart(path, Part::Subjects); });
 }
 
+void DFileKalCir::Read(QIODevice& device, const QString& name)
+{
+    EError::Guard("DFileKalCir::Read()", [&] { ReadPart(device, name, Part::Whole); });
+}
+
+void DFileKalCir::ReadOnlyQuestions(QIODevice& device, const QString& name)
+{
+    EError::Guard("DFileKalCir::ReadOnlyQuestions()", [&] { ReadPart(device, name, Part::Questions); });
+}
+
+void DFileKalCir::ReadOnlySubjects(QIODevice& device, const QString& name)
+{
+    EError::Guard("DFileKalCir::ReadOnlySubjects()", [&] { ReadPart(device, name, Part::Subjects); });
+}
+
 void DFileKalCir::ReadPart(const QString& path, Part part)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw std::runtime_error("cannot open the file");
-    DFileStream stream(&file, path);
+    ReadPart(file, path, part);
+}
+
+void DFileKalCir::ReadPart(QIODevice& device, const QString& path, Part part)
+{
+    // Nothing valid is that large: refuse it before it costs any memory.
+    if (device.size() > MaxFileSize())
+        throw EError(60020, {path});
+    DFileStream stream(&device, path);
     StreamScope scope(stream_, stream);
 
     ReadHeader();

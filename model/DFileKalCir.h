@@ -3,6 +3,7 @@
 #include <QString>
 
 class DFileStream;
+class QIODevice;
 class DTest;
 
 // Reads and writes the whole test file: magic, version, section-position
@@ -19,9 +20,22 @@ public:
 
     void New();
     void Write(const QString& path);
+    // The bytes Write would store, built in memory; no change state is cleared.
+    QByteArray ToBytes();
     void Read(const QString& path);
     void ReadOnlyQuestions(const QString& path);
     void ReadOnlySubjects(const QString& path);
+
+    // The same reads from a device that is already open for reading (a file
+    // held in memory, for instance); name stands for the path in messages
+    // and becomes the file name after a whole read.
+    void Read(QIODevice& device, const QString& name);
+    void ReadOnlyQuestions(QIODevice& device, const QString& name);
+    void ReadOnlySubjects(QIODevice& device, const QString& name);
+
+    // The largest file a valid test can make; a larger one is refused
+    // before anything is read.
+    static qint64 MaxFileSize();
 
     // The checks at the start of every read, on the stream being read.
     void ReadHeader();
@@ -42,7 +56,11 @@ private:
         Questions,
         Subjects
     };
+    // Writes the whole file through stream, which collects the change states
+    // of the elements written.
+    void WriteTo(DFileStream& stream);
     void ReadPart(const QString& path, Part part);
+    void ReadPart(QIODevice& device, const QString& path, Part part);
 
     DTest& test_;
     DFileStream* stream_ = nullptr;
