@@ -5,6 +5,7 @@
 #include "analyses/DPicture.h"
 #include "answers/DDesi.h"
 #include "lang/DLanguage.h"
+#include "model/DCsv.h"
 #include "model/EError.h"
 #include "subjects/DSubj.h"
 
@@ -240,47 +241,22 @@ QStringList DGraphMet::CsvLines() const
     }
 
     QStringList lines;
-    auto join = [](const QStringList& fields)
-    {
-        QStringList quoted;
-        quoted.reserve(fields.size());
-        for (const QString& field : fields)
-            quoted << CsvField(field);
-        return quoted.join(QLatin1Char(','));
-    };
-    lines << join(header);
+    lines << DCsv::Line(header);
     for (const DGraphListSubj& entry : graph_.Subjects())
     {
         const DSubjElem& s = entry.Subj();
-        lines << join({QString::number(s.id.GetValue()), s.appe.Surname().ToString(), s.appe.Name().ToString(),
-                       QString::number(s.acceptanceReceived.Get()), Density(s.acceptanceReceived.GetDensity()),
-                       QString::number(s.acceptanceGiven.Get()), Density(s.acceptanceGiven.GetDensity()),
-                       QString::number(s.rejectionReceived.Get()), Density(s.rejectionReceived.GetDensity()),
-                       QString::number(s.rejectionGiven.Get()), Density(s.rejectionGiven.GetDensity())});
+        lines << DCsv::Line({QString::number(s.id.GetValue()), s.appe.Surname().ToString(), s.appe.Name().ToString(),
+                             QString::number(s.acceptanceReceived.Get()), Density(s.acceptanceReceived.GetDensity()),
+                             QString::number(s.acceptanceGiven.Get()), Density(s.acceptanceGiven.GetDensity()),
+                             QString::number(s.rejectionReceived.Get()), Density(s.rejectionReceived.GetDensity()),
+                             QString::number(s.rejectionGiven.Get()), Density(s.rejectionGiven.GetDensity())});
     }
     return lines;
 }
 
-QString DGraphMet::CsvField(const QString& text)
-{
-    const bool needsQuotes = text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) ||
-                             text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
-    if (!needsQuotes)
-        return text;
-    QString inner = text;
-    inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + inner + QLatin1Char('"');
-}
-
 QByteArray DGraphMet::CsvBytes(const QStringList& lines)
 {
-    QByteArray bytes;
-    for (const QString& line : lines)
-    {
-        bytes += line.toUtf8();
-        bytes += "\r\n";
-    }
-    return bytes;
+    return DCsv::Bytes(lines);
 }
 
 bool DGraphMet::IsChangedByUser() const

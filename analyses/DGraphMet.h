@@ -68,14 +68,11 @@ public:
     // list another analysis left), then replaces the lines with the header
     // and one line per subject in table order.
     void ToMemoCsv(QStringList& lines);
-    // The lines of the subject list as last prepared by this table.
+    // The lines of the subject list as last prepared by this table, every
+    // cell written by DCsv (so every line has as many fields as the header and
+    // no name runs as a spreadsheet formula).
     QStringList CsvLines() const;
-    // A field as written: enclosed in double quotes, with inner quotes
-    // doubled, when it holds a comma, a double quote or a line break, so that
-    // every line has as many fields as the header.
-    static QString CsvField(const QString& text);
-    // The bytes of the exported file: UTF-8 without byte-order mark, every
-    // line ended by CR LF.
+    // The bytes of the exported file, as DCsv writes every such file.
     static QByteArray CsvBytes(const QStringList& lines);
 
     bool IsChangedByUser() const;

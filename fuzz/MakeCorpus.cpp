@@ -1,5 +1,6 @@
 // Writes the seed corpus of the file fuzzer: a few valid tests of different
-// shapes, into the directory given as the only argument.
+// shapes (one with a tagged section), into the directory given as the only
+// argument.
 
 #include "bench/LargestTest.h"
 #include "lang/DLanguage.h"
@@ -44,6 +45,12 @@ int main(int argc, char** argv)
         test.desi.SetDesi(2, 1, 3, 4);
         test.desi.SetDesi(2, 2, 4, 1);
         test.file.Write(dir.filePath(QStringLiteral("small.KalCir")));
+
+        // The same with a tagged section: records of tags no build knows,
+        // which a reader keeps and writes back as they are.
+        test.tags.Set(DFileKalCirTags::Tag("KcZa"), QByteArrayLiteral("unknown feature data"), false);
+        test.tags.Set(DFileKalCirTags::Tag("KcZb"), QByteArray(), false);
+        test.file.Write(dir.filePath(QStringLiteral("tagged.KalCir")));
 
         DTest one;
         one.subj.List().SetSize(1, false);

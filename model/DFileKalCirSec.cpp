@@ -3,7 +3,18 @@
 #include "model/DFileStream.h"
 #include "model/EError.h"
 
-DFileKalCirSec::DFileKalCirSec(int slot) : slotOffset_(kTableOffset + 8 * qint64(slot)) {}
+namespace
+{
+void SeekSection(DFileStream& stream, qint64 start)
+{
+    if (start < 0 || start > stream.Size() || !stream.Seek(start))
+        throw EError(60010, {"DFileKalCirSec::PositionFromFile()"});
+}
+} // namespace
+
+DFileKalCirSec::DFileKalCirSec(int slot) : slotOffset_(kTableOffset + 8 * qint64(slot))
+{
+}
 
 void DFileKalCirSec::PositionToFile(DFileStream& stream) const
 {
@@ -14,8 +25,22 @@ void DFileKalCirSec::PositionToFile(DFileStream& stream) const
 
 void DFileKalCirSec::PositionFromFile(DFileStream& stream) const
 {
+    SeekSection(stream, SlotFromFile(stream));
+}
+
+bool DFileKalCirSec::OptionalPositionFromFile(DFileStream& stream) const
+{
+    const qint64 start = SlotFromFile(stream);
+    if (start == 0)
+        return false;
+    SeekSection(stream, start);
+    return true;
+}
+
+qint64 DFileKalCirSec::SlotFromFile(DFileStream& stream) const
+{
     qint64 start = 0;
-    if (!stream.Seek(slotOffset_) || !stream.ReadInt64(start) || start < 0 || start > stream.Size() ||
-        !stream.Seek(start))
+    if (!stream.Seek(slotOffset_) || !stream.ReadInt64(start))
         throw EError(60010, {"DFileKalCirSec::PositionFromFile()"});
+    return start;
 }

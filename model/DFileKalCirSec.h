@@ -8,7 +8,8 @@ class DFileStream;
 class DFileKalCirSec
 {
 public:
-    // Slots 0..4: questions, answer settings, subjects, choice matrix, analyses.
+    // Slots 0..4: questions, answer settings, subjects, choice matrix, analyses;
+    // slot 5: the tagged section, present only when it holds records.
     explicit DFileKalCirSec(int slot);
 
     qint64 SlotOffset() const { return slotOffset_; }
@@ -18,10 +19,16 @@ public:
     void PositionToFile(DFileStream& stream) const;
     // Moves the stream to the start of the component's section.
     void PositionFromFile(DFileStream& stream) const;
+    // The same for a section a file may lack: a slot holding 0 (what every
+    // writer before that section put in the reserved slots) means no section;
+    // then the stream is left anywhere and false is returned.
+    bool OptionalPositionFromFile(DFileStream& stream) const;
 
     static constexpr qint64 kTableOffset = 46;
     static constexpr int kSlots = 10;
 
 private:
+    qint64 SlotFromFile(DFileStream& stream) const;
+
     qint64 slotOffset_;
 };

@@ -14,20 +14,26 @@ DTest::~DTest() = default;
 
 void DTest::New()
 {
-    EError::Guard("DTest::New()", [&] {
-        ques.New();
-        answ.New();
-        subj.New();
-        desi.New();
-        file.New();
-    });
+    EError::Guard("DTest::New()",
+                  [&]
+                  {
+                      ques.New();
+                      answ.New();
+                      subj.New();
+                      desi.New();
+                      tags.New();
+                      file.New();
+                  });
 }
 
 bool DTest::IsChangedByUser() const
 {
     return EError::Guard("DTest::IsChangedByUser()",
-                         [&] { return ques.IsChangedByUser() || answ.IsChangedByUser() || subj.IsChangedByUser() ||
-                                    desi.IsChangedByUser() || graph.IsChangedByUser(); });
+                         [&]
+                         {
+                             return ques.IsChangedByUser() || answ.IsChangedByUser() || subj.IsChangedByUser() ||
+                                    desi.IsChangedByUser() || graph.IsChangedByUser() || tags.IsChangedByUser();
+                         });
 }
 
 void DTest::SectionsToFile(DFileStream& stream)
@@ -37,6 +43,7 @@ void DTest::SectionsToFile(DFileStream& stream)
     subj.ToFile(stream);
     desi.ToFile(stream);
     graph.ToFile(stream);
+    tags.ToFile(stream);
 }
 
 void DTest::SectionsFromFile(DFileStream& stream, qint32 version)
@@ -49,6 +56,7 @@ void DTest::SectionsFromFile(DFileStream& stream, qint32 version)
     subj.FromFile(stream);
     desi.FromFile(stream);
     graph.FromFile(stream, version);
+    tags.FromFile(stream);
 }
 
 void DTest::QuestionsFromFile(DFileStream& stream, qint32 version)
@@ -71,6 +79,7 @@ void DTest::TakeOver(DTest& fresh)
     subj.TakeData(fresh.subj);
     desi.TakeData(fresh.desi);
     graph.TakeData(fresh.graph);
+    tags.TakeData(fresh.tags);
 }
 
 void DTest::TakeQuestions(DTest& fresh)

