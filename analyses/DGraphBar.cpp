@@ -83,7 +83,7 @@ void DGraphBar::FromFile(DFileStream& stream)
                   [&]
                   {
                       type.FromFile(stream);
-                      order.FromFile(stream);
+                      order.FromFileOrDefault(stream);
                       scale.FromFile(stream);
                   });
 }

@@ -275,7 +275,7 @@ void DGraphMet::FromFile(DFileStream& stream, qint32 version)
                   [&]
                   {
                       if (version >= 2)
-                          order.FromFile(stream);
+                          order.FromFileOrDefault(stream);
                   });
 }
 

@@ -38,6 +38,13 @@ void DGraphOption::Choose(int index)
         value_.SetValue(index, true);
 }
 
+void DGraphOption::FromFileOrDefault(DFileStream& stream)
+{
+    value_.FromFile(stream);
+    if (GetValue() < 0 || GetValue() >= qint32(textIds_.size()))
+        value_.SetValue(0, false);
+}
+
 void DGraphOption::TakeData(const DGraphOption& other)
 {
     // The texts are the kind's own static array, so the same kind shares it.

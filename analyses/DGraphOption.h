@@ -35,6 +35,10 @@ public:
 
     void ToFile(DFileStream& stream) { value_.ToFile(stream); }
     void FromFile(DFileStream& stream) { value_.FromFile(stream); }
+    // For options whose every use expects a value of the list (an order that
+    // picks the sort rule): a value outside it is read as the default, 0, so
+    // such a file still opens and draws.
+    void FromFileOrDefault(DFileStream& stream);
 
     // Value and change state of another option of the same kind.
     void TakeData(const DGraphOption& other);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/DElemString.h"
 #include "model/DTest.h"
 #include "questions/DQuesList.h"
 #include "subjects/DSubjList.h"
@@ -23,4 +24,22 @@ inline void BuildLargestTest(DTest& test)
                 const qint32 k = ((q - 1) * 10 + (r - 1)) % 99; // 0..98: another subject each time
                 test.desi.SetDesi(q, r, s, (s - 1 + 1 + k) % 100 + 1);
             }
+}
+
+// Every text of the test (questions, description, surnames, names, notes)
+// at the longest length the file can hold: with BuildLargestTest, the
+// largest file the program writes.
+inline void FillLongestTexts(DTest& test)
+{
+    const QString text(DElemString::kMaxLength, QChar(u'x'));
+    for (qint32 q = 0; q < test.ques.List().GetSize(); ++q)
+        test.ques.List().GetSelected(q).text.SetText(text);
+    test.subj.Description().SetText(text);
+    for (qint32 s = 0; s < test.subj.Count(); ++s)
+    {
+        DSubjElem& subject = test.subj.List().GetSelected(s);
+        subject.appe.Surname().SetText(text);
+        subject.appe.Name().SetText(text);
+        subject.note.SetText(text);
+    }
 }

@@ -21,7 +21,9 @@ cmake --build "$build" -j2 --target kc_bench kaleidocircle
 results="$build/bench-results.csv"
 "$build/bench/kc_bench" --benchmark_out="$results" --benchmark_out_format=csv "$@"
 
-# Median targets in milliseconds (wall time), by benchmark name.
+# Median targets in milliseconds (wall time), by benchmark name; memory
+# targets come with their runs, labelled "peak_kib=N limit_kib=M" (the peak
+# resident memory a read adds, and its limit).
 awk -F, '
 BEGIN {
     target["BM_BarGraphDraw"] = 20
@@ -38,6 +40,23 @@ BEGIN {
 {
     name = $1
     gsub(/"/, "", name)
+    if ($9 ~ /true/) {
+        printf "%-32s FAILED %s\n", name, $10
+        failed = 1
+        next
+    }
+    if ($8 ~ /peak_kib=/) {
+        label = $8
+        gsub(/"/, "", label)
+        split(label, parts, /[ =]/)
+        peak = parts[2]; limit = parts[4]
+        sub(/\/iterations.*/, "", name)
+        verdict = (peak + 0 <= limit + 0) ? "ok" : "TOO MUCH MEMORY"
+        if (peak + 0 > limit + 0) failed = 1
+        checked++
+        printf "%-32s peak %9.1f MB  limit %6.1f MB  %s\n", name, peak / 1024, limit / 1024, verdict
+        next
+    }
     if (name !~ /_median$/)
         next
     sub(/_median$/, "", name)

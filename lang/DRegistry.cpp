@@ -1,8 +1,10 @@
 #include "lang/DRegistry.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace
 {
@@ -28,9 +30,35 @@ void DRegistry::Report(const QString& text)
         qWarning("%s", qPrintable(text));
 }
 
-DRegistry::DRegistry()
-    : settings_(std::make_unique<QSettings>(QStringLiteral("Zelvor"), QStringLiteral("Kaleidocircle")))
+QString DRegistry::FilePath()
 {
+    // Where QSettings keeps organisation "Zelvor", application "Kaleidocircle".
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Zelvor/Kaleidocircle.conf");
+}
+
+bool DRegistry::IsUsable(const QString& path)
+{
+    // Looked at without opening it: opening a FIFO for reading waits for a
+    // writer that never comes. What is not a regular file of a sensible
+    // size cannot be this store's file.
+    const QFileInfo info(path);
+    return !info.exists() || (info.isFile() && info.size() <= kMaxFileBytes);
+}
+
+DRegistry::DRegistry()
+{
+    // QSettings reads its file as soon as it is created and again before it
+    // writes, and takes a lock file beside it to write: each is looked at
+    // first. A store that is not usable is left alone, neither read nor
+    // replaced, and every setting keeps its default.
+    const QString path = FilePath();
+    if (!IsUsable(path) || !IsUsable(path + QStringLiteral(".lock")))
+    {
+        ignored_ = true;
+        return;
+    }
+    settings_ = std::make_unique<QSettings>(path, QSettings::NativeFormat);
     if (settings_->status() != QSettings::NoError)
     {
         settings_.reset();
@@ -49,6 +77,8 @@ DRegistry::~DRegistry()
 
 int DRegistry::ReadInt(const QString& section, const QString& key, int defaultValue)
 {
+    if (ignored_)
+        return defaultValue;
     work_ = QStringLiteral("Registry read error in TDataRegistry::ReadInt(), sec: %1, key: %2").arg(section, key);
     if (!settings_)
     {
@@ -65,6 +95,8 @@ int DRegistry::ReadInt(const QString& section, const QString& key, int defaultVa
 
 void DRegistry::WriteInt(const QString& section, const QString& key, int value)
 {
+    if (ignored_)
+        return;
     work_ = QStringLiteral("Registry write error in TDataRegistry::WriteInt(), sec: %1, key: %2").arg(section, key);
     if (!settings_)
     {

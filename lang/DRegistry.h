@@ -10,6 +10,10 @@ class QSettings;
 // The per-user settings store (organisation "Zelvor", application
 // "Kaleidocircle"), opened for a single read or write. It reports its own
 // failures at once, in English, without the string table.
+//
+// A settings file that is not a regular file (a FIFO, a device) or is
+// larger than kMaxFileBytes is ignored: reads give their defaults, writes
+// do nothing, and the file is left as it is.
 class DRegistry
 {
 public:
@@ -27,7 +31,15 @@ public:
     static void SetReporter(Reporter reporter);
     static void Report(const QString& text);
 
+    // The settings file, and whether it may be opened: absent, or a regular
+    // file of at most kMaxFileBytes.
+    static QString FilePath();
+    static bool IsUsable(const QString& path);
+    // A few settings take a few hundred bytes.
+    static constexpr qint64 kMaxFileBytes = 1 << 20;
+
 private:
     std::unique_ptr<QSettings> settings_;
     QString work_;
+    bool ignored_ = false;
 };

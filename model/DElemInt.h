@@ -9,8 +9,7 @@
 // A stored integer with its change state. In memory the value is always a
 // full 32-bit integer; in the file it takes Bytes bytes (4, or 1 for small
 // codes, whose high bits are dropped on writing and sign-extended on reading).
-template <int Bytes>
-class DElemInt
+template <int Bytes> class DElemInt
 {
     static_assert(Bytes == 4 || Bytes == 1);
 
@@ -30,6 +29,9 @@ public:
     // to its value (an import that replaces a whole list).
     void MarkChangedByUser() { change_.FromUser(); }
     const DChange& Change() const { return change_; }
+
+    // The bytes the element takes in the file.
+    static constexpr qint64 kFileBytes = Bytes;
 
     void ToFile(DFileStream& stream)
     {

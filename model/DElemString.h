@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/DChange.h"
+#include "model/DText.h"
 
 #include <QString>
 
@@ -8,13 +9,21 @@ class DFileStream;
 
 // A stored UTF-16 text with its change state. In the file: a signed 32-bit
 // count of code units, then the code units, little-endian, no terminator.
+//
+// Every text that enters the element, typed, imported or read, is cleaned
+// for its kind (DText::Clean) and holds at most kMaxLength code units, so
+// the element never writes a text that its reader would refuse.
 class DElemString
 {
 public:
-    // Stores the text as a user change when it differs (case-sensitive).
+    explicit DElemString(DText::Kind kind = DText::Kind::Plain) : kind_(kind) {}
+
+    // Stores the text as a user change when it differs (case-sensitive)
+    // from the stored one once cleaned and cut to kMaxLength.
     void UserUpdate(const QString& text);
-    // Stores the text without touching the change state (program changes).
-    void SetText(const QString& text) { text_ = text; }
+    // Stores the text, cleaned and cut the same way, without touching the
+    // change state (program changes).
+    void SetText(const QString& text);
 
     bool HasText() const { return !text_.isEmpty(); }
     QString ToString() const { return text_; }
@@ -25,9 +34,20 @@ public:
     const DChange& Change() const { return change_; }
 
     void ToFile(DFileStream& stream);
+    // A count above kMaxLength is a damaged file (error 60010), like a
+    // count past the end of the file.
     void FromFile(DFileStream& stream);
 
+    // Far above any real question, name or note, and low enough that no
+    // file can make a text cost more than a few hundred kilobytes.
+    static constexpr qint32 kMaxLength = 65536;
+    // The most bytes a text takes in the file: its count and its code units.
+    static constexpr qint64 kMaxFileBytes = 4 + 2 * qint64(kMaxLength);
+
 private:
+    QString Accepted(const QString& text) const;
+
     QString text_;
     DChange change_;
+    DText::Kind kind_;
 };

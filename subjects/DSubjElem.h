@@ -32,7 +32,7 @@ public:
     DSubjElemId id;
     DSubjElemAppe appe;
     DSubjElemSex sex;
-    DElemString note;
+    DElemString note{DText::Kind::Tabbed};
     DSubjElemSele acceptanceReceived;
     DSubjElemSele acceptanceGiven;
     DSubjElemSele rejectionReceived;

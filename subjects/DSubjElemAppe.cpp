@@ -1,6 +1,7 @@
 #include "subjects/DSubjElemAppe.h"
 
 #include "lang/DLanguage.h"
+#include "model/DText.h"
 #include "model/EError.h"
 
 #include <QComboBox>
@@ -64,11 +65,15 @@ void DSubjElemAppe::FromString(const QComboBox* format, const QString& line)
     FromString(index, line);
 }
 
-void DSubjElemAppe::FromString(int format, const QString& line)
+void DSubjElemAppe::FromString(int format, const QString& typed)
 {
     EError::Guard("DSubjElemAppe::FromString()",
                   [&]
                   {
+                      // Cleaned before it is split so that what the names would drop
+                      // cannot hide a blank at a part's end from the trimming, nor
+                      // reach the message; the tab stays a blank for the split.
+                      const QString line = DText::Clean(typed, DText::Kind::Tabbed);
                       switch (format)
                       {
                       case SurnameCommaName:

@@ -1,4 +1,5 @@
 #include "analyses/DGraph.h"
+#include "analyses/DPicture.h"
 #include "lang/DLanguage.h"
 #include "model/DFileStream.h"
 #include "model/DTest.h"
@@ -7,6 +8,7 @@
 
 #include <QBuffer>
 #include <QPainter>
+#include <QtEndian>
 
 #include <functional>
 
@@ -88,6 +90,8 @@ private Q_SLOTS:
     void sectionRoundTrip();
     void versionOneSectionKeepsMetricOrder();
     void damagedPictureSizeIsRefused();
+    void ordersOutsideTheirListsReadAsDefault_data();
+    void ordersOutsideTheirListsReadAsDefault();
     void changesAndTakeData();
 };
 
@@ -301,6 +305,48 @@ void TestDGraph::damagedPictureSizeIsRefused()
                  DLanguage::Active().GetMsg(60020, {"memory.KalCir"}));
         QCOMPARE(f.graph.soc.size.Width(), 800);
     }
+}
+
+void TestDGraph::ordersOutsideTheirListsReadAsDefault_data()
+{
+    QTest::addColumn<int>("barOrder");
+    QTest::addColumn<int>("metOrder");
+    QTest::addColumn<int>("barRead");
+    QTest::addColumn<int>("metRead");
+    QTest::newRow("just past the lists") << 3 << 5 << 0 << 0;
+    QTest::newRow("negative") << -1 << -128 << 0 << 0;
+    QTest::newRow("far past") << 127 << 100 << 0 << 0;
+    QTest::newRow("in the lists") << 2 << 4 << 2 << 4;
+}
+
+void TestDGraph::ordersOutsideTheirListsReadAsDefault()
+{
+    QFETCH(int, barOrder);
+    QFETCH(int, metOrder);
+    QFETCH(int, barRead);
+    QFETCH(int, metRead);
+    Fixture source;
+    source.test.desi.SetDesi(1, 1, 1, 2);
+    source.test.desi.SetDesi(1, 2, 3, 2);
+    QByteArray bytes = source.test.file.ToBytes();
+    const qint64 section = qFromLittleEndian<qint64>(bytes.constData() + 78);
+    bytes[section + 1] = char(barOrder);
+    bytes[section + 16] = char(metOrder);
+    bytes[section] = char(9); // the bar graph's type keeps its own rule
+
+    Fixture f;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    f.test.file.Read(buffer, QStringLiteral("orders.KalCir"));
+    QCOMPARE(f.graph.bar.order.GetValue(), barRead);
+    QCOMPARE(f.graph.met.order.GetValue(), metRead);
+    QCOMPARE(f.graph.bar.type.GetValue(), 9);
+    QVERIFY(!f.test.IsChangedByUser());
+
+    f.graph.bar.type.SetValue(0, false);
+    QImage picture = DPicture::Make(1000, 1000);
+    QCOMPARE(ErrorOf([&] { f.graph.bar.Draw(picture); }), QString());
+    QCOMPARE(ErrorOf([&] { f.graph.met.Draw(picture); }), QString());
 }
 
 void TestDGraph::changesAndTakeData()

@@ -249,10 +249,13 @@ void TestDGraphMet::csvQuoting_data()
                            << "\"Rossi, Jr.\"";
     QTest::newRow("quote") << "O\"Neil"
                            << "\"O\"\"Neil\"";
+    // Names hold no control characters: none can reach the CSV.
     QTest::newRow("line feed") << "Ro\nssi"
-                               << "\"Ro\nssi\"";
+                               << "Rossi";
     QTest::newRow("carriage return") << "Ro\rssi"
-                                     << "\"Ro\rssi\"";
+                                     << "Rossi";
+    QTest::newRow("NUL") << QString::fromUtf16(u"Ro\0ssi", 6) << "Rossi";
+    QTest::newRow("right-to-left override") << QString::fromUtf16(u"\u202Eevil") << "evil";
     QTest::newRow("spaces stay") << " Rossi "
                                  << " Rossi ";
     // A name a spreadsheet would run as a formula is shown as text.

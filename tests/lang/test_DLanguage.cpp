@@ -3,8 +3,13 @@
 #include "lang/DRegistry.h"
 #include "tests/TestSupport.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
+#include <QScopeGuard>
 #include <QSettings>
+
+#include <sys/stat.h>
 
 class TestDLanguage : public QObject
 {
@@ -53,22 +58,22 @@ private Q_SLOTS:
         QTest::newRow("self choice it") << 1 << 50090 << DArgs{4}
                                         << QStringLiteral("Il soggetto n°4 ha selezionato sè stesso. Correggere "
                                                           "l'errore per visualizzare il grafico!");
-        QTest::newRow("no placeholder, no args") << 0 << 60030 << DArgs{}
-                                                 << QStringLiteral("The version of the file is not supported!");
-        QTest::newRow("no placeholder, extra args") << 0 << 60030 << DArgs{1}
-                                                    << QStringLiteral("The version of the file is not supported!");
+        QTest::newRow("no placeholder, no args")
+            << 0 << 60030 << DArgs{} << QStringLiteral("The version of the file is not supported!");
+        QTest::newRow("no placeholder, extra args")
+            << 0 << 60030 << DArgs{1} << QStringLiteral("The version of the file is not supported!");
         QTest::newRow("text argument") << 0 << 60020 << DArgs{QStringLiteral("/t/a b.KalCir")}
                                        << QStringLiteral("The file \"/t/a b.KalCir\" was not recognized!");
-        QTest::newRow("missing argument") << 0 << 60020 << DArgs{}
-                                          << QStringLiteral("Unexpected error in DLanguage::GetErr(), code 60020!");
+        QTest::newRow("missing argument")
+            << 0 << 60020 << DArgs{} << QStringLiteral("Unexpected error in DLanguage::GetErr(), code 60020!");
         QTest::newRow("wrong kind") << 0 << 50050 << DArgs{QStringLiteral("1"), 10}
                                     << QStringLiteral("Unexpected error in DLanguage::GetErr(), code 50050!");
         QTest::newRow("missing id en") << 0 << 9 << DArgs{}
                                        << QStringLiteral("Invalid error code \"9\" in DLanguage::GetStrEng()!");
         QTest::newRow("missing id it") << 1 << 9 << DArgs{}
                                        << QStringLiteral("Invalid error code \"9\" in DLanguage::GetStrIta()!");
-        QTest::newRow("unsupported language") << 7 << 10000 << DArgs{}
-                                              << QStringLiteral("Language \"7\" not supported in DLanguage::GetStr()!");
+        QTest::newRow("unsupported language")
+            << 7 << 10000 << DArgs{} << QStringLiteral("Language \"7\" not supported in DLanguage::GetStr()!");
     }
     void texts()
     {
@@ -93,8 +98,7 @@ private Q_SLOTS:
         {
             DLanguage italian(1);
             const EError during(50050, {1, 10});
-            QCOMPARE(during.Message(),
-                     QStringLiteral("Il numero di domande deve essere compreso tra \"1\" e \"10\"!"));
+            QCOMPARE(during.Message(), QStringLiteral("Il numero di domande deve essere compreso tra \"1\" e \"10\"!"));
         }
         QCOMPARE(before.Message(), QStringLiteral("The number of questions must be between \"1\" and \"10\"!"));
         QCOMPARE(&DLanguage::Active(), &english);
@@ -133,12 +137,13 @@ private Q_SLOTS:
         lang.Handle("TFormMain::LoadAcExecute()", [] { throw std::runtime_error("x"); });
         lang.HandleAsFailure("TFormMain::CommLineFileOpen()", [] { throw EError(60030); });
         lang.Handle("TFormMain::NewAcExecute()", [] {});
-        QCOMPARE(shown, (QStringList{
-                            QStringLiteral("Errore|La versione del file non è supportata!"),
-                            QStringLiteral("Errore|Accesso alla memoria fallito nel modulo \"TFormMain::LoadAcExecute()\"!"),
-                            QStringLiteral("Errore|Accesso alla memoria fallito nel modulo "
-                                           "\"TFormMain::CommLineFileOpen()\"!"),
-                        }));
+        QCOMPARE(shown,
+                 (QStringList{
+                     QStringLiteral("Errore|La versione del file non è supportata!"),
+                     QStringLiteral("Errore|Accesso alla memoria fallito nel modulo \"TFormMain::LoadAcExecute()\"!"),
+                     QStringLiteral("Errore|Accesso alla memoria fallito nel modulo "
+                                    "\"TFormMain::CommLineFileOpen()\"!"),
+                 }));
     }
 
     void questionAnswers()
@@ -147,10 +152,12 @@ private Q_SLOTS:
         for (auto answer : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel, QMessageBox::Close})
         {
             QString asked;
-            lang.SetQuestionBox([&](const QString& title, const QString& text) {
-                asked = title + QLatin1Char('|') + text;
-                return answer;
-            });
+            lang.SetQuestionBox(
+                [&](const QString& title, const QString& text)
+                {
+                    asked = title + QLatin1Char('|') + text;
+                    return answer;
+                });
             const auto expected = answer == QMessageBox::Close ? QMessageBox::Cancel : answer;
             QCOMPARE(lang.ShowQuestion(40030), expected);
             QCOMPARE(asked, QStringLiteral("Message|The test is changed. Do you want to save it?"));
@@ -211,6 +218,45 @@ private Q_SLOTS:
         settings.sync();
         DRegistry again;
         QCOMPARE(again.ReadInt(QStringLiteral("Options"), QStringLiteral("Language"), 0), 1);
+    }
+
+    // Not a settings file: neither read (a FIFO would block for ever, a huge
+    // file would fill the memory) nor replaced; the defaults hold.
+    void unusableSettingsFileIsLeftAlone_data()
+    {
+        QTest::addColumn<bool>("fifo");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("FIFO") << true << QString();
+        QTest::newRow("FIFO as its lock file") << true << QStringLiteral(".lock");
+        QTest::newRow("sparse 2 GB file") << false << QString();
+    }
+    void unusableSettingsFileIsLeftAlone()
+    {
+        QFETCH(bool, fifo);
+        QFETCH(QString, suffix);
+        const QString path = DRegistry::FilePath() + suffix;
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QFile::remove(DRegistry::FilePath());
+        const auto removeIt = qScopeGuard([&] { QFile::remove(path); });
+        const qint64 huge = qint64(2) * 1024 * 1024 * 1024;
+        if (fifo)
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else
+        {
+            TestSupport::WriteFile(path, "[Options]\nLanguage=1\n");
+            QVERIFY(QFile::resize(path, huge));
+        }
+        {
+            DLanguage language;
+            QVERIFY(language.IsEng());
+            language.SetLanguage(1);
+        }
+        const QFileInfo info(path);
+        QVERIFY(info.exists());
+        QCOMPARE(info.isFile(), !fifo);
+        if (!fifo)
+            QCOMPARE(info.size(), huge);
+        QVERIFY(reports_.isEmpty());
     }
 
 private:

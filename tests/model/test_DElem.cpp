@@ -8,8 +8,7 @@
 namespace
 {
 // Bytes an element writes, and the element read back from them.
-template <class Elem>
-QByteArray Written(Elem& elem)
+template <class Elem> QByteArray Written(Elem& elem)
 {
     QBuffer buffer;
     buffer.open(QIODevice::ReadWrite);
@@ -18,8 +17,7 @@ QByteArray Written(Elem& elem)
     return buffer.data();
 }
 
-template <class Elem>
-void ReadInto(Elem& elem, QByteArray bytes)
+template <class Elem> void ReadInto(Elem& elem, QByteArray bytes)
 {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -115,13 +113,83 @@ private Q_SLOTS:
         DElemString empty;
         QCOMPARE(Written(empty), QByteArray::fromHex("00000000"));
 
-        // Texts longer than any fixed buffer come back whole, accents included.
-        const QString long_ = QString(5000, QChar(0x00E8)) + QStringLiteral("end");
+        // Texts up to the limit come back whole, accents included.
+        const QString longest = QString(DElemString::kMaxLength - 3, QChar(0x00E8)) + QStringLiteral("end");
         DElemString big, back;
-        big.UserUpdate(long_);
-        ReadInto(back, Written(big));
-        QCOMPARE(back.ToString(), long_);
+        big.UserUpdate(longest);
+        const QByteArray bytes = Written(big);
+        QCOMPARE(bytes.size(), DElemString::kMaxFileBytes);
+        ReadInto(back, bytes);
+        QCOMPARE(back.ToString(), longest);
         QVERIFY(!back.IsChangedByUser());
+    }
+
+    // Typed or set texts longer than the reader accepts are cut, never
+    // through a surrogate pair, so every text written reads back.
+    void longTextsAreCut_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("kept");
+        const QString limit(DElemString::kMaxLength, u'a');
+        QTest::newRow("one over") << limit + u'b' << limit;
+        QTest::newRow("far over") << limit + QString(100000, u'b') << limit;
+        const QString pair = QString::fromUtf16(u"\U0001F600");
+        QTest::newRow("pair across the limit")
+            << limit.left(DElemString::kMaxLength - 1) + pair << limit.left(DElemString::kMaxLength - 1);
+        QTest::newRow("pair just inside")
+            << limit.left(DElemString::kMaxLength - 2) + pair + u'c' << limit.left(DElemString::kMaxLength - 2) + pair;
+    }
+    void longTextsAreCut()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, kept);
+        DElemString typed, set, back;
+        typed.UserUpdate(text);
+        set.SetText(text);
+        QCOMPARE(typed.ToString(), kept);
+        QCOMPARE(set.ToString(), kept);
+        QVERIFY(typed.IsChangedByUser());
+        ReadInto(back, Written(typed));
+        QCOMPARE(back.ToString(), kept);
+    }
+
+    // Typed, set and read texts lose what would hide or disguise them.
+    void textsAreCleaned_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("tabbed");
+        QTest::addColumn<QString>("clean");
+        QTest::newRow("valid stays") << QString::fromUtf16(u"Ros si \u00E8\U0001F600\u05D0") << false
+                                     << QString::fromUtf16(u"Ros si \u00E8\U0001F600\u05D0");
+        QTest::newRow("NUL") << QString::fromUtf16(u"Ro\0ssi", 7) << false << "Rossi";
+        QTest::newRow("right-to-left override") << QString::fromUtf16(u"\u202Eevil") << false << "evil";
+        QTest::newRow("embeddings and isolates")
+            << QString::fromUtf16(u"\u202Aa\u202Bb\u202Cc\u202Dd\u2066e\u2067f\u2068g\u2069") << false << "abcdefg";
+        QTest::newRow("line breaks, escape, delete") << "a\r\nb\x1b[0m\x7f\x1f" << true << "ab[0m";
+        QTest::newRow("tab in a name") << "Oak\tPine" << false << "OakPine";
+        QTest::newRow("tab in a note") << "Oak\tPine" << true << "Oak\tPine";
+        QTest::newRow("lone high surrogate") << QString(QChar(0xD83D)) + "x" << false << QString::fromUtf16(u"\uFFFDx");
+        QTest::newRow("lone low surrogate at the end")
+            << "x" + QString(QChar(0xDE00)) << false << QString::fromUtf16(u"x\uFFFD");
+        QTest::newRow("pair in reverse") << QString(QChar(0xDE00)) + QChar(0xD83D) << false
+                                         << QString::fromUtf16(u"\uFFFD\uFFFD");
+        QTest::newRow("only controls") << "\x01\x02" << false << "";
+    }
+    void textsAreCleaned()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, tabbed);
+        QFETCH(QString, clean);
+        const DText::Kind kind = tabbed ? DText::Kind::Tabbed : DText::Kind::Plain;
+        DElemString typed(kind), set(kind), read(kind);
+        typed.UserUpdate(text);
+        set.SetText(text);
+        ReadInto(read, TestSupport::Int32(qint32(text.size())) + TestSupport::Utf16(text));
+        QCOMPARE(typed.ToString(), clean);
+        QCOMPARE(set.ToString(), clean);
+        QCOMPARE(read.ToString(), clean);
+        QCOMPARE(typed.IsChangedByUser(), !clean.isEmpty());
+        QVERIFY(!read.IsChangedByUser());
     }
 
     void toStringShortens()
@@ -141,6 +209,9 @@ private Q_SLOTS:
         QTest::newRow("short text") << QByteArray::fromHex("030000006100");
         QTest::newRow("negative count") << QByteArray::fromHex("ffffffff");
         QTest::newRow("count far past the end") << QByteArray::fromHex("ffffff7f6100");
+        // Refused even where the file holds that many code units.
+        QTest::newRow("count above the limit")
+            << TestSupport::Int32(DElemString::kMaxLength + 1) + QByteArray(2 * (DElemString::kMaxLength + 1), 'a');
     }
     void damagedReadsFailAndKeepTheValue()
     {

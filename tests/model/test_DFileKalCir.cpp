@@ -1,3 +1,4 @@
+#include "bench/LargestTest.h"
 #include "model/DFileStream.h"
 #include "model/DTest.h"
 #include "tests/TestSupport.h"
@@ -43,10 +44,7 @@ class TestDFileKalCir : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init()
-    {
-        QVERIFY(dir_.isValid());
-    }
+    void init() { QVERIFY(dir_.isValid()); }
 
     void writtenFileHasHeaderTableAndContiguousSections()
     {
@@ -110,7 +108,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("error");
         QTest::newRow("text file") << QByteArray("This is a plain text file, not a test file at all.\n")
                                    << QStringLiteral("The file \"%PATH%\" was not recognized!");
-        QTest::newRow("empty") << QByteArray() << QStringLiteral("Read failure from file, module \"DFileKalCir::ReadHeader()\"!");
+        QTest::newRow("empty") << QByteArray()
+                               << QStringLiteral("Read failure from file, module \"DFileKalCir::ReadHeader()\"!");
         QTest::newRow("41 bytes") << Header(2).left(41)
                                   << QStringLiteral("Read failure from file, module \"DFileKalCir::ReadHeader()\"!");
         QTest::newRow("magic only") << Header(2).left(42)
@@ -120,7 +119,8 @@ private Q_SLOTS:
         QTest::newRow("version 0") << Header(0) << QStringLiteral("The version of the file is not supported!");
         QTest::newRow("version 3") << Header(3) << QStringLiteral("The version of the file is not supported!");
         QTest::newRow("no table") << Header(2)
-                                  << QStringLiteral("Read failure from file, module \"DFileKalCirSec::PositionFromFile()\"!");
+                                  << QStringLiteral(
+                                         "Read failure from file, module \"DFileKalCirSec::PositionFromFile()\"!");
         QTest::newRow("slot past the end")
             << Header(2) + Int64(1000000).repeated(5) + QByteArray(40, '\0')
             << QStringLiteral("Read failure from file, module \"DFileKalCirSec::PositionFromFile()\"!");
@@ -181,6 +181,114 @@ private Q_SLOTS:
         test.file.Read(full);
         QCOMPARE(test.desi.GetDesi(1, 2, 3), 5);
         QCOMPARE(test.file.FileName(), full);
+    }
+
+    // The bound on a file's size is that of the largest test the program
+    // writes, plus the room its tagged section may take.
+    void largestTestFitsTheBound()
+    {
+        DTest test;
+        BuildLargestTest(test);
+        FillLongestTexts(test);
+        QByteArray bytes = test.file.ToBytes();
+        QVERIFY(bytes.size() <= DFileKalCir::MaxFileSize());
+        QVERIFY(DFileKalCir::MaxFileSize() - bytes.size() <= 1 << 20);
+
+        DTest back;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        back.file.Read(buffer, QStringLiteral("largest.KalCir"));
+        QCOMPARE(Snapshot(back), Snapshot(test));
+    }
+
+    // Sparse files: the size costs no disk and no memory unless read.
+    void largerFilesAreRefusedUnread_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("the bound") << DFileKalCir::MaxFileSize() << false;
+        QTest::newRow("one byte more") << DFileKalCir::MaxFileSize() + 1 << true;
+        QTest::newRow("2 GB") << qint64(2) * 1024 * 1024 * 1024 << true;
+    }
+    void largerFilesAreRefusedUnread()
+    {
+        QFETCH(qint64, size);
+        QFETCH(bool, refused);
+        const QString path = dir_.filePath(QStringLiteral("huge.KalCir"));
+        DTest source;
+        source.ques.List().GetSelected(0).text.SetText(QStringLiteral("Whom?"));
+        source.file.Write(path);
+        QVERIFY(QFile::resize(path, size));
+
+        DTest test;
+        test.desi.SetDesi(1, 1, 1, 7);
+        const QByteArray before = Snapshot(test);
+        const QString error = refused ? QStringLiteral("The file \"%1\" was not recognized!").arg(path) : QString();
+        QCOMPARE(ErrorOf([&] { test.file.ReadOnlyQuestions(path); }), error);
+        QCOMPARE(ErrorOf([&] { test.file.ReadOnlySubjects(path); }), error);
+        QCOMPARE(ErrorOf([&] { test.file.Read(path); }), error);
+        if (refused)
+        {
+            QCOMPARE(Snapshot(test), before);
+            QVERIFY(test.file.FileName().isEmpty());
+        }
+        else
+            QCOMPARE(test.ques.List().GetSelected(0).text.ToString(), QStringLiteral("Whom?"));
+        QFile::remove(path);
+    }
+
+    // Texts stored by another program lose, on reading and importing, what
+    // would hide or disguise them; the note keeps its tabs.
+    void storedTextsAreCleaned_data()
+    {
+        QTest::addColumn<QString>("stored"); // five code units
+        QTest::addColumn<QString>("plain");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("NUL") << QString::fromUtf16(u"Ro\0si", 5) << "Rosi"
+                             << "Rosi";
+        QTest::newRow("right-to-left override") << QString::fromUtf16(u"\u202Elive") << "live"
+                                                << "live";
+        QTest::newRow("lone surrogate") << QString::fromUtf16(u"ab") + QChar(0xD800) + "cd"
+                                        << QString::fromUtf16(u"ab\uFFFDcd") << QString::fromUtf16(u"ab\uFFFDcd");
+        QTest::newRow("tab") << "Ro\tsi"
+                             << "Rosi"
+                             << "Ro\tsi";
+        QTest::newRow("valid") << QString::fromUtf16(u"R\u00F2\U0001F600s") << QString::fromUtf16(u"R\u00F2\U0001F600s")
+                               << QString::fromUtf16(u"R\u00F2\U0001F600s");
+    }
+    void storedTextsAreCleaned()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, plain);
+        QFETCH(QString, note);
+        QCOMPARE(stored.size(), 5);
+        DTest source;
+        source.ques.List().GetSelected(0).text.SetText(QStringLiteral("QQQQQ"));
+        source.subj.Description().SetText(QStringLiteral("DDDDD"));
+        DSubjElem& subject = source.subj.List().GetSelected(0);
+        subject.appe.Surname().SetText(QStringLiteral("SSSSS"));
+        subject.appe.Name().SetText(QStringLiteral("NNNNN"));
+        subject.note.SetText(QStringLiteral("TTTTT"));
+        QByteArray bytes = source.file.ToBytes();
+        for (const char* placeholder : {"QQQQQ", "DDDDD", "SSSSS", "NNNNN", "TTTTT"})
+            bytes.replace(Utf16(QString::fromLatin1(placeholder)), Utf16(stored));
+        const QString path = dir_.filePath(QStringLiteral("crafted.KalCir"));
+        TestSupport::WriteFile(path, bytes);
+
+        DTest test;
+        test.file.Read(path);
+        QCOMPARE(test.ques.List().GetSelected(0).text.ToString(), plain);
+        QCOMPARE(test.subj.Description().ToString(), plain);
+        QCOMPARE(test.subj.List().GetSelected(0).appe.Surname().ToString(), plain);
+        QCOMPARE(test.subj.List().GetSelected(0).appe.Name().ToString(), plain);
+        QCOMPARE(test.subj.List().GetSelected(0).note.ToString(), note);
+        QVERIFY(!test.IsChangedByUser());
+
+        DTest importer;
+        importer.file.ReadOnlyQuestions(path);
+        importer.file.ReadOnlySubjects(path);
+        QCOMPARE(importer.ques.List().GetSelected(0).text.ToString(), plain);
+        QCOMPARE(importer.subj.List().GetSelected(0).appe.Surname().ToString(), plain);
     }
 
 private:

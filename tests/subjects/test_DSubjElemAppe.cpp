@@ -53,6 +53,15 @@ private Q_SLOTS:
         QTest::newRow("control chars trimmed") << 0 << "\tOak\t,Pine\x01"
                                                << "Oak"
                                                << "Pine" << QString();
+        // What the names cannot hold goes before the split, so blanks next
+        // to it are trimmed and the message shows what the user sees.
+        QTest::newRow("override next to a blank") << 0 << QString::fromUtf16(u"Oak,\u202E Pine\u2069") << "Oak"
+                                                  << "Pine" << QString();
+        QTest::newRow("NUL inside") << 0 << QString::fromUtf16(u"O\0ak, Pine", 10) << "Oak"
+                                    << "Pine" << QString();
+        QTest::newRow("override in a failing line") << 2 << QString::fromUtf16(u"\u202EOakPine") << "Old"
+                                                    << "Former"
+                                                    << "OakPine";
         QTest::newRow("no part after comma") << 0 << "Oak,"
                                              << "Oak"
                                              << "" << QString();
