@@ -3,6 +3,7 @@
 #include "answers/DAnswNum.h"
 #include "model/DElemInt.h"
 #include "model/DElemString.h"
+#include "model/DFileKalCirTags.h"
 #include "questions/DQuesList.h"
 #include "subjects/DSubjList.h"
 
@@ -27,7 +28,7 @@ constexpr qint64 kMatrix = qint64(DQuesList::kMax) * DAnswNum::kMax * DSubjList:
 // table's order.
 constexpr qint64 kAnalyses = 9 * kInt8 + 2 * kInt32;
 // The cap of the tagged section, which holds what later versions add.
-constexpr qint64 kTaggedSection = 1 << 20;
+constexpr qint64 kTaggedSection = DFileKalCirTags::kMaxSectionBytes;
 } // namespace
 
 qint64 DFileKalCir::MaxFileSize()
