@@ -214,16 +214,17 @@ void TestDExport::process_data()
 
     // Paths no export can use are refused before anything is opened or
     // written; a FIFO as input must not block the open.
-    QTest::newRow("output is the input") << QStringList{"--export=csv", ok, ok} << ok << 2
+    QTest::newRow("output is the input") << QStringList{"--export=csv", "--lang=en", ok, ok} << ok << 2
                                          << QStringLiteral("Cannot write \"%1\": Same file as the input").arg(ok)
                                          << QByteArray();
     QTest::newRow("output links to the input")
-        << QStringList{"--export=kalcir", ok, Path("link.KalCir")} << ok << 2
+        << QStringList{"--export=kalcir", "--lang=en", ok, Path("link.KalCir")} << ok << 2
         << QStringLiteral("Cannot write \"%1\": Same file as the input").arg(Path("link.KalCir")) << QByteArray();
-    QTest::newRow("output is a FIFO") << QStringList{"--export=csv", ok, fifo} << fifo << 2
+    QTest::newRow("output is a FIFO") << QStringList{"--export=csv", "--lang=en", ok, fifo} << fifo << 2
                                       << QStringLiteral("Cannot write \"%1\": Not a regular file").arg(fifo)
                                       << QByteArray();
-    QTest::newRow("input is a FIFO") << QStringList{"--export=csv", fifo, Path("fifo.txt")} << Path("fifo.txt") << 2
+    QTest::newRow("input is a FIFO") << QStringList{"--export=csv", "--lang=en", fifo, Path("fifo.txt")}
+                                     << Path("fifo.txt") << 2
                                      << QStringLiteral("Cannot open \"%1\": Not a regular file").arg(fifo)
                                      << QByteArray();
     QTest::newRow("input missing, Italian")
@@ -288,7 +289,8 @@ void TestDExport::fullDisk()
 
     for (const QString& kind : {QStringLiteral("kalcir"), QStringLiteral("csv"), QStringLiteral("sociogram")})
     {
-        const Result result = RunApp({QStringLiteral("--export=") + kind, Path("ok.KalCir"), target});
+        const Result result =
+            RunApp({QStringLiteral("--export=") + kind, QStringLiteral("--lang=en"), Path("ok.KalCir"), target});
         QCOMPARE(result.exitCode, int(DExport::kFailed));
         QVERIFY2(result.stdErr.contains(QStringLiteral("Cannot write \"%1\": No space left on device").arg(target)),
                  qPrintable(result.stdErr));
