@@ -1,13 +1,13 @@
 #include "analyses/TFormGraphMet.h"
 
 #include "lang/DLanguage.h"
+#include "model/DFileWriter.h"
 #include "model/DTest.h"
 
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QListWidget>
-#include <QSaveFile>
 #include <QToolButton>
 
 namespace
@@ -87,22 +87,9 @@ void TFormGraphMet::FileExpSbClick()
 void TFormGraphMet::WriteCsv(const QString& path)
 {
     // The table's own refusal (a subject who chose himself) is shown as it
-    // is, so the user learns what to correct; anything that stops the
-    // writing itself is a write failure.
+    // is, so the user learns what to correct; a file that cannot be written
+    // is named with the system's reason.
     QStringList lines;
     test_.graph.met.ToMemoCsv(lines);
-    bool written = false;
-    try
-    {
-        const QByteArray bytes = DGraphMet::CsvBytes(lines);
-        // The file is replaced only once every byte is on disk: a failed
-        // export never leaves a truncated table in place of an earlier one.
-        QSaveFile file(path);
-        written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    }
-    catch (...)
-    {
-    }
-    if (!written)
-        throw EError(60000, {kExportModule});
+    DFileWriter::Write(path, DGraphMet::CsvBytes(lines));
 }

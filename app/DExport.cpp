@@ -4,13 +4,14 @@
 #include "analyses/DPicture.h"
 #include "app/DFonts.h"
 #include "lang/DLanguage.h"
+#include "model/DFileError.h"
+#include "model/DFileWriter.h"
 #include "model/DTest.h"
 #include "model/EError.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -44,15 +45,6 @@ QByteArray Png(const QImage& picture)
     if (!picture.save(&buffer, "PNG"))
         throw EError(60000, {"DExport::Render()"});
     return bytes;
-}
-
-// Replaces the output only once every byte is on disk: a failed export
-// leaves no file behind, nor a damaged one in place of an earlier export.
-void Save(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw EError(60000, {"DExport::Run()"});
 }
 
 void Print(const QString& text)
@@ -151,18 +143,35 @@ QByteArray DExport::Render(Kind kind, DGraph& graph)
                          });
 }
 
+void DExport::CheckPaths(const Request& request)
+{
+    EError::Guard("DExport::CheckPaths()",
+                  [&]
+                  {
+                      // A FIFO would block the read and a device would never end.
+                      DFileError::RefuseNonRegular(DFileError::Action::Open, request.input);
+                      // The input would be gone before it was read in full.
+                      if (DFileError::IsSameFile(request.input, request.output))
+                          throw DFileError::Error(DFileError::Action::Write, request.output, DFileError::kSameAsInput);
+                      DFileError::RefuseNonRegular(DFileError::Action::Write, request.output);
+                  });
+}
+
 void DExport::Run(const Request& request, DTest& test)
 {
     EError::Guard("DExport::Run()",
                   [&]
                   {
+                      CheckPaths(request);
                       test.file.Read(request.input);
                       if (request.kind == Kind::KalCir)
                       {
                           test.file.Write(request.output);
                           return;
                       }
-                      Save(request.output, Render(request.kind, test.graph));
+                      // A failed export leaves no file behind, nor a damaged one in
+                      // place of an earlier export.
+                      DFileWriter::Write(request.output, Render(request.kind, test.graph));
                   });
 }
 
@@ -188,6 +197,16 @@ int DExport::Main(int argc, char** argv)
     DLanguage language(DLanguage::Store::LoadOnly);
     if (request->language >= 0)
         language.SetLanguage(request->language);
+
+    try
+    {
+        CheckPaths(*request);
+    }
+    catch (const EError& e)
+    {
+        Print(e.Message());
+        return kWrongUsage;
+    }
 
     try
     {

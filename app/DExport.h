@@ -16,7 +16,10 @@ class DTest;
 //   kaleidocircle --export=KIND [--lang=en|it] INPUT.KalCir OUTPUT
 //
 // Exit status 0 on success; 1 when the export fails (the error's message on
-// standard error, OUTPUT not created); 2 for a wrong command line.
+// standard error, OUTPUT left as it was); 2 for a wrong command line, or for
+// paths no export can use (checked before anything is opened or written):
+// an INPUT that is not a regular file, an OUTPUT that is the INPUT (links
+// resolved) or an existing OUTPUT that is not a regular file.
 class DExport
 {
 public:
@@ -48,8 +51,11 @@ public:
     static std::optional<Request> Parse(const QStringList& arguments);
     static QString Usage();
 
-    // Reads the input into the document and writes the output. Raises EError;
-    // the output exists only when everything succeeded.
+    // Raises the file error naming the path when the request's paths are
+    // ones no export can use (see above). Nothing is opened.
+    static void CheckPaths(const Request& request);
+    // Checks the paths, reads the input into the document and writes the
+    // output. Raises EError; the output exists only when everything succeeded.
     static void Run(const Request& request, DTest& test);
     // The bytes of a picture or text export, drawn with the analyses' options
     // exactly as their pages draw them (the kalcir kind is not rendered here).

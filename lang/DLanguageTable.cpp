@@ -320,6 +320,25 @@ extern const DLanguageEntry kLanguageTable[] = {
     {32020, u"Please address queries, bug reports, and suggested improvements to:",
      u"Per domande, segnalazioni di errori e proposte di miglioramento scrivere a:"},
 
+    // File errors naming the file and the system's reason, then the reasons
+    {36000, u"Cannot open \"%s\": %s", u"Impossibile aprire \"%s\": %s"},
+    {36010, u"Cannot read \"%s\": %s", u"Impossibile leggere \"%s\": %s"},
+    {36020, u"Cannot write \"%s\": %s", u"Impossibile scrivere \"%s\": %s"},
+    {36050, u"No space left on device", u"Spazio esaurito sul dispositivo"},
+    {36060, u"Disk quota exceeded", u"Quota del disco superata"},
+    {36070, u"File too large", u"File troppo grande"},
+    {36080, u"Permission denied", u"Permesso negato"},
+    {36090, u"Operation not permitted", u"Operazione non permessa"},
+    {36100, u"Read-only file system", u"File system in sola lettura"},
+    {36110, u"No such file or directory", u"File o cartella inesistente"},
+    {36120, u"Not a directory", u"Non è una cartella"},
+    {36130, u"Is a directory", u"È una cartella"},
+    {36140, u"File exists", u"Il file esiste già"},
+    {36150, u"File name too long", u"Nome del file troppo lungo"},
+    {36160, u"Input/output error", u"Errore di input/output"},
+    {36170, u"Not a regular file", u"Non è un file regolare"},
+    {36180, u"Same file as the input", u"È lo stesso file di ingresso"},
+
     // Message box title, questions to the user, names of values
     {40000, u"Message", u"Messaggio"},
     {40010, u"You want to delete unnecessary subjects?",

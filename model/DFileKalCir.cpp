@@ -1,17 +1,17 @@
 #include "model/DFileKalCir.h"
 
 #include "model/DFileKalCirSec.h"
+#include "model/DFileReader.h"
 #include "model/DFileStream.h"
+#include "model/DFileWriter.h"
 #include "model/DTest.h"
 #include "model/EError.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <memory>
-#include <stdexcept>
 
 const QString DFileKalCir::kMagic = QStringLiteral("Zelvor71Kaleidocircle");
 
@@ -49,13 +49,8 @@ void DFileKalCir::Write(const QString& path)
                       buffer.open(QIODevice::ReadWrite);
                       DFileStream stream(&buffer, path, /*deferSaved=*/true);
                       WriteTo(stream);
-
-                      QSaveFile file(path);
-                      if (!file.open(QIODevice::WriteOnly))
-                          throw std::runtime_error("cannot create the file");
-                      if (file.write(buffer.data()) != buffer.size() || !file.commit())
-                          throw EError(60000, {"DFileKalCir::Write()"});
-
+                      DFileWriter::Write(path, buffer.data());
+                      // Only a file that is safely on the disk makes the test unchanged.
                       stream.CommitSaved();
                       fileName_ = path;
                   });
@@ -118,9 +113,8 @@ void DFileKalCir::ReadOnlySubjects(QIODevice& device, const QString& name)
 
 void DFileKalCir::ReadPart(const QString& path, Part part)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("cannot open the file");
+    QFile file;
+    DFileReader::Open(file, path);
     ReadPart(file, path, part);
 }
 

@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QtEndian>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace TestSupport
 {
@@ -80,5 +82,27 @@ QString ErrorOf(const std::function<void()>& work)
         return e.Message();
     }
     return {};
+}
+FullDisk::FullDisk(const QString& folder) : folder_(folder)
+{
+    QDir().mkpath(folder);
+    mounted_ = ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, "size=64k") == 0;
+}
+
+FullDisk::~FullDisk()
+{
+    if (mounted_)
+        ::umount2(QFile::encodeName(folder_).constData(), MNT_DETACH);
+}
+
+void FullDisk::Fill() const
+{
+    QFile filler(folder_ + QStringLiteral("/filler"));
+    if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return;
+    const QByteArray block(4096, '\0');
+    while (filler.write(block) > 0)
+    {
+    }
 }
 } // namespace TestSupport

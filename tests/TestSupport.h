@@ -23,6 +23,25 @@ QByteArray Utf16(const QString& text);
 
 // The message of the EError that work raises; empty when it raises none.
 QString ErrorOf(const std::function<void()>& work);
+
+// A real full disk: a 64 KiB tmpfs mounted on an empty folder for the
+// object's life (it needs root; IsMounted() says whether it worked).
+class FullDisk
+{
+public:
+    explicit FullDisk(const QString& folder);
+    ~FullDisk();
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+    bool IsMounted() const { return mounted_; }
+    // Takes every byte left with a filler file.
+    void Fill() const;
+
+private:
+    QString folder_;
+    bool mounted_ = false;
+};
 } // namespace TestSupport
 
 #define KC_TEST_MAIN(TestObject)                                                                                       \

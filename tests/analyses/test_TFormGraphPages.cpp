@@ -3,6 +3,7 @@
 #include "analyses/TFormGraphMet.h"
 #include "analyses/TFormGraphTar.h"
 #include "lang/DLanguage.h"
+#include "model/DFileWriter.h"
 #include "model/DTest.h"
 #include "tests/TestSupport.h"
 
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
+#include <cerrno>
 #include <functional>
 
 namespace
@@ -384,14 +386,24 @@ void TestTFormGraphPages::exportFailuresShowTheirReason()
     Pages p;
     p.Choices();
     const bool changed = p.test.IsChangedByUser();
-    const QString failure = p.language.GetErr(60000, {"TFormGraphMet::FileExpSbClick()"});
 
     // A folder that does not exist.
     QString answer = dir.filePath(QStringLiteral("missing/table.txt"));
     p.met.SetSaveDialog([&] { return answer; });
     p.met.FileExpSb->click();
-    QCOMPARE(p.errors, QStringList{failure});
+    QCOMPARE(p.errors, QStringList{QStringLiteral("Cannot write \"%1\": No such file or directory").arg(answer)});
     QCOMPARE(p.test.IsChangedByUser(), changed);
+
+    // A full disk: the earlier export stays as it was.
+    p.errors.clear();
+    answer = dir.filePath(QStringLiteral("earlier.txt"));
+    TestSupport::WriteFile(answer, "an earlier export");
+    {
+        DFileWriter::Fault full(DFileWriter::Step::Write, ENOSPC);
+        p.met.FileExpSb->click();
+    }
+    QCOMPARE(p.errors, QStringList{QStringLiteral("Cannot write \"%1\": No space left on device").arg(answer)});
+    QCOMPARE(TestSupport::ReadFile(answer), QByteArray("an earlier export"));
 
     // Answers the table refuses: the user is told why, and nothing is written.
     p.errors.clear();

@@ -9,6 +9,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 namespace
 {
 using Kind = DExport::Kind;
@@ -54,6 +56,7 @@ private Q_SLOTS:
     void failureLeavesNoOutput();
     void process_data();
     void process();
+    void fullDisk();
 
 private:
     QTemporaryDir dir_;
@@ -184,32 +187,56 @@ void TestDExport::failureLeavesNoOutput()
                  [&] {
                      DExport::Run({Kind::Csv, -1, Path("good.KalCir"), Path("no/such/dir.txt")}, reader);
                  }),
-             DLanguage::Active().GetErr(60000, {"DExport::Run()"}));
+             QStringLiteral("Cannot write \"%1\": No such file or directory").arg(Path("no/such/dir.txt")));
 }
 
 void TestDExport::process_data()
 {
     QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("output");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("stdErr");
     QTest::addColumn<QByteArray>("outputStart");
 
     const QString ok = Path("ok.KalCir");
     const QString self = Path("self-choice.KalCir");
-    QTest::newRow("csv in Italian") << QStringList{"--export=csv", "--lang=it", ok, Path("ok.txt")} << 0 << QString()
+    const QString fifo = Path("fifo");
+    QTest::newRow("csv in Italian") << QStringList{"--export=csv", "--lang=it", ok, Path("ok.txt")} << Path("ok.txt")
+                                    << 0 << QString()
                                     << QByteArray("N\xc2\xb0,Cognome,Nome,Accettazioni Ricevuti Valore,");
-    QTest::newRow("picture") << QStringList{"--export=metrics", ok, Path("ok.png")} << 0 << QString()
+    QTest::newRow("picture") << QStringList{"--export=metrics", ok, Path("ok.png")} << Path("ok.png") << 0 << QString()
                              << QByteArray("\x89PNG");
     QTest::newRow("self-choice, Italian message")
-        << QStringList{"--export=metrics", "--lang=it", self, Path("self.png")} << 1
+        << QStringList{"--export=metrics", "--lang=it", self, Path("self.png")} << Path("self.png") << 1
         << DLanguage::GetStrIta(50090).replace(QStringLiteral("%d"), QStringLiteral("3")) << QByteArray();
-    QTest::newRow("wrong usage") << QStringList{"--export=metrics", ok} << 2 << QStringLiteral("Usage:")
+    QTest::newRow("wrong usage") << QStringList{"--export=metrics", ok} << QString() << 2 << QStringLiteral("Usage:")
                                  << QByteArray();
+
+    // Paths no export can use are refused before anything is opened or
+    // written; a FIFO as input must not block the open.
+    QTest::newRow("output is the input") << QStringList{"--export=csv", "--lang=en", ok, ok} << ok << 2
+                                         << QStringLiteral("Cannot write \"%1\": Same file as the input").arg(ok)
+                                         << QByteArray();
+    QTest::newRow("output links to the input")
+        << QStringList{"--export=kalcir", "--lang=en", ok, Path("link.KalCir")} << ok << 2
+        << QStringLiteral("Cannot write \"%1\": Same file as the input").arg(Path("link.KalCir")) << QByteArray();
+    QTest::newRow("output is a FIFO") << QStringList{"--export=csv", "--lang=en", ok, fifo} << fifo << 2
+                                      << QStringLiteral("Cannot write \"%1\": Not a regular file").arg(fifo)
+                                      << QByteArray();
+    QTest::newRow("input is a FIFO") << QStringList{"--export=csv", "--lang=en", fifo, Path("fifo.txt")}
+                                     << Path("fifo.txt") << 2
+                                     << QStringLiteral("Cannot open \"%1\": Not a regular file").arg(fifo)
+                                     << QByteArray();
+    QTest::newRow("input missing, Italian")
+        << QStringList{"--export=csv", "--lang=it", Path("missing.KalCir"), Path("missing.txt")} << Path("missing.txt")
+        << 1 << QStringLiteral("Impossibile aprire \"%1\": File o cartella inesistente").arg(Path("missing.KalCir"))
+        << QByteArray();
 }
 
 void TestDExport::process()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(QString, output);
     QFETCH(int, exitCode);
     QFETCH(QString, stdErr);
     QFETCH(QByteArray, outputStart);
@@ -221,20 +248,53 @@ void TestDExport::process()
     test.file.Write(Path("ok.KalCir"));
     test.desi.SetDesi(1, 2, 3, 3);
     test.file.Write(Path("self-choice.KalCir"));
+    QFile::link(Path("ok.KalCir"), Path("link.KalCir"));
+    ::mkfifo(QFile::encodeName(Path("fifo")).constData(), 0600);
+    const QByteArray input = TestSupport::ReadFile(Path("ok.KalCir"));
 
     const Result result = RunApp(arguments);
     QCOMPARE(result.exitCode, exitCode);
-    // The wrong-usage row names no output.
-    const QString output = arguments.last().endsWith(QStringLiteral(".KalCir")) ? QString() : arguments.last();
     if (exitCode == 0)
     {
         QVERIFY(TestSupport::ReadFile(output).startsWith(outputStart));
+        return;
     }
-    else
+    QVERIFY2(result.stdErr.contains(stdErr), qPrintable(result.stdErr));
+    // A refused export creates nothing and changes nothing.
+    QCOMPARE(TestSupport::ReadFile(Path("ok.KalCir")), input);
+    struct stat fifoStatus = {};
+    QVERIFY(::stat(QFile::encodeName(Path("fifo")).constData(), &fifoStatus) == 0 && S_ISFIFO(fifoStatus.st_mode));
+    if (!output.isEmpty() && output != Path("ok.KalCir") && output != Path("fifo"))
+        QVERIFY(!QFile::exists(output));
+}
+
+// The full disk for real: the export fails naming the file and the reason,
+// and the earlier file on that disk stays byte for byte.
+void TestDExport::fullDisk()
+{
+    if (qEnvironmentVariableIsEmpty("KC_APP"))
+        QSKIP("KC_APP names no application (run through CTest)");
+    DTest test;
+    Fill(test);
+    test.file.Write(Path("ok.KalCir"));
+    const QString folder = Path("disk");
+    TestSupport::FullDisk disk(folder);
+    if (!disk.IsMounted())
+        QSKIP("no tmpfs can be mounted here; the writer's injected faults cover the failure");
+    const QString target = folder + QStringLiteral("/t.KalCir");
+    DTest small;
+    small.file.Write(target);
+    const QByteArray before = TestSupport::ReadFile(target);
+    disk.Fill();
+
+    for (const QString& kind : {QStringLiteral("kalcir"), QStringLiteral("csv"), QStringLiteral("sociogram")})
     {
-        QVERIFY2(result.stdErr.contains(stdErr), qPrintable(result.stdErr));
-        if (!output.isEmpty())
-            QVERIFY(!QFile::exists(output));
+        const Result result =
+            RunApp({QStringLiteral("--export=") + kind, QStringLiteral("--lang=en"), Path("ok.KalCir"), target});
+        QCOMPARE(result.exitCode, int(DExport::kFailed));
+        QVERIFY2(result.stdErr.contains(QStringLiteral("Cannot write \"%1\": No space left on device").arg(target)),
+                 qPrintable(result.stdErr));
+        QCOMPARE(TestSupport::ReadFile(target), before);
     }
 }
 

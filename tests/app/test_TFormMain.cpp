@@ -240,7 +240,8 @@ private Q_SLOTS:
         shell.UserChange(2);
         shell.savePath = dir.filePath(QStringLiteral("no/such/dir.KalCir"));
         shell.form.SaveAsAc->trigger();
-        QCOMPARE(shell.errors.size(), 1);
+        QCOMPARE(shell.errors,
+                 QStringList{QStringLiteral("Cannot write \"%1\": No such file or directory").arg(shell.savePath)});
         QCOMPARE(shell.test.file.FileName(), path);
         QCOMPARE(shell.Caption(), kTitle + QStringLiteral(" - ") + path);
         QVERIFY(shell.form.SaveAc->isEnabled());

@@ -1,13 +1,19 @@
 #include "bench/LargestTest.h"
 #include "model/DFileStream.h"
+#include "model/DFileWriter.h"
 #include "model/DTest.h"
 #include "tests/TestSupport.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include <cerrno>
 #include <functional>
+#include <optional>
+#include <sys/stat.h>
 
 using TestSupport::Int32;
 using TestSupport::Int64;
@@ -80,7 +86,7 @@ private Q_SLOTS:
 
         const QString missingDir = dir_.filePath(QStringLiteral("no/such/dir/t.KalCir"));
         QCOMPARE(ErrorOf([&] { test.file.Write(missingDir); }),
-                 QStringLiteral("Memory access failed in the \"DFileKalCir::Write()\" module!"));
+                 QStringLiteral("Cannot write \"%1\": No such file or directory").arg(missingDir));
         QVERIFY(test.IsChangedByUser());
         QVERIFY(test.file.FileName().isEmpty());
         QVERIFY(!QFile::exists(missingDir));
@@ -148,14 +154,98 @@ private Q_SLOTS:
         QVERIFY(test.IsChangedByUser());
     }
 
-    void missingFileIsAFailureOfTheRead()
+    // A file that cannot be opened is named with the reason; what is not a
+    // regular file is refused without being opened, so a FIFO cannot block.
+    void openFailuresNameTheFile_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << QStringLiteral("missing.KalCir") << QStringLiteral("No such file or directory");
+        QTest::newRow("FIFO") << QStringLiteral("fifo.KalCir") << QStringLiteral("Not a regular file");
+        QTest::newRow("folder") << QStringLiteral("folder.KalCir") << QStringLiteral("Not a regular file");
+        QTest::newRow("device") << QStringLiteral("/dev/zero") << QStringLiteral("Not a regular file");
+    }
+    void openFailuresNameTheFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        const QString path = name.startsWith(QLatin1Char('/')) ? name : dir_.filePath(name);
+        if (name.startsWith(QLatin1String("fifo")) && !QFileInfo::exists(path))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        if (name.startsWith(QLatin1String("folder")))
+            QDir().mkpath(path);
+
         DTest test;
-        const QString path = dir_.filePath(QStringLiteral("missing.KalCir"));
-        QCOMPARE(ErrorOf([&] { test.file.Read(path); }),
-                 QStringLiteral("Memory access failed in the \"DFileKalCir::Read()\" module!"));
-        QCOMPARE(ErrorOf([&] { test.file.ReadOnlySubjects(path); }),
-                 QStringLiteral("Memory access failed in the \"DFileKalCir::ReadOnlySubjects()\" module!"));
+        test.desi.SetDesi(1, 1, 1, 2);
+        const QByteArray before = Snapshot(test);
+        const QString error = QStringLiteral("Cannot open \"%1\": %2").arg(path, reason);
+        QCOMPARE(ErrorOf([&] { test.file.Read(path); }), error);
+        QCOMPARE(ErrorOf([&] { test.file.ReadOnlyQuestions(path); }), error);
+        QCOMPARE(ErrorOf([&] { test.file.ReadOnlySubjects(path); }), error);
+        QCOMPARE(Snapshot(test), before);
+        QVERIFY(test.file.FileName().isEmpty());
+    }
+
+    // A full disk, real where a tmpfs can be mounted and injected always:
+    // the save fails naming the file and the reason, the old file stays byte
+    // for byte, and the test stays changed so closing still asks.
+    void saveOnAFailingDiskKeepsTheOldFile_data()
+    {
+        QTest::addColumn<bool>("realDisk");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("full tmpfs") << true << 0 << 0 << QStringLiteral("No space left on device");
+        QTest::newRow("write fails") << false << int(DFileWriter::Step::Write) << ENOSPC
+                                     << QStringLiteral("No space left on device");
+        QTest::newRow("sync fails") << false << int(DFileWriter::Step::Sync) << EIO
+                                    << QStringLiteral("Input/output error");
+    }
+    void saveOnAFailingDiskKeepsTheOldFile()
+    {
+        QFETCH(bool, realDisk);
+        QFETCH(int, step);
+        QFETCH(int, error);
+        QFETCH(QString, reason);
+        const QString folder = dir_.filePath(QStringLiteral("disk"));
+        std::optional<TestSupport::FullDisk> disk;
+        if (realDisk)
+        {
+            disk.emplace(folder);
+            if (!disk->IsMounted())
+                QSKIP("no tmpfs can be mounted here; the injected rows cover the failure");
+        }
+        QDir().mkpath(folder);
+        const QString path = folder + QStringLiteral("/t.KalCir");
+
+        DTest test;
+        test.desi.SetDesi(1, 1, 1, 2);
+        test.file.Write(path);
+        const QByteArray before = TestSupport::ReadFile(path);
+        // Enough names that the file outgrows any buffer the library keeps.
+        test.subj.List().SetSize(30, true);
+        for (int i = 0; i < 30; ++i)
+            test.subj.List().GetSelected(i).appe.Surname().SetText(QString(600, QChar(u'a' + i % 26)));
+        QVERIFY(test.IsChangedByUser());
+
+        std::optional<DFileWriter::Fault> fault;
+        if (realDisk)
+            disk->Fill();
+        else
+            fault.emplace(DFileWriter::Step(step), error);
+        QCOMPARE(ErrorOf([&] { test.file.Write(path); }), QStringLiteral("Cannot write \"%1\": %2").arg(path, reason));
+        QCOMPARE(TestSupport::ReadFile(path), before);
+        QVERIFY(test.IsChangedByUser());
+        QCOMPARE(test.file.FileName(), path);
+        fault.reset();
+        QFile::remove(folder + QStringLiteral("/filler"));
+
+        // Once there is room again, the same save goes through.
+        test.file.Write(path);
+        QVERIFY(!test.IsChangedByUser());
+        DTest back;
+        back.file.Read(path);
+        QCOMPARE(back.subj.List().GetSelected(29).appe.Surname().ToString().size(), 600);
     }
 
     void truncationAnywhereIsRefusedWhole()

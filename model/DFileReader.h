@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+class QFile;
+
+// The one way an input file is opened: a path that is not a regular file
+// is refused before it is opened (a FIFO would block the open forever, a
+// device would be read without end), and every refusal is the file error
+// naming the file and the system's reason.
+class DFileReader
+{
+public:
+    // Opens path for reading into file, which must be closed.
+    static void Open(QFile& file, const QString& path);
+};
