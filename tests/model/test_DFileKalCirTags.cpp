@@ -98,10 +98,9 @@ private Q_SLOTS:
 
 void TestDFileKalCirTags::corpusRoundTripsByteIdentical_data()
 {
-    // The seeds the writer made (the fuzzer's own finds are no writer's
-    // output): four without a tagged section, one with.
+    // Files the writer made: four without a tagged section, one with.
     QTest::addColumn<QString>("path");
-    const QDir corpus(QFINDTESTDATA("../../fuzz/corpus"));
+    const QDir corpus(QFINDTESTDATA("../data/files"));
     for (const char* name : {"new", "small", "one-subject", "largest", "tagged"})
         QTest::newRow(name) << corpus.filePath(QLatin1String(name) + QStringLiteral(".KalCir"));
 }
