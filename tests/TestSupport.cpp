@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QtEndian>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace TestSupport
 {
@@ -80,5 +82,37 @@ QString ErrorOf(const std::function<void()>& work)
         return e.Message();
     }
     return {};
+}
+
+ReadOnlyFolder::ReadOnlyFolder(const QString& path) : path_(path)
+{
+    QDir().mkpath(path_);
+    // File permissions do not stop root, a read-only file system does.
+    if (::geteuid() == 0)
+        mounted_ = ::mount("tmpfs", QFile::encodeName(path_).constData(), "tmpfs", 0, "size=1m") == 0;
+}
+
+ReadOnlyFolder::~ReadOnlyFolder()
+{
+    if (mounted_)
+        ::umount2(QFile::encodeName(path_).constData(), MNT_DETACH);
+    else
+        ::chmod(QFile::encodeName(path_).constData(), 0755);
+}
+
+bool ReadOnlyFolder::Seal()
+{
+    const QByteArray path = QFile::encodeName(path_);
+    if (mounted_)
+        ::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
+    else
+        ::chmod(path.constData(), 0555);
+    // Whatever was tried, only a failed creation proves it.
+    const QString probe = QDir(path_).filePath(QStringLiteral("probe"));
+    QFile file(probe);
+    if (!file.open(QIODevice::WriteOnly))
+        return true;
+    file.remove();
+    return false;
 }
 } // namespace TestSupport

@@ -23,6 +23,24 @@ QByteArray Utf16(const QString& text);
 
 // The message of the EError that work raises; empty when it raises none.
 QString ErrorOf(const std::function<void()>& work);
+
+// A folder whose files can be read but in which nothing can be created,
+// even by root: then it is a small file system of its own, mounted
+// read-only once filled. Fill it between construction and Seal.
+class ReadOnlyFolder
+{
+public:
+    explicit ReadOnlyFolder(const QString& path);
+    ~ReadOnlyFolder();
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+    // False where this process can make no read-only folder: skip the test.
+    bool Seal();
+
+private:
+    QString path_;
+    bool mounted_ = false;
+};
 } // namespace TestSupport
 
 #define KC_TEST_MAIN(TestObject)                                                                                       \
