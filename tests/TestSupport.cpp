@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
 
 #include <sys/mount.h>
@@ -69,6 +70,11 @@ QByteArray Utf16(const QString& text)
     QByteArray bytes(text.size() * 2, Qt::Uninitialized);
     qToLittleEndian<char16_t>(text.utf16(), text.size(), bytes.data());
     return bytes;
+}
+
+QString OwnProgram()
+{
+    return QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget().section(QLatin1Char('/'), -1);
 }
 
 QString ErrorOf(const std::function<void()>& work)

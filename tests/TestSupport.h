@@ -21,6 +21,9 @@ QByteArray Int32(qint32 value);
 QByteArray Int64(qint64 value);
 QByteArray Utf16(const QString& text);
 
+// The program name that this process's lock files carry: its executable's.
+QString OwnProgram();
+
 // The message of the EError that work raises; empty when it raises none.
 QString ErrorOf(const std::function<void()>& work);
 

@@ -140,8 +140,8 @@ bool LockedElsewhere(const QString& path)
 // The message naming the holder of a lock that this very process took.
 QString HeldHereMessage(const DLanguage& language, int id, const QString& path)
 {
-    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget().section(QLatin1Char('/'), -1);
-    return language.GetMsg(id, {path, int(QCoreApplication::applicationPid()), program, QSysInfo::machineHostName()});
+    return language.GetMsg(
+        id, {path, int(QCoreApplication::applicationPid()), TestSupport::OwnProgram(), QSysInfo::machineHostName()});
 }
 
 int StoredAnswers(const QString& path)

@@ -157,6 +157,23 @@ private Q_SLOTS:
         }
     }
 
+    void choiceAnswers()
+    {
+        // Labels from the table; an answer outside the buttons (the box
+        // closed) is the last button, the one that changes nothing.
+        DLanguage lang(1);
+        for (const auto& [given, expected] : {std::pair{0, 0}, {1, 1}, {2, 1}, {-1, 1}})
+        {
+            QString asked;
+            lang.SetChoiceBox([&](const QString& title, const QString& text, const QStringList& buttons) {
+                asked = title + QLatin1Char('|') + text + QLatin1Char('|') + buttons.join(QLatin1Char('/'));
+                return given;
+            });
+            QCOMPARE(lang.ShowChoice(QStringLiteral("x"), {36680, 36620}), expected);
+            QCOMPARE(asked, QStringLiteral("Messaggio|x|Sovrascrivi/Annulla"));
+        }
+    }
+
     void helpFileAndListBox()
     {
         DLanguage lang(1);

@@ -13,12 +13,6 @@
 
 namespace
 {
-// The name the lock file gives to this process: its executable's.
-QString OwnProgram()
-{
-    return QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget().section(QLatin1Char('/'), -1);
-}
-
 // A lock file as QLockFile writes it: process id, program, computer, and
 // optionally the machine's id.
 QByteArray LockContents(qint64 pid, const QString& program, const QString& host, const QByteArray& machine = {})
@@ -68,7 +62,7 @@ private Q_SLOTS:
         QCOMPARE(second.Path(), link);
         QCOMPARE(second.HolderPid(), QCoreApplication::applicationPid());
         QCOMPARE(second.HolderHost(), QSysInfo::machineHostName());
-        QCOMPARE(second.HolderApp(), OwnProgram());
+        QCOMPARE(second.HolderApp(), TestSupport::OwnProgram());
         QVERIFY(!second.IsHeld());
 
         first.Unlock();
@@ -116,12 +110,12 @@ private Q_SLOTS:
         if (left == QLatin1String("dead child"))
             QVERIFY(LeaveLockOfDeadProcess(path));
         else if (left == QLatin1String("no such pid"))
-            TestSupport::WriteFile(lockFile, LockContents(noSuchPid, OwnProgram(), host));
+            TestSupport::WriteFile(lockFile, LockContents(noSuchPid, TestSupport::OwnProgram(), host));
         else if (left == QLatin1String("reused pid"))
             TestSupport::WriteFile(lockFile, LockContents(self, QStringLiteral("other-program"), host));
         else if (left == QLatin1String("live, old"))
         {
-            TestSupport::WriteFile(lockFile, LockContents(self, OwnProgram(), host));
+            TestSupport::WriteFile(lockFile, LockContents(self, TestSupport::OwnProgram(), host));
             QFile file(lockFile);
             QVERIFY(file.open(QIODevice::ReadWrite));
             QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
