@@ -210,6 +210,8 @@ void TFormMain::ViewCcaption()
     const QString& fileName = test_.file.FileName();
     if (!fileName.isEmpty())
         caption_ += QStringLiteral(" - ") + fileName;
+    if (readOnly_)
+        caption_ += language_.GetStr(36630);
     setWindowTitle(caption_);
 }
 
@@ -292,10 +294,48 @@ void TFormMain::CommLineFileOpen()
         const QString path = arguments_.first();
         if (!QFileInfo(path).isFile())
             return;
-        test_.file.Read(path);
-        ViewCcaption();
-        DrawPages();
+        OpenFile(path);
     });
+}
+
+void TFormMain::OpenFile(const QString& path)
+{
+    // The lock is tried before reading, so that a test open elsewhere is
+    // neither read nor locked unless the user agrees; the lock of the file
+    // open so far is kept until the new one is read in full.
+    DFileLock lock;
+    bool readOnly = false;
+    const bool own = lock_.Holds(path);
+    if (!own && lock.Lock(path) == DFileLock::State::HeldElsewhere)
+    {
+        if (language_.ShowChoice(language_.GetMsg(36600, HolderArgs(lock)), {36610, 36620}) != 0)
+            return;
+        readOnly = true;
+    }
+    // Taken before reading: a write that slips in between is then noticed
+    // at the next Save rather than missed.
+    const DFileStamp stamp = DFileStamp::Of(path);
+    test_.file.Read(path);
+    if (!own)
+        lock_ = std::move(lock);
+    readOnly_ = readOnly;
+    stamp_ = stamp;
+    ViewCcaption();
+    DrawPages();
+    NoticeNoLock();
+}
+
+DArgs TFormMain::HolderArgs(const DFileLock& lock) const
+{
+    const QString unknown = language_.GetStr(36690);
+    return {lock.Path(), int(lock.HolderPid()), lock.HolderApp().isEmpty() ? unknown : lock.HolderApp(),
+            lock.HolderHost().isEmpty() ? unknown : lock.HolderHost()};
+}
+
+void TFormMain::NoticeNoLock()
+{
+    if (lock_.GetState() == DFileLock::State::Unavailable)
+        language_.ShowChoice(language_.GetMsg(36640, {lock_.Path(), lock_.Reason()}), {36650});
 }
 
 QString TFormMain::RunFileDialog(QFileDialog*& dialog, bool save)
@@ -336,6 +376,9 @@ void TFormMain::NewAcExecute()
 {
     language_.Handle("TFormMain::NewAcExecute()", [&] {
         test_.New();
+        lock_.Unlock();
+        readOnly_ = false;
+        stamp_ = {};
         ViewCcaption();
         DrawPages();
     });
@@ -347,19 +390,27 @@ void TFormMain::LoadAcExecute()
         const QString path = AskOpenPath();
         if (path.isEmpty())
             return;
-        test_.file.Read(path);
-        ViewCcaption();
-        DrawPages();
+        OpenFile(path);
     });
 }
 
 bool TFormMain::SaveAcExecute()
 {
-    if (test_.file.FileName().isEmpty())
+    // A file open read-only belongs to another instance: the work can only
+    // go to a new file (closing with Yes comes here too).
+    if (test_.file.FileName().isEmpty() || readOnly_)
         return SaveAsAcExecute();
     bool written = false;
     language_.Handle("TFormMain::SaveAcExecute()", [&] {
-        test_.file.Write(test_.file.FileName());
+        const QString path = test_.file.FileName();
+        // A file that is gone has nothing left to lose; one that another
+        // program wrote since is replaced only when the user says so.
+        const DFileStamp now = DFileStamp::Of(path);
+        if (now.Exists() && now != stamp_ &&
+            language_.ShowChoice(language_.GetMsg(36670, {path}), {36680, 36620}) != 0)
+            return;
+        test_.file.Write(path);
+        stamp_ = DFileStamp::Of(path);
         written = true;
     });
     return written;
@@ -372,16 +423,28 @@ bool TFormMain::SaveAsAcExecute()
         const QString path = AskSavePath();
         if (path.isEmpty())
             return;
+        // A file that another instance holds open is refused rather than
+        // offered for overwriting: its holder would save over it again.
+        DFileLock lock;
+        const bool own = lock_.Holds(path);
+        if (!own && lock.Lock(path) == DFileLock::State::HeldElsewhere)
+            throw EError(36660, HolderArgs(lock));
         test_.file.Write(path);
+        if (!own)
+            lock_ = std::move(lock);
+        readOnly_ = false;
+        stamp_ = DFileStamp::Of(path);
         written = true;
         ViewCcaption();
+        NoticeNoLock();
     });
     return written;
 }
 
 void TFormMain::SaveAcUpdate()
 {
-    language_.HandleAsFailure("TFormMain::SaveAcUpdate()", [&] { SaveAc->setEnabled(test_.IsChangedByUser()); });
+    language_.HandleAsFailure("TFormMain::SaveAcUpdate()",
+                              [&] { SaveAc->setEnabled(!readOnly_ && test_.IsChangedByUser()); });
 }
 
 void TFormMain::ScheduleSaveAcUpdate()
@@ -452,7 +515,11 @@ bool TFormMain::FormClose()
 void TFormMain::closeEvent(QCloseEvent* event)
 {
     if (FormClose())
+    {
+        // Another instance may open the file as soon as this window is gone.
+        lock_.Unlock();
         event->accept();
+    }
     else
         event->ignore();
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "model/DFileLock.h"
+#include "model/DFileStamp.h"
+#include "model/EError.h"
+
 #include <QList>
 #include <QMainWindow>
 #include <QStringList>
@@ -113,9 +117,25 @@ private:
     void DrawPages();
     void ScheduleSaveAcUpdate();
     QString RunFileDialog(QFileDialog*& dialog, bool save);
+    // Opens the test at path under its lock (Open and the command line);
+    // nothing changes when the user cancels or the read fails.
+    void OpenFile(const QString& path);
+    // The arguments of the messages that name a lock's holder.
+    DArgs HolderArgs(const DFileLock& lock) const;
+    // Tells that the open file has no lock, when none could be made.
+    void NoticeNoLock();
 
     DTest& test_;
     DLanguage& language_;
+    // The lock of the open test's file; not held for a new test, a file
+    // opened read-only or one in a folder where no lock can be made.
+    DFileLock lock_;
+    // The file is locked by another instance: Save is off, Save as writes
+    // elsewhere and ends it.
+    bool readOnly_ = false;
+    // The file as it was on disk when opened or last saved, so that Save can
+    // tell that something else has written it since.
+    DFileStamp stamp_;
     TFormPages pages_;
     QString caption_;
     QStringList arguments_;

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QListWidget>
+#include <QPushButton>
 
 #include <algorithm>
 
@@ -159,6 +160,33 @@ QMessageBox::StandardButton DLanguage::ShowQuestion(int id) const
     if (answer != QMessageBox::Yes && answer != QMessageBox::No)
         answer = QMessageBox::Cancel;
     return answer;
+}
+
+int DLanguage::ShowChoice(const QString& text, const QList<int>& buttons) const
+{
+    const QString title = GetStr(40000);
+    QStringList labels;
+    for (int id : buttons)
+        labels << GetStr(id);
+    const int last = int(labels.size()) - 1;
+    int answer = last;
+    if (choiceBox_)
+        answer = choiceBox_(title, text, labels);
+    else
+    {
+        QMessageBox box(QMessageBox::Information, title, text, QMessageBox::NoButton);
+        QList<QAbstractButton*> pressed;
+        for (int i = 0; i <= last; ++i)
+            pressed << box.addButton(labels[i], i == last ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+        if (last >= 0)
+        {
+            box.setDefaultButton(static_cast<QPushButton*>(pressed[last]));
+            box.setEscapeButton(pressed[last]);
+        }
+        box.exec();
+        answer = int(pressed.indexOf(box.clickedButton()));
+    }
+    return answer >= 0 && answer <= last ? answer : last;
 }
 
 QString DLanguage::GetHelpFile() const

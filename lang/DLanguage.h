@@ -4,6 +4,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -51,6 +52,11 @@ public:
 
     void ShowErr(const QString& text) const;
     QMessageBox::StandardButton ShowQuestion(int id) const;
+    // A question whose answers are buttons of its own, labelled with the
+    // texts of the ids; returns the index of the button pressed. The last
+    // button is both the default and the escape (Enter, Escape and closing
+    // the box choose it), so it must be the answer that changes nothing.
+    int ShowChoice(const QString& text, const QList<int>& buttons) const;
 
     QString GetHelpFile() const;
     void ToListBox(QListWidget* list) const;
@@ -64,6 +70,8 @@ public:
     using QuestionBox = std::function<QMessageBox::StandardButton(const QString& title, const QString& text)>;
     void SetErrorBox(ErrorBox box) { errorBox_ = std::move(box); }
     void SetQuestionBox(QuestionBox box) { questionBox_ = std::move(box); }
+    using ChoiceBox = std::function<int(const QString& title, const QString& text, const QStringList& buttons)>;
+    void SetChoiceBox(ChoiceBox box) { choiceBox_ = std::move(box); }
 
     // Showing convention of user-interface handlers: run the work; show an
     // EError's own message, and any other failure as 50020 naming the handler.
@@ -109,4 +117,5 @@ private:
     DLanguage* previous_ = nullptr;
     ErrorBox errorBox_;
     QuestionBox questionBox_;
+    ChoiceBox choiceBox_;
 };

@@ -339,6 +339,34 @@ extern const DLanguageEntry kLanguageTable[] = {
     {36170, u"Not a regular file", u"Non è un file regolare"},
     {36180, u"Same file as the input", u"È lo stesso file di ingresso"},
 
+    // Main window: tests open in another instance, files changed on disk
+    {36600,
+     u"The test \"%s\" is already open in another instance of the program (process %d, \"%s\", on the "
+     u"computer \"%s\").\nOpen it read-only? Your changes can then be saved only in a new file.",
+     u"Il test \"%s\" è già aperto in un'altra istanza del programma (processo %d, \"%s\", sul computer "
+     u"\"%s\").\nAprirlo in sola lettura? Le modifiche potranno essere salvate solo in un nuovo file."},
+    {36610, u"Open read-only", u"Apri in sola lettura"},
+    {36620, u"Cancel", u"Annulla"},
+    {36630, u" (read-only)", u" (sola lettura)"},
+    {36640,
+     u"No lock could be made beside the test \"%s\" (%s): another instance of the program can open it at the "
+     u"same time and overwrite your changes without warning.",
+     u"Non è stato possibile creare un blocco accanto al test \"%s\" (%s): un'altra istanza del programma può "
+     u"aprirlo contemporaneamente e sovrascrivere le modifiche senza avvisare."},
+    {36650, u"OK", u"OK"},
+    {36660,
+     u"The file \"%s\" is open in another instance of the program (process %d, \"%s\", on the computer "
+     u"\"%s\") and was not overwritten. Choose another name, or close it there first.",
+     u"Il file \"%s\" è aperto in un'altra istanza del programma (processo %d, \"%s\", sul computer "
+     u"\"%s\") e non è stato sovrascritto. Scegliere un altro nome, oppure chiuderlo prima nell'altra istanza."},
+    {36670,
+     u"The file \"%s\" was changed on disk after it was opened or last saved, perhaps by another program.\n"
+     u"Overwrite it with this test? The changes made there will be lost.",
+     u"Il file \"%s\" è stato modificato sul disco dopo l'apertura o l'ultimo salvataggio, forse da un altro "
+     u"programma.\nSovrascriverlo con questo test? Le modifiche fatte altrove andranno perse."},
+    {36680, u"Overwrite", u"Sovrascrivi"},
+    {36690, u"unknown", u"sconosciuto"},
+
     // Message box title, questions to the user, names of values
     {40000, u"Message", u"Messaggio"},
     {40010, u"You want to delete unnecessary subjects?",

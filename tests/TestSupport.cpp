@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
 
 #include <sys/mount.h>
@@ -71,6 +72,11 @@ QByteArray Utf16(const QString& text)
     return bytes;
 }
 
+QString OwnProgram()
+{
+    return QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget().section(QLatin1Char('/'), -1);
+}
+
 QString ErrorOf(const std::function<void()>& work)
 {
     try
@@ -83,26 +89,45 @@ QString ErrorOf(const std::function<void()>& work)
     }
     return {};
 }
-FullDisk::FullDisk(const QString& folder) : folder_(folder)
+
+TmpfsFolder::TmpfsFolder(const QString& path, const char* options) : path_(path)
 {
-    QDir().mkpath(folder);
-    mounted_ = ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, "size=64k") == 0;
+    QDir().mkpath(path_);
+    mounted_ = ::mount("tmpfs", QFile::encodeName(path_).constData(), "tmpfs", 0, options) == 0;
 }
 
-FullDisk::~FullDisk()
+TmpfsFolder::~TmpfsFolder()
 {
     if (mounted_)
-        ::umount2(QFile::encodeName(folder_).constData(), MNT_DETACH);
+        ::umount2(QFile::encodeName(path_).constData(), MNT_DETACH);
+    else
+        ::chmod(QFile::encodeName(path_).constData(), 0755);
 }
 
-void FullDisk::Fill() const
+void TmpfsFolder::Fill() const
 {
-    QFile filler(folder_ + QStringLiteral("/filler"));
+    QFile filler(path_ + QStringLiteral("/filler"));
     if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return;
     const QByteArray block(4096, '\0');
     while (filler.write(block) > 0)
     {
     }
+}
+
+bool TmpfsFolder::Seal()
+{
+    const QByteArray path = QFile::encodeName(path_);
+    if (mounted_)
+        ::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
+    else
+        ::chmod(path.constData(), 0555);
+    // Whatever was tried, only a failed creation proves it.
+    const QString probe = QDir(path_).filePath(QStringLiteral("probe"));
+    QFile file(probe);
+    if (!file.open(QIODevice::WriteOnly))
+        return true;
+    file.remove();
+    return false;
 }
 } // namespace TestSupport

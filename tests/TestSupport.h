@@ -21,26 +21,48 @@ QByteArray Int32(qint32 value);
 QByteArray Int64(qint64 value);
 QByteArray Utf16(const QString& text);
 
+// The program name that this process's lock files carry: its executable's.
+QString OwnProgram();
+
 // The message of the EError that work raises; empty when it raises none.
 QString ErrorOf(const std::function<void()>& work);
 
-// A real full disk: a 64 KiB tmpfs mounted on an empty folder for the
-// object's life (it needs root; IsMounted() says whether it worked).
-class FullDisk
+// A small file system of its own (a tmpfs; mounting needs root, IsMounted()
+// says whether it worked) on an empty folder for the object's life.
+class TmpfsFolder
 {
 public:
-    explicit FullDisk(const QString& folder);
-    ~FullDisk();
-    FullDisk(const FullDisk&) = delete;
-    FullDisk& operator=(const FullDisk&) = delete;
+    TmpfsFolder(const QString& path, const char* options);
+    ~TmpfsFolder();
+    TmpfsFolder(const TmpfsFolder&) = delete;
+    TmpfsFolder& operator=(const TmpfsFolder&) = delete;
 
     bool IsMounted() const { return mounted_; }
     // Takes every byte left with a filler file.
     void Fill() const;
+    // Makes the folder read-only, even for root: a read-only remount, or
+    // permissions where nothing was mounted. False where neither stops a
+    // file from being created: skip the test then.
+    bool Seal();
 
 private:
-    QString folder_;
+    QString path_;
     bool mounted_ = false;
+};
+
+// A real full disk: 64 KiB, filled with Fill().
+class FullDisk : public TmpfsFolder
+{
+public:
+    explicit FullDisk(const QString& path) : TmpfsFolder(path, "size=64k") {}
+};
+
+// A folder whose files can be read but in which nothing can be created:
+// fill it between construction and Seal().
+class ReadOnlyFolder : public TmpfsFolder
+{
+public:
+    explicit ReadOnlyFolder(const QString& path) : TmpfsFolder(path, "size=1m") {}
 };
 } // namespace TestSupport
 

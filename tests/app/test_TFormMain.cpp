@@ -2,6 +2,7 @@
 #include "app/TFormMain.h"
 #include "app/TFormPage.h"
 #include "lang/DLanguage.h"
+#include "model/DFileLock.h"
 #include "model/DTest.h"
 #include "tests/TestSupport.h"
 
@@ -12,6 +13,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -57,6 +59,10 @@ struct Shell
     QString openPath;
     QString savePath;
     int saveDialogs = 0;
+    // The questions with buttons of their own, and the index they get.
+    QStringList choices;
+    QStringList choiceButtons;
+    int choice = 0;
 
     explicit Shell(const QStringList& arguments = {})
     {
@@ -65,6 +71,11 @@ struct Shell
             ++questions;
             [&] { QCOMPARE(text, QStringLiteral("The test is changed. Do you want to save it?")); }();
             return answer;
+        });
+        language.SetChoiceBox([this](const QString&, const QString& text, const QStringList& buttons) {
+            choices << text;
+            choiceButtons = buttons;
+            return choice;
         });
         form.SetOpenDialog([this] { return openPath; });
         form.SetSaveDialog([this] {
@@ -101,7 +112,37 @@ struct Shell
     }
 
     QString Caption() const { return form.windowTitle(); }
+
+    void Open(const QString& path)
+    {
+        openPath = path;
+        form.LoadAc->trigger();
+    }
+
+    // Ctrl+S typed into the window, as the user would.
+    void TypeSave()
+    {
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+    }
 };
+
+// Whether some other lock holds the file: tried with a lock of our own that
+// is released at once.
+bool LockedElsewhere(const QString& path)
+{
+    DFileLock probe;
+    return probe.Lock(path) == DFileLock::State::HeldElsewhere;
+}
+
+// The message naming the holder of a lock that this very process took.
+QString HeldHereMessage(const DLanguage& language, int id, const QString& path)
+{
+    return language.GetMsg(
+        id, {path, int(QCoreApplication::applicationPid()), TestSupport::OwnProgram(), QSysInfo::machineHostName()});
+}
 
 int StoredAnswers(const QString& path)
 {
@@ -118,6 +159,7 @@ void WriteTestFile(const QString& path, int answers)
 }
 
 const QString kTitle = QStringLiteral("Kaleidocircle");
+const QString kReadOnly = QStringLiteral(" (read-only)");
 } // namespace
 
 class TestTFormMain : public QObject
@@ -302,6 +344,246 @@ private Q_SLOTS:
         // Whatever happened, the open test is intact.
         QCOMPARE(shell.test.answ.num.GetValue(), changed ? 7 : 5);
         QCOMPARE(shell.test.IsChangedByUser(), changed && stored != 7);
+    }
+
+    void openLockedFile_data()
+    {
+        QTest::addColumn<bool>("commandLine");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<bool>("opened");
+        // Answers: 0 open read-only, 1 cancel; anything else is the box closed.
+        QTest::newRow("Open, read-only") << false << 0 << true;
+        QTest::newRow("Open, cancelled") << false << 1 << false;
+        QTest::newRow("Open, box closed") << false << -1 << false;
+        QTest::newRow("command line, read-only") << true << 0 << true;
+        QTest::newRow("command line, cancelled") << true << 1 << false;
+    }
+    void openLockedFile()
+    {
+        QFETCH(bool, commandLine);
+        QFETCH(int, choice);
+        QFETCH(bool, opened);
+        QTemporaryDir dir;
+        const QString previous = dir.filePath(QStringLiteral("previous.KalCir"));
+        const QString locked = dir.filePath(QStringLiteral("locked.KalCir"));
+        WriteTestFile(previous, 5);
+        WriteTestFile(locked, 8);
+        DFileLock other;
+        QCOMPARE(other.Lock(locked), DFileLock::State::Held);
+
+        Shell shell(commandLine ? QStringList{locked} : QStringList());
+        shell.choice = choice;
+        QVERIFY(shell.Show());
+        if (!commandLine)
+        {
+            shell.Open(previous);
+            QVERIFY(shell.choices.isEmpty());
+            shell.Open(locked);
+        }
+        QCOMPARE(shell.choices, QStringList{HeldHereMessage(shell.language, 36600, locked)});
+        QCOMPARE(shell.choiceButtons, (QStringList{QStringLiteral("Open read-only"), QStringLiteral("Cancel")}));
+        QVERIFY(shell.errors.isEmpty());
+        const QString before = commandLine ? kTitle : kTitle + QStringLiteral(" - ") + previous;
+        QCOMPARE(shell.Caption(), opened ? kTitle + QStringLiteral(" - ") + locked + kReadOnly : before);
+        QCOMPARE(shell.test.answ.num.GetValue(), opened ? 8 : commandLine ? 3 : 5);
+        QCOMPARE(shell.test.file.FileName(), opened ? locked : commandLine ? QString() : previous);
+        // The other holder keeps its lock; the previous file is released
+        // only when another one took its place.
+        QVERIFY(other.IsHeld());
+        QVERIFY(LockedElsewhere(locked));
+        if (!commandLine)
+            QCOMPARE(LockedElsewhere(previous), !opened);
+        QVERIFY(!shell.form.SaveAc->isEnabled());
+    }
+
+    void readOnlyTestSavesOnlyInANewFile()
+    {
+        QTemporaryDir dir;
+        const QString locked = dir.filePath(QStringLiteral("locked.KalCir"));
+        const QString copy = dir.filePath(QStringLiteral("copy.KalCir"));
+        WriteTestFile(locked, 8);
+        DFileLock other;
+        QCOMPARE(other.Lock(locked), DFileLock::State::Held);
+        const QByteArray original = TestSupport::ReadFile(locked);
+
+        Shell shell;
+        QVERIFY(shell.Show());
+        shell.Open(locked);
+        shell.UserChange(9);
+        QVERIFY(shell.test.IsChangedByUser());
+        QVERIFY(!shell.form.SaveAc->isEnabled());
+        shell.TypeSave();
+        QCOMPARE(shell.saveDialogs, 0);
+        QCOMPARE(TestSupport::ReadFile(locked), original);
+
+        // Save as onto the file the other instance holds is refused.
+        shell.savePath = locked;
+        shell.form.SaveAsAc->trigger();
+        QCOMPARE(shell.errors, QStringList{HeldHereMessage(shell.language, 36660, locked)});
+        QCOMPARE(TestSupport::ReadFile(locked), original);
+        QCOMPARE(shell.Caption(), kTitle + QStringLiteral(" - ") + locked + kReadOnly);
+
+        // Save as elsewhere writes there and holds that file from now on.
+        shell.savePath = copy;
+        shell.form.SaveAsAc->trigger();
+        QCOMPARE(shell.errors.size(), 1);
+        QCOMPARE(StoredAnswers(copy), 9);
+        QCOMPARE(shell.Caption(), kTitle + QStringLiteral(" - ") + copy);
+        QVERIFY(LockedElsewhere(copy));
+        QVERIFY(other.IsHeld());
+        QCOMPARE(TestSupport::ReadFile(locked), original);
+
+        // The same keys save now that the file is the window's own.
+        shell.UserChange(4);
+        QVERIFY(shell.form.SaveAc->isEnabled());
+        shell.TypeSave();
+        QCOMPARE(StoredAnswers(copy), 4);
+        QCOMPARE(shell.saveDialogs, 2);
+        QVERIFY(shell.choices.size() == 1);
+    }
+
+    void lockFollowsTheOpenFile()
+    {
+        QTemporaryDir dir;
+        const QString a = dir.filePath(QStringLiteral("a.KalCir"));
+        const QString b = dir.filePath(QStringLiteral("b.KalCir"));
+        const QString c = dir.filePath(QStringLiteral("c.KalCir"));
+        WriteTestFile(a, 5);
+        WriteTestFile(b, 6);
+        Shell shell;
+        QVERIFY(shell.Show());
+
+        shell.Open(a);
+        QVERIFY(LockedElsewhere(a));
+        // Opening its own file again asks nothing and keeps the lock.
+        shell.Open(a);
+        QVERIFY(LockedElsewhere(a));
+        shell.Open(b);
+        QVERIFY(!LockedElsewhere(a));
+        QVERIFY(LockedElsewhere(b));
+        shell.form.NewAc->trigger();
+        QVERIFY(!LockedElsewhere(b));
+
+        shell.Open(a);
+        shell.savePath = a;
+        shell.form.SaveAsAc->trigger();
+        QVERIFY(LockedElsewhere(a));
+        shell.savePath = c;
+        shell.form.SaveAsAc->trigger();
+        QVERIFY(!LockedElsewhere(a));
+        QVERIFY(LockedElsewhere(c));
+        shell.form.ExitAc->trigger();
+        QVERIFY(!shell.form.isVisible());
+        QVERIFY(!LockedElsewhere(c));
+        QVERIFY(shell.choices.isEmpty());
+        QVERIFY(shell.errors.isEmpty());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{QStringLiteral("a.KalCir"), QStringLiteral("b.KalCir"), QStringLiteral("c.KalCir")}));
+    }
+
+    void readOnlyFolderOpensWithNotice()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("folder"));
+        TestSupport::ReadOnlyFolder sealed(folder);
+        const QString path = QDir(folder).filePath(QStringLiteral("class.KalCir"));
+        WriteTestFile(path, 8);
+        if (!sealed.Seal())
+            QSKIP("this process can make no read-only folder");
+
+        Shell shell;
+        QVERIFY(shell.Show());
+        shell.Open(path);
+        DFileLock lock;
+        QCOMPARE(lock.Lock(path), DFileLock::State::Unavailable);
+        QCOMPARE(shell.choices, QStringList{shell.language.GetMsg(36640, {path, lock.Reason()})});
+        QCOMPARE(shell.choiceButtons, QStringList{QStringLiteral("OK")});
+        QCOMPARE(shell.Caption(), kTitle + QStringLiteral(" - ") + path);
+        QCOMPARE(shell.test.answ.num.GetValue(), 8);
+        QVERIFY(shell.errors.isEmpty());
+    }
+
+    void saveAsksWhenTheFileChangedOnDisk_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<bool>("asks");
+        QTest::addColumn<bool>("written");
+        // Answers: 0 overwrite, 1 cancel.
+        QTest::newRow("unchanged") << "none" << 1 << false << true;
+        QTest::newRow("appended, overwrite") << "append" << 0 << true << true;
+        QTest::newRow("appended, cancel") << "append" << 1 << true << false;
+        QTest::newRow("another test of the same size, cancel") << "rewrite" << 1 << true << false;
+        QTest::newRow("another test of the same size, overwrite") << "rewrite" << 0 << true << true;
+        QTest::newRow("touched, cancel") << "touch" << 1 << true << false;
+        // Nothing is left on disk to lose.
+        QTest::newRow("deleted") << "delete" << 1 << false << true;
+    }
+    void saveAsksWhenTheFileChangedOnDisk()
+    {
+        QFETCH(QString, change);
+        QFETCH(int, choice);
+        QFETCH(bool, asks);
+        QFETCH(bool, written);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("class.KalCir"));
+        WriteTestFile(path, 5);
+        Shell shell;
+        shell.choice = choice;
+        QVERIFY(shell.Show());
+        shell.Open(path);
+        shell.UserChange(7);
+
+        // Later than the file's time by far more than any clock's grain, so
+        // that a rewrite of the same size is told apart.
+        const QDateTime later = QFileInfo(path).lastModified().addSecs(60);
+        if (change == QLatin1String("append"))
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::Append));
+            file.write("more");
+        }
+        else if (change == QLatin1String("rewrite") || change == QLatin1String("touch"))
+        {
+            const qint64 size = QFileInfo(path).size();
+            if (change == QLatin1String("rewrite"))
+            {
+                // The same answers, names first: another test of the same size.
+                const QByteArray before = TestSupport::ReadFile(path);
+                DTest other;
+                other.answ.num.SetValue(5, true);
+                other.answ.subjSort.SetNameSurname();
+                other.file.Write(path);
+                QVERIFY(TestSupport::ReadFile(path) != before);
+            }
+            QCOMPARE(QFileInfo(path).size(), size);
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(later, QFileDevice::FileModificationTime));
+        }
+        else if (change == QLatin1String("delete"))
+            QVERIFY(QFile::remove(path));
+        const QByteArray onDisk = TestSupport::ReadFile(path);
+
+        shell.form.SaveAc->trigger();
+        QCOMPARE(shell.choices, asks ? QStringList{shell.language.GetMsg(36670, {path})} : QStringList());
+        if (asks)
+            QCOMPARE(shell.choiceButtons, (QStringList{QStringLiteral("Overwrite"), QStringLiteral("Cancel")}));
+        QVERIFY(shell.errors.isEmpty());
+        QCOMPARE(shell.test.IsChangedByUser(), !written);
+        QCOMPARE(shell.form.SaveAc->isEnabled(), !written);
+        if (!written)
+        {
+            QCOMPARE(TestSupport::ReadFile(path), onDisk);
+            return;
+        }
+        QCOMPARE(StoredAnswers(path), 7);
+        // Its own save is no change on disk: the next Save asks nothing more.
+        shell.choices.clear();
+        shell.UserChange(2);
+        shell.form.SaveAc->trigger();
+        QVERIFY(shell.choices.isEmpty());
+        QCOMPARE(StoredAnswers(path), 2);
     }
 
     void toolbarButtons()

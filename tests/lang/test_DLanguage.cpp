@@ -25,7 +25,7 @@ private Q_SLOTS:
     void everyIdInBothLanguages()
     {
         // The ids the application uses: every one is present and translated.
-        QCOMPARE(kLanguageTableSize, std::size_t(197 + 17)); // + the file errors and their reasons
+        QCOMPARE(kLanguageTableSize, std::size_t(197 + 17 + 10)); // + file errors, locks
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {
             const int id = kLanguageTable[i].id;
@@ -161,6 +161,23 @@ private Q_SLOTS:
             const auto expected = answer == QMessageBox::Close ? QMessageBox::Cancel : answer;
             QCOMPARE(lang.ShowQuestion(40030), expected);
             QCOMPARE(asked, QStringLiteral("Message|The test is changed. Do you want to save it?"));
+        }
+    }
+
+    void choiceAnswers()
+    {
+        // Labels from the table; an answer outside the buttons (the box
+        // closed) is the last button, the one that changes nothing.
+        DLanguage lang(1);
+        for (const auto& [given, expected] : {std::pair{0, 0}, {1, 1}, {2, 1}, {-1, 1}})
+        {
+            QString asked;
+            lang.SetChoiceBox([&](const QString& title, const QString& text, const QStringList& buttons) {
+                asked = title + QLatin1Char('|') + text + QLatin1Char('|') + buttons.join(QLatin1Char('/'));
+                return given;
+            });
+            QCOMPARE(lang.ShowChoice(QStringLiteral("x"), {36680, 36620}), expected);
+            QCOMPARE(asked, QStringLiteral("Messaggio|x|Sovrascrivi/Annulla"));
         }
     }
 
