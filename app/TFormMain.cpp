@@ -1,9 +1,9 @@
 #include "app/TFormMain.h"
 
-#include "app/DFonts.h"
-#include "app/TFormPage.h"
+#include "analyses/DFonts.h"
+#include "kit/TFormPage.h"
 #include "lang/DLanguage.h"
-#include "model/DTest.h"
+#include "document/DTest.h"
 
 #include <QAction>
 #include <QApplication>

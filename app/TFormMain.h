@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/DFileLock.h"
-#include "model/DFileStamp.h"
+#include "document/DFileLock.h"
+#include "document/DFileStamp.h"
 #include "model/EError.h"
 
 #include <QList>

@@ -1,8 +1,8 @@
-#include "app/DExport.h"
-#include "app/DFonts.h"
+#include "export/DExport.h"
+#include "analyses/DFonts.h"
 #include "app/TApplication.h"
 #include "lang/DLanguage.h"
-#include "model/DTest.h"
+#include "document/DTest.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/DElemString.h"
-#include "model/DTest.h"
+#include "document/DTest.h"
 #include "questions/DQuesList.h"
 #include "subjects/DSubjList.h"
 

@@ -4,10 +4,10 @@
 
 #include "analyses/DGraph.h"
 #include "analyses/DPicture.h"
-#include "app/DFonts.h"
+#include "analyses/DFonts.h"
 #include "bench/LargestTest.h"
 #include "lang/DLanguage.h"
-#include "model/DTest.h"
+#include "document/DTest.h"
 #include "model/EError.h"
 
 #include <QDir>

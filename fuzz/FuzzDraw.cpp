@@ -9,7 +9,7 @@
 // anything the sanitizers notice.
 
 #include "analyses/DPicture.h"
-#include "app/DFonts.h"
+#include "analyses/DFonts.h"
 #include "fuzz/FuzzSupport.h"
 
 #include <QGuiApplication>

@@ -4,7 +4,7 @@
 
 #include "bench/LargestTest.h"
 #include "lang/DLanguage.h"
-#include "model/DTest.h"
+#include "document/DTest.h"
 
 #include <QCoreApplication>
 #include <QDir>

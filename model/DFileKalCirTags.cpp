@@ -1,6 +1,6 @@
 #include "model/DFileKalCirTags.h"
 
-#include "model/DFileKalCir.h"
+#include "document/DFileKalCir.h"
 #include "model/DFileStream.h"
 #include "model/EError.h"
 

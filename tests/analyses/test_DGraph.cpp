@@ -2,7 +2,7 @@
 #include "analyses/DPicture.h"
 #include "lang/DLanguage.h"
 #include "model/DFileStream.h"
-#include "model/DTest.h"
+#include "document/DTest.h"
 #include "subjects/DSubjElem.h"
 #include "tests/TestSupport.h"
 

@@ -4,7 +4,7 @@
 #include "analyses/DSubjElemBar.h"
 #include "lang/DLanguage.h"
 #include "model/DFileStream.h"
-#include "model/DTest.h"
+#include "document/DTest.h"
 #include "tests/TestSupport.h"
 
 #include <QBuffer>

@@ -1,7 +1,7 @@
 #include "analyses/DGraph.h"
 #include "analyses/DPicture.h"
 #include "lang/DLanguage.h"
-#include "model/DTest.h"
+#include "document/DTest.h"
 #include "subjects/DSubjElem.h"
 #include "tests/TestSupport.h"
 

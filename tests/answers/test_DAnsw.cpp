@@ -1,5 +1,5 @@
 #include "lang/DLanguage.h"
-#include "model/DTest.h"
+#include "document/DTest.h"
 #include "tests/TestSupport.h"
 
 #include <QButtonGroup>

@@ -1,7 +1,7 @@
 #include "answers/DDesi.h"
 #include "lang/DLanguage.h"
 #include "model/DFileStream.h"
-#include "model/DTest.h"
+#include "document/DTest.h"
 #include "tests/TestSupport.h"
 
 #include <QBuffer>

@@ -1,9 +1,9 @@
 #include "app/TApplication.h"
 #include "app/TFormMain.h"
-#include "app/TFormPage.h"
+#include "kit/TFormPage.h"
 #include "lang/DLanguage.h"
-#include "model/DFileLock.h"
-#include "model/DTest.h"
+#include "document/DFileLock.h"
+#include "document/DTest.h"
 #include "tests/TestSupport.h"
 
 #include <QAction>
