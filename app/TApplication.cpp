@@ -1,13 +1,13 @@
 #include "app/TApplication.h"
 
+#include "app/TFormMain.h"
+#include "pages/TFormDesi.h"
 #include "pages/TFormGraphBar.h"
 #include "pages/TFormGraphMet.h"
 #include "pages/TFormGraphSoc.h"
 #include "pages/TFormGraphTar.h"
-#include "pages/TFormDesi.h"
 #include "pages/TFormInfo.h"
 #include "pages/TFormLang.h"
-#include "app/TFormMain.h"
 #include "pages/TFormQues.h"
 #include "pages/TFormSubj.h"
 

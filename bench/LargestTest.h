@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/DElemString.h"
 #include "document/DTest.h"
+#include "model/DElemString.h"
 #include "questions/DQuesList.h"
 #include "subjects/DSubjList.h"
 

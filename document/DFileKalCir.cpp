@@ -1,10 +1,10 @@
 #include "document/DFileKalCir.h"
 
+#include "document/DTest.h"
 #include "model/DFileKalCirSec.h"
 #include "model/DFileReader.h"
 #include "model/DFileStream.h"
 #include "model/DFileWriter.h"
-#include "document/DTest.h"
 #include "model/EError.h"
 
 #include <QBuffer>

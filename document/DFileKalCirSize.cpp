@@ -1,9 +1,9 @@
 #include "document/DFileKalCir.h"
 
 #include "answers/DAnswNum.h"
+#include "document/DFileKalCirTags.h"
 #include "model/DElemInt.h"
 #include "model/DElemString.h"
-#include "model/DFileKalCirTags.h"
 #include "questions/DQuesList.h"
 #include "subjects/DSubjList.h"
 

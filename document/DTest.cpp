@@ -3,7 +3,9 @@
 #include "model/DFileStream.h"
 #include "model/EError.h"
 
-DTest::DTest() : desi(), ques(desi), answ(desi), subj(desi), graph(desi, ques, subj), file(*this)
+DTest::DTest()
+    : desi(), ques([this](qint32 count) { desi.SetQues(count); }), answ(desi),
+      subj([this](qint32 count) { desi.SetSubj(count); }), graph(desi, ques, subj), file(*this)
 {
     // The matrix is built before the questions, yet its counts read their
     // polarity and selections: hand it the question list now that it exists.

@@ -4,7 +4,7 @@
 #include "answers/DAnsw.h"
 #include "answers/DDesi.h"
 #include "document/DFileKalCir.h"
-#include "model/DFileKalCirTags.h"
+#include "document/DFileKalCirTags.h"
 #include "questions/DQues.h"
 #include "subjects/DSubj.h"
 

@@ -1,12 +1,12 @@
 #include "export/DExport.h"
 
+#include "analyses/DFonts.h"
 #include "analyses/DGraph.h"
 #include "analyses/DPicture.h"
-#include "analyses/DFonts.h"
+#include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "model/DFileError.h"
 #include "model/DFileWriter.h"
-#include "document/DTest.h"
 #include "model/EError.h"
 
 #include <QBuffer>

@@ -3,8 +3,8 @@
 // argument.
 
 #include "bench/LargestTest.h"
-#include "lang/DLanguage.h"
 #include "document/DTest.h"
+#include "lang/DLanguage.h"
 
 #include <QCoreApplication>
 #include <QDir>

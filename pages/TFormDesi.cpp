@@ -1,12 +1,14 @@
 #include "pages/TFormDesi.h"
+#include "kit/DMessages.h"
+#include "pages/DViews.h"
 
 #include "answers/DSubjElemAnswList.h"
-#include "pages/TFormDesiOpt.h"
+#include "document/DTest.h"
 #include "kit/DGlyph.h"
-#include "app/TFormMain.h"
+#include "kit/TFormHost.h"
 #include "kit/TGrid.h"
 #include "lang/DLanguage.h"
-#include "document/DTest.h"
+#include "pages/TFormDesiOpt.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -43,7 +45,7 @@ TGrid* MakeGrid(QWidget* parent, const char* name)
 }
 } // namespace
 
-TFormDesi::TFormDesi(DTest& test, DLanguage& language, TFormMain& main, QWidget* parent)
+TFormDesi::TFormDesi(DTest& test, DLanguage& language, TFormHost& main, QWidget* parent)
     : TFormPage(parent), test_(test), language_(language), main_(main)
 {
     setObjectName(QStringLiteral("FormDesi"));
@@ -94,7 +96,7 @@ TFormDesi::TFormDesi(DTest& test, DLanguage& language, TFormMain& main, QWidget*
     AppelCb->hide();
     AppelCb->installEventFilter(this);
 
-    optionsDialog_ = new TFormDesiOpt(test, language, *this, &main);
+    optionsDialog_ = new TFormDesiOpt(test, language, *this, main.HostWindow());
 
     connect(SubjSg, &QTableWidget::currentCellChanged, this,
             [this](int row, int, int previous, int)
@@ -151,19 +153,19 @@ bool TFormDesi::eventFilter(QObject* watched, QEvent* event)
 
 void TFormDesi::FormShow()
 {
-    language_.Handle("TFormDesi::FormShow()",
-                     [&]
-                     {
-                         SubjSg->setColumnCount(kSubjColumns);
-                         ViewDesc();
-                         Draw();
-                         if (DesiSg->rowCount() > 1 && DesiSg->columnCount() > 1)
-                         {
-                             const QSignalBlocker blocker(DesiSg);
-                             DesiSg->setCurrentCell(1, 1);
-                         }
-                         PlaceAppel();
-                     });
+    DMessages::Handle(language_, "TFormDesi::FormShow()",
+                      [&]
+                      {
+                          SubjSg->setColumnCount(kSubjColumns);
+                          ViewDesc();
+                          Draw();
+                          if (DesiSg->rowCount() > 1 && DesiSg->columnCount() > 1)
+                          {
+                              const QSignalBlocker blocker(DesiSg);
+                              DesiSg->setCurrentCell(1, 1);
+                          }
+                          PlaceAppel();
+                      });
 }
 
 void TFormDesi::ViewDesc()
@@ -187,7 +189,7 @@ void TFormDesi::Draw()
     if (!IsTabShown())
         return;
     const DSubjList& list = test_.subj.List();
-    list.DrawListSel(SubjSg);
+    DViews::DrawListSel(list, test_.desi, SubjSg);
     {
         const QSignalBlocker blocker(SubjSg);
         for (int column = 0; column < kSubjColumns; ++column)
@@ -196,7 +198,7 @@ void TFormDesi::Draw()
         if (SubjSg->currentRow() < 1 && SubjSg->rowCount() > 1)
             SubjSg->setCurrentCell(1, 0);
     }
-    list.DrawAppels(AppelCb, test_.answ.subjSort.IsSurnameName());
+    DViews::DrawAppels(list, AppelCb, test_.answ.subjSort.IsSurnameName());
     MarkAppelIds();
     DrawDesi();
     PlaceAppel();
@@ -210,7 +212,7 @@ int TFormDesi::CurrentSubject() const
 void TFormDesi::DrawDesi()
 {
     const int subject = CurrentSubject();
-    DSubjElemAnswList(test_.desi, test_.subj.List(), test_.answ.subjSort).ToStringGrid(subject, DesiSg);
+    DViews::DrawAnswers(DSubjElemAnswList(test_.desi, test_.subj.List(), test_.answ.subjSort), subject, DesiSg);
     const QSignalBlocker blocker(DesiSg);
     for (int column = 0; column < DesiSg->columnCount(); ++column)
         DesiSg->MarkFixed(0, column);
@@ -269,43 +271,43 @@ void TFormDesi::PlaceAppel()
 
 void TFormDesi::SubjSgSelectCell(int row)
 {
-    language_.Handle("TFormDesi::SubjSgSelectCell()",
-                     [&]
-                     {
-                         if (!IsTabShown() || row < 1 || row == shownSubjRow_)
-                             return;
-                         DrawDesi();
-                         PlaceAppel();
-                     });
+    DMessages::Handle(language_, "TFormDesi::SubjSgSelectCell()",
+                      [&]
+                      {
+                          if (!IsTabShown() || row < 1 || row == shownSubjRow_)
+                              return;
+                          DrawDesi();
+                          PlaceAppel();
+                      });
 }
 
 void TFormDesi::DesiSgClick()
 {
-    language_.Handle("TFormDesi::DesiSgClick()", [&] { PlaceAppel(); });
+    DMessages::Handle(language_, "TFormDesi::DesiSgClick()", [&] { PlaceAppel(); });
 }
 
 void TFormDesi::AppelCbChange(int index)
 {
-    language_.Handle("TFormDesi::AppelCbChange()",
-                     [&]
-                     {
-                         if (index < 0 || index >= AppelCb->count())
-                             return;
-                         const QString text = AppelCb->itemText(index);
-                         const qint32 value = AppelCb->itemData(index).toInt();
-                         const int question = DesiSg->currentRow();
-                         const int answer = DesiSg->currentColumn();
-                         const int subject = CurrentSubject();
-                         // Stored first: should showing it fail, the answer is kept.
-                         test_.desi.SetDesi(question, answer, subject, value);
-                         if (QTableWidgetItem* item = DesiSg->item(question, answer))
-                             item->setText(text);
-                         if (QTableWidgetItem* item = SubjSg->item(subject, kSummaryColumn))
-                             item->setText(test_.desi.GetSubjSummary(subject));
-                     });
+    DMessages::Handle(language_, "TFormDesi::AppelCbChange()",
+                      [&]
+                      {
+                          if (index < 0 || index >= AppelCb->count())
+                              return;
+                          const QString text = AppelCb->itemText(index);
+                          const qint32 value = AppelCb->itemData(index).toInt();
+                          const int question = DesiSg->currentRow();
+                          const int answer = DesiSg->currentColumn();
+                          const int subject = CurrentSubject();
+                          // Stored first: should showing it fail, the answer is kept.
+                          test_.desi.SetDesi(question, answer, subject, value);
+                          if (QTableWidgetItem* item = DesiSg->item(question, answer))
+                              item->setText(text);
+                          if (QTableWidgetItem* item = SubjSg->item(subject, kSummaryColumn))
+                              item->setText(test_.desi.GetSubjSummary(subject));
+                      });
 }
 
 void TFormDesi::OptionsSbClick()
 {
-    language_.Handle("TFormDesi::OptionsSbClick()", [&] { ExecDialog(*optionsDialog_); });
+    DMessages::Handle(language_, "TFormDesi::OptionsSbClick()", [&] { ExecDialog(*optionsDialog_); });
 }

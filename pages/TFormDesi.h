@@ -6,7 +6,7 @@
 class DLanguage;
 class DTest;
 class TFormDesiOpt;
-class TFormMain;
+class TFormHost;
 class QComboBox;
 class QSplitter;
 class QToolButton;
@@ -19,7 +19,7 @@ class TFormDesi : public TFormPage
 {
     Q_OBJECT
 public:
-    TFormDesi(DTest& test, DLanguage& language, TFormMain& main, QWidget* parent = nullptr);
+    TFormDesi(DTest& test, DLanguage& language, TFormHost& main, QWidget* parent = nullptr);
 
     void ViewDesc() override;
     void Draw() override;
@@ -53,7 +53,7 @@ private:
 
     DTest& test_;
     DLanguage& language_;
-    TFormMain& main_;
+    TFormHost& main_;
     TFormDesiOpt* optionsDialog_ = nullptr;
     // The subject the answers grid was last filled for; -1 before any.
     int shownSubjRow_ = -1;

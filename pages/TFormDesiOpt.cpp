@@ -1,8 +1,10 @@
 #include "pages/TFormDesiOpt.h"
+#include "kit/DMessages.h"
+#include "pages/DViews.h"
 
-#include "pages/TFormDesi.h"
-#include "lang/DLanguage.h"
 #include "document/DTest.h"
+#include "lang/DLanguage.h"
+#include "pages/TFormDesi.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -63,23 +65,23 @@ void TFormDesiOpt::showEvent(QShowEvent* event)
 
 void TFormDesiOpt::FormShow()
 {
-    language_.Handle("TFormDesiOpt::FormShow()",
-                     [&]
-                     {
-                         setWindowTitle(language_.GetStr(15020));
-                         AnswNumLb->setText(language_.GetStr(15000));
-                         const QString numberHint = language_.GetStr(15010);
-                         AnswNumLb->setToolTip(numberHint);
-                         AnswNumLe->setToolTip(numberHint);
-                         SelGb->setTitle(language_.GetStr(15030));
-                         SelGb->setToolTip(language_.GetStr(15040));
-                         SelSurNamRb->setText(language_.GetStr(15050));
-                         SelNamSurRb->setText(language_.GetStr(15060));
-                         AnswNumLe->setText(QString::number(test_.answ.num.GetValue()));
-                         test_.answ.subjSort.ToRadioButtons(SelSurNamRb, SelNamSurRb);
-                         AnswNumLe->setFocus();
-                         AnswNumLe->selectAll();
-                     });
+    DMessages::Handle(language_, "TFormDesiOpt::FormShow()",
+                      [&]
+                      {
+                          setWindowTitle(language_.GetStr(15020));
+                          AnswNumLb->setText(language_.GetStr(15000));
+                          const QString numberHint = language_.GetStr(15010);
+                          AnswNumLb->setToolTip(numberHint);
+                          AnswNumLe->setToolTip(numberHint);
+                          SelGb->setTitle(language_.GetStr(15030));
+                          SelGb->setToolTip(language_.GetStr(15040));
+                          SelSurNamRb->setText(language_.GetStr(15050));
+                          SelNamSurRb->setText(language_.GetStr(15060));
+                          AnswNumLe->setText(QString::number(test_.answ.num.GetValue()));
+                          DViews::DrawSubjSort(test_.answ.subjSort, SelSurNamRb, SelNamSurRb);
+                          AnswNumLe->setFocus();
+                          AnswNumLe->selectAll();
+                      });
 }
 
 void TFormDesiOpt::OkBbClick()
@@ -87,26 +89,26 @@ void TFormDesiOpt::OkBbClick()
     // Both settings are applied whatever happens to the other one, so a
     // mistyped number does not lose the name order chosen with it.
     bool numberStored = false;
-    language_.Handle("TFormDesiOpt::OkBbClick()",
-                     [&]
-                     {
-                         test_.answ.num.SetFromText(AnswNumLe->text());
-                         page_.Draw();
-                         numberStored = true;
-                     });
+    DMessages::Handle(language_, "TFormDesiOpt::OkBbClick()",
+                      [&]
+                      {
+                          test_.answ.num.SetFromText(AnswNumLe->text());
+                          page_.Draw();
+                          numberStored = true;
+                      });
     if (!numberStored)
     {
         AnswNumLe->setFocus();
         AnswNumLe->selectAll();
     }
     bool orderStored = false;
-    language_.Handle("TFormDesiOpt::OkBbClick()",
-                     [&]
-                     {
-                         test_.answ.subjSort.FromRadioButtons(SelSurNamRb, SelNamSurRb);
-                         page_.Draw();
-                         orderStored = true;
-                     });
+    DMessages::Handle(language_, "TFormDesiOpt::OkBbClick()",
+                      [&]
+                      {
+                          DViews::UpdateSubjSort(test_.answ.subjSort, SelSurNamRb);
+                          page_.Draw();
+                          orderStored = true;
+                      });
     if (numberStored && orderStored)
         accept();
 }

@@ -1,9 +1,10 @@
 #include "pages/TFormGraph.h"
+#include "kit/DMessages.h"
 
 #include "analyses/DPicture.h"
+#include "document/DTest.h"
 #include "kit/DGlyph.h"
 #include "lang/DLanguage.h"
-#include "document/DTest.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -107,8 +108,7 @@ QComboBox* TFormGraph::AddCombo(QGroupBox* group, const char* module, std::funct
     return combo;
 }
 
-QListWidget* TFormGraph::AddCheckList(QGroupBox* group, const char* module,
-                                      std::function<void(QListWidget*)> update)
+QListWidget* TFormGraph::AddCheckList(QGroupBox* group, const char* module, std::function<void(QListWidget*)> update)
 {
     auto* list = new QListWidget(group);
     group->layout()->addWidget(list);
@@ -143,10 +143,12 @@ void TFormGraph::Draw()
     if (!IsTabShown())
         return;
     picture_ = DPicture::Make(kDrawSize, kDrawSize);
-    language_.Handle(drawModule_.constData(), [&] {
-        DrawOptions();
-        DrawPicture(picture_);
-    });
+    DMessages::Handle(language_, drawModule_.constData(),
+                      [&]
+                      {
+                          DrawOptions();
+                          DrawPicture(picture_);
+                      });
     ShowPicture();
 }
 
@@ -155,7 +157,7 @@ void TFormGraph::DrawImage()
     if (!IsTabShown())
         return;
     picture_ = DPicture::Make(kDrawSize, kDrawSize);
-    language_.Handle(drawModule_.constData(), [&] { DrawPicture(picture_); });
+    DMessages::Handle(language_, drawModule_.constData(), [&] { DrawPicture(picture_); });
     ShowPicture();
 }
 
@@ -168,24 +170,28 @@ void TFormGraph::ShowPicture()
 void TFormGraph::OptionChanged(const char* module, const std::function<void()>& update)
 {
     bool stored = false;
-    language_.Handle(module, [&] {
-        update();
-        stored = true;
-    });
+    DMessages::Handle(language_, module,
+                      [&]
+                      {
+                          update();
+                          stored = true;
+                      });
     if (stored)
         DrawImage();
 }
 
 void TFormGraph::OptSbClick()
 {
-    language_.Handle(optModule_.constData(), [&] {
-        OptPn->setHidden(!OptPn->isHidden());
-        if (OptSb->isCheckable())
-            OptSb->setChecked(!OptPn->isHidden());
-    });
+    DMessages::Handle(language_, optModule_.constData(),
+                      [&]
+                      {
+                          OptPn->setHidden(!OptPn->isHidden());
+                          if (OptSb->isCheckable())
+                              OptSb->setChecked(!OptPn->isHidden());
+                      });
 }
 
 void TFormGraph::ClipExpSbClick()
 {
-    language_.Handle(clipModule_.constData(), [&] { QGuiApplication::clipboard()->setImage(picture_); });
+    DMessages::Handle(language_, clipModule_.constData(), [&] { QGuiApplication::clipboard()->setImage(picture_); });
 }

@@ -1,7 +1,8 @@
 #include "pages/TFormGraphBar.h"
+#include "pages/DViews.h"
 
-#include "lang/DLanguage.h"
 #include "document/DTest.h"
+#include "lang/DLanguage.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -16,16 +17,16 @@ TFormGraphBar::TFormGraphBar(DTest& test, DLanguage& language, QWidget* parent)
 
     OptTypeGb = AddGroup(209, 49);
     OptTypeCb = AddCombo(OptTypeGb, "TFormGraphBar::OptTypeCbChange()",
-                         [&bar](QComboBox* combo) { bar.type.Update(combo); });
+                         [&bar](QComboBox* combo) { DViews::UpdateOption(bar.type, combo); });
     OptQuesGb = AddGroup(209, 114);
     OptQuesLb = AddCheckList(OptQuesGb, "TFormGraphBar::OptQuesLbClickCheck()",
-                             [&questions](QListWidget* list) { questions.GraphBarSelected(list); });
+                             [&questions](QListWidget* list) { DViews::GraphBarSelected(questions, list); });
     OptOrderGb = AddGroup(209, 49);
     OptOrderCb = AddCombo(OptOrderGb, "TFormGraphBar::OptOrderCbChange()",
-                          [&bar](QComboBox* combo) { bar.order.Update(combo); });
+                          [&bar](QComboBox* combo) { DViews::UpdateOption(bar.order, combo); });
     OptScaleGb = AddGroup(209, 49);
     OptScaleCb = AddCombo(OptScaleGb, "TFormGraphBar::OptScaleCbChange()",
-                          [&bar](QComboBox* combo) { bar.scale.Update(combo); });
+                          [&bar](QComboBox* combo) { DViews::UpdateOption(bar.scale, combo); });
     ViewDesc();
 }
 
@@ -41,10 +42,10 @@ void TFormGraphBar::ViewDesc()
 void TFormGraphBar::DrawOptions()
 {
     DGraphBar& bar = test_.graph.bar;
-    bar.type.Draw(OptTypeCb);
-    test_.ques.List().DrawListBar(OptQuesLb);
-    bar.order.Draw(OptOrderCb);
-    bar.scale.Draw(OptScaleCb);
+    DViews::DrawOption(bar.type, OptTypeCb);
+    DViews::DrawListBar(test_.ques.List(), OptQuesLb);
+    DViews::DrawOption(bar.order, OptOrderCb);
+    DViews::DrawOption(bar.scale, OptScaleCb);
 }
 
 void TFormGraphBar::DrawPicture(QImage& picture)

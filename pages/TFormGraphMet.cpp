@@ -1,8 +1,10 @@
 #include "pages/TFormGraphMet.h"
+#include "kit/DMessages.h"
+#include "pages/DViews.h"
 
+#include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "model/DFileWriter.h"
-#include "document/DTest.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -28,10 +30,10 @@ TFormGraphMet::TFormGraphMet(DTest& test, DLanguage& language, QWidget* parent)
 
     OptQuesGb = AddGroup(209, 114);
     OptQuesLb = AddCheckList(OptQuesGb, "TFormGraphMet::OptQuesLbClickCheck()",
-                             [&questions](QListWidget* list) { questions.GraphMetSelected(list); });
+                             [&questions](QListWidget* list) { DViews::GraphMetSelected(questions, list); });
     OptOrderGb = AddGroup(209, 49);
     OptOrderCb = AddCombo(OptOrderGb, "TFormGraphMet::OptOrderCbChange()",
-                          [&met](QComboBox* combo) { met.order.Update(combo); });
+                          [&met](QComboBox* combo) { DViews::UpdateOption(met.order, combo); });
     ViewDesc();
 }
 
@@ -45,8 +47,8 @@ void TFormGraphMet::ViewDesc()
 
 void TFormGraphMet::DrawOptions()
 {
-    test_.ques.List().DrawListMet(OptQuesLb);
-    test_.graph.met.order.Draw(OptOrderCb);
+    DViews::DrawListMet(test_.ques.List(), OptQuesLb);
+    DViews::DrawOption(test_.graph.met.order, OptOrderCb);
 }
 
 void TFormGraphMet::DrawPicture(QImage& picture)
@@ -76,12 +78,14 @@ QString TFormGraphMet::AskSavePath()
 
 void TFormGraphMet::FileExpSbClick()
 {
-    language_.Handle(kExportModule, [&] {
-        const QString path = AskSavePath();
-        if (path.isEmpty())
-            return;
-        WriteCsv(path);
-    });
+    DMessages::Handle(language_, kExportModule,
+                      [&]
+                      {
+                          const QString path = AskSavePath();
+                          if (path.isEmpty())
+                              return;
+                          WriteCsv(path);
+                      });
 }
 
 void TFormGraphMet::WriteCsv(const QString& path)

@@ -1,13 +1,15 @@
 #include "pages/TFormGraphSoc.h"
+#include "kit/DMessages.h"
+#include "pages/DViews.h"
 
 #include "analyses/DGraph.h"
 #include "analyses/DGraphListConn.h"
 #include "analyses/DGraphSoc.h"
 #include "analyses/DPicture.h"
-#include "pages/TFormGraph.h"
-#include "lang/DLanguage.h"
 #include "document/DTest.h"
+#include "lang/DLanguage.h"
 #include "model/EError.h"
+#include "pages/TFormGraph.h"
 #include "subjects/DSubjElem.h"
 
 #include <QClipboard>
@@ -174,52 +176,52 @@ void TFormGraphSoc::CreateControls()
 void TFormGraphSoc::showEvent(QShowEvent* event)
 {
     TFormPage::showEvent(event);
-    language_.Handle("TFormGraphSoc::FormShow()", [&] { ViewDesc(); });
+    DMessages::Handle(language_, "TFormGraphSoc::FormShow()", [&] { ViewDesc(); });
 }
 
 void TFormGraphSoc::ViewDesc()
 {
-    language_.Handle("TFormGraphSoc::ViewDesc()",
-                     [&]
-                     {
-                         const DLanguage& l = language_;
-                         OptSb->setToolTip(l.GetStr(23000));
-                         ClipExpSb->setToolTip(l.GetStr(23010));
-                         OptTypeGb->setTitle(l.GetStr(24100));
-                         OptTypeGb->setToolTip(l.GetStr(24110));
-                         OptSubjDimGb->setTitle(l.GetStr(24200));
-                         OptSubjDimGb->setToolTip(l.GetStr(24210));
-                         OptQuesGb->setTitle(l.GetStr(24300));
-                         OptQuesGb->setToolTip(l.GetStr(24310));
-                         OptDimGb->setTitle(l.GetStr(24400));
-                         OptDimGb->setToolTip(l.GetStr(24410));
-                         OptDimXLb->setText(l.GetStr(24420));
-                         OptDimXLb->setToolTip(l.GetStr(24430));
-                         OptDimXLe->setToolTip(l.GetStr(24430));
-                         OptDimYLb->setText(l.GetStr(24440));
-                         OptDimYLb->setToolTip(l.GetStr(24450));
-                         OptDimYLe->setToolTip(l.GetStr(24450));
-                         OptDimBt->setText(l.GetStr(24460));
-                         OptDimBt->setToolTip(l.GetStr(24470));
-                         OptElasGb->setTitle(l.GetStr(24500));
-                         OptElasGb->setToolTip(l.GetStr(24510));
-                     });
+    DMessages::Handle(language_, "TFormGraphSoc::ViewDesc()",
+                      [&]
+                      {
+                          const DLanguage& l = language_;
+                          OptSb->setToolTip(l.GetStr(23000));
+                          ClipExpSb->setToolTip(l.GetStr(23010));
+                          OptTypeGb->setTitle(l.GetStr(24100));
+                          OptTypeGb->setToolTip(l.GetStr(24110));
+                          OptSubjDimGb->setTitle(l.GetStr(24200));
+                          OptSubjDimGb->setToolTip(l.GetStr(24210));
+                          OptQuesGb->setTitle(l.GetStr(24300));
+                          OptQuesGb->setToolTip(l.GetStr(24310));
+                          OptDimGb->setTitle(l.GetStr(24400));
+                          OptDimGb->setToolTip(l.GetStr(24410));
+                          OptDimXLb->setText(l.GetStr(24420));
+                          OptDimXLb->setToolTip(l.GetStr(24430));
+                          OptDimXLe->setToolTip(l.GetStr(24430));
+                          OptDimYLb->setText(l.GetStr(24440));
+                          OptDimYLb->setToolTip(l.GetStr(24450));
+                          OptDimYLe->setToolTip(l.GetStr(24450));
+                          OptDimBt->setText(l.GetStr(24460));
+                          OptDimBt->setToolTip(l.GetStr(24470));
+                          OptElasGb->setTitle(l.GetStr(24500));
+                          OptElasGb->setToolTip(l.GetStr(24510));
+                      });
 }
 
 void TFormGraphSoc::Draw()
 {
     if (!IsTabShown())
         return;
-    language_.Handle("TFormGraphSoc::Draw()",
-                     [&]
-                     {
-                         soc_.type.Draw(OptTypeCb);
-                         soc_.subjDim.Draw(OptSubjDimCb);
-                         test_.ques.List().DrawListSoc(OptQuesLb, soc_.type.IsPositive());
-                         soc_.size.Draw(OptDimXLe, OptDimYLe);
-                         soc_.elas.Draw(OptElasCb);
-                         DrawPicture();
-                     });
+    DMessages::Handle(language_, "TFormGraphSoc::Draw()",
+                      [&]
+                      {
+                          DViews::DrawOption(soc_.type, OptTypeCb);
+                          DViews::DrawOption(soc_.subjDim, OptSubjDimCb);
+                          DViews::DrawListSoc(test_.ques.List(), OptQuesLb, soc_.type.IsPositive());
+                          DViews::DrawSize(soc_.size, OptDimXLe, OptDimYLe);
+                          DViews::DrawOption(soc_.elas, OptElasCb);
+                          DrawPicture();
+                      });
 }
 
 void TFormGraphSoc::DrawPicture()
@@ -248,93 +250,94 @@ void TFormGraphSoc::DrawPicture()
 
 void TFormGraphSoc::OptSbClick()
 {
-    language_.Handle("TFormGraphSoc::OptSbClick()",
-                     [&]
-                     {
-                         OptPn->setVisible(!OptPn->isVisible());
-                         OptSb->setChecked(OptPn->isVisible());
-                     });
+    DMessages::Handle(language_, "TFormGraphSoc::OptSbClick()",
+                      [&]
+                      {
+                          OptPn->setVisible(!OptPn->isVisible());
+                          OptSb->setChecked(OptPn->isVisible());
+                      });
 }
 
 void TFormGraphSoc::ClipExpSbClick()
 {
-    language_.Handle("TFormGraphSoc::ClipExpSbClick()",
-                     [&] { QGuiApplication::clipboard()->setImage(Image->Picture()); });
+    DMessages::Handle(language_, "TFormGraphSoc::ClipExpSbClick()",
+                      [&] { QGuiApplication::clipboard()->setImage(Image->Picture()); });
 }
 
 void TFormGraphSoc::OptTypeCbChange()
 {
-    language_.Handle("TFormGraphSoc::OptTypeCbChange()",
-                     [&]
-                     {
-                         soc_.type.Update(OptTypeCb);
-                         test_.ques.List().DrawListSoc(OptQuesLb, soc_.type.IsPositive());
-                         Draw();
-                     });
+    DMessages::Handle(language_, "TFormGraphSoc::OptTypeCbChange()",
+                      [&]
+                      {
+                          DViews::UpdateOption(soc_.type, OptTypeCb);
+                          DViews::DrawListSoc(test_.ques.List(), OptQuesLb, soc_.type.IsPositive());
+                          Draw();
+                      });
 }
 
 void TFormGraphSoc::OptSubjDimCbChange()
 {
-    language_.Handle("TFormGraphSoc::OptSubjDimCbChange()",
-                     [&]
-                     {
-                         soc_.subjDim.Update(OptSubjDimCb);
-                         Draw();
-                     });
+    DMessages::Handle(language_, "TFormGraphSoc::OptSubjDimCbChange()",
+                      [&]
+                      {
+                          DViews::UpdateOption(soc_.subjDim, OptSubjDimCb);
+                          Draw();
+                      });
 }
 
 void TFormGraphSoc::OptQuesLbClickCheck()
 {
-    language_.Handle("TFormGraphSoc::OptQuesLbClickCheck()",
-                     [&]
-                     {
-                         test_.ques.List().GraphSocSelected(OptQuesLb, soc_.type.IsPositive());
-                         // Only the picture: refilling the list from within its own check
-                         // signal would delete the item being changed, and it already
-                         // shows the marks just stored.
-                         if (IsTabShown())
-                             DrawPicture();
-                     });
+    DMessages::Handle(language_, "TFormGraphSoc::OptQuesLbClickCheck()",
+                      [&]
+                      {
+                          DViews::GraphSocSelected(test_.ques.List(), OptQuesLb, soc_.type.IsPositive());
+                          // Only the picture: refilling the list from within its own check
+                          // signal would delete the item being changed, and it already
+                          // shows the marks just stored.
+                          if (IsTabShown())
+                              DrawPicture();
+                      });
 }
 
 void TFormGraphSoc::OptDimBtClick()
 {
-    language_.Handle("TFormGraphSoc::OptDimBtClick()",
-                     [&]
-                     {
-                         soc_.size.Update(OptDimXLe, OptDimYLe);
-                         Draw();
-                     });
+    DMessages::Handle(language_, "TFormGraphSoc::OptDimBtClick()",
+                      [&]
+                      {
+                          DViews::UpdateSize(soc_.size, OptDimXLe, OptDimYLe);
+                          Draw();
+                      });
 }
 
 void TFormGraphSoc::OptElasCbChange()
 {
-    language_.Handle("TFormGraphSoc::OptElasCbChange()", [&] { soc_.elas.Update(OptElasCb); });
+    DMessages::Handle(language_, "TFormGraphSoc::OptElasCbChange()",
+                      [&] { DViews::UpdateOption(soc_.elas, OptElasCb); });
 }
 
 void TFormGraphSoc::ImageMouseMove(int x, int y)
 {
-    language_.Handle("TFormGraphSoc::ImageMouseMove()", [&] { MouseMove(x, y); });
+    DMessages::Handle(language_, "TFormGraphSoc::ImageMouseMove()", [&] { MouseMove(x, y); });
 }
 
 void TFormGraphSoc::ImageMouseDown(Qt::MouseButton button, int x, int y)
 {
-    language_.Handle("TFormGraphSoc::ImageMouseDown()",
-                     [&]
-                     {
-                         if (button == Qt::LeftButton)
-                             MouseLeftDown(x, y);
-                     });
+    DMessages::Handle(language_, "TFormGraphSoc::ImageMouseDown()",
+                      [&]
+                      {
+                          if (button == Qt::LeftButton)
+                              MouseLeftDown(x, y);
+                      });
 }
 
 void TFormGraphSoc::ImageMouseUp(Qt::MouseButton button, int x, int y)
 {
-    language_.Handle("TFormGraphSoc::ImageMouseUp()",
-                     [&]
-                     {
-                         if (button == Qt::LeftButton)
-                             MouseLeftUp(x, y);
-                     });
+    DMessages::Handle(language_, "TFormGraphSoc::ImageMouseUp()",
+                      [&]
+                      {
+                          if (button == Qt::LeftButton)
+                              MouseLeftUp(x, y);
+                      });
 }
 
 void TFormGraphSoc::ImageMouseLeave()
@@ -342,17 +345,17 @@ void TFormGraphSoc::ImageMouseLeave()
     // A mouse that left the picture hovers over no subject: the highlight
     // goes, so that neither the copy to the clipboard nor a later drawing
     // carries it.
-    language_.Handle("TFormGraphSoc::ImageMouseLeave()",
-                     [&]
-                     {
-                         DGraphSocSel& sel = soc_.Sel();
-                         if (!IsCurrent() || sel.IsMoving() || !sel.ThereIs())
-                             return;
-                         sel.Clear();
-                         soc_.Draw();
-                         overlay_ = QRegion();
-                         Image->update();
-                     });
+    DMessages::Handle(language_, "TFormGraphSoc::ImageMouseLeave()",
+                      [&]
+                      {
+                          DGraphSocSel& sel = soc_.Sel();
+                          if (!IsCurrent() || sel.IsMoving() || !sel.ThereIs())
+                              return;
+                          sel.Clear();
+                          soc_.Draw();
+                          overlay_ = QRegion();
+                          Image->update();
+                      });
 }
 
 bool TFormGraphSoc::IsCurrent() const

@@ -1,7 +1,8 @@
 #include "pages/TFormGraphTar.h"
+#include "pages/DViews.h"
 
-#include "lang/DLanguage.h"
 #include "document/DTest.h"
+#include "lang/DLanguage.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -18,13 +19,13 @@ TFormGraphTar::TFormGraphTar(DTest& test, DLanguage& language, QWidget* parent)
 
     OptStatGb = AddGroup(221, 49);
     OptStatCb = AddCombo(OptStatGb, "TFormGraphTar::OptStatCbChange()",
-                         [&tar](QComboBox* combo) { tar.stat.Update(combo); });
+                         [&tar](QComboBox* combo) { DViews::UpdateOption(tar.stat, combo); });
     OptQuesGb = AddGroup(223, 102);
     OptQuesLb = AddCheckList(OptQuesGb, "TFormGraphTar::OptQuesLbClickCheck()",
-                             [&questions](QListWidget* list) { questions.GraphTarSelected(list); });
+                             [&questions](QListWidget* list) { DViews::GraphTarSelected(questions, list); });
     OptSubjDimGb = AddGroup(223, 54);
     OptSubjDimCb = AddCombo(OptSubjDimGb, "TFormGraphTar::OptSubjDimCbChange()",
-                            [&tar](QComboBox* combo) { tar.subjDim.Update(combo); });
+                            [&tar](QComboBox* combo) { DViews::UpdateOption(tar.subjDim, combo); });
     ViewDesc();
 }
 
@@ -39,9 +40,9 @@ void TFormGraphTar::ViewDesc()
 void TFormGraphTar::DrawOptions()
 {
     DGraphTar& tar = test_.graph.tar;
-    tar.stat.Draw(OptStatCb);
-    test_.ques.List().DrawListTar(OptQuesLb);
-    tar.subjDim.Draw(OptSubjDimCb);
+    DViews::DrawOption(tar.stat, OptStatCb);
+    DViews::DrawListTar(test_.ques.List(), OptQuesLb);
+    DViews::DrawOption(tar.subjDim, OptSubjDimCb);
 }
 
 void TFormGraphTar::DrawPicture(QImage& picture)

@@ -1,4 +1,5 @@
 #include "pages/TFormInfo.h"
+#include "kit/DMessages.h"
 
 #include "lang/DLanguage.h"
 
@@ -118,21 +119,23 @@ TFormInfo::TFormInfo(DLanguage& language, QWidget& main, QWidget* parent)
 
 void TFormInfo::ViewDesc()
 {
-    language_.Handle("TFormInfo::ViewDesc()", [&] {
-        setWindowTitle(language_.GetStr(30000));
-        VersSt->setText(language_.GetStr(30010) + Version());
-        DateSt->setText(language_.GetStr(30020) + ReleaseDate());
-        ThanksGb->setTitle(language_.GetStr(30040));
-        // Filled anew each time, so showing the dialog again never repeats
-        // the lines.
-        ThanksMm->clear();
-        for (const QString& line : Thanks())
-            ThanksMm->appendPlainText(line);
-        ThanksMm->moveCursor(QTextCursor::Start);
-        EmailGb->setTitle(language_.GetStr(32010));
-        EmailSt->setText(language_.GetStr(32020));
-        EmailLl->setText(QStringLiteral("<a href=\"mailto:%1\">%1</a>").arg(Email()));
-    });
+    DMessages::Handle(language_, "TFormInfo::ViewDesc()",
+                      [&]
+                      {
+                          setWindowTitle(language_.GetStr(30000));
+                          VersSt->setText(language_.GetStr(30010) + Version());
+                          DateSt->setText(language_.GetStr(30020) + ReleaseDate());
+                          ThanksGb->setTitle(language_.GetStr(30040));
+                          // Filled anew each time, so showing the dialog again never repeats
+                          // the lines.
+                          ThanksMm->clear();
+                          for (const QString& line : Thanks())
+                              ThanksMm->appendPlainText(line);
+                          ThanksMm->moveCursor(QTextCursor::Start);
+                          EmailGb->setTitle(language_.GetStr(32010));
+                          EmailSt->setText(language_.GetStr(32020));
+                          EmailLl->setText(QStringLiteral("<a href=\"mailto:%1\">%1</a>").arg(Email()));
+                      });
 }
 
 void TFormInfo::showEvent(QShowEvent* event)
@@ -151,6 +154,6 @@ void TFormInfo::EmailLlClick()
 {
     // Whether a mail program answers is the system's affair; the address
     // stays on screen to be copied.
-    language_.Handle("TFormInfo::EmailLlClick()",
-                     [&] { urlOpener_(QUrl(QStringLiteral("mailto:") + Email())); });
+    DMessages::Handle(language_, "TFormInfo::EmailLlClick()",
+                      [&] { urlOpener_(QUrl(QStringLiteral("mailto:") + Email())); });
 }

@@ -1,6 +1,7 @@
 #include "pages/TFormLang.h"
+#include "kit/DMessages.h"
 
-#include "app/TFormMain.h"
+#include "kit/TFormHost.h"
 #include "kit/TFormPage.h"
 #include "lang/DLanguage.h"
 
@@ -17,8 +18,8 @@ constexpr int kButtonPanelHeight = 61;
 constexpr int kRowHeight = 13;
 } // namespace
 
-TFormLang::TFormLang(DLanguage& language, TFormMain& main, std::vector<TFormPage*> pages, QWidget* parent)
-    : TFormDialog(language, "FormLang", parent, &main), main_(main), pages_(std::move(pages))
+TFormLang::TFormLang(DLanguage& language, TFormHost& main, std::vector<TFormPage*> pages, QWidget* parent)
+    : TFormDialog(language, "FormLang", parent, main.HostWindow()), main_(main), pages_(std::move(pages))
 {
     setModal(true);
     setSizeGripEnabled(false);
@@ -54,10 +55,12 @@ TFormLang::TFormLang(DLanguage& language, TFormMain& main, std::vector<TFormPage
 
 void TFormLang::ViewDesc()
 {
-    language_.Handle("TFormLang::ViewDesc()", [&] {
-        setWindowTitle(language_.GetStr(16000));
-        Gb->setTitle(language_.GetStr(16010));
-    });
+    DMessages::Handle(language_, "TFormLang::ViewDesc()",
+                      [&]
+                      {
+                          setWindowTitle(language_.GetStr(16000));
+                          Gb->setTitle(language_.GetStr(16010));
+                      });
 }
 
 void TFormLang::showEvent(QShowEvent* event)
@@ -68,19 +71,21 @@ void TFormLang::showEvent(QShowEvent* event)
 
 void TFormLang::FormShow()
 {
-    language_.Handle("TFormLang::FormShow()", [&] {
-        ViewDesc();
-        language_.ToListBox(Lb);
-        for (int i = 0; i < Lb->count(); ++i)
-            Lb->item(i)->setSizeHint(QSize(1, kRowHeight));
-        // A list that receives the focus makes its first row current, which
-        // would pass for a choice the user never made when the stored
-        // language is one the list does not hold.
-        if (Lb->currentRow() >= 0)
-            Lb->setFocus();
-        else
-            OkBb->setFocus();
-    });
+    DMessages::Handle(language_, "TFormLang::FormShow()",
+                      [&]
+                      {
+                          ViewDesc();
+                          DMessages::ToListBox(language_, Lb);
+                          for (int i = 0; i < Lb->count(); ++i)
+                              Lb->item(i)->setSizeHint(QSize(1, kRowHeight));
+                          // A list that receives the focus makes its first row current, which
+                          // would pass for a choice the user never made when the stored
+                          // language is one the list does not hold.
+                          if (Lb->currentRow() >= 0)
+                              Lb->setFocus();
+                          else
+                              OkBb->setFocus();
+                      });
 }
 
 std::vector<TFormPage*> TFormLang::Pages() const
@@ -93,19 +98,21 @@ std::vector<TFormPage*> TFormLang::Pages() const
 
 void TFormLang::OkBbClick()
 {
-    language_.Handle("TFormLang::OkBbClick()", [&] {
-        language_.FromListBox(Lb);
-        ViewDesc();
-        main_.ViewDesc();
-        // Each page is drawn again as well: summaries, value names and graph
-        // labels are built from the document in the language of the moment.
-        for (TFormPage* page : Pages())
-        {
-            if (!page)
-                continue;
-            page->ViewDesc();
-            page->Draw();
-        }
-    });
+    DMessages::Handle(language_, "TFormLang::OkBbClick()",
+                      [&]
+                      {
+                          DMessages::FromListBox(language_, Lb);
+                          ViewDesc();
+                          main_.ViewDesc();
+                          // Each page is drawn again as well: summaries, value names and graph
+                          // labels are built from the document in the language of the moment.
+                          for (TFormPage* page : Pages())
+                          {
+                              if (!page)
+                                  continue;
+                              page->ViewDesc();
+                              page->Draw();
+                          }
+                      });
     accept();
 }

@@ -5,7 +5,7 @@
 #include <vector>
 
 class DLanguage;
-class TFormMain;
+class TFormHost;
 class TFormPage;
 class QGroupBox;
 class QListWidget;
@@ -19,7 +19,7 @@ public:
     // The pages are re-texted and redrawn in the given order after a change;
     // with no list the main window's pages of the moment are taken, so the
     // dialog may be created before the pages exist.
-    TFormLang(DLanguage& language, TFormMain& main, std::vector<TFormPage*> pages = {}, QWidget* parent = nullptr);
+    TFormLang(DLanguage& language, TFormHost& main, std::vector<TFormPage*> pages = {}, QWidget* parent = nullptr);
 
     void SetPages(std::vector<TFormPage*> pages) { pages_ = std::move(pages); }
 
@@ -39,6 +39,6 @@ protected:
 private:
     std::vector<TFormPage*> Pages() const;
 
-    TFormMain& main_;
+    TFormHost& main_;
     std::vector<TFormPage*> pages_;
 };

@@ -1,10 +1,12 @@
 #include "pages/TFormQues.h"
+#include "kit/DMessages.h"
+#include "pages/DViews.h"
 
+#include "document/DTest.h"
 #include "kit/DGlyph.h"
-#include "app/TFormMain.h"
+#include "kit/TFormHost.h"
 #include "kit/TGrid.h"
 #include "lang/DLanguage.h"
-#include "document/DTest.h"
 #include "pages/TFormQuesOpt.h"
 
 #include <QGroupBox>
@@ -56,7 +58,7 @@ void PaintImport(QPainter& p)
 }
 } // namespace
 
-TFormQues::TFormQues(DTest& test, DLanguage& language, TFormMain& main, QWidget* parent)
+TFormQues::TFormQues(DTest& test, DLanguage& language, TFormHost& main, QWidget* parent)
     : TFormPage(parent), test_(test), language_(language), main_(main)
 {
     setObjectName(QStringLiteral("FormQues"));
@@ -153,8 +155,8 @@ void TFormQues::Draw()
     if (!IsTabShown())
         return;
     StringGrid->CancelEdit();
-    List().DrawSummary(SumQuesSt);
-    List().Draw(StringGrid);
+    DViews::DrawSummary(List().SummaryText(), SumQuesSt);
+    DViews::DrawQuestions(List(), StringGrid);
     StringGrid->DressCells();
     SetRowHeights();
     StringGrid->ShowEditor();
@@ -177,73 +179,74 @@ void TFormQues::showEvent(QShowEvent* event)
 
 void TFormQues::FormShow()
 {
-    language_.Handle("TFormQues::FormShow()",
-                     [&]
-                     {
-                         ViewDesc();
-                         // Filled first: the grid has no question rows to select before.
-                         Draw();
-                         StringGrid->setFocus();
-                         if (StringGrid->rowCount() > 1)
-                             StringGrid->setCurrentCell(1, kTextColumn);
-                         StringGrid->ShowEditor();
-                     });
+    DMessages::Handle(language_, "TFormQues::FormShow()",
+                      [&]
+                      {
+                          ViewDesc();
+                          // Filled first: the grid has no question rows to select before.
+                          Draw();
+                          StringGrid->setFocus();
+                          if (StringGrid->rowCount() > 1)
+                              StringGrid->setCurrentCell(1, kTextColumn);
+                          StringGrid->ShowEditor();
+                      });
 }
 
 bool TFormQues::StringGridSelectCell(int column, int row)
 {
     if (column != kTypeColumn)
         return true;
-    language_.Handle("TFormQues::StringGridSelectCell()",
-                     [&]
-                     {
-                         const QString text = List().GetSelected(row - 1).type.Invert();
-                         if (QTableWidgetItem* item = StringGrid->item(row, kTypeColumn))
-                             item->setText(text);
-                         List().DrawSummary(SumQuesSt);
-                     });
+    DMessages::Handle(language_, "TFormQues::StringGridSelectCell()",
+                      [&]
+                      {
+                          const QString text = List().GetSelected(row - 1).type.Invert();
+                          if (QTableWidgetItem* item = StringGrid->item(row, kTypeColumn))
+                              item->setText(text);
+                          DViews::DrawSummary(List().SummaryText(), SumQuesSt);
+                      });
     return false;
 }
 
 void TFormQues::StringGridKeyUp()
 {
-    language_.Handle("TFormQues::StringGridKeyUp()",
-                     [&]
-                     {
-                         const int row = StringGrid->currentRow();
-                         if (StringGrid->currentColumn() != kTextColumn || row < 1)
-                             return;
-                         const QTableWidgetItem* item = StringGrid->item(row, kTextColumn);
-                         text_ = item ? item->text() : QString();
-                         List().GetSelected(row - 1).text.UserUpdate(text_);
-                     });
+    DMessages::Handle(language_, "TFormQues::StringGridKeyUp()",
+                      [&]
+                      {
+                          const int row = StringGrid->currentRow();
+                          if (StringGrid->currentColumn() != kTextColumn || row < 1)
+                              return;
+                          const QTableWidgetItem* item = StringGrid->item(row, kTextColumn);
+                          text_ = item ? item->text() : QString();
+                          List().GetSelected(row - 1).text.UserUpdate(text_);
+                      });
 }
 
 void TFormQues::StringGridMouseMove(int x, int)
 {
-    language_.Handle("TFormQues::StringGridMouseMove()", [&] { StringGrid->PointHandOver(kTypeColumn, x); });
+    DMessages::Handle(language_, "TFormQues::StringGridMouseMove()",
+                      [&] { StringGrid->PointHandOver(kTypeColumn, x); });
 }
 
 void TFormQues::ImportSbClick()
 {
-    language_.Handle("TFormQues::ImportSbClick()",
-                     [&]
-                     {
-                         const QString path = main_.AskOpenPath();
-                         if (path.isEmpty())
-                             return;
-                         test_.file.ReadOnlyQuestions(path);
-                         Draw();
-                     });
+    DMessages::Handle(language_, "TFormQues::ImportSbClick()",
+                      [&]
+                      {
+                          const QString path = main_.AskOpenPath();
+                          if (path.isEmpty())
+                              return;
+                          test_.file.ReadOnlyQuestions(path);
+                          Draw();
+                      });
 }
 
 void TFormQues::OptionsSbClick()
 {
-    language_.Handle("TFormQues::OptionsSbClick()",
-                     [&]
-                     {
-                         FormQuesOpt->FormShow();
-                         ExecDialog(*FormQuesOpt);
-                         List().DrawSummary(SumQuesSt);
-                     });
+    DMessages::Handle(language_, "TFormQues::OptionsSbClick()",
+                      [&]
+                      {
+                          FormQuesOpt->FormShow();
+                          ExecDialog(*FormQuesOpt);
+                          DViews::DrawSummary(List().SummaryText(), SumQuesSt);
+                      });
 }

@@ -8,7 +8,7 @@
 class DLanguage;
 class DQuesList;
 class DTest;
-class TFormMain;
+class TFormHost;
 class TFormQuesOpt;
 class QGroupBox;
 class QLabel;
@@ -22,7 +22,7 @@ class TFormQues : public TFormPage
 {
     Q_OBJECT
 public:
-    TFormQues(DTest& test, DLanguage& language, TFormMain& main, QWidget* parent = nullptr);
+    TFormQues(DTest& test, DLanguage& language, TFormHost& main, QWidget* parent = nullptr);
 
     void ViewDesc() override;
     void Draw() override;
@@ -61,7 +61,7 @@ private:
 
     DTest& test_;
     DLanguage& language_;
-    TFormMain& main_;
+    TFormHost& main_;
     // The cell text last stored into a question.
     QString text_;
 };

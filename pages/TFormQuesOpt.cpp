@@ -1,8 +1,9 @@
 #include "pages/TFormQuesOpt.h"
+#include "kit/DMessages.h"
 
+#include "document/DTest.h"
 #include "kit/TFormPage.h"
 #include "lang/DLanguage.h"
-#include "document/DTest.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -43,29 +44,29 @@ TFormQuesOpt::TFormQuesOpt(DTest& test, DLanguage& language, TFormPage& page, QW
 
 void TFormQuesOpt::FormShow()
 {
-    language_.Handle("TFormQuesOpt::FormShow()",
-                     [&]
-                     {
-                         setWindowTitle(language_.GetStr(11500));
-                         QuesNumLb->setText(language_.GetStr(11510));
-                         const QString hint = language_.GetStr(11520);
-                         QuesNumLb->setToolTip(hint);
-                         QuesNumLe->setToolTip(hint);
-                         QuesNumLe->setText(QString::number(test_.ques.List().GetSize()));
-                         QuesNumLe->selectAll();
-                         QuesNumLe->setFocus();
-                     });
+    DMessages::Handle(language_, "TFormQuesOpt::FormShow()",
+                      [&]
+                      {
+                          setWindowTitle(language_.GetStr(11500));
+                          QuesNumLb->setText(language_.GetStr(11510));
+                          const QString hint = language_.GetStr(11520);
+                          QuesNumLb->setToolTip(hint);
+                          QuesNumLe->setToolTip(hint);
+                          QuesNumLe->setText(QString::number(test_.ques.List().GetSize()));
+                          QuesNumLe->selectAll();
+                          QuesNumLe->setFocus();
+                      });
 }
 
 void TFormQuesOpt::OkBbClick()
 {
     bool accepted = false;
-    language_.Handle("TFormQuesOpt::OkBbClick()",
-                     [&]
-                     {
-                         test_.ques.List().SetSize(QuesNumLe->text());
-                         accepted = true;
-                     });
+    DMessages::Handle(language_, "TFormQuesOpt::OkBbClick()",
+                      [&]
+                      {
+                          test_.ques.List().SetSize(QuesNumLe->text());
+                          accepted = true;
+                      });
     if (!accepted)
     {
         // Nothing changed: the user corrects the number where it was typed.
@@ -75,6 +76,6 @@ void TFormQuesOpt::OkBbClick()
     }
     // The number is taken; a failed redraw is shown but does not keep the
     // dialog open over a change already made.
-    language_.Handle("TFormQuesOpt::OkBbClick()", [&] { page_.Draw(); });
+    DMessages::Handle(language_, "TFormQuesOpt::OkBbClick()", [&] { page_.Draw(); });
     accept();
 }

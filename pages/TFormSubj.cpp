@@ -1,9 +1,11 @@
 #include "pages/TFormSubj.h"
+#include "kit/DMessages.h"
+#include "pages/DViews.h"
 
-#include "kit/DGlyph.h"
-#include "app/TFormMain.h"
-#include "lang/DLanguage.h"
 #include "document/DTest.h"
+#include "kit/DGlyph.h"
+#include "kit/TFormHost.h"
+#include "lang/DLanguage.h"
 #include "pages/TFormSubjImp.h"
 #include "pages/TFormSubjOpt.h"
 
@@ -83,7 +85,7 @@ void PaintImportClipboard(QPainter& p)
 }
 } // namespace
 
-TFormSubj::TFormSubj(DTest& test, DLanguage& language, TFormMain& main, QWidget* parent)
+TFormSubj::TFormSubj(DTest& test, DLanguage& language, TFormHost& main, QWidget* parent)
     : TFormPage(parent), test_(test), language_(language), main_(main)
 {
     setObjectName(QStringLiteral("FormSubj"));
@@ -209,22 +211,22 @@ void TFormSubj::Draw()
 {
     if (!IsTabShown())
         return;
-    language_.Handle("TFormSubj::Draw()",
-                     [&]
-                     {
-                         StringGrid->CancelEdit();
-                         List().DrawSummary(SumSt);
-                         const QString description = test_.subj.Description().ToString();
-                         if (DscEd->text() != description)
-                             DscEd->setText(description);
-                         List().DrawListAll(StringGrid);
-                         DressHeader();
-                         const QModelIndex current = StringGrid->currentIndex();
-                         if (StringGrid->rowCount() > 1 &&
-                             (!current.isValid() || current.row() < 1 || !IsEditColumn(current.column())))
-                             StringGrid->setCurrentCell(1, ColSurname);
-                         StringGrid->ShowEditor();
-                     });
+    DMessages::Handle(language_, "TFormSubj::Draw()",
+                      [&]
+                      {
+                          StringGrid->CancelEdit();
+                          DViews::DrawSummary(List().SummaryText(), SumSt);
+                          const QString description = test_.subj.Description().ToString();
+                          if (DscEd->text() != description)
+                              DscEd->setText(description);
+                          DViews::DrawListAll(List(), StringGrid);
+                          DressHeader();
+                          const QModelIndex current = StringGrid->currentIndex();
+                          if (StringGrid->rowCount() > 1 &&
+                              (!current.isValid() || current.row() < 1 || !IsEditColumn(current.column())))
+                              StringGrid->setCurrentCell(1, ColSurname);
+                          StringGrid->ShowEditor();
+                      });
 }
 
 void TFormSubj::showEvent(QShowEvent* event)
@@ -235,103 +237,104 @@ void TFormSubj::showEvent(QShowEvent* event)
 
 void TFormSubj::FormShow()
 {
-    language_.Handle("TFormSubj::FormShow()",
-                     [&]
-                     {
-                         ViewDesc();
-                         Draw();
-                     });
+    DMessages::Handle(language_, "TFormSubj::FormShow()",
+                      [&]
+                      {
+                          ViewDesc();
+                          Draw();
+                      });
 }
 
 void TFormSubj::DscEdChange()
 {
     // Draw writes the stored text back into the box: an equal text is no
     // change by the user.
-    language_.Handle("TFormSubj::DscEdChange()", [&] { test_.subj.Description().UserUpdate(DscEd->text()); });
+    DMessages::Handle(language_, "TFormSubj::DscEdChange()",
+                      [&] { test_.subj.Description().UserUpdate(DscEd->text()); });
 }
 
 bool TFormSubj::StringGridSelectCell(int column, int row)
 {
     if (column != ColSex)
         return true;
-    language_.Handle("TFormSubj::StringGridSelectCell()",
-                     [&]
-                     {
-                         const QString text = List().GetSelected(row - 1).sex.Invert();
-                         if (QTableWidgetItem* item = StringGrid->item(row, ColSex))
-                             item->setText(text);
-                         List().DrawSummary(SumSt);
-                     });
+    DMessages::Handle(language_, "TFormSubj::StringGridSelectCell()",
+                      [&]
+                      {
+                          const QString text = List().GetSelected(row - 1).sex.Invert();
+                          if (QTableWidgetItem* item = StringGrid->item(row, ColSex))
+                              item->setText(text);
+                          DViews::DrawSummary(List().SummaryText(), SumSt);
+                      });
     return false;
 }
 
 void TFormSubj::StringGridKeyUp()
 {
-    language_.Handle("TFormSubj::StringGridKeyUp()",
-                     [&]
-                     {
-                         const int row = StringGrid->currentRow();
-                         const int column = StringGrid->currentColumn();
-                         if (row < 1 || !IsEditColumn(column))
-                             return;
-                         const QTableWidgetItem* item = StringGrid->item(row, column);
-                         const QString text = item ? item->text() : QString();
-                         DSubjElem& subject = List().GetSelected(row - 1);
-                         switch (column)
-                         {
-                         case ColSurname:
-                             subject.appe.Surname().UserUpdate(text);
-                             break;
-                         case ColName:
-                             subject.appe.Name().UserUpdate(text);
-                             break;
-                         default:
-                             subject.note.UserUpdate(text);
-                             break;
-                         }
-                     });
+    DMessages::Handle(language_, "TFormSubj::StringGridKeyUp()",
+                      [&]
+                      {
+                          const int row = StringGrid->currentRow();
+                          const int column = StringGrid->currentColumn();
+                          if (row < 1 || !IsEditColumn(column))
+                              return;
+                          const QTableWidgetItem* item = StringGrid->item(row, column);
+                          const QString text = item ? item->text() : QString();
+                          DSubjElem& subject = List().GetSelected(row - 1);
+                          switch (column)
+                          {
+                          case ColSurname:
+                              subject.appe.Surname().UserUpdate(text);
+                              break;
+                          case ColName:
+                              subject.appe.Name().UserUpdate(text);
+                              break;
+                          default:
+                              subject.note.UserUpdate(text);
+                              break;
+                          }
+                      });
 }
 
 void TFormSubj::StringGridMouseMove(int x, int)
 {
-    language_.Handle("TFormSubj::StringGridMouseMove()", [&] { StringGrid->PointHandOver(ColSex, x); });
+    DMessages::Handle(language_, "TFormSubj::StringGridMouseMove()", [&] { StringGrid->PointHandOver(ColSex, x); });
 }
 
 void TFormSubj::ImpFileSbClick()
 {
-    language_.Handle("TFormSubj::ImpFileSbClick()",
-                     [&]
-                     {
-                         const QString path = main_.AskOpenPath();
-                         if (path.isEmpty())
-                             return;
-                         test_.file.ReadOnlySubjects(path);
-                         Draw();
-                     });
+    DMessages::Handle(language_, "TFormSubj::ImpFileSbClick()",
+                      [&]
+                      {
+                          const QString path = main_.AskOpenPath();
+                          if (path.isEmpty())
+                              return;
+                          test_.file.ReadOnlySubjects(path);
+                          Draw();
+                      });
 }
 
 void TFormSubj::ImpClipSbClick()
 {
-    language_.Handle("TFormSubj::ImpClipSbClick()",
-                     [&]
-                     {
-                         StringGrid->CancelEdit();
-                         FormSubjImp->FormShow();
-                         if (ExecDialog(*FormSubjImp) == QDialog::Accepted)
-                             Draw();
-                     });
+    DMessages::Handle(language_, "TFormSubj::ImpClipSbClick()",
+                      [&]
+                      {
+                          StringGrid->CancelEdit();
+                          FormSubjImp->FormShow();
+                          if (ExecDialog(*FormSubjImp) == QDialog::Accepted)
+                              Draw();
+                      });
 }
 
 void TFormSubj::OptionsSbClick()
 {
-    language_.Handle("TFormSubj::OptionsSbClick()",
-                     [&]
-                     {
-                         StringGrid->CancelEdit();
-                         FormSubjOpt->FormShow();
-                         if (ExecDialog(*FormSubjOpt) == QDialog::Accepted)
-                             Draw();
-                         else
-                             List().DrawSummary(SumSt);
-                     });
+    DMessages::Handle(language_, "TFormSubj::OptionsSbClick()",
+                      [&]
+                      {
+                          StringGrid->CancelEdit();
+                          FormSubjOpt->FormShow();
+                          if (ExecDialog(*FormSubjOpt) == QDialog::Accepted)
+                              Draw();
+                          else
+                              DViews::DrawSummary(List().SummaryText(), SumSt);
+                      });
 }

@@ -10,7 +10,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QToolButton;
-class TFormMain;
+class TFormHost;
 class TFormSubjImp;
 class TFormSubjOpt;
 
@@ -21,7 +21,7 @@ class TFormSubj : public TFormPage
 {
     Q_OBJECT
 public:
-    TFormSubj(DTest& test, DLanguage& language, TFormMain& main, QWidget* parent = nullptr);
+    TFormSubj(DTest& test, DLanguage& language, TFormHost& main, QWidget* parent = nullptr);
 
     void ViewDesc() override;
     void Draw() override;
@@ -71,5 +71,5 @@ private:
 
     DTest& test_;
     DLanguage& language_;
-    TFormMain& main_;
+    TFormHost& main_;
 };

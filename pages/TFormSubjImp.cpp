@@ -1,4 +1,6 @@
 #include "pages/TFormSubjImp.h"
+#include "kit/DMessages.h"
+#include "pages/DViews.h"
 
 #include "answers/DDesi.h"
 #include "lang/DLanguage.h"
@@ -69,52 +71,53 @@ bool TFormSubjImp::HasNames(const DSubjList& list)
 
 void TFormSubjImp::FormShow()
 {
-    language_.Handle("TFormSubjImp::FormShow()",
-                     [&]
-                     {
-                         setWindowTitle(language_.GetStr(13000));
-                         NamesGb->setTitle(language_.GetStr(13100));
-                         NamesGb->setToolTip(language_.GetStr(13110));
-                         OrderGb->setTitle(language_.GetStr(13200));
-                         OrderGb->setToolTip(language_.GetStr(13210));
-                         DSubjElemAppe::TypesToComboBox(OrderCb);
-                         NamesMm->clear();
-                         const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
-                         if (mime && mime->hasText())
-                             NamesMm->setPlainText(mime->text());
-                         NamesMm->setFocus();
-                     });
+    DMessages::Handle(language_, "TFormSubjImp::FormShow()",
+                      [&]
+                      {
+                          setWindowTitle(language_.GetStr(13000));
+                          NamesGb->setTitle(language_.GetStr(13100));
+                          NamesGb->setToolTip(language_.GetStr(13110));
+                          OrderGb->setTitle(language_.GetStr(13200));
+                          OrderGb->setToolTip(language_.GetStr(13210));
+                          DViews::DrawAppeTypes(OrderCb);
+                          NamesMm->clear();
+                          const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+                          if (mime && mime->hasText())
+                              NamesMm->setPlainText(mime->text());
+                          NamesMm->setFocus();
+                      });
 }
 
 void TFormSubjImp::OkBbClick()
 {
     bool imported = false;
-    language_.Handle("TFormSubjImp::OkBbClick()",
-                     [&]
-                     {
-                         const QStringList lines = DSubjList::MemoLines(NamesMm->toPlainText());
-                         const int format = OrderCb->currentIndex();
-                         // A rehearsal on a list of its own finds a refused number of lines
-                         // or a line that does not fit the format before the test changes,
-                         // so a failed import never leaves the group half renamed or cut
-                         // short; the user corrects the text here.
-                         {
-                             DDesi desi;
-                             DSubjList trial(desi);
-                             trial.FromMemo(format, lines);
-                         }
-                         // The import overwrites names and drops the subjects beyond the
-                         // last line: only on the user's word.
-                         if (HasNames(list_))
-                         {
-                             if (language_.ShowQuestion(40020) != QMessageBox::Yes)
-                                 return;
-                         }
-                         else if (lines.size() < list_.GetSize() && language_.ShowQuestion(40010) != QMessageBox::Yes)
-                             return;
-                         list_.FromMemo(OrderCb, lines);
-                         imported = true;
-                     });
+    DMessages::Handle(language_, "TFormSubjImp::OkBbClick()",
+                      [&]
+                      {
+                          const QStringList lines = DSubjList::MemoLines(NamesMm->toPlainText());
+                          const int format = OrderCb->currentIndex();
+                          // A rehearsal on a list of its own finds a refused number of lines
+                          // or a line that does not fit the format before the test changes,
+                          // so a failed import never leaves the group half renamed or cut
+                          // short; the user corrects the text here.
+                          {
+                              DDesi desi;
+                              DSubjList trial([&desi](qint32 count) { desi.SetSubj(count); });
+                              trial.FromMemo(format, lines);
+                          }
+                          // The import overwrites names and drops the subjects beyond the
+                          // last line: only on the user's word.
+                          if (HasNames(list_))
+                          {
+                              if (DMessages::ShowQuestion(language_, 40020) != QMessageBox::Yes)
+                                  return;
+                          }
+                          else if (lines.size() < list_.GetSize() &&
+                                   DMessages::ShowQuestion(language_, 40010) != QMessageBox::Yes)
+                              return;
+                          list_.FromMemo(OrderCb->currentIndex(), lines);
+                          imported = true;
+                      });
     if (imported)
         accept();
     else

@@ -1,4 +1,5 @@
 #include "pages/TFormSubjOpt.h"
+#include "kit/DMessages.h"
 
 #include "lang/DLanguage.h"
 #include "subjects/DSubjList.h"
@@ -54,21 +55,21 @@ void TFormSubjOpt::FormShow()
 void TFormSubjOpt::OkBbClick()
 {
     bool applied = false;
-    language_.Handle("TFormSubjOpt::OkBbClick()",
-                     [&]
-                     {
-                         const QString text = NumLe->text();
-                         // Fewer subjects take the last ones away with their names and
-                         // answers: only on the user's word. A refused number is left to
-                         // SetSize, which reports the range.
-                         bool isNumber = false;
-                         const int n = text.trimmed().toInt(&isNumber);
-                         if (isNumber && n >= DSubjList::kMinSubjects && n < list_.GetSize() &&
-                             language_.ShowQuestion(40010) != QMessageBox::Yes)
-                             return;
-                         list_.SetSize(text);
-                         applied = true;
-                     });
+    DMessages::Handle(language_, "TFormSubjOpt::OkBbClick()",
+                      [&]
+                      {
+                          const QString text = NumLe->text();
+                          // Fewer subjects take the last ones away with their names and
+                          // answers: only on the user's word. A refused number is left to
+                          // SetSize, which reports the range.
+                          bool isNumber = false;
+                          const int n = text.trimmed().toInt(&isNumber);
+                          if (isNumber && n >= DSubjList::kMinSubjects && n < list_.GetSize() &&
+                              DMessages::ShowQuestion(language_, 40010) != QMessageBox::Yes)
+                              return;
+                          list_.SetSize(text);
+                          applied = true;
+                      });
     if (applied)
     {
         accept();

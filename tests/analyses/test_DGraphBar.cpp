@@ -2,9 +2,10 @@
 #include "analyses/DGraph.h"
 #include "analyses/DPicture.h"
 #include "analyses/DSubjElemBar.h"
+#include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "model/DFileStream.h"
-#include "document/DTest.h"
+#include "pages/DViews.h"
 #include "tests/TestSupport.h"
 
 #include <QBuffer>
@@ -310,26 +311,26 @@ void TestDGraphBar::options()
 
     QComboBox combo;
     bar.scale.SetValue(2, false);
-    bar.scale.Draw(&combo);
+    DViews::DrawOption(bar.scale, &combo);
     QCOMPARE(combo.count(), 5);
     QCOMPARE(combo.itemText(4), QStringLiteral("1:16"));
     QCOMPARE(combo.currentIndex(), 2);
     QVERIFY(!bar.IsChangedByUser());
     combo.setCurrentIndex(3);
-    bar.scale.Update(&combo);
+    DViews::UpdateOption(bar.scale, &combo);
     QCOMPARE(bar.scale.GetDivisor(), 8);
     QVERIFY(bar.IsChangedByUser());
 
-    bar.order.Draw(&combo);
+    DViews::DrawOption(bar.order, &combo);
     QCOMPARE(combo.count(), 3);
     QCOMPARE(combo.itemText(1), DLanguage::Active().GetStr(18330));
     combo.setCurrentIndex(2);
-    bar.order.Update(&combo);
+    DViews::UpdateOption(bar.order, &combo);
     QVERIFY(bar.order.IsRejection());
-    bar.type.Draw(&combo);
+    DViews::DrawOption(bar.type, &combo);
     QCOMPARE(combo.count(), 2);
     combo.setCurrentIndex(1);
-    bar.type.Update(&combo);
+    DViews::UpdateOption(bar.type, &combo);
     QVERIFY(bar.type.IsViewSbj());
 
     // A scale read from a damaged file draws at 1:1.

@@ -1,8 +1,9 @@
 #include "analyses/DGraph.h"
 #include "analyses/DPicture.h"
+#include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "model/DFileStream.h"
-#include "document/DTest.h"
+#include "pages/DViews.h"
 #include "tests/TestSupport.h"
 
 #include <QBuffer>
@@ -330,22 +331,22 @@ void TestDGraphMet::orderOption()
     QVERIFY(!s.graph.met.IsChangedByUser());
 
     QComboBox combo;
-    order.Draw(&combo);
+    DViews::DrawOption(order, &combo);
     QCOMPARE(combo.count(), 5);
     QCOMPARE(combo.itemText(0), QStringLiteral("As in the list"));
     QCOMPARE(combo.itemText(4), QStringLiteral("Rejection given"));
     QCOMPARE(combo.currentIndex(), 0);
 
     combo.setCurrentIndex(3);
-    order.Update(&combo);
+    DViews::UpdateOption(order, &combo);
     QVERIFY(order.IsRejectionInDegree());
     QVERIFY(s.graph.met.IsChangedByUser());
-    order.Draw(&combo);
+    DViews::DrawOption(order, &combo);
     QCOMPARE(combo.currentIndex(), 3);
 
     // A value from a damaged file selects nothing rather than a wrong item.
     order.SetValue(9, false);
-    order.Draw(&combo);
+    DViews::DrawOption(order, &combo);
     QCOMPARE(combo.currentIndex(), -1);
     QVERIFY(!order.IsAsInList() && !order.IsRejectionOutDegree());
 }

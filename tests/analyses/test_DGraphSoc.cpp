@@ -1,7 +1,8 @@
 #include "analyses/DGraph.h"
 #include "analyses/DPicture.h"
-#include "lang/DLanguage.h"
 #include "document/DTest.h"
+#include "lang/DLanguage.h"
+#include "pages/DViews.h"
 #include "subjects/DSubjElem.h"
 #include "tests/TestSupport.h"
 
@@ -425,17 +426,17 @@ void TestDGraphSoc::pictureSizeFields()
     QLineEdit width, height;
     width.setText(QStringLiteral("1000"));
     height.setText(QStringLiteral("70x"));
-    QCOMPARE(ErrorOf([&] { f.graph.soc.size.Update(&width, &height); }),
+    QCOMPARE(ErrorOf([&] { DViews::UpdateSize(f.graph.soc.size, &width, &height); }),
              DLanguage::Active().GetMsg(50080, {400, 4000}));
     QCOMPARE(f.graph.soc.size.Width(), 1000); // the accepted width stays
     QCOMPARE(f.graph.soc.size.Height(), 600);
     QVERIFY(f.graph.IsChangedByUser());
 
     height.setText(QStringLiteral("700"));
-    f.graph.soc.size.Update(&width, &height);
+    DViews::UpdateSize(f.graph.soc.size, &width, &height);
     f.Draw();
     QCOMPARE(f.picture.size(), QSize(1002, 706 + 5 * f.graph.soc.TextHeight()));
-    f.graph.soc.size.Draw(&width, &height);
+    DViews::DrawSize(f.graph.soc.size, &width, &height);
     QCOMPARE(height.text(), QStringLiteral("700"));
 }
 
@@ -444,7 +445,7 @@ void TestDGraphSoc::optionCombos()
     Fixture f;
     QComboBox combo;
     f.graph.soc.subjDim.SetValue(1, false);
-    f.graph.soc.subjDim.Draw(&combo);
+    DViews::DrawOption(f.graph.soc.subjDim, &combo);
     QCOMPARE(combo.count(), 2);
     QCOMPARE(combo.itemText(0), DLanguage::Active().GetStr(24220));
     QCOMPARE(combo.itemText(1), DLanguage::Active().GetStr(24230));
@@ -452,15 +453,15 @@ void TestDGraphSoc::optionCombos()
     QVERIFY(!f.graph.IsChangedByUser());
 
     combo.setCurrentIndex(0);
-    f.graph.soc.subjDim.Update(&combo);
+    DViews::UpdateOption(f.graph.soc.subjDim, &combo);
     QCOMPARE(f.graph.soc.subjDim.Get(), 48);
     QVERIFY(f.graph.IsChangedByUser());
 
     // The connection mode while moving is no change of the test.
     Fixture g;
-    g.graph.soc.elas.Draw(&combo);
+    DViews::DrawOption(g.graph.soc.elas, &combo);
     combo.setCurrentIndex(1);
-    g.graph.soc.elas.Update(&combo);
+    DViews::UpdateOption(g.graph.soc.elas, &combo);
     QVERIFY(!g.graph.soc.elas.IsComplete());
     QVERIFY(!g.graph.IsChangedByUser());
 }

@@ -1,8 +1,9 @@
 #include "analyses/DGraph.h"
 #include "analyses/DPicture.h"
+#include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "model/DFileStream.h"
-#include "document/DTest.h"
+#include "pages/DViews.h"
 #include "tests/TestSupport.h"
 
 #include <QBuffer>
@@ -320,21 +321,21 @@ void TestDGraphTar::options()
     QCOMPARE(tar.subjDim.GetSbj(), 44);
 
     QComboBox combo;
-    tar.stat.Draw(&combo);
+    DViews::DrawOption(tar.stat, &combo);
     QCOMPARE(combo.count(), 2);
     QCOMPARE(combo.itemText(1), DLanguage::Active().GetStr(22130));
     QCOMPARE(combo.currentIndex(), 0);
     combo.setCurrentIndex(1);
-    tar.stat.Update(&combo);
+    DViews::UpdateOption(tar.stat, &combo);
     QVERIFY(!tar.stat.IsRankPositive());
     // The categorisation alone does not make the test changed.
     QVERIFY(!tar.IsChangedByUser());
     QVERIFY(!f.graph.IsChangedByUser());
 
-    tar.subjDim.Draw(&combo);
+    DViews::DrawOption(tar.subjDim, &combo);
     QCOMPARE(combo.itemText(1), DLanguage::Active().GetStr(22330));
     combo.setCurrentIndex(1);
-    tar.subjDim.Update(&combo);
+    DViews::UpdateOption(tar.subjDim, &combo);
     QCOMPARE(tar.subjDim.GetCel(), 44);
     QCOMPARE(tar.subjDim.GetSbj(), 28);
     QVERIFY(tar.IsChangedByUser());

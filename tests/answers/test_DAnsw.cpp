@@ -1,5 +1,6 @@
-#include "lang/DLanguage.h"
 #include "document/DTest.h"
+#include "lang/DLanguage.h"
+#include "pages/DViews.h"
 #include "tests/TestSupport.h"
 
 #include <QButtonGroup>
@@ -115,16 +116,16 @@ void TestDAnsw::radioButtons()
         connect(button, &QRadioButton::clicked, this, [&] { ++handled; });
     }
 
-    test.answ.subjSort.ToRadioButtons(&surnameName, &nameSurname);
+    DViews::DrawSubjSort(test.answ.subjSort, &surnameName, &nameSurname);
     QVERIFY(surnameName.isChecked());
     test.answ.subjSort.SetNameSurname();
-    test.answ.subjSort.ToRadioButtons(&surnameName, &nameSurname);
+    DViews::DrawSubjSort(test.answ.subjSort, &surnameName, &nameSurname);
     QVERIFY(nameSurname.isChecked());
     QVERIFY(!surnameName.isChecked());
     QCOMPARE(handled, 0);
 
     surnameName.setChecked(true);
-    test.answ.subjSort.FromRadioButtons(&surnameName, &nameSurname);
+    DViews::UpdateSubjSort(test.answ.subjSort, &surnameName);
     QVERIFY(test.answ.subjSort.IsSurnameName());
     QVERIFY(test.answ.IsChangedByUser());
 }

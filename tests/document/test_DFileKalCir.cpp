@@ -1,7 +1,7 @@
 #include "bench/LargestTest.h"
+#include "document/DTest.h"
 #include "model/DFileStream.h"
 #include "model/DFileWriter.h"
-#include "document/DTest.h"
 #include "tests/TestSupport.h"
 
 #include <QBuffer>

@@ -1,6 +1,6 @@
+#include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "model/DFileStream.h"
-#include "document/DTest.h"
 #include "tests/TestSupport.h"
 
 #include <QBuffer>
@@ -169,12 +169,14 @@ void TestDTestRoundTrip::countOutOfRange()
     test.desi.SetDesi(3, 2, 5, 4); // an unsaved change
     const QByteArray before = Sections(test);
 
-    const QString error = ErrorOf([&] {
-        if (questionsOnly)
-            test.file.ReadOnlyQuestions(bad);
-        else
-            test.file.Read(bad);
-    });
+    const QString error = ErrorOf(
+        [&]
+        {
+            if (questionsOnly)
+                test.file.ReadOnlyQuestions(bad);
+            else
+                test.file.Read(bad);
+        });
     QCOMPARE(error, DLanguage::Active().GetErr(60020, {bad}));
     QCOMPARE(Sections(test), before);
     QCOMPARE(test.file.FileName(), good);

@@ -1,7 +1,7 @@
 #include "analyses/DGraph.h"
+#include "document/DTest.h"
 #include "export/DExport.h"
 #include "lang/DLanguage.h"
-#include "document/DTest.h"
 #include "tests/TestSupport.h"
 
 #include <QFile>

@@ -1,8 +1,9 @@
+#include "app/TFormMain.h"
+#include "document/DTest.h"
+#include "kit/DMessages.h"
+#include "lang/DLanguage.h"
 #include "pages/TFormDesi.h"
 #include "pages/TFormDesiOpt.h"
-#include "app/TFormMain.h"
-#include "lang/DLanguage.h"
-#include "document/DTest.h"
 #include "tests/TestSupport.h"
 
 #include <QComboBox>
@@ -30,7 +31,7 @@ struct Page
     // Names "Surname<k> Name<k>" unless given; an empty text leaves a part empty.
     explicit Page(const QList<QStringList>& names = {})
     {
-        language.SetErrorBox([this](const QString&, const QString& text) { errors << text; });
+        DMessages::SetErrorBox([this](const QString&, const QString& text) { errors << text; });
         for (int k = 0; k < names.size(); ++k)
         {
             DSubjElemAppe& appe = test.subj.List().GetSelected(k).appe;

@@ -1,10 +1,11 @@
 #include "analyses/DPicture.h"
+#include "document/DTest.h"
+#include "kit/DMessages.h"
+#include "lang/DLanguage.h"
+#include "model/DFileWriter.h"
 #include "pages/TFormGraphBar.h"
 #include "pages/TFormGraphMet.h"
 #include "pages/TFormGraphTar.h"
-#include "lang/DLanguage.h"
-#include "model/DFileWriter.h"
-#include "document/DTest.h"
 #include "tests/TestSupport.h"
 
 #include <QClipboard>
@@ -35,7 +36,7 @@ struct Pages
 
     explicit Pages(int lang = DLanguage::English) : language(lang)
     {
-        language.SetErrorBox([this](const QString&, const QString& text) { errors << text; });
+        DMessages::SetErrorBox([this](const QString&, const QString& text) { errors << text; });
         for (TFormGraph* page : List())
         {
             page->resize(900, 700);
@@ -85,11 +86,9 @@ QList<Option> Options()
     return {
         {"bar type", [](Pages& p) { return p.bar.OptTypeCb; }, [](DTest& t) { return t.graph.bar.type.GetValue(); },
          [](DTest& t, qint32 v) { t.graph.bar.type.SetValue(v, false); }, 2, true},
-        {"bar order", [](Pages& p) { return p.bar.OptOrderCb; },
-         [](DTest& t) { return t.graph.bar.order.GetValue(); },
+        {"bar order", [](Pages& p) { return p.bar.OptOrderCb; }, [](DTest& t) { return t.graph.bar.order.GetValue(); },
          [](DTest& t, qint32 v) { t.graph.bar.order.SetValue(v, false); }, 3, true},
-        {"bar scale", [](Pages& p) { return p.bar.OptScaleCb; },
-         [](DTest& t) { return t.graph.bar.scale.GetValue(); },
+        {"bar scale", [](Pages& p) { return p.bar.OptScaleCb; }, [](DTest& t) { return t.graph.bar.scale.GetValue(); },
          [](DTest& t, qint32 v) { t.graph.bar.scale.SetValue(v, false); }, 5, true},
         // The categorisation is a way of looking at the same test.
         {"target algorithm", [](Pages& p) { return p.tar.OptStatCb; },
@@ -344,16 +343,19 @@ void TestTFormGraphPages::exportWritesTheTableInItsOrder()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("table.txt"));
-    TestSupport::WriteFile(path, QByteArray("an earlier export that is longer than the table will be\r\n").repeated(50));
+    TestSupport::WriteFile(path,
+                           QByteArray("an earlier export that is longer than the table will be\r\n").repeated(50));
     Pages p;
     p.Choices();
     p.DrawAll();
     int dialogs = 0;
     QString answer;
-    p.met.SetSaveDialog([&] {
-        ++dialogs;
-        return answer;
-    });
+    p.met.SetSaveDialog(
+        [&]
+        {
+            ++dialogs;
+            return answer;
+        });
 
     // Cancelling the dialog writes nothing.
     p.met.FileExpSb->click();
@@ -372,11 +374,13 @@ void TestTFormGraphPages::exportWritesTheTableInItsOrder()
     QVERIFY(lines[0].startsWith(p.language.GetStr(25200).toUtf8()));
     // Subject 1 is the only one who rejects anybody.
     QVERIFY(lines[1].startsWith("1,"));
-    QCOMPARE(bytes, DGraphMet::CsvBytes([&] {
-                 QStringList expected;
-                 p.test.graph.met.ToMemoCsv(expected);
-                 return expected;
-             }()));
+    QCOMPARE(bytes, DGraphMet::CsvBytes(
+                        [&]
+                        {
+                            QStringList expected;
+                            p.test.graph.met.ToMemoCsv(expected);
+                            return expected;
+                        }()));
     QCOMPARE(p.test.IsChangedByUser(), changed);
 }
 

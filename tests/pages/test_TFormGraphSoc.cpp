@@ -1,7 +1,8 @@
-#include "pages/TFormGraphSoc.h"
 #include "analyses/DGraph.h"
-#include "lang/DLanguage.h"
 #include "document/DTest.h"
+#include "kit/DMessages.h"
+#include "lang/DLanguage.h"
+#include "pages/TFormGraphSoc.h"
 #include "subjects/DSubjElem.h"
 #include "tests/TestSupport.h"
 
@@ -33,7 +34,7 @@ struct Page
 
     Page()
     {
-        language.SetErrorBox([this](const QString&, const QString& text) { errors << text; });
+        DMessages::SetErrorBox([this](const QString&, const QString& text) { errors << text; });
         // Squares make the hit test and the pixels below plain to predict.
         for (DSubjElem& s : test.subj.List().Get())
             s.sex.SetValue(1, false);
@@ -106,7 +107,7 @@ void TestTFormGraphSoc::hoverSelectsAndLeaves()
 
     f.Move({150, 50});
     QVERIFY(f.Selected(2));
-    QCOMPARE(f.At(144 - 24, 48), kGrey); // the outline on the picture
+    QCOMPARE(f.At(144 - 24, 48), kGrey);                                       // the outline on the picture
     QCOMPARE(f.Soc().Bitmap().pixel(144 - 20, 48 - 20) | 0xFF000000u, kWhite); // lifted out of the background
 
     f.Move({140, 44}); // still on it
@@ -301,11 +302,16 @@ void TestTFormGraphSoc::pictureSize_data()
     QTest::addColumn<QString>("width");
     QTest::addColumn<QString>("height");
     QTest::addColumn<QSize>("size"); // drawing area; empty when refused
-    QTest::newRow("accepted") << "1000" << "700" << QSize(1000, 700);
-    QTest::newRow("bounds") << "400" << "4000" << QSize(400, 4000);
-    QTest::newRow("width too small") << "399" << "700" << QSize();
-    QTest::newRow("height too large") << "1000" << "4001" << QSize();
-    QTest::newRow("not a number") << "abc" << "700" << QSize();
+    QTest::newRow("accepted") << "1000"
+                              << "700" << QSize(1000, 700);
+    QTest::newRow("bounds") << "400"
+                            << "4000" << QSize(400, 4000);
+    QTest::newRow("width too small") << "399"
+                                     << "700" << QSize();
+    QTest::newRow("height too large") << "1000"
+                                      << "4001" << QSize();
+    QTest::newRow("not a number") << "abc"
+                                  << "700" << QSize();
 }
 
 void TestTFormGraphSoc::pictureSize()
@@ -352,7 +358,7 @@ void TestTFormGraphSoc::optionsAreUserChanges()
     f.page.OptTypeCb->setCurrentIndex(1);
     Q_EMIT f.page.OptTypeCb->activated(1);
     QVERIFY(!f.Soc().type.IsPositive());
-    QCOMPARE(f.page.OptQuesLb->count(), 1); // the negative question
+    QCOMPARE(f.page.OptQuesLb->count(), 1);                      // the negative question
     QCOMPARE(f.Subject(1).soci.rejection.Get(), QPoint(48, 48)); // placed for the rejection sociogram
 
     f.page.OptSubjDimCb->setCurrentIndex(1);

@@ -1,9 +1,10 @@
-#include "pages/TFormInfo.h"
-#include "pages/TFormLang.h"
 #include "app/TFormMain.h"
+#include "document/DTest.h"
+#include "kit/DMessages.h"
 #include "kit/TFormPage.h"
 #include "lang/DLanguage.h"
-#include "document/DTest.h"
+#include "pages/TFormInfo.h"
+#include "pages/TFormLang.h"
 #include "tests/TestSupport.h"
 
 #include <QAction>
@@ -53,7 +54,7 @@ struct Shell
 
     explicit Shell(int startLanguage, bool pagesFromMain = false) : language(startLanguage)
     {
-        language.SetErrorBox([this](const QString&, const QString& text) { errors << text; });
+        DMessages::SetErrorBox([this](const QString&, const QString& text) { errors << text; });
         std::vector<TFormPage*> list;
         for (const QString& name : kPageNames)
             list.push_back(new LogPage(log, language, name));
@@ -243,14 +244,16 @@ private Q_SLOTS:
     {
         DLanguage lang(DLanguage::English);
         QStringList errors;
-        lang.SetErrorBox([&](const QString&, const QString& text) { errors << text; });
+        DMessages::SetErrorBox([&](const QString&, const QString& text) { errors << text; });
         QWidget main;
         TFormInfo info(lang, main);
         QList<QUrl> opened;
-        info.SetUrlOpener([&](const QUrl& url) {
-            opened << url;
-            return true;
-        });
+        info.SetUrlOpener(
+            [&](const QUrl& url)
+            {
+                opened << url;
+                return true;
+            });
         info.show();
         Q_EMIT info.EmailLl->linkActivated(QStringLiteral("mailto:") + TFormInfo::Email());
         QCOMPARE(opened, QList<QUrl>{QUrl(QStringLiteral("mailto:kaleidocircle@example.org"))});

@@ -1,6 +1,7 @@
 #include "app/TFormMain.h"
-#include "lang/DLanguage.h"
 #include "document/DTest.h"
+#include "kit/DMessages.h"
+#include "lang/DLanguage.h"
 #include "pages/TFormQues.h"
 #include "pages/TFormQuesOpt.h"
 #include "tests/TestSupport.h"
@@ -29,7 +30,7 @@ struct Page
 
     Page()
     {
-        language.SetErrorBox([this](const QString&, const QString& text) { errors << text; });
+        DMessages::SetErrorBox([this](const QString&, const QString& text) { errors << text; });
         main.SetOpenDialog([this] { return openPath; });
         page.resize(700, 400);
         page.show();

@@ -1,6 +1,7 @@
 #include "app/TFormMain.h"
-#include "lang/DLanguage.h"
 #include "document/DTest.h"
+#include "kit/DMessages.h"
+#include "lang/DLanguage.h"
 #include "pages/TFormSubj.h"
 #include "pages/TFormSubjImp.h"
 #include "pages/TFormSubjOpt.h"
@@ -39,8 +40,8 @@ struct Page
 
     explicit Page(int lang = DLanguage::English) : language(lang)
     {
-        language.SetErrorBox([this](const QString&, const QString& text) { errors << text; });
-        language.SetQuestionBox(
+        DMessages::SetErrorBox([this](const QString&, const QString& text) { errors << text; });
+        DMessages::SetQuestionBox(
             [this](const QString&, const QString& text)
             {
                 for (int id : {40010, 40020})

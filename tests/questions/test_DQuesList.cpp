@@ -1,5 +1,6 @@
-#include "lang/DLanguage.h"
 #include "document/DTest.h"
+#include "lang/DLanguage.h"
+#include "pages/DViews.h"
 #include "tests/TestSupport.h"
 
 #include <QLabel>
@@ -164,7 +165,7 @@ void TestDQuesList::gridAndSummary()
     QCOMPARE(list.SummaryText(), QStringLiteral("3 questions: 2 positive, 1 negative"));
 
     QTableWidget grid;
-    list.Draw(&grid);
+    DViews::DrawQuestions(list, &grid);
     QCOMPARE(grid.rowCount(), 4);
     QCOMPARE(grid.columnCount(), 3);
     QCOMPARE(grid.columnWidth(2), 500);
@@ -173,7 +174,7 @@ void TestDQuesList::gridAndSummary()
     QCOMPARE(grid.item(1, 2)->text(), QStringLiteral("Question 1"));
 
     QLabel label;
-    list.DrawSummary(&label);
+    DViews::DrawSummary(list.SummaryText(), &label);
     QCOMPARE(label.text(), list.SummaryText());
 
     DLanguage italian(DLanguage::Italian);
@@ -193,12 +194,12 @@ void TestDQuesList::sociogramList()
     QListWidget widget;
     int changes = 0;
     connect(&widget, &QListWidget::itemChanged, this, [&] { ++changes; });
-    list.DrawListSoc(&widget, true);
+    DViews::DrawListSoc(list, &widget, true);
     QCOMPARE(changes, 0);
     QCOMPARE(widget.count(), 2);
     QCOMPARE(widget.item(1)->text(), QStringLiteral("Question n.3"));
     widget.item(1)->setCheckState(Qt::Unchecked);
-    list.GraphSocSelected(&widget, true);
+    DViews::GraphSocSelected(list, &widget, true);
     QVERIFY(list.GetSelected(0).graphSoc.IsRequested());
     QVERIFY(list.GetSelected(1).graphSoc.IsRequested());
     QVERIFY(!list.GetSelected(2).graphSoc.IsRequested());
@@ -217,18 +218,18 @@ void TestDQuesList::analysisLists()
     list.GetSelected(1).graphMet.ToGraph(false);
 
     QListWidget widget;
-    list.DrawListMet(&widget);
+    DViews::DrawListMet(list, &widget);
     QCOMPARE(widget.count(), 3);
     QCOMPARE(widget.item(1)->checkState(), Qt::Unchecked);
     QCOMPARE(widget.item(2)->checkState(), Qt::Checked);
 
     widget.item(0)->setCheckState(Qt::Unchecked);
     widget.item(1)->setCheckState(Qt::Checked);
-    list.GraphMetSelected(&widget);
+    DViews::GraphMetSelected(list, &widget);
     QCOMPARE(list.ListItems(DQuesElem::Met),
              (QList<DQuesList::CheckItem>{{"Question n.1", false}, {"Question n.2", true}, {"Question n.3", true}}));
     // Each analysis stores into its own selection only.
-    list.GraphTarSelected(&widget);
+    DViews::GraphTarSelected(list, &widget);
     QVERIFY(!list.GetSelected(0).graphTar.IsRequested());
     QVERIFY(list.GetSelected(0).graphBar.IsRequested());
 }

@@ -1,4 +1,5 @@
 #include "lang/DLanguage.h"
+#include "pages/DViews.h"
 #include "subjects/DSubjElemAppe.h"
 #include "tests/TestSupport.h"
 
@@ -170,7 +171,7 @@ private Q_SLOTS:
         DLanguage italian(DLanguage::Italian);
         QComboBox combo;
         combo.addItem(QStringLiteral("stale"));
-        DSubjElemAppe::TypesToComboBox(&combo);
+        DViews::DrawAppeTypes(&combo);
         QCOMPARE(combo.count(), 6);
         QCOMPARE(combo.currentIndex(), 0);
         QCOMPARE(combo.itemText(0), QStringLiteral("Cognome, Nome"));
@@ -180,7 +181,7 @@ private Q_SLOTS:
         // The selected item decides the format.
         combo.setCurrentIndex(3);
         DSubjElemAppe appe;
-        appe.FromString(&combo, QStringLiteral("Pine Van Oak"));
+        appe.FromString(combo.currentIndex(), QStringLiteral("Pine Van Oak"));
         QCOMPARE(appe.Surname().ToString(), QStringLiteral("Van Oak"));
         QCOMPARE(appe.Name().ToString(), QStringLiteral("Pine"));
     }

@@ -1,4 +1,4 @@
-#include "model/DFileKalCirTags.h"
+#include "document/DFileKalCirTags.h"
 
 #include "document/DFileKalCir.h"
 #include "model/DFileStream.h"
