@@ -1,7 +1,8 @@
 #include "export/DExport.h"
 
-// The headless export on its own: it links the core only, so a run loads
-// nothing of the widget toolkit. The application hands --export to it.
+// The headless export on its own: it links the core only, so it runs where
+// the widget toolkit is not installed. kaleidocircle --export runs the same
+// code in-process.
 int main(int argc, char* argv[])
 {
     return DExport::Main(argc, argv);

@@ -1,10 +1,7 @@
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
-#include "pages/DViews.h"
 #include "tests/TestSupport.h"
 
-#include <QButtonGroup>
-#include <QRadioButton>
 #include <QTemporaryDir>
 
 namespace
@@ -21,7 +18,6 @@ private Q_SLOTS:
     void setFromText();
     void equalValueChangesNothing();
     void changeAndSave();
-    void radioButtons();
 };
 
 void TestDAnsw::defaults()
@@ -102,32 +98,6 @@ void TestDAnsw::changeAndSave()
     QVERIFY(!read.answ.subjSort.IsSurnameName());
     QCOMPARE(read.desi.AnswCount(), 4);
     QVERIFY(!read.IsChangedByUser());
-}
-
-void TestDAnsw::radioButtons()
-{
-    DTest test;
-    QWidget parent;
-    QRadioButton surnameName(&parent), nameSurname(&parent);
-    int handled = 0;
-    for (QRadioButton* button : {&surnameName, &nameSurname})
-    {
-        connect(button, &QRadioButton::toggled, this, [&] { ++handled; });
-        connect(button, &QRadioButton::clicked, this, [&] { ++handled; });
-    }
-
-    DViews::DrawSubjSort(test.answ.subjSort, &surnameName, &nameSurname);
-    QVERIFY(surnameName.isChecked());
-    test.answ.subjSort.SetNameSurname();
-    DViews::DrawSubjSort(test.answ.subjSort, &surnameName, &nameSurname);
-    QVERIFY(nameSurname.isChecked());
-    QVERIFY(!surnameName.isChecked());
-    QCOMPARE(handled, 0);
-
-    surnameName.setChecked(true);
-    DViews::UpdateSubjSort(test.answ.subjSort, &surnameName);
-    QVERIFY(test.answ.subjSort.IsSurnameName());
-    QVERIFY(test.answ.IsChangedByUser());
 }
 
 KC_TEST_MAIN(TestDAnsw)

@@ -1,12 +1,7 @@
 #include "answers/DDesi.h"
 #include "lang/DLanguage.h"
-#include "pages/DViews.h"
 #include "subjects/DSubjList.h"
 #include "tests/TestSupport.h"
-
-#include <QComboBox>
-#include <QLabel>
-#include <QTableWidget>
 
 namespace
 {
@@ -71,10 +66,6 @@ private Q_SLOTS:
         list.GetSelected(5).sex.Invert();
         QVERIFY(list.IsChangedByUser());
         QCOMPARE(list.SummaryText(), QStringLiteral("10 subjects: 8 female, 2 male"));
-
-        QLabel label;
-        DViews::DrawSummary(list.SummaryText(), &label);
-        QCOMPARE(label.text(), QStringLiteral("10 subjects: 8 female, 2 male"));
 
         DLanguage italian(DLanguage::Italian);
         QCOMPARE(list.SummaryText(), QStringLiteral("10 soggetti: 8 femmine, 2 maschi"));
@@ -195,12 +186,6 @@ private Q_SLOTS:
         QCOMPARE(list.AppelTexts(true), (QStringList{"None", "abate Luca", "Bianchi", "Rossi Mario", "Rossi Mario"}));
         QCOMPARE(list.AppelTexts(false), (QStringList{"None", "Bianchi", "Luca abate", "Mario Rossi", "Mario Rossi"}));
 
-        QComboBox combo;
-        combo.addItem(QStringLiteral("stale"));
-        DViews::DrawAppels(list, &combo, true);
-        QCOMPARE(combo.count(), 5);
-        QCOMPARE(combo.itemText(0), QStringLiteral("None"));
-
         QCOMPARE(list.GetSelected(QStringLiteral("Rossi Mario"), true), 1);
         QCOMPARE(list.GetSelected(QStringLiteral("Mario Rossi"), false), 1);
         QCOMPARE(list.GetSelected(QStringLiteral("Mario Rossi"), true), 0);
@@ -241,30 +226,6 @@ private Q_SLOTS:
         QCOMPARE(list.ListAllRows().at(1), (QStringList{"2", "Rossi", "Mario", "Male", "tall"}));
         QCOMPARE(list.ListSelRows([&desi](qint32 subject) { return desi.GetSubjSummary(subject); }).at(1),
                  (QStringList{"2", "Rossi", "Mario", "1 of 6"}));
-
-        QTableWidget grid;
-        grid.setRowCount(40);
-        grid.setColumnCount(7);
-        grid.setItem(0, 1, new QTableWidgetItem(QStringLiteral("Surname")));
-        DViews::DrawListAll(list, &grid);
-        QCOMPARE(grid.rowCount(), 4);
-        QCOMPARE(grid.columnCount(), 5);
-        QCOMPARE(grid.columnWidth(4), 300);
-        QCOMPARE(grid.item(0, 1)->text(), QStringLiteral("Surname")); // the page's header row stays
-        QCOMPARE(grid.item(2, 3)->text(), QStringLiteral("Male"));
-        QCOMPARE(grid.item(3, 0)->text(), QStringLiteral("3"));
-        QCOMPARE(grid.rowHeight(1), DViews::RowHeight(&grid));
-        QVERIFY(!(grid.item(1, 0)->flags() & Qt::ItemIsEditable));
-        QVERIFY(grid.item(1, 4)->flags() & Qt::ItemIsEditable);
-
-        // A redraw keeps the widths the user dragged.
-        grid.setColumnWidth(1, 180);
-        DViews::DrawListAll(list, &grid);
-        QCOMPARE(grid.columnWidth(1), 180);
-
-        DViews::DrawListSel(list, desi, &grid);
-        QCOMPARE(grid.columnCount(), 4);
-        QCOMPARE(grid.item(2, 3)->text(), QStringLiteral("1 of 6"));
     }
 
     void memoLines_data()
@@ -356,17 +317,6 @@ private Q_SLOTS:
         QCOMPARE(Surnames(list), before);
         QVERIFY(!list.IsChangedByUser());
         CheckNumbering(list, desi);
-    }
-
-    void fromMemoReadsTheComboBox()
-    {
-        DDesi desi;
-        DSubjList list([&desi](qint32 count) { desi.SetSubj(count); });
-        QComboBox combo;
-        DViews::DrawAppeTypes(&combo);
-        combo.setCurrentIndex(1);
-        list.FromMemo(combo.currentIndex(), DSubjList::MemoLines(QStringLiteral("Oak, Pine\nElm, Ash\n")));
-        QCOMPARE(Surnames(list), (QStringList{"Pine", "Ash"}));
     }
 
     void selectionDensity()
