@@ -36,12 +36,6 @@ QPoint DDrawBar::MarginTextOrigin(const MarginLabel& label, int textHeight, int 
     return QPoint((kMargin - textHeight) / 2, label.lower - ((label.lower - label.upper) - textWidth) / 2);
 }
 
-void DDrawBar::SetFill(const QColor& colour)
-{
-    fill_ = colour;
-    painter_->setBackground(colour);
-}
-
 void DDrawBar::PaintMargin(int height)
 {
     QPainter& p = *painter_;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QColor>
+#include "analyses/DBarCanvas.h"
+
 #include <QPoint>
 #include <QSize>
 #include <QtGlobal>
@@ -10,12 +11,11 @@
 class DGraphBar;
 class DSubjList;
 class QImage;
-class QPainter;
 
 // Paints the bar graph into a picture. Holds the state of one painting: the
 // painter, the cursor along the row of subjects (x), the middle line (y) and
 // the current fill colour, which DSubjElemBar draws with.
-class DDrawBar
+class DDrawBar : public DBarCanvas
 {
 public:
     explicit DDrawBar(DGraphBar& bar);
@@ -43,16 +43,6 @@ public:
     // across the 30-pixel margin and along its band.
     static QPoint MarginTextOrigin(const MarginLabel& label, int textHeight, int textWidth);
 
-    // The state DSubjElemBar works with.
-    QPainter& Painter() const { return *painter_; }
-    int X() const { return x_; }
-    int Y() const { return y_; }
-    qint32 Divisor() const { return divisor_; }
-    int TextHeight() const { return textHeight_; }
-    const QColor& Fill() const { return fill_; }
-    // The fill colour is also the background of every text.
-    void SetFill(const QColor& colour);
-
     static constexpr int kStep = 32;
     static constexpr int kMargin = 30;
 
@@ -60,10 +50,4 @@ private:
     void PaintMargin(int height);
 
     DGraphBar& bar_;
-    QPainter* painter_ = nullptr;
-    int x_ = 0;
-    int y_ = 0;
-    qint32 divisor_ = 1;
-    int textHeight_ = 0;
-    QColor fill_ = Qt::white;
 };

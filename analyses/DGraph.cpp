@@ -43,10 +43,13 @@ void DGraph::GetConnections(bool acceptance)
                           std::vector<qint32>& index;
                           ~Indexing() { index.clear(); }
                       } indexing{pairIndex_};
-                      if (acceptance)
-                          desi_.GetConnAcc(*this);
-                      else
-                          desi_.GetConnRej(*this);
+                      // The module names are those the matrix's scan has always reported.
+                      EError::Guard(acceptance ? "DDesi::GetConnAcc()" : "DDesi::GetConnRej()",
+                                    [&]
+                                    {
+                                        desi_.SocChoices(acceptance, [this](qint32 chooser, qint32 chosen, qint32 rank)
+                                                         { SetConnection(chooser, chosen, rank); });
+                                    });
                   });
 }
 

@@ -19,8 +19,7 @@ public:
 
     DGraphMetOrder() : DGraphOption(kTextIds, "DGraphMetOrder::Draw()", "DGraphMetOrder::Update()") {}
 
-    using DGraphOption::Update;
-    // An index of the list as a user change, as chosen in the combo box.
+    // An index of the list as a user change, as chosen in the drop-down list.
     void Update(int index);
 
     bool IsAsInList() const { return GetValue() == AsInList; }

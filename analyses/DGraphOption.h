@@ -8,7 +8,6 @@
 #include <span>
 
 class DFileStream;
-class QComboBox;
 
 // An analysis option offered in a drop-down list: one stored 8-bit element,
 // default 0, whose value is the index of its text. A derived option supplies
@@ -20,14 +19,12 @@ public:
     // The texts of the list in value order, in the current language.
     QStringList Texts() const;
 
-    // Refills the combo box with Texts() and selects the stored value; a value
-    // outside the list (a damaged file) selects nothing. The combo box signals
-    // nothing meanwhile: this is the program's doing, and the page's change
-    // handler must not store it back.
-    void Draw(QComboBox* combo) const;
-    // Stores the selected index as a change by the user; a combo box with no
-    // selection changes nothing.
-    void Update(const QComboBox* combo);
+    // Stores an index of the list as a user change; anything else (-1 for no
+    // selection) is no choice and leaves the value alone.
+    void Choose(int index);
+    // The operation names errors of showing and choosing report.
+    const char* DrawModule() const { return drawModule_; }
+    const char* UpdateModule() const { return updateModule_; }
 
     qint32 GetValue() const { return value_.GetValue(); }
     void SetValue(qint32 value, bool byUser) { value_.SetValue(value, byUser); }
@@ -49,10 +46,6 @@ protected:
         : textIds_(textIds), drawModule_(drawModule), updateModule_(updateModule)
     {
     }
-
-    // Stores an index of the list as a user change; anything else (-1 for no
-    // selection) is no choice and leaves the value alone.
-    void Choose(int index);
 
 private:
     DElemInt8 value_;

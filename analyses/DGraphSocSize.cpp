@@ -3,8 +3,6 @@
 #include "model/DFileStream.h"
 #include "model/EError.h"
 
-#include <QLineEdit>
-
 DGraphSocSize::DGraphSocSize()
 {
     width_.SetValue(800, false);
@@ -15,16 +13,6 @@ void DGraphSocSize::Set(qint32 width, qint32 height, bool byUser)
 {
     width_.SetValue(width, byUser);
     height_.SetValue(height, byUser);
-}
-
-void DGraphSocSize::Draw(QLineEdit* width, QLineEdit* height) const
-{
-    EError::Guard("DGraphSocSize::Draw()",
-                  [&]
-                  {
-                      width->setText(QString::number(Width()));
-                      height->setText(QString::number(Height()));
-                  });
 }
 
 void DGraphSocSize::Store(DElemInt32& element, const QString& text)
@@ -44,29 +32,6 @@ void DGraphSocSize::UpdateWidth(const QString& text)
 void DGraphSocSize::UpdateHeight(const QString& text)
 {
     EError::Guard("DGraphSocSize::Update()", [&] { Store(height_, text); });
-}
-
-void DGraphSocSize::Update(QLineEdit* width, QLineEdit* height)
-{
-    EError::Guard("DGraphSocSize::Update()",
-                  [&]
-                  {
-                      // Each field is checked and stored on its own, so a refused height
-                      // keeps the width accepted before it.
-                      for (auto [field, update] : {std::pair{width, &DGraphSocSize::UpdateWidth},
-                                                   std::pair{height, &DGraphSocSize::UpdateHeight}})
-                      {
-                          try
-                          {
-                              (this->*update)(field->text());
-                          }
-                          catch (const EError&)
-                          {
-                              field->setFocus();
-                              throw;
-                          }
-                      }
-                  });
 }
 
 bool DGraphSocSize::IsChangedByUser() const

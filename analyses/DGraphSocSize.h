@@ -6,7 +6,6 @@
 #include <QtGlobal>
 
 class DFileStream;
-class QLineEdit;
 
 // Width and height of the sociogram's drawing area in pixels.
 class DGraphSocSize
@@ -19,14 +18,11 @@ public:
 
     qint32 Width() const { return width_.GetValue(); }
     qint32 Height() const { return height_.GetValue(); }
-    // Program settings (tests, copies); the user's way is Update.
+    // Program settings (tests, copies); the user's way is UpdateWidth and
+    // UpdateHeight.
     void Set(qint32 width, qint32 height, bool byUser);
 
-    void Draw(QLineEdit* width, QLineEdit* height) const;
-    // Reads the width, then the height, each a whole number in 400..4000 or
-    // error 50080 (the refused field gets the focus). A width accepted before
-    // a refused height stays.
-    void Update(QLineEdit* width, QLineEdit* height);
+    // The user's width or height: a whole number in 400..4000 or error 50080.
     void UpdateWidth(const QString& text);
     void UpdateHeight(const QString& text);
 

@@ -1,6 +1,6 @@
 #include "analyses/DPicture.h"
 
-#include "app/DFonts.h"
+#include "analyses/DFonts.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "analyses/DSubjElemBar.h"
 
-#include "analyses/DDrawBar.h"
+#include "analyses/DBarCanvas.h"
 #include "analyses/DSubjBox.h"
 #include "model/EError.h"
 #include "subjects/DSubjElem.h"
@@ -20,7 +20,7 @@ QRect Edges(int left, int top, int right, int bottom)
 constexpr int kTextFlags = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine;
 } // namespace
 
-DSubjElemBar::DSubjElemBar(DDrawBar& draw, const DSubjElem& subject) : draw_(draw), subject_(subject)
+DSubjElemBar::DSubjElemBar(DBarCanvas& draw, const DSubjElem& subject) : draw_(draw), subject_(subject)
 {
 }
 

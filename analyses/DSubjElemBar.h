@@ -5,7 +5,7 @@
 
 #include <array>
 
-class DDrawBar;
+class DBarCanvas;
 class DSubjElem;
 class QColor;
 class QPainter;
@@ -19,7 +19,7 @@ class QPainter;
 class DSubjElemBar
 {
 public:
-    DSubjElemBar(DDrawBar& draw, const DSubjElem& subject);
+    DSubjElemBar(DBarCanvas& draw, const DSubjElem& subject);
 
     void Draw();
     // Nothing is drawn for a count of 0.
@@ -48,6 +48,6 @@ private:
     // placed it for the bar's free end.
     void PaintBar(const QRect& bar, const QColor& fill, const QRect& label, quint32 count);
 
-    DDrawBar& draw_;
+    DBarCanvas& draw_;
     const DSubjElem& subject_;
 };

@@ -3,7 +3,6 @@
 #include "model/DElemInt.h"
 
 class DFileStream;
-class QRadioButton;
 
 // Order of the names wherever a subject is picked as an answer: 0 surname
 // first, anything else name first.
@@ -17,10 +16,6 @@ public:
     void SetValue(qint32 value, bool byUser) { value_.SetValue(value, byUser); }
     qint32 GetValue() const { return value_.GetValue(); }
     bool IsChangedByUser() const { return value_.IsChangedByUser(); }
-
-    // Checks the matching button without running the buttons' handlers.
-    void ToRadioButtons(QRadioButton* surnameName, QRadioButton* nameSurname) const;
-    void FromRadioButtons(const QRadioButton* surnameName, const QRadioButton* nameSurname);
 
     void ToFile(DFileStream& stream) { value_.ToFile(stream); }
     void FromFile(DFileStream& stream) { value_.FromFile(stream); }

@@ -1,6 +1,5 @@
 #include "answers/DDesi.h"
 
-#include "analyses/DGraph.h"
 #include "lang/DLanguage.h"
 #include "model/DFileStream.h"
 #include "model/EError.h"
@@ -24,7 +23,9 @@ void CheckCount(qint32 count)
 }
 } // namespace
 
-DDesi::DDesi() : sec_(3) {}
+DDesi::DDesi() : sec_(3)
+{
+}
 
 void DDesi::Bind(const DQues& ques)
 {
@@ -33,44 +34,50 @@ void DDesi::Bind(const DQues& ques)
 
 void DDesi::SetQues(qint32 count)
 {
-    EError::Guard("DDesi::SetQues()", [&] {
-        CheckCount(count);
-        if (count == ques_)
-            return;
-        ques_ = count;
-        Resize();
-    });
+    EError::Guard("DDesi::SetQues()",
+                  [&]
+                  {
+                      CheckCount(count);
+                      if (count == ques_)
+                          return;
+                      ques_ = count;
+                      Resize();
+                  });
 }
 
 void DDesi::SetAnsw(qint32 count)
 {
-    EError::Guard("DDesi::SetAnsw()", [&] {
-        CheckCount(count);
-        if (count == answ_)
-            return;
-        answ_ = count;
-        Resize();
-    });
+    EError::Guard("DDesi::SetAnsw()",
+                  [&]
+                  {
+                      CheckCount(count);
+                      if (count == answ_)
+                          return;
+                      answ_ = count;
+                      Resize();
+                  });
 }
 
 void DDesi::SetSubj(qint32 count)
 {
-    EError::Guard("DDesi::SetSubj()", [&] {
-        CheckCount(count);
-        if (count == subj_)
-            return;
-        const bool fewer = count < subj_;
-        subj_ = count;
-        Resize();
-        if (!fewer)
-            return;
-        // A remaining subject's choice of a removed subject would name nobody
-        // (and later reappear as a choice of whoever takes that number), so it
-        // is withdrawn. This is the program's doing, not the user's.
-        for (DElemInt32& cell : cells_)
-            if (IsChoice(cell.GetValue()) && cell.GetValue() > count)
-                cell.SetValue(0, false);
-    });
+    EError::Guard("DDesi::SetSubj()",
+                  [&]
+                  {
+                      CheckCount(count);
+                      if (count == subj_)
+                          return;
+                      const bool fewer = count < subj_;
+                      subj_ = count;
+                      Resize();
+                      if (!fewer)
+                          return;
+                      // A remaining subject's choice of a removed subject would name nobody
+                      // (and later reappear as a choice of whoever takes that number), so it
+                      // is withdrawn. This is the program's doing, not the user's.
+                      for (DElemInt32& cell : cells_)
+                          if (IsChoice(cell.GetValue()) && cell.GetValue() > count)
+                              cell.SetValue(0, false);
+                  });
 }
 
 void DDesi::Resize()
@@ -89,9 +96,9 @@ void DDesi::Resize()
         for (qint32 r = 0; r < keepA; ++r)
         {
             const auto from = cells_.begin() + static_cast<std::ptrdiff_t>(Index(q, r, 0));
-            const auto to = cells.begin() +
-                            static_cast<std::ptrdiff_t>((static_cast<std::size_t>(q) * std::size_t(answ_) + std::size_t(r)) *
-                                                        std::size_t(subj_));
+            const auto to = cells.begin() + static_cast<std::ptrdiff_t>(
+                                                (static_cast<std::size_t>(q) * std::size_t(answ_) + std::size_t(r)) *
+                                                std::size_t(subj_));
             std::copy(from, from + keepS, to);
         }
     cells_ = std::move(cells);
@@ -102,111 +109,128 @@ void DDesi::Resize()
 
 void DDesi::New()
 {
-    EError::Guard("DDesi::New()", [&] {
-        for (DElemInt32& cell : cells_)
-            cell.SetValue(0, false);
-    });
+    EError::Guard("DDesi::New()",
+                  [&]
+                  {
+                      for (DElemInt32& cell : cells_)
+                          cell.SetValue(0, false);
+                  });
 }
 
 bool DDesi::IsChangedByUser() const
 {
-    return EError::Guard("DDesi::IsChangedByUser()", [&] {
-        return std::any_of(cells_.begin(), cells_.end(), [](const DElemInt32& cell) { return cell.IsChangedByUser(); });
-    });
+    return EError::Guard("DDesi::IsChangedByUser()",
+                         [&] {
+                             return std::any_of(cells_.begin(), cells_.end(),
+                                                [](const DElemInt32& cell) { return cell.IsChangedByUser(); });
+                         });
 }
 
 void DDesi::CheckCell(qint32 question, qint32 answer, qint32 subject) const
 {
     // Checked against the cells as they are: while a counter is 0 the shape
     // is the one from before.
-    if (question < 1 || question > shapeQ_ || answer < 1 || answer > shapeA_ || subject < 1 ||
-        subject > shapeS_)
+    if (question < 1 || question > shapeQ_ || answer < 1 || answer > shapeA_ || subject < 1 || subject > shapeS_)
         throw std::out_of_range("cell outside the matrix");
 }
 
 void DDesi::SetDesi(qint32 question, qint32 answer, qint32 subject, qint32 value)
 {
-    EError::Guard("DDesi::SetDesi()", [&] {
-        CheckCell(question, answer, subject);
-        cells_[Index(question - 1, answer - 1, subject - 1)].SetValue(value, true);
-    });
+    EError::Guard("DDesi::SetDesi()",
+                  [&]
+                  {
+                      CheckCell(question, answer, subject);
+                      cells_[Index(question - 1, answer - 1, subject - 1)].SetValue(value, true);
+                  });
 }
 
 qint32 DDesi::GetDesi(qint32 question, qint32 answer, qint32 subject) const
 {
-    return EError::Guard("DDesi::GetDesi()", [&] {
-        CheckCell(question, answer, subject);
-        return cells_[Index(question - 1, answer - 1, subject - 1)].GetValue();
-    });
+    return EError::Guard("DDesi::GetDesi()",
+                         [&]
+                         {
+                             CheckCell(question, answer, subject);
+                             return cells_[Index(question - 1, answer - 1, subject - 1)].GetValue();
+                         });
 }
 
 QString DDesi::GetSubjSummary(qint32 subject) const
 {
-    return EError::Guard("DDesi::GetSubjSummary()", [&] {
-        CheckCell(1, 1, subject);
-        qint32 given = 0;
-        for (qint32 q = 0; q < shapeQ_; ++q)
-            for (qint32 r = 0; r < shapeA_; ++r)
-                if (IsChoice(cells_[Index(q, r, subject - 1)].GetValue()))
-                    ++given;
-        return DLanguage::Active().GetMsg(14040, {given, shapeQ_ * shapeA_});
-    });
+    return EError::Guard("DDesi::GetSubjSummary()",
+                         [&]
+                         {
+                             CheckCell(1, 1, subject);
+                             qint32 given = 0;
+                             for (qint32 q = 0; q < shapeQ_; ++q)
+                                 for (qint32 r = 0; r < shapeA_; ++r)
+                                     if (IsChoice(cells_[Index(q, r, subject - 1)].GetValue()))
+                                         ++given;
+                             return DLanguage::Active().GetMsg(14040, {given, shapeQ_ * shapeA_});
+                         });
 }
 
 void DDesi::Verify() const
 {
-    EError::Guard("DDesi::Verify()", [&] {
-        if (!HasShape())
-            return;
-        // Cells are stored question-major, rank, then subject: the scan order.
-        for (qint32 q = 0; q < shapeQ_; ++q)
-            for (qint32 r = 0; r < shapeA_; ++r)
-                for (qint32 s = 0; s < shapeS_; ++s)
-                    if (cells_[Index(q, r, s)].GetValue() == s + 1)
-                        throw EError(50090, {s + 1});
-    });
+    EError::Guard("DDesi::Verify()",
+                  [&]
+                  {
+                      if (!HasShape())
+                          return;
+                      // Cells are stored question-major, rank, then subject: the scan order.
+                      for (qint32 q = 0; q < shapeQ_; ++q)
+                          for (qint32 r = 0; r < shapeA_; ++r)
+                              for (qint32 s = 0; s < shapeS_; ++s)
+                                  if (cells_[Index(q, r, s)].GetValue() == s + 1)
+                                      throw EError(50090, {s + 1});
+                  });
 }
 
 void DDesi::ToFile(DFileStream& stream)
 {
-    EError::Guard("DDesi::ToFile()", [&] {
-        sec_.PositionToFile(stream);
-        if (!HasShape())
-            return;
-        for (DElemInt32& cell : cells_)
-            cell.ToFile(stream);
-    });
+    EError::Guard("DDesi::ToFile()",
+                  [&]
+                  {
+                      sec_.PositionToFile(stream);
+                      if (!HasShape())
+                          return;
+                      for (DElemInt32& cell : cells_)
+                          cell.ToFile(stream);
+                  });
 }
 
 void DDesi::FromFile(DFileStream& stream)
 {
-    EError::Guard("DDesi::FromFile()", [&] {
-        sec_.PositionFromFile(stream);
-        if (!HasShape())
-            return;
-        for (DElemInt32& cell : cells_)
-        {
-            cell.FromFile(stream);
-            // The subject count was read before the matrix; a value that names
-            // no subject of this test is no choice.
-            const qint32 value = cell.GetValue();
-            if (value != 0 && (!IsChoice(value) || value > subj_))
-                cell.SetValue(0, false);
-        }
-    });
+    EError::Guard("DDesi::FromFile()",
+                  [&]
+                  {
+                      sec_.PositionFromFile(stream);
+                      if (!HasShape())
+                          return;
+                      for (DElemInt32& cell : cells_)
+                      {
+                          cell.FromFile(stream);
+                          // The subject count was read before the matrix; a value that names
+                          // no subject of this test is no choice.
+                          const qint32 value = cell.GetValue();
+                          if (value != 0 && (!IsChoice(value) || value > subj_))
+                              cell.SetValue(0, false);
+                      }
+                  });
 }
 
 void DDesi::TakeData(const DDesi& other)
 {
-    EError::Guard("DDesi::TakeData()", [&] {
-        ques_ = other.ques_;
-        answ_ = other.answ_;
-        subj_ = other.subj_;
-        shapeQ_ = other.shapeQ_;
-        shapeA_ = other.shapeA_;
-        shapeS_ = other.shapeS_;
-        cells_ = other.cells_;
-    });
+    EError::Guard("DDesi::TakeData()",
+                  [&]
+                  {
+                      ques_ = other.ques_;
+                      answ_ = other.answ_;
+                      subj_ = other.subj_;
+                      shapeQ_ = other.shapeQ_;
+                      shapeA_ = other.shapeA_;
+                      shapeS_ = other.shapeS_;
+                      cells_ = other.cells_;
+                  });
 }
 
 bool DDesi::Admits(qint32 q, bool positive, bool bar, bool target, bool soc, bool metric) const
@@ -307,18 +331,20 @@ qint32 DDesi::GetOutRejSbj(qint32 v, bool bar, bool target, bool soc, bool metri
 
 qint32 DDesi::GetTargetFrequency() const
 {
-    return EError::Guard("DDesi::GetTargetFrequency()", [&] {
-        if (!quesList_)
-            throw std::logic_error("question list not bound");
-        qint32 questions = 0;
-        for (qint32 q = 0; q < quesList_->List().GetSize(); ++q)
-            if (Admits(q, true, false, true, false, false))
-                ++questions;
-        return questions * answ_;
-    });
+    return EError::Guard("DDesi::GetTargetFrequency()",
+                         [&]
+                         {
+                             if (!quesList_)
+                                 throw std::logic_error("question list not bound");
+                             qint32 questions = 0;
+                             for (qint32 q = 0; q < quesList_->List().GetSize(); ++q)
+                                 if (Admits(q, true, false, true, false, false))
+                                     ++questions;
+                             return questions * answ_;
+                         });
 }
 
-void DDesi::GetConn(DGraph& graph, bool positive) const
+void DDesi::SocChoices(bool positive, const ChoiceVisitor& visit) const
 {
     if (!HasShape())
         return;
@@ -331,17 +357,7 @@ void DDesi::GetConn(DGraph& graph, bool positive) const
             {
                 const qint32 value = cells_[Index(q, r, s)].GetValue();
                 if (IsChoice(value))
-                    graph.SetConnection(s + 1, value, r);
+                    visit(s + 1, value, r);
             }
     }
-}
-
-void DDesi::GetConnAcc(DGraph& graph) const
-{
-    EError::Guard("DDesi::GetConnAcc()", [&] { GetConn(graph, true); });
-}
-
-void DDesi::GetConnRej(DGraph& graph) const
-{
-    EError::Guard("DDesi::GetConnRej()", [&] { GetConn(graph, false); });
 }

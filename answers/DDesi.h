@@ -3,13 +3,14 @@
 #include "model/DElemInt.h"
 #include "model/DFileKalCirSec.h"
 
+#include <functional>
+
 #include <QString>
 #include <QtGlobal>
 
 #include <vector>
 
 class DFileStream;
-class DGraph;
 class DQues;
 class DQuesElem;
 
@@ -72,11 +73,12 @@ public:
     qint32 GetOutRejSbj(qint32 v, bool bar, bool target, bool soc, bool metric) const;
     qint32 GetTargetFrequency() const;
 
-    // The sociogram's connections: every choice to a positive (Acc) or
-    // negative (Rej) question selected for the sociogram, in scan order
-    // (question, rank, choosing subject), goes to DGraph::SetConnection.
-    void GetConnAcc(DGraph& graph) const;
-    void GetConnRej(DGraph& graph) const;
+    // The choices the sociogram connects: every choice to a positive or
+    // negative question selected for the sociogram, in scan order (question,
+    // rank from 0, choosing subject), handed to visit. The analyses turn
+    // them into their connections.
+    using ChoiceVisitor = std::function<void(qint32 chooser, qint32 chosen, qint32 rank)>;
+    void SocChoices(bool positive, const ChoiceVisitor& visit) const;
 
     static bool IsChoice(qint32 value) { return value >= 1 && value <= 100; }
 
@@ -87,14 +89,13 @@ private:
     bool Admits(qint32 q, bool positive, bool bar, bool target, bool soc, bool metric) const;
     qint32 TotalCount(qint32 v, bool positive, bool bar, bool target, bool soc) const;
     qint32 ChooserCount(qint32 v, bool positive, bool bar, bool target, bool soc, bool metric) const;
-    void GetConn(DGraph& graph, bool positive) const;
     qint32 ChosenCount(qint32 v, bool positive, bool bar, bool target, bool soc, bool metric) const;
     bool HasShape() const { return ques_ > 0 && answ_ > 0 && subj_ > 0; }
     std::size_t Index(qint32 q, qint32 r, qint32 s) const
     {
-        return (static_cast<std::size_t>(q) * static_cast<std::size_t>(shapeA_) + static_cast<std::size_t>(r))
-                   * static_cast<std::size_t>(shapeS_)
-               + static_cast<std::size_t>(s);
+        return (static_cast<std::size_t>(q) * static_cast<std::size_t>(shapeA_) + static_cast<std::size_t>(r)) *
+                   static_cast<std::size_t>(shapeS_) +
+               static_cast<std::size_t>(s);
     }
     void CheckCell(qint32 question, qint32 answer, qint32 subject) const;
 

@@ -6,9 +6,6 @@
 #include "model/EError.h"
 #include "subjects/DSubjList.h"
 
-#include <QSignalBlocker>
-#include <QTableWidget>
-
 DSubjElemAnswList::DSubjElemAnswList(const DDesi& desi, const DSubjList& subjects, const DAnswSubjSort& sort)
     : desi_(desi), subjects_(subjects), sort_(sort)
 {
@@ -45,43 +42,4 @@ QList<QStringList> DSubjElemAnswList::Texts(qint32 subject) const
                              }
                              return rows;
                          });
-}
-
-void DSubjElemAnswList::ToStringGrid(qint32 subject, QTableWidget* grid) const
-{
-    const QList<QStringList> rows = Texts(subject);
-    EError::Guard("DSubjElemAnswList::ToStringGrid()",
-                  [&]
-                  {
-                      // A program fill is not an edit: handlers listening to the grid must
-                      // not take these texts for the user's.
-                      const QSignalBlocker blocker(grid);
-                      const int columns = int(rows.first().size());
-                      grid->setRowCount(int(rows.size()));
-                      grid->setColumnCount(columns);
-                      grid->setColumnWidth(0, kHeaderWidth);
-                      for (int column = 1; column < columns; ++column)
-                          grid->setColumnWidth(column, kAnswerWidth);
-                      const int height = DSubjList::RowHeight(grid);
-                      for (int row = 0; row < rows.size(); ++row)
-                      {
-                          grid->setRowHeight(row, height);
-                          for (int column = 0; column < columns; ++column)
-                          {
-                              const bool fixed = row == 0 || column == 0;
-                              const Qt::ItemFlags flags =
-                                  fixed ? Qt::ItemFlags(Qt::ItemIsEnabled) : Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-                              QTableWidgetItem* item = grid->item(row, column);
-                              if (!item)
-                              {
-                                  item = new QTableWidgetItem;
-                                  grid->setItem(row, column, item);
-                              }
-                              if (item->text() != rows.at(row).at(column))
-                                  item->setText(rows.at(row).at(column));
-                              if (item->flags() != flags)
-                                  item->setFlags(flags);
-                          }
-                      }
-                  });
 }

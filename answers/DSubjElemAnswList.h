@@ -7,7 +7,6 @@
 class DAnswSubjSort;
 class DDesi;
 class DSubjList;
-class QTableWidget;
 
 // The answers of one subject as the answers page shows them: one row per
 // question, one column per answer rank, each cell naming the chosen subject.
@@ -24,8 +23,6 @@ public:
     // Texts of the answers grid for subject k (from 1), header row and
     // column included: Q+1 rows of A+1 texts.
     QList<QStringList> Texts(qint32 subject) const;
-    // Fills the grid with Texts; row 0 and column 0 are its fixed header.
-    void ToStringGrid(qint32 subject, QTableWidget* grid) const;
 
     static constexpr int kHeaderWidth = 80;
     static constexpr int kAnswerWidth = 100;

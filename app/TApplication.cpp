@@ -1,15 +1,15 @@
 #include "app/TApplication.h"
 
-#include "analyses/TFormGraphBar.h"
-#include "analyses/TFormGraphMet.h"
-#include "analyses/TFormGraphSoc.h"
-#include "analyses/TFormGraphTar.h"
-#include "answers/TFormDesi.h"
-#include "app/TFormInfo.h"
-#include "app/TFormLang.h"
 #include "app/TFormMain.h"
-#include "questions/TFormQues.h"
-#include "subjects/TFormSubj.h"
+#include "pages/TFormDesi.h"
+#include "pages/TFormGraphBar.h"
+#include "pages/TFormGraphMet.h"
+#include "pages/TFormGraphSoc.h"
+#include "pages/TFormGraphTar.h"
+#include "pages/TFormInfo.h"
+#include "pages/TFormLang.h"
+#include "pages/TFormQues.h"
+#include "pages/TFormSubj.h"
 
 #include <QApplication>
 #include <QIcon>

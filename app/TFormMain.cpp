@@ -1,9 +1,10 @@
 #include "app/TFormMain.h"
+#include "kit/DMessages.h"
 
-#include "app/DFonts.h"
-#include "app/TFormPage.h"
+#include "analyses/DFonts.h"
+#include "document/DTest.h"
+#include "kit/TFormPage.h"
 #include "lang/DLanguage.h"
-#include "model/DTest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,10 +37,10 @@ constexpr int kWheelNotch = 120;
 // Hint and caption ids, in action order and in tab order.
 constexpr int kHintIds[] = {10000, 10010, 10020, 10030, 10040, 10050, 10060, 10070};
 constexpr int kTabIds[] = {10500, 10510, 10520, 17001, 21001, 23001, 25000};
-const char* const kTabShowModules[] = {
-    "TFormMain::QuesTsShow()",    "TFormMain::SubjTsShow()",    "TFormMain::DesiTsShow()",
-    "TFormMain::DrawBarTsShow()", "TFormMain::DrawTarTsShow()", "TFormMain::DrawSocTsShow()",
-    "TFormMain::DrawMetTsShow()"};
+const char* const kTabShowModules[] = {"TFormMain::QuesTsShow()",    "TFormMain::SubjTsShow()",
+                                       "TFormMain::DesiTsShow()",    "TFormMain::DrawBarTsShow()",
+                                       "TFormMain::DrawTarTsShow()", "TFormMain::DrawSocTsShow()",
+                                       "TFormMain::DrawMetTsShow()"};
 
 // User input after which the test may have changed, so Save is re-evaluated.
 bool IsUserInput(QEvent::Type type)
@@ -157,10 +158,12 @@ QAction* TFormMain::MakeAction(const char* icon, const QKeySequence& shortcut, s
 {
     auto* action = new QAction(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(icon))), QString(), this);
     action->setShortcut(shortcut);
-    connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
-        handler();
-        SaveAcUpdate();
-    });
+    connect(action, &QAction::triggered, this,
+            [this, handler = std::move(handler)]
+            {
+                handler();
+                SaveAcUpdate();
+            });
     addAction(action);
     return action;
 }
@@ -245,25 +248,28 @@ void TFormMain::showEvent(QShowEvent* event)
 
 void TFormMain::FormShow()
 {
-    language_.HandleAsFailure("TFormMain::FormShow()", [&] {
-        if (!pages_.FormQues)
-            SetPages({});
-        const QList<TFormPage*> list = PageList();
-        for (int i = 0; i < list.size(); ++i)
-            PageControl->widget(i)->layout()->addWidget(list[i]);
-        ViewDesc();
-        ViewCcaption();
-        TabShow(PageControl->currentIndex());
-        // Opened once the window is on the screen, so that an error about
-        // the file appears over the window rather than before it.
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                CommLineFileOpen();
-                SaveAcUpdate();
-            },
-            Qt::QueuedConnection);
-    });
+    DMessages::HandleAsFailure(language_, "TFormMain::FormShow()",
+                               [&]
+                               {
+                                   if (!pages_.FormQues)
+                                       SetPages({});
+                                   const QList<TFormPage*> list = PageList();
+                                   for (int i = 0; i < list.size(); ++i)
+                                       PageControl->widget(i)->layout()->addWidget(list[i]);
+                                   ViewDesc();
+                                   ViewCcaption();
+                                   TabShow(PageControl->currentIndex());
+                                   // Opened once the window is on the screen, so that an error about
+                                   // the file appears over the window rather than before it.
+                                   QMetaObject::invokeMethod(
+                                       this,
+                                       [this]
+                                       {
+                                           CommLineFileOpen();
+                                           SaveAcUpdate();
+                                       },
+                                       Qt::QueuedConnection);
+                               });
 }
 
 void TFormMain::TabShow(int index)
@@ -273,10 +279,12 @@ void TFormMain::TabShow(int index)
     TFormPage* page = PageList().at(index);
     if (!page)
         return;
-    language_.HandleAsFailure(kTabShowModules[index], [&] {
-        page->show();
-        page->Draw();
-    });
+    DMessages::HandleAsFailure(language_, kTabShowModules[index],
+                               [&]
+                               {
+                                   page->show();
+                                   page->Draw();
+                               });
 }
 
 void TFormMain::DrawPages()
@@ -288,14 +296,16 @@ void TFormMain::DrawPages()
 
 void TFormMain::CommLineFileOpen()
 {
-    language_.HandleAsFailure("TFormMain::CommLineFileOpen()", [&] {
-        if (arguments_.isEmpty())
-            return;
-        const QString path = arguments_.first();
-        if (!QFileInfo(path).isFile())
-            return;
-        OpenFile(path);
-    });
+    DMessages::HandleAsFailure(language_, "TFormMain::CommLineFileOpen()",
+                               [&]
+                               {
+                                   if (arguments_.isEmpty())
+                                       return;
+                                   const QString path = arguments_.first();
+                                   if (!QFileInfo(path).isFile())
+                                       return;
+                                   OpenFile(path);
+                               });
 }
 
 void TFormMain::OpenFile(const QString& path)
@@ -308,7 +318,7 @@ void TFormMain::OpenFile(const QString& path)
     const bool own = lock_.Holds(path);
     if (!own && lock.Lock(path) == DFileLock::State::HeldElsewhere)
     {
-        if (language_.ShowChoice(language_.GetMsg(36600, HolderArgs(lock)), {36610, 36620}) != 0)
+        if (DMessages::ShowChoice(language_, language_.GetMsg(36600, HolderArgs(lock)), {36610, 36620}) != 0)
             return;
         readOnly = true;
     }
@@ -335,7 +345,7 @@ DArgs TFormMain::HolderArgs(const DFileLock& lock) const
 void TFormMain::NoticeNoLock()
 {
     if (lock_.GetState() == DFileLock::State::Unavailable)
-        language_.ShowChoice(language_.GetMsg(36640, {lock_.Path(), lock_.Reason()}), {36650});
+        DMessages::ShowChoice(language_, language_.GetMsg(36640, {lock_.Path(), lock_.Reason()}), {36650});
 }
 
 QString TFormMain::RunFileDialog(QFileDialog*& dialog, bool save)
@@ -374,24 +384,28 @@ QString TFormMain::AskSavePath()
 
 void TFormMain::NewAcExecute()
 {
-    language_.Handle("TFormMain::NewAcExecute()", [&] {
-        test_.New();
-        lock_.Unlock();
-        readOnly_ = false;
-        stamp_ = {};
-        ViewCcaption();
-        DrawPages();
-    });
+    DMessages::Handle(language_, "TFormMain::NewAcExecute()",
+                      [&]
+                      {
+                          test_.New();
+                          lock_.Unlock();
+                          readOnly_ = false;
+                          stamp_ = {};
+                          ViewCcaption();
+                          DrawPages();
+                      });
 }
 
 void TFormMain::LoadAcExecute()
 {
-    language_.Handle("TFormMain::LoadAcExecute()", [&] {
-        const QString path = AskOpenPath();
-        if (path.isEmpty())
-            return;
-        OpenFile(path);
-    });
+    DMessages::Handle(language_, "TFormMain::LoadAcExecute()",
+                      [&]
+                      {
+                          const QString path = AskOpenPath();
+                          if (path.isEmpty())
+                              return;
+                          OpenFile(path);
+                      });
 }
 
 bool TFormMain::SaveAcExecute()
@@ -401,50 +415,54 @@ bool TFormMain::SaveAcExecute()
     if (test_.file.FileName().isEmpty() || readOnly_)
         return SaveAsAcExecute();
     bool written = false;
-    language_.Handle("TFormMain::SaveAcExecute()", [&] {
-        const QString path = test_.file.FileName();
-        // A file that is gone has nothing left to lose; one that another
-        // program wrote since is replaced only when the user says so.
-        const DFileStamp now = DFileStamp::Of(path);
-        if (now.Exists() && now != stamp_ &&
-            language_.ShowChoice(language_.GetMsg(36670, {path}), {36680, 36620}) != 0)
-            return;
-        test_.file.Write(path);
-        stamp_ = DFileStamp::Of(path);
-        written = true;
-    });
+    DMessages::Handle(language_, "TFormMain::SaveAcExecute()",
+                      [&]
+                      {
+                          const QString path = test_.file.FileName();
+                          // A file that is gone has nothing left to lose; one that another
+                          // program wrote since is replaced only when the user says so.
+                          const DFileStamp now = DFileStamp::Of(path);
+                          if (now.Exists() && now != stamp_ &&
+                              DMessages::ShowChoice(language_, language_.GetMsg(36670, {path}), {36680, 36620}) != 0)
+                              return;
+                          test_.file.Write(path);
+                          stamp_ = DFileStamp::Of(path);
+                          written = true;
+                      });
     return written;
 }
 
 bool TFormMain::SaveAsAcExecute()
 {
     bool written = false;
-    language_.Handle("TFormMain::SaveAsAcExecute()", [&] {
-        const QString path = AskSavePath();
-        if (path.isEmpty())
-            return;
-        // A file that another instance holds open is refused rather than
-        // offered for overwriting: its holder would save over it again.
-        DFileLock lock;
-        const bool own = lock_.Holds(path);
-        if (!own && lock.Lock(path) == DFileLock::State::HeldElsewhere)
-            throw EError(36660, HolderArgs(lock));
-        test_.file.Write(path);
-        if (!own)
-            lock_ = std::move(lock);
-        readOnly_ = false;
-        stamp_ = DFileStamp::Of(path);
-        written = true;
-        ViewCcaption();
-        NoticeNoLock();
-    });
+    DMessages::Handle(language_, "TFormMain::SaveAsAcExecute()",
+                      [&]
+                      {
+                          const QString path = AskSavePath();
+                          if (path.isEmpty())
+                              return;
+                          // A file that another instance holds open is refused rather than
+                          // offered for overwriting: its holder would save over it again.
+                          DFileLock lock;
+                          const bool own = lock_.Holds(path);
+                          if (!own && lock.Lock(path) == DFileLock::State::HeldElsewhere)
+                              throw EError(36660, HolderArgs(lock));
+                          test_.file.Write(path);
+                          if (!own)
+                              lock_ = std::move(lock);
+                          readOnly_ = false;
+                          stamp_ = DFileStamp::Of(path);
+                          written = true;
+                          ViewCcaption();
+                          NoticeNoLock();
+                      });
     return written;
 }
 
 void TFormMain::SaveAcUpdate()
 {
-    language_.HandleAsFailure("TFormMain::SaveAcUpdate()",
-                              [&] { SaveAc->setEnabled(!readOnly_ && test_.IsChangedByUser()); });
+    DMessages::HandleAsFailure(language_, "TFormMain::SaveAcUpdate()",
+                               [&] { SaveAc->setEnabled(!readOnly_ && test_.IsChangedByUser()); });
 }
 
 void TFormMain::ScheduleSaveAcUpdate()
@@ -454,7 +472,8 @@ void TFormMain::ScheduleSaveAcUpdate()
     updatePending_ = true;
     QMetaObject::invokeMethod(
         this,
-        [this] {
+        [this]
+        {
             updatePending_ = false;
             SaveAcUpdate();
         },
@@ -463,52 +482,58 @@ void TFormMain::ScheduleSaveAcUpdate()
 
 void TFormMain::LangAcExecute()
 {
-    language_.HandleAsFailure("TFormMain::LangAcExecute()", [&] {
-        if (langDialog_)
-            langDialog_();
-    });
+    DMessages::HandleAsFailure(language_, "TFormMain::LangAcExecute()",
+                               [&]
+                               {
+                                   if (langDialog_)
+                                       langDialog_();
+                               });
 }
 
 void TFormMain::InfoAcExecute()
 {
-    language_.HandleAsFailure("TFormMain::InfoAcExecute()", [&] {
-        if (infoDialog_)
-            infoDialog_();
-    });
+    DMessages::HandleAsFailure(language_, "TFormMain::InfoAcExecute()",
+                               [&]
+                               {
+                                   if (infoDialog_)
+                                       infoDialog_();
+                               });
 }
 
 void TFormMain::HelpAcExecute()
 {
     // Whether a program opens the document is the system's affair.
-    language_.HandleAsFailure("TFormMain::HelpAcExecute()",
-                              [&] { QDesktopServices::openUrl(QUrl::fromLocalFile(language_.GetHelpFile())); });
+    DMessages::HandleAsFailure(language_, "TFormMain::HelpAcExecute()",
+                               [&] { QDesktopServices::openUrl(QUrl::fromLocalFile(language_.GetHelpFile())); });
 }
 
 void TFormMain::ExitAcExecute()
 {
-    language_.HandleAsFailure("TFormMain::ExitAcExecute()", [&] { close(); });
+    DMessages::HandleAsFailure(language_, "TFormMain::ExitAcExecute()", [&] { close(); });
 }
 
 bool TFormMain::FormClose()
 {
     bool canClose = true;
-    language_.HandleAsFailure("TFormMain::FormClose()", [&] {
-        if (!test_.IsChangedByUser())
-            return;
-        switch (language_.ShowQuestion(40030))
-        {
-        case QMessageBox::Yes:
-            // The window closes only when the test is safely written: a
-            // cancelled save dialog or a failed write keeps the work open.
-            canClose = SaveAcExecute();
-            break;
-        case QMessageBox::No:
-            break;
-        default:
-            canClose = false;
-            break;
-        }
-    });
+    DMessages::HandleAsFailure(language_, "TFormMain::FormClose()",
+                               [&]
+                               {
+                                   if (!test_.IsChangedByUser())
+                                       return;
+                                   switch (DMessages::ShowQuestion(language_, 40030))
+                                   {
+                                   case QMessageBox::Yes:
+                                       // The window closes only when the test is safely written: a
+                                       // cancelled save dialog or a failed write keeps the work open.
+                                       canClose = SaveAcExecute();
+                                       break;
+                                   case QMessageBox::No:
+                                       break;
+                                   default:
+                                       canClose = false;
+                                       break;
+                                   }
+                               });
     return canClose;
 }
 
@@ -529,28 +554,31 @@ void TFormMain::wheelEvent(QWheelEvent* event)
     const int delta = event->angleDelta().y();
     if (delta == 0)
         return;
-    language_.HandleAsFailure(delta < 0 ? "TFormMain::FormMouseWheelDown()" : "TFormMain::FormMouseWheelUp()", [&] {
-        QScrollArea* box = nullptr;
-        for (TFormPage* page : {pages_.FormGraphBar, pages_.FormGraphTar, pages_.FormGraphSoc, pages_.FormGraphMet})
-            if (page && page->isVisible() && page->ScrollBox())
-            {
-                box = page->ScrollBox();
-                break;
-            }
-        if (!box)
+    DMessages::HandleAsFailure(
+        language_, delta < 0 ? "TFormMain::FormMouseWheelDown()" : "TFormMain::FormMouseWheelUp()",
+        [&]
         {
-            wheelRest_ = 0;
-            return;
-        }
-        // One line per notch; fine-grained wheels add up to whole notches.
-        wheelRest_ += delta;
-        const int notches = wheelRest_ / kWheelNotch;
-        wheelRest_ -= notches * kWheelNotch;
-        QScrollBar* scrollBar = box->verticalScrollBar();
-        for (int i = 0; i < qAbs(notches); ++i)
-            scrollBar->triggerAction(notches < 0 ? QAbstractSlider::SliderSingleStepAdd
-                                                 : QAbstractSlider::SliderSingleStepSub);
-    });
+            QScrollArea* box = nullptr;
+            for (TFormPage* page : {pages_.FormGraphBar, pages_.FormGraphTar, pages_.FormGraphSoc, pages_.FormGraphMet})
+                if (page && page->isVisible() && page->ScrollBox())
+                {
+                    box = page->ScrollBox();
+                    break;
+                }
+            if (!box)
+            {
+                wheelRest_ = 0;
+                return;
+            }
+            // One line per notch; fine-grained wheels add up to whole notches.
+            wheelRest_ += delta;
+            const int notches = wheelRest_ / kWheelNotch;
+            wheelRest_ -= notches * kWheelNotch;
+            QScrollBar* scrollBar = box->verticalScrollBar();
+            for (int i = 0; i < qAbs(notches); ++i)
+                scrollBar->triggerAction(notches < 0 ? QAbstractSlider::SliderSingleStepAdd
+                                                     : QAbstractSlider::SliderSingleStepSub);
+        });
     // Left unhandled, as the wheel was not used by any control.
     event->ignore();
 }

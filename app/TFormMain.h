@@ -1,7 +1,8 @@
 #pragma once
 
-#include "model/DFileLock.h"
-#include "model/DFileStamp.h"
+#include "document/DFileLock.h"
+#include "document/DFileStamp.h"
+#include "kit/TFormHost.h"
 #include "model/EError.h"
 
 #include <QList>
@@ -33,7 +34,7 @@ struct TFormPages
 
 // The application's main window: the toolbar with the commands that act on
 // the whole test, and the tabs that hold the pages.
-class TFormMain : public QMainWindow
+class TFormMain : public QMainWindow, public TFormHost
 {
     Q_OBJECT
 public:
@@ -47,19 +48,20 @@ public:
     const TFormPages& Pages() const { return pages_; }
     // The pages in tab order: questions, subjects, answers, bar graph,
     // target graph, sociogram, metrics.
-    QList<TFormPage*> PageList() const;
+    QList<TFormPage*> PageList() const override;
 
     void ViewCcaption();
-    void ViewDesc();
+    void ViewDesc() override;
     void CommLineFileOpen();
 
     // The row height of the grids of the pages.
-    int CellHeight() const;
+    int CellHeight() const override;
 
     // The file dialogs. The pages import from other test files through
     // AskOpenPath; an empty path means the user cancelled.
     using PathDialog = std::function<QString()>;
-    QString AskOpenPath();
+    QString AskOpenPath() override;
+    QWidget* HostWindow() override { return this; }
     QString AskSavePath();
     void SetOpenDialog(PathDialog dialog) { openDialog_ = std::move(dialog); }
     void SetSaveDialog(PathDialog dialog) { saveDialog_ = std::move(dialog); }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "document/DTest.h"
 #include "model/DElemString.h"
-#include "model/DTest.h"
 #include "questions/DQuesList.h"
 #include "subjects/DSubjList.h"
 

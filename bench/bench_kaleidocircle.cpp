@@ -2,12 +2,12 @@
 // the largest test, and memory targets of reading test files. bench/run.sh
 // compares the medians and the peaks with the targets.
 
+#include "analyses/DFonts.h"
 #include "analyses/DGraph.h"
 #include "analyses/DPicture.h"
-#include "app/DFonts.h"
 #include "bench/LargestTest.h"
+#include "document/DTest.h"
 #include "lang/DLanguage.h"
-#include "model/DTest.h"
 #include "model/EError.h"
 
 #include <QDir>
@@ -150,6 +150,23 @@ void BM_ExportSociogramProcess(benchmark::State& state)
     }
 }
 
+// The bare Qt program that paints and saves a small PNG: the yardstick of
+// the export process, run in the same session so both see the same machine.
+void BM_BarePngProcess(benchmark::State& state)
+{
+    const QString output = Scratch().filePath(QStringLiteral("bare.png"));
+    for (auto _ : state)
+    {
+        QProcess process;
+        process.start(QStringLiteral(KC_BARE_PNG_PATH), {output});
+        if (!process.waitForFinished(10000) || process.exitCode() != 0)
+        {
+            state.SkipWithError("the bare Qt program failed");
+            break;
+        }
+    }
+}
+
 // A "VmRSS:" or "VmHWM:" line of /proc/self/status, in KiB; -1 when
 // missing. Read with plain system calls: the measure must not allocate.
 long StatusKiB(const char* field)
@@ -279,6 +296,12 @@ BENCHMARK(BM_SociogramDraw)
 BENCHMARK(BM_SociogramRedraw)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_TestFileWriteRead)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ExportSociogramProcess)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(5)
+    ->Repetitions(kRepetitions)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_BarePngProcess)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(5)

@@ -8,8 +8,8 @@
 // failure while drawing a test the reader accepted is a fault, as is
 // anything the sanitizers notice.
 
+#include "analyses/DFonts.h"
 #include "analyses/DPicture.h"
-#include "app/DFonts.h"
 #include "fuzz/FuzzSupport.h"
 
 #include <QGuiApplication>

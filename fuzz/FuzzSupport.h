@@ -1,8 +1,8 @@
 #pragma once
 
+#include "document/DFileKalCir.h"
+#include "document/DTest.h"
 #include "lang/DLanguage.h"
-#include "model/DFileKalCir.h"
-#include "model/DTest.h"
 #include "model/EError.h"
 
 #include <QBuffer>

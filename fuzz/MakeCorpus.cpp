@@ -3,8 +3,8 @@
 // argument.
 
 #include "bench/LargestTest.h"
+#include "document/DTest.h"
 #include "lang/DLanguage.h"
-#include "model/DTest.h"
 
 #include <QCoreApplication>
 #include <QDir>

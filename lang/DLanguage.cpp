@@ -5,8 +5,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QListWidget>
-#include <QPushButton>
 
 #include <algorithm>
 
@@ -50,7 +48,8 @@ DLanguage& DLanguage::Active()
 {
     if (g_active)
         return *g_active;
-    static DLanguage* fallback = [] {
+    static DLanguage* fallback = []
+    {
         auto* english = new DLanguage(English);
         g_active = english->previous_; // the fallback never becomes active itself
         return english;
@@ -131,64 +130,6 @@ QString DLanguage::GetMsg(int id, const DArgs& args) const
     return Formatted(id, args, "GetMsg");
 }
 
-void DLanguage::ShowErr(const QString& text) const
-{
-    const QString title = GetStr(50000);
-    if (errorBox_)
-    {
-        errorBox_(title, text);
-        return;
-    }
-    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok);
-    box.exec();
-}
-
-QMessageBox::StandardButton DLanguage::ShowQuestion(int id) const
-{
-    const QString title = GetStr(40000);
-    const QString text = GetStr(id);
-    QMessageBox::StandardButton answer;
-    if (questionBox_)
-        answer = questionBox_(title, text);
-    else
-    {
-        QMessageBox box(QMessageBox::Information, title, text,
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        box.setEscapeButton(QMessageBox::Cancel);
-        answer = static_cast<QMessageBox::StandardButton>(box.exec());
-    }
-    if (answer != QMessageBox::Yes && answer != QMessageBox::No)
-        answer = QMessageBox::Cancel;
-    return answer;
-}
-
-int DLanguage::ShowChoice(const QString& text, const QList<int>& buttons) const
-{
-    const QString title = GetStr(40000);
-    QStringList labels;
-    for (int id : buttons)
-        labels << GetStr(id);
-    const int last = int(labels.size()) - 1;
-    int answer = last;
-    if (choiceBox_)
-        answer = choiceBox_(title, text, labels);
-    else
-    {
-        QMessageBox box(QMessageBox::Information, title, text, QMessageBox::NoButton);
-        QList<QAbstractButton*> pressed;
-        for (int i = 0; i <= last; ++i)
-            pressed << box.addButton(labels[i], i == last ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
-        if (last >= 0)
-        {
-            box.setDefaultButton(static_cast<QPushButton*>(pressed[last]));
-            box.setEscapeButton(pressed[last]);
-        }
-        box.exec();
-        answer = int(pressed.indexOf(box.clickedButton()));
-    }
-    return answer >= 0 && answer <= last ? answer : last;
-}
-
 QString DLanguage::GetHelpFile() const
 {
     QString dir = QCoreApplication::applicationDirPath();
@@ -205,21 +146,9 @@ QString DLanguage::GetHelpFile() const
     }
 }
 
-void DLanguage::ToListBox(QListWidget* list) const
+QStringList DLanguage::Names()
 {
-    list->clear();
-    list->addItem(QStringLiteral("English"));
-    list->addItem(QStringLiteral("Italiano"));
-    if (language_ >= 0 && language_ < list->count())
-        list->setCurrentRow(language_);
-    else
-        list->setCurrentRow(-1);
-}
-
-void DLanguage::FromListBox(QListWidget* list)
-{
-    if (list->currentRow() >= 0)
-        language_ = list->currentRow();
+    return {QStringLiteral("English"), QStringLiteral("Italiano")};
 }
 
 void DLanguage::Load()

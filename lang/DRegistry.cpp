@@ -1,14 +1,18 @@
 #include "lang/DRegistry.h"
 
-#include <QApplication>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
 
 namespace
 {
 DRegistry::Reporter& reporter()
+{
+    static DRegistry::Reporter r;
+    return r;
+}
+
+DRegistry::Reporter& defaultReporter()
 {
     static DRegistry::Reporter r;
     return r;
@@ -20,12 +24,17 @@ void DRegistry::SetReporter(Reporter r)
     reporter() = std::move(r);
 }
 
+void DRegistry::SetDefaultReporter(Reporter r)
+{
+    defaultReporter() = std::move(r);
+}
+
 void DRegistry::Report(const QString& text)
 {
     if (reporter())
         reporter()(text);
-    else if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-        QMessageBox::critical(nullptr, QStringLiteral("ERROR"), text);
+    else if (defaultReporter())
+        defaultReporter()(text);
     else
         qWarning("%s", qPrintable(text));
 }

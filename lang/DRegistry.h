@@ -25,10 +25,12 @@ public:
     int ReadInt(const QString& section, const QString& key, int defaultValue);
     void WriteInt(const QString& section, const QString& key, int value);
 
-    // Where failure messages go; by default an error box titled "ERROR" when
-    // widgets are available, else a warning on stderr. Tests replace it.
+    // Where failure messages go: the reporter when one is set (tests set
+    // one), else the default reporter, which the user interface sets to an
+    // error box; without either, a warning on stderr.
     using Reporter = std::function<void(const QString& text)>;
     static void SetReporter(Reporter reporter);
+    static void SetDefaultReporter(Reporter reporter);
     static void Report(const QString& text);
 
     // The settings file, and whether it may be opened: absent, or a regular

@@ -3,7 +3,9 @@
 #include "model/DFileStream.h"
 #include "model/EError.h"
 
-DQues::DQues(DDesi& desi) : sec_(0), list_(desi) {}
+DQues::DQues(DQuesList::Resize resize) : sec_(0), list_(std::move(resize))
+{
+}
 
 void DQues::New()
 {
@@ -17,18 +19,22 @@ bool DQues::IsChangedByUser() const
 
 void DQues::ToFile(DFileStream& stream)
 {
-    EError::Guard("DQues::ToFile()", [&] {
-        sec_.PositionToFile(stream);
-        list_.ToFile(stream);
-    });
+    EError::Guard("DQues::ToFile()",
+                  [&]
+                  {
+                      sec_.PositionToFile(stream);
+                      list_.ToFile(stream);
+                  });
 }
 
 void DQues::FromFile(DFileStream& stream, qint32 version)
 {
-    EError::Guard("DQues::FromFile()", [&] {
-        sec_.PositionFromFile(stream);
-        list_.FromFile(stream, version);
-    });
+    EError::Guard("DQues::FromFile()",
+                  [&]
+                  {
+                      sec_.PositionFromFile(stream);
+                      list_.FromFile(stream, version);
+                  });
 }
 
 void DQues::TakeData(const DQues& other)

@@ -5,14 +5,13 @@
 
 #include <QtGlobal>
 
-class DDesi;
 class DFileStream;
 
 // The questions component of the test: its file section and its list.
 class DQues
 {
 public:
-    explicit DQues(DDesi& desi);
+    explicit DQues(DQuesList::Resize resize);
     DQues(const DQues&) = delete;
     DQues& operator=(const DQues&) = delete;
 

@@ -8,16 +8,14 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <functional>
 #include <vector>
 
-class DDesi;
 class DFileStream;
-class QLabel;
-class QListWidget;
-class QTableWidget;
 
 // The questions of the test in order; question number n is index n-1.
-// Every change of the count reshapes the choice matrix.
+// Every change of the count goes to the owner, which reshapes the choice
+// matrix with it.
 class DQuesList
 {
 public:
@@ -29,7 +27,9 @@ public:
         bool operator==(const CheckItem&) const = default;
     };
 
-    explicit DQuesList(DDesi& desi);
+    // Told the new count after every change of it.
+    using Resize = std::function<void(qint32 count)>;
+    explicit DQuesList(Resize resize);
 
     // Five default questions.
     void Default();
@@ -47,10 +47,8 @@ public:
 
     // Texts of question row index+1 of the questions grid: number, polarity, text.
     QStringList GridRow(qint32 index) const;
-    void Draw(QTableWidget* grid) const;
     // "%d questions: %d positive, %d negative".
     QString SummaryText() const;
-    void DrawSummary(QLabel* label) const;
 
     // The check list of one analysis: every question, checked by its flag.
     QList<CheckItem> ListItems(DQuesElem::Graph graph) const;
@@ -62,15 +60,6 @@ public:
     void SetSelected(DQuesElem::Graph graph, const QList<bool>& checks);
     // Item j belongs to the j-th question of the given polarity.
     void SetSocSelected(bool acceptance, const QList<bool>& checks);
-
-    void DrawListBar(QListWidget* list) const;
-    void DrawListTar(QListWidget* list) const;
-    void DrawListMet(QListWidget* list) const;
-    void DrawListSoc(QListWidget* list, bool acceptance) const;
-    void GraphBarSelected(QListWidget* list);
-    void GraphTarSelected(QListWidget* list);
-    void GraphMetSelected(QListWidget* list);
-    void GraphSocSelected(QListWidget* list, bool acceptance);
 
     void ToFile(DFileStream& stream);
     // A count outside 1..10 is a damaged file: error 60020 naming the file.
@@ -85,10 +74,7 @@ public:
     static constexpr qint32 kDefault = 5;
 
 private:
-    static void FillList(QListWidget* list, const QList<CheckItem>& items);
-    static QList<bool> Checks(QListWidget* list);
-
-    DDesi& desi_;
+    Resize resize_;
     DElemInt32 count_;
     std::vector<DQuesElem> questions_;
 };

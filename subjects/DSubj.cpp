@@ -2,7 +2,7 @@
 
 #include "model/EError.h"
 
-DSubj::DSubj(DDesi& desi) : list_(desi)
+DSubj::DSubj(DSubjList::Resize resize) : list_(std::move(resize))
 {
 }
 

@@ -6,7 +6,6 @@
 
 #include <QtGlobal>
 
-class DDesi;
 class DFileStream;
 
 // The subjects component of the test: the description of the group and the
@@ -14,7 +13,7 @@ class DFileStream;
 class DSubj
 {
 public:
-    explicit DSubj(DDesi& desi);
+    explicit DSubj(DSubjList::Resize resize);
     DSubj(const DSubj&) = delete;
     DSubj& operator=(const DSubj&) = delete;
 

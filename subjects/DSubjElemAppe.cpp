@@ -4,8 +4,6 @@
 #include "model/DText.h"
 #include "model/EError.h"
 
-#include <QComboBox>
-
 QString DSubjElemAppe::Trim(const QString& text)
 {
     qsizetype begin = 0;
@@ -46,23 +44,6 @@ QStringList DSubjElemAppe::Types()
     for (int id : kIds)
         types.append(language.GetStr(id));
     return types;
-}
-
-void DSubjElemAppe::TypesToComboBox(QComboBox* combo)
-{
-    EError::Guard("DSubjElemAppe::TypesToComboBox()",
-                  [&]
-                  {
-                      combo->clear();
-                      combo->addItems(Types());
-                      combo->setCurrentIndex(SurnameCommaName);
-                  });
-}
-
-void DSubjElemAppe::FromString(const QComboBox* format, const QString& line)
-{
-    const int index = EError::Guard("DSubjElemAppe::FromString()", [&] { return format->currentIndex(); });
-    FromString(index, line);
 }
 
 void DSubjElemAppe::FromString(int format, const QString& typed)

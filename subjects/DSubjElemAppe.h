@@ -6,7 +6,6 @@
 #include <QStringList>
 
 class DFileStream;
-class QComboBox;
 
 // The appellation of a subject: surname and name, and the text formats in
 // which names are imported from lines of text.
@@ -46,13 +45,10 @@ public:
 
     // The six format texts in the interface language, in Format order.
     static QStringList Types();
-    // Refills the combo box with Types() and selects the first format.
-    static void TypesToComboBox(QComboBox* combo);
 
-    // Writes one line into surname and name by the format selected in the
-    // combo box (or given as an index). Raises 50040 when the line lacks the
+    // Writes one line into surname and name by the format given as an index
+    // (the order of Types()). Raises 50040 when the line lacks the
     // format's separator; then nothing is assigned.
-    void FromString(const QComboBox* format, const QString& line);
     void FromString(int format, const QString& line);
 
     // Splits at the first separator (a comma or a space); both parts are

@@ -1,17 +1,11 @@
 #include "subjects/DSubjList.h"
 
-#include "answers/DDesi.h"
 #include "lang/DLanguage.h"
 #include "model/DFileStream.h"
 #include "model/EError.h"
 
 #include <QCollator>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
-#include <QSignalBlocker>
-#include <QTableWidget>
 
 #include <algorithm>
 
@@ -27,48 +21,9 @@ EError SizeError()
     return EError(50070, {DSubjList::kMinSubjects, DSubjList::kMaxSubjects});
 }
 
-// Writes a cell, reusing its item so the grid keeps its selection.
-void SetCell(QTableWidget* grid, int row, int column, const QString& text, Qt::ItemFlags flags)
-{
-    QTableWidgetItem* item = grid->item(row, column);
-    if (!item)
-    {
-        item = new QTableWidgetItem(text);
-        grid->setItem(row, column, item);
-    }
-    else if (item->text() != text)
-        item->setText(text);
-    if (item->flags() != flags)
-        item->setFlags(flags);
-}
-
-void FillGrid(QTableWidget* grid, const QList<int>& widths, const QList<QStringList>& rows,
-              const QList<Qt::ItemFlags>& flags)
-{
-    // A program fill is not an edit: handlers listening to the grid must not
-    // take these texts for the user's.
-    const QSignalBlocker blocker(grid);
-    // The widths are the grid's starting layout: a redraw of a grid that
-    // already has its columns keeps the widths the user dragged.
-    if (grid->columnCount() != int(widths.size()))
-    {
-        grid->setColumnCount(int(widths.size()));
-        for (int column = 0; column < widths.size(); ++column)
-            grid->setColumnWidth(column, widths.at(column));
-    }
-    grid->setRowCount(int(rows.size()) + 1);
-    const int height = DSubjList::RowHeight(grid);
-    for (int i = 0; i < rows.size(); ++i)
-    {
-        grid->setRowHeight(i + 1, height);
-        const QStringList& texts = rows.at(i);
-        for (int column = 0; column < texts.size(); ++column)
-            SetCell(grid, i + 1, column, texts.at(column), flags.at(column));
-    }
-}
 } // namespace
 
-DSubjList::DSubjList(DDesi& desi) : desi_(desi)
+DSubjList::DSubjList(Resize resize) : resize_(std::move(resize))
 {
     Default();
 }
@@ -91,7 +46,7 @@ void DSubjList::SetSize(qint32 n, bool byUser)
                           subjects_.clear();
                       count_.SetValue(n, byUser);
                       subjects_.resize(std::size_t(n));
-                      desi_.SetSubj(n);
+                      resize_(n);
                       SetId();
                   });
 }
@@ -161,7 +116,7 @@ QList<QStringList> DSubjList::ListAllRows() const
                          });
 }
 
-QList<QStringList> DSubjList::ListSelRows() const
+QList<QStringList> DSubjList::ListSelRows(const std::function<QString(qint32 subject)>& summary) const
 {
     return EError::Guard("DSubjList::DrawListSel()",
                          [&]
@@ -173,7 +128,7 @@ QList<QStringList> DSubjList::ListSelRows() const
                                  const DSubjElem& s = subjects_[k];
                                  const qint32 number = qint32(k) + 1;
                                  rows.append({QString::number(number), s.appe.Surname().ToString(),
-                                              s.appe.Name().ToString(), desi_.GetSubjSummary(number)});
+                                              s.appe.Name().ToString(), summary(number)});
                              }
                              return rows;
                          });
@@ -217,66 +172,6 @@ QStringList DSubjList::AppelTexts(bool surnameFirst) const
                              names.prepend(DLanguage::Active().GetStr(12250));
                              return names;
                          });
-}
-
-int DSubjList::RowHeight(const QWidget* widget)
-{
-    QLineEdit edit;
-    if (widget)
-        edit.setFont(widget->font());
-    return edit.sizeHint().height();
-}
-
-void DSubjList::DrawListAll(QTableWidget* grid) const
-{
-    const QList<QStringList> rows = ListAllRows();
-    EError::Guard("DSubjList::DrawListAll()",
-                  [&]
-                  {
-                      const Qt::ItemFlags fixed = Qt::ItemIsEnabled;
-                      const Qt::ItemFlags toggled = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-                      const Qt::ItemFlags edited = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
-                      FillGrid(grid, {30, 100, 100, 60, 300}, rows, {fixed, edited, edited, toggled, edited});
-                  });
-}
-
-void DSubjList::DrawListSel(QTableWidget* grid) const
-{
-    const QList<QStringList> rows = ListSelRows();
-    EError::Guard("DSubjList::DrawListSel()",
-                  [&]
-                  {
-                      const Qt::ItemFlags shown = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-                      FillGrid(grid, {30, 100, 100, 60}, rows, {shown, shown, shown, shown});
-                  });
-}
-
-void DSubjList::DrawSummary(QLabel* label) const
-{
-    const QString text = SummaryText();
-    EError::Guard("DSubjList::DrawSummary()",
-                  [&]
-                  {
-                      if (label->text() != text)
-                          label->setText(text);
-                  });
-}
-
-void DSubjList::DrawAppels(QComboBox* combo, bool surnameFirst) const
-{
-    const QStringList names = AppelTexts(surnameFirst);
-    EError::Guard("DSubjList::DrawAppels()",
-                  [&]
-                  {
-                      combo->clear();
-                      combo->addItems(names);
-                  });
-}
-
-void DSubjList::FromMemo(const QComboBox* format, const QStringList& lines)
-{
-    const int index = EError::Guard("DSubjList::FromMemo()", [&] { return format->currentIndex(); });
-    FromMemo(index, lines);
 }
 
 void DSubjList::FromMemo(int format, const QStringList& lines)

@@ -9,19 +9,16 @@
 
 #include <vector>
 
-class DDesi;
 class DFileStream;
-class QComboBox;
-class QLabel;
-class QTableWidget;
-class QWidget;
 
 // The subjects of the group in identifier order. Every change of their
 // number is passed on to the choice matrix.
 class DSubjList
 {
 public:
-    explicit DSubjList(DDesi& desi);
+    // Told the new number of subjects after every change of it.
+    using Resize = std::function<void(qint32 count)>;
+    explicit DSubjList(Resize resize);
     DSubjList(const DSubjList&) = delete;
     DSubjList& operator=(const DSubjList&) = delete;
 
@@ -63,7 +60,8 @@ public:
     // surname, name, sex, note. Answers page grid: number, surname, name,
     // answered-of-expected.
     QList<QStringList> ListAllRows() const;
-    QList<QStringList> ListSelRows() const;
+    // The answered-of-expected text of subject k (from 1) comes from summary.
+    QList<QStringList> ListSelRows(const std::function<QString(qint32 subject)>& summary) const;
     // "%d subjects: %d female, %d male".
     QString SummaryText() const;
     // "None", then the full names of the subjects that have a surname or a
@@ -73,22 +71,11 @@ public:
     // system locale; names that compare equal keep their order.
     static void SortNames(QStringList& names);
 
-    // Grid fills. Row 0 and column 0 of the grid are its fixed header row and
-    // column, held as cells: row 0 is left to the page, row i is subject i.
-    void DrawListAll(QTableWidget* grid) const;
-    void DrawListSel(QTableWidget* grid) const;
-    // Rewrites the label only when its text differs.
-    void DrawSummary(QLabel* label) const;
-    void DrawAppels(QComboBox* combo, bool surnameFirst) const;
-    // Height of a single-line edit box in the widget's font: the row height.
-    static int RowHeight(const QWidget* widget);
-
     // Names from text, one line per subject, in one of the formats of
     // DSubjElemAppe. The number of subjects becomes the number of lines,
     // which must lie in 1..100 (error 50070, nothing changes); a line that
     // does not fit the format stops the import there (error 50040), leaving
     // the names written before it.
-    void FromMemo(const QComboBox* format, const QStringList& lines);
     void FromMemo(int format, const QStringList& lines);
     // The lines of an editor's text: a final line break starts no extra line.
     static QStringList MemoLines(const QString& text);
@@ -102,7 +89,7 @@ public:
     void TakeData(const DSubjList& other);
 
 private:
-    DDesi& desi_;
+    Resize resize_;
     DElemInt32 count_;
     std::vector<DSubjElem> subjects_;
 };

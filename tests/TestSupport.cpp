@@ -1,6 +1,6 @@
 #include "tests/TestSupport.h"
 
-#include "app/DFonts.h"
+#include "analyses/DFonts.h"
 #include "model/EError.h"
 
 #include <QDir>

@@ -66,11 +66,21 @@ public:
 };
 } // namespace TestSupport
 
+// Tests of the user interface run under a widget application, the others
+// under a GUI one: they link the core only and have no widgets to offer.
+#ifdef QT_WIDGETS_LIB
+#include <QApplication>
+using KcTestApplication = QApplication;
+#else
+#include <QGuiApplication>
+using KcTestApplication = QGuiApplication;
+#endif
+
 #define KC_TEST_MAIN(TestObject)                                                                                       \
     int main(int argc, char** argv)                                                                                    \
     {                                                                                                                  \
         TestSupport::PrepareEnvironment();                                                                             \
-        QApplication app(argc, argv);                                                                                  \
+        KcTestApplication app(argc, argv);                                                                             \
         TestSupport::PrepareApplication();                                                                             \
         TestObject tc;                                                                                                 \
         QTEST_SET_MAIN_SOURCE_PATH                                                                                     \

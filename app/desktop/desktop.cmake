@@ -5,7 +5,7 @@
 
 include(GNUInstallDirs)
 
-install(TARGETS kaleidocircle RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS kaleidocircle kaleidocircle-export RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/kaleidocircle.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -1,8 +1,8 @@
 #include "analyses/DGraph.h"
 #include "analyses/DPicture.h"
+#include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "model/DFileStream.h"
-#include "model/DTest.h"
 #include "subjects/DSubjElem.h"
 #include "tests/TestSupport.h"
 

@@ -2,13 +2,12 @@
 #include "analyses/DGraph.h"
 #include "analyses/DPicture.h"
 #include "analyses/DSubjElemBar.h"
+#include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "model/DFileStream.h"
-#include "model/DTest.h"
 #include "tests/TestSupport.h"
 
 #include <QBuffer>
-#include <QComboBox>
 
 namespace
 {
@@ -308,28 +307,21 @@ void TestDGraphBar::options()
     QVERIFY(bar.order.IsAsInList());
     QCOMPARE(bar.scale.GetDivisor(), 1);
 
-    QComboBox combo;
     bar.scale.SetValue(2, false);
-    bar.scale.Draw(&combo);
-    QCOMPARE(combo.count(), 5);
-    QCOMPARE(combo.itemText(4), QStringLiteral("1:16"));
-    QCOMPARE(combo.currentIndex(), 2);
+    QCOMPARE(bar.scale.Texts().size(), 5);
+    QCOMPARE(bar.scale.Texts().at(4), QStringLiteral("1:16"));
+    QCOMPARE(bar.scale.GetValue(), 2);
     QVERIFY(!bar.IsChangedByUser());
-    combo.setCurrentIndex(3);
-    bar.scale.Update(&combo);
+    bar.scale.Choose(3);
     QCOMPARE(bar.scale.GetDivisor(), 8);
     QVERIFY(bar.IsChangedByUser());
 
-    bar.order.Draw(&combo);
-    QCOMPARE(combo.count(), 3);
-    QCOMPARE(combo.itemText(1), DLanguage::Active().GetStr(18330));
-    combo.setCurrentIndex(2);
-    bar.order.Update(&combo);
+    QCOMPARE(bar.order.Texts().size(), 3);
+    QCOMPARE(bar.order.Texts().at(1), DLanguage::Active().GetStr(18330));
+    bar.order.Choose(2);
     QVERIFY(bar.order.IsRejection());
-    bar.type.Draw(&combo);
-    QCOMPARE(combo.count(), 2);
-    combo.setCurrentIndex(1);
-    bar.type.Update(&combo);
+    QCOMPARE(bar.type.Texts().size(), 2);
+    bar.type.Choose(1);
     QVERIFY(bar.type.IsViewSbj());
 
     // A scale read from a damaged file draws at 1:1.

@@ -1,12 +1,11 @@
 #include "analyses/DGraph.h"
 #include "analyses/DPicture.h"
+#include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "model/DFileStream.h"
-#include "model/DTest.h"
 #include "tests/TestSupport.h"
 
 #include <QBuffer>
-#include <QComboBox>
 
 namespace
 {
@@ -329,24 +328,20 @@ void TestDGraphMet::orderOption()
     QVERIFY(order.IsAsInList());
     QVERIFY(!s.graph.met.IsChangedByUser());
 
-    QComboBox combo;
-    order.Draw(&combo);
-    QCOMPARE(combo.count(), 5);
-    QCOMPARE(combo.itemText(0), QStringLiteral("As in the list"));
-    QCOMPARE(combo.itemText(4), QStringLiteral("Rejection given"));
-    QCOMPARE(combo.currentIndex(), 0);
+    QCOMPARE(order.Texts().size(), 5);
+    QCOMPARE(order.Texts().at(0), QStringLiteral("As in the list"));
+    QCOMPARE(order.Texts().at(4), QStringLiteral("Rejection given"));
 
-    combo.setCurrentIndex(3);
-    order.Update(&combo);
+    order.Choose(3);
     QVERIFY(order.IsRejectionInDegree());
     QVERIFY(s.graph.met.IsChangedByUser());
-    order.Draw(&combo);
-    QCOMPARE(combo.currentIndex(), 3);
+    QCOMPARE(order.GetValue(), 3);
+    // No selection (-1) is no choice.
+    order.Choose(-1);
+    QCOMPARE(order.GetValue(), 3);
 
-    // A value from a damaged file selects nothing rather than a wrong item.
+    // A value from a damaged file is none of the list's orders.
     order.SetValue(9, false);
-    order.Draw(&combo);
-    QCOMPARE(combo.currentIndex(), -1);
     QVERIFY(!order.IsAsInList() && !order.IsRejectionOutDegree());
 }
 

@@ -1,12 +1,9 @@
 #include "analyses/DGraph.h"
 #include "analyses/DPicture.h"
+#include "document/DTest.h"
 #include "lang/DLanguage.h"
-#include "model/DTest.h"
 #include "subjects/DSubjElem.h"
 #include "tests/TestSupport.h"
-
-#include <QComboBox>
-#include <QLineEdit>
 
 #include <functional>
 
@@ -422,45 +419,33 @@ void TestDGraphSoc::pictureSize()
 void TestDGraphSoc::pictureSizeFields()
 {
     Fixture f;
-    QLineEdit width, height;
-    width.setText(QStringLiteral("1000"));
-    height.setText(QStringLiteral("70x"));
-    QCOMPARE(ErrorOf([&] { f.graph.soc.size.Update(&width, &height); }),
+    f.graph.soc.size.UpdateWidth(QStringLiteral("1000"));
+    QCOMPARE(ErrorOf([&] { f.graph.soc.size.UpdateHeight(QStringLiteral("70x")); }),
              DLanguage::Active().GetMsg(50080, {400, 4000}));
     QCOMPARE(f.graph.soc.size.Width(), 1000); // the accepted width stays
     QCOMPARE(f.graph.soc.size.Height(), 600);
     QVERIFY(f.graph.IsChangedByUser());
 
-    height.setText(QStringLiteral("700"));
-    f.graph.soc.size.Update(&width, &height);
+    f.graph.soc.size.UpdateHeight(QStringLiteral("700"));
     f.Draw();
     QCOMPARE(f.picture.size(), QSize(1002, 706 + 5 * f.graph.soc.TextHeight()));
-    f.graph.soc.size.Draw(&width, &height);
-    QCOMPARE(height.text(), QStringLiteral("700"));
 }
 
 void TestDGraphSoc::optionCombos()
 {
     Fixture f;
-    QComboBox combo;
     f.graph.soc.subjDim.SetValue(1, false);
-    f.graph.soc.subjDim.Draw(&combo);
-    QCOMPARE(combo.count(), 2);
-    QCOMPARE(combo.itemText(0), DLanguage::Active().GetStr(24220));
-    QCOMPARE(combo.itemText(1), DLanguage::Active().GetStr(24230));
-    QCOMPARE(combo.currentIndex(), 1);
+    QCOMPARE(f.graph.soc.subjDim.Texts(),
+             (QStringList{DLanguage::Active().GetStr(24220), DLanguage::Active().GetStr(24230)}));
     QVERIFY(!f.graph.IsChangedByUser());
 
-    combo.setCurrentIndex(0);
-    f.graph.soc.subjDim.Update(&combo);
+    f.graph.soc.subjDim.Choose(0);
     QCOMPARE(f.graph.soc.subjDim.Get(), 48);
     QVERIFY(f.graph.IsChangedByUser());
 
     // The connection mode while moving is no change of the test.
     Fixture g;
-    g.graph.soc.elas.Draw(&combo);
-    combo.setCurrentIndex(1);
-    g.graph.soc.elas.Update(&combo);
+    g.graph.soc.elas.Choose(1);
     QVERIFY(!g.graph.soc.elas.IsComplete());
     QVERIFY(!g.graph.IsChangedByUser());
 }

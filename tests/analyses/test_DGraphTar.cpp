@@ -1,12 +1,11 @@
 #include "analyses/DGraph.h"
 #include "analyses/DPicture.h"
+#include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "model/DFileStream.h"
-#include "model/DTest.h"
 #include "tests/TestSupport.h"
 
 #include <QBuffer>
-#include <QComboBox>
 
 namespace
 {
@@ -319,22 +318,17 @@ void TestDGraphTar::options()
     QCOMPARE(tar.subjDim.GetCel(), 64);
     QCOMPARE(tar.subjDim.GetSbj(), 44);
 
-    QComboBox combo;
-    tar.stat.Draw(&combo);
-    QCOMPARE(combo.count(), 2);
-    QCOMPARE(combo.itemText(1), DLanguage::Active().GetStr(22130));
-    QCOMPARE(combo.currentIndex(), 0);
-    combo.setCurrentIndex(1);
-    tar.stat.Update(&combo);
+    QCOMPARE(tar.stat.Texts().size(), 2);
+    QCOMPARE(tar.stat.Texts().at(1), DLanguage::Active().GetStr(22130));
+    QCOMPARE(tar.stat.GetValue(), 0);
+    tar.stat.Choose(1);
     QVERIFY(!tar.stat.IsRankPositive());
     // The categorisation alone does not make the test changed.
     QVERIFY(!tar.IsChangedByUser());
     QVERIFY(!f.graph.IsChangedByUser());
 
-    tar.subjDim.Draw(&combo);
-    QCOMPARE(combo.itemText(1), DLanguage::Active().GetStr(22330));
-    combo.setCurrentIndex(1);
-    tar.subjDim.Update(&combo);
+    QCOMPARE(tar.subjDim.Texts().at(1), DLanguage::Active().GetStr(22330));
+    tar.subjDim.Choose(1);
     QCOMPARE(tar.subjDim.GetCel(), 44);
     QCOMPARE(tar.subjDim.GetSbj(), 28);
     QVERIFY(tar.IsChangedByUser());

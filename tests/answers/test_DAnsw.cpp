@@ -1,9 +1,7 @@
+#include "document/DTest.h"
 #include "lang/DLanguage.h"
-#include "model/DTest.h"
 #include "tests/TestSupport.h"
 
-#include <QButtonGroup>
-#include <QRadioButton>
 #include <QTemporaryDir>
 
 namespace
@@ -20,7 +18,6 @@ private Q_SLOTS:
     void setFromText();
     void equalValueChangesNothing();
     void changeAndSave();
-    void radioButtons();
 };
 
 void TestDAnsw::defaults()
@@ -101,32 +98,6 @@ void TestDAnsw::changeAndSave()
     QVERIFY(!read.answ.subjSort.IsSurnameName());
     QCOMPARE(read.desi.AnswCount(), 4);
     QVERIFY(!read.IsChangedByUser());
-}
-
-void TestDAnsw::radioButtons()
-{
-    DTest test;
-    QWidget parent;
-    QRadioButton surnameName(&parent), nameSurname(&parent);
-    int handled = 0;
-    for (QRadioButton* button : {&surnameName, &nameSurname})
-    {
-        connect(button, &QRadioButton::toggled, this, [&] { ++handled; });
-        connect(button, &QRadioButton::clicked, this, [&] { ++handled; });
-    }
-
-    test.answ.subjSort.ToRadioButtons(&surnameName, &nameSurname);
-    QVERIFY(surnameName.isChecked());
-    test.answ.subjSort.SetNameSurname();
-    test.answ.subjSort.ToRadioButtons(&surnameName, &nameSurname);
-    QVERIFY(nameSurname.isChecked());
-    QVERIFY(!surnameName.isChecked());
-    QCOMPARE(handled, 0);
-
-    surnameName.setChecked(true);
-    test.answ.subjSort.FromRadioButtons(&surnameName, &nameSurname);
-    QVERIFY(test.answ.subjSort.IsSurnameName());
-    QVERIFY(test.answ.IsChangedByUser());
 }
 
 KC_TEST_MAIN(TestDAnsw)

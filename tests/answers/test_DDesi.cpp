@@ -1,7 +1,7 @@
 #include "answers/DDesi.h"
+#include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "model/DFileStream.h"
-#include "model/DTest.h"
 #include "tests/TestSupport.h"
 
 #include <QBuffer>
@@ -145,8 +145,7 @@ void TestDDesi::zeroCountKeepsShape()
 void TestDDesi::setDesiOutsideMatrixFails()
 {
     DTest test;
-    QCOMPARE(ErrorOf([&] { test.desi.SetDesi(6, 1, 1, 2); }),
-             DLanguage::Active().GetErr(50020, {"DDesi::SetDesi()"}));
+    QCOMPARE(ErrorOf([&] { test.desi.SetDesi(6, 1, 1, 2); }), DLanguage::Active().GetErr(50020, {"DDesi::SetDesi()"}));
     QCOMPARE(ErrorOf([&] { test.desi.GetDesi(1, 4, 1); }), DLanguage::Active().GetErr(50020, {"DDesi::GetDesi()"}));
     QCOMPARE(ErrorOf([&] { test.desi.SetSubj(-1); }), DLanguage::Active().GetErr(50020, {"DDesi::SetSubj()"}));
     QVERIFY(!test.desi.IsChangedByUser());
@@ -259,9 +258,8 @@ void FillCountsFixture(DTest& test)
     q4.graphTar.ToGraph(false);
     q4.graphSoc.ToGraph(false);
     q4.graphMet.ToGraph(false);
-    const QList<QList<int>> cells{{1, 1, 1, 2}, {1, 2, 1, 2}, {1, 3, 1, 4}, {1, 1, 3, 2}, {2, 1, 1, 2},
-                                  {2, 2, 1, 4}, {2, 1, 2, 3}, {3, 1, 2, 1}, {3, 1, 4, 1}, {3, 2, 4, 1},
-                                  {4, 1, 5, 2}, {4, 2, 5, 3}};
+    const QList<QList<int>> cells{{1, 1, 1, 2}, {1, 2, 1, 2}, {1, 3, 1, 4}, {1, 1, 3, 2}, {2, 1, 1, 2}, {2, 2, 1, 4},
+                                  {2, 1, 2, 3}, {3, 1, 2, 1}, {3, 1, 4, 1}, {3, 2, 4, 1}, {4, 1, 5, 2}, {4, 2, 5, 3}};
     for (const QList<int>& cell : cells)
         test.desi.SetDesi(cell[0], cell[1], cell[2], cell[3]);
 }

@@ -1,9 +1,10 @@
 #include "app/TApplication.h"
 #include "app/TFormMain.h"
-#include "app/TFormPage.h"
+#include "document/DFileLock.h"
+#include "document/DTest.h"
+#include "kit/DMessages.h"
+#include "kit/TFormPage.h"
 #include "lang/DLanguage.h"
-#include "model/DFileLock.h"
-#include "model/DTest.h"
 #include "tests/TestSupport.h"
 
 #include <QAction>
@@ -66,22 +67,28 @@ struct Shell
 
     explicit Shell(const QStringList& arguments = {})
     {
-        language.SetErrorBox([this](const QString&, const QString& text) { errors << text; });
-        language.SetQuestionBox([this](const QString&, const QString& text) {
-            ++questions;
-            [&] { QCOMPARE(text, QStringLiteral("The test is changed. Do you want to save it?")); }();
-            return answer;
-        });
-        language.SetChoiceBox([this](const QString&, const QString& text, const QStringList& buttons) {
-            choices << text;
-            choiceButtons = buttons;
-            return choice;
-        });
+        DMessages::SetErrorBox([this](const QString&, const QString& text) { errors << text; });
+        DMessages::SetQuestionBox(
+            [this](const QString&, const QString& text)
+            {
+                ++questions;
+                [&] { QCOMPARE(text, QStringLiteral("The test is changed. Do you want to save it?")); }();
+                return answer;
+            });
+        DMessages::SetChoiceBox(
+            [this](const QString&, const QString& text, const QStringList& buttons)
+            {
+                choices << text;
+                choiceButtons = buttons;
+                return choice;
+            });
         form.SetOpenDialog([this] { return openPath; });
-        form.SetSaveDialog([this] {
-            ++saveDialogs;
-            return savePath;
-        });
+        form.SetSaveDialog(
+            [this]
+            {
+                ++saveDialogs;
+                return savePath;
+            });
         form.SetArguments(arguments);
         TFormPages pages;
         pages.FormQues = new LogPage(draws, QStringLiteral("ques"), false);
@@ -240,8 +247,8 @@ private Q_SLOTS:
         QVERIFY(shell.Show());
         QCOMPARE(shell.Caption(), opened ? kTitle + QStringLiteral(" - ") + path : kTitle);
         QCOMPARE(shell.test.answ.num.GetValue(), opened ? 8 : 3);
-        QCOMPARE(shell.errors, failed ? QStringList{shell.language.GetErr(50020, {"TFormMain::CommLineFileOpen()"})}
-                                      : QStringList());
+        QCOMPARE(shell.errors,
+                 failed ? QStringList{shell.language.GetErr(50020, {"TFormMain::CommLineFileOpen()"})} : QStringList());
         QVERIFY(!shell.form.SaveAc->isEnabled());
     }
 
@@ -592,9 +599,8 @@ private Q_SLOTS:
         QVERIFY(shell.Show());
         QList<QToolButton*> buttons = shell.form.Panel1->findChildren<QToolButton*>();
         std::sort(buttons.begin(), buttons.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
-        const QList<QAction*> actions = {shell.form.NewAc,  shell.form.LoadAc, shell.form.SaveAc,
-                                         shell.form.SaveAsAc, shell.form.LangAc, shell.form.InfoAc,
-                                         shell.form.HelpAc, shell.form.ExitAc};
+        const QList<QAction*> actions = {shell.form.NewAc,  shell.form.LoadAc, shell.form.SaveAc, shell.form.SaveAsAc,
+                                         shell.form.LangAc, shell.form.InfoAc, shell.form.HelpAc, shell.form.ExitAc};
         const int lefts[] = {2, 57, 112, 167, 228, 289, 344, 405};
         QCOMPARE(buttons.size(), 8);
         for (int i = 0; i < 8; ++i)
@@ -616,10 +622,11 @@ private Q_SLOTS:
         QVERIFY(shell.Show());
         // A turn that no control used reaches the window itself (a synthetic
         // event is not propagated by Qt, so it goes there directly).
-        auto wheel = [&](int delta) {
+        auto wheel = [&](int delta)
+        {
             const QPointF at(10, 10);
-            QWheelEvent event(at, shell.form.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
-                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QWheelEvent event(at, shell.form.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
             QApplication::sendEvent(&shell.form, &event);
         };
         QScrollBar* soc = shell.form.Pages().FormGraphSoc->ScrollBox()->verticalScrollBar();
@@ -665,7 +672,9 @@ private Q_SLOTS:
                 QVERIFY(page && page->parentWidget());
             QVERIFY(form.close());
         }
-        QCOMPARE(QSettings(QStringLiteral("Zelvor"), QStringLiteral("Kaleidocircle")).value(QStringLiteral("Options/Language")).toInt(),
+        QCOMPARE(QSettings(QStringLiteral("Zelvor"), QStringLiteral("Kaleidocircle"))
+                     .value(QStringLiteral("Options/Language"))
+                     .toInt(),
                  1);
         QVERIFY(DLanguage(DLanguage::Store::LoadOnly).IsIta());
     }

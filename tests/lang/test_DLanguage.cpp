@@ -1,11 +1,11 @@
 #include "lang/DLanguage.h"
 #include "lang/DLanguageTable.h"
 #include "lang/DRegistry.h"
+#include "model/EError.h"
 #include "tests/TestSupport.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QListWidget>
 #include <QScopeGuard>
 #include <QSettings>
 
@@ -126,78 +126,6 @@ private Q_SLOTS:
             QCOMPARE(e.Message(), QStringLiteral("Read failure from file, module \"DElemInt32::FromFile()\"!"));
         }
         QCOMPARE(EError::Guard("X::Y()", [] { return 42; }), 42);
-    }
-
-    void handlersShowErrors()
-    {
-        DLanguage lang(1);
-        QStringList shown;
-        lang.SetErrorBox([&](const QString& title, const QString& text) { shown << title + QLatin1Char('|') + text; });
-        lang.Handle("TFormMain::LoadAcExecute()", [] { throw EError(60030); });
-        lang.Handle("TFormMain::LoadAcExecute()", [] { throw std::runtime_error("x"); });
-        lang.HandleAsFailure("TFormMain::CommLineFileOpen()", [] { throw EError(60030); });
-        lang.Handle("TFormMain::NewAcExecute()", [] {});
-        QCOMPARE(shown,
-                 (QStringList{
-                     QStringLiteral("Errore|La versione del file non è supportata!"),
-                     QStringLiteral("Errore|Accesso alla memoria fallito nel modulo \"TFormMain::LoadAcExecute()\"!"),
-                     QStringLiteral("Errore|Accesso alla memoria fallito nel modulo "
-                                    "\"TFormMain::CommLineFileOpen()\"!"),
-                 }));
-    }
-
-    void questionAnswers()
-    {
-        DLanguage lang(0);
-        for (auto answer : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel, QMessageBox::Close})
-        {
-            QString asked;
-            lang.SetQuestionBox(
-                [&](const QString& title, const QString& text)
-                {
-                    asked = title + QLatin1Char('|') + text;
-                    return answer;
-                });
-            const auto expected = answer == QMessageBox::Close ? QMessageBox::Cancel : answer;
-            QCOMPARE(lang.ShowQuestion(40030), expected);
-            QCOMPARE(asked, QStringLiteral("Message|The test is changed. Do you want to save it?"));
-        }
-    }
-
-    void choiceAnswers()
-    {
-        // Labels from the table; an answer outside the buttons (the box
-        // closed) is the last button, the one that changes nothing.
-        DLanguage lang(1);
-        for (const auto& [given, expected] : {std::pair{0, 0}, {1, 1}, {2, 1}, {-1, 1}})
-        {
-            QString asked;
-            lang.SetChoiceBox([&](const QString& title, const QString& text, const QStringList& buttons) {
-                asked = title + QLatin1Char('|') + text + QLatin1Char('|') + buttons.join(QLatin1Char('/'));
-                return given;
-            });
-            QCOMPARE(lang.ShowChoice(QStringLiteral("x"), {36680, 36620}), expected);
-            QCOMPARE(asked, QStringLiteral("Messaggio|x|Sovrascrivi/Annulla"));
-        }
-    }
-
-    void helpFileAndListBox()
-    {
-        DLanguage lang(1);
-        QVERIFY(lang.GetHelpFile().endsWith(QLatin1String("/Kaleidocircle-ita.pdf")));
-        QListWidget list;
-        lang.ToListBox(&list);
-        QCOMPARE(list.count(), 2);
-        QCOMPARE(list.currentItem()->text(), QStringLiteral("Italiano"));
-        list.setCurrentRow(0);
-        lang.FromListBox(&list);
-        QVERIFY(lang.IsEng());
-        QVERIFY(lang.GetHelpFile().endsWith(QLatin1String("/Kaleidocircle-eng.pdf")));
-
-        lang.SetLanguage(7);
-        QVERIFY(lang.GetHelpFile().endsWith(QLatin1Char('/')));
-        lang.ToListBox(&list);
-        QCOMPARE(list.currentRow(), -1);
     }
 
     void settingsRoundTrip()

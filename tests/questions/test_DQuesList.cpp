@@ -1,10 +1,7 @@
+#include "document/DTest.h"
 #include "lang/DLanguage.h"
-#include "model/DTest.h"
 #include "tests/TestSupport.h"
 
-#include <QLabel>
-#include <QListWidget>
-#include <QTableWidget>
 #include <QTemporaryDir>
 
 namespace
@@ -51,7 +48,6 @@ private Q_SLOTS:
     void invertTwice();
     void gridAndSummary();
     void sociogramList();
-    void analysisLists();
     void versionOneRecords();
     void roundTripTenQuestions();
 };
@@ -163,19 +159,6 @@ void TestDQuesList::gridAndSummary()
     QCOMPARE(list.GridRow(1), (QStringList{"2", "Negative", "Question 2"}));
     QCOMPARE(list.SummaryText(), QStringLiteral("3 questions: 2 positive, 1 negative"));
 
-    QTableWidget grid;
-    list.Draw(&grid);
-    QCOMPARE(grid.rowCount(), 4);
-    QCOMPARE(grid.columnCount(), 3);
-    QCOMPARE(grid.columnWidth(2), 500);
-    QCOMPARE(grid.item(3, 0)->text(), QStringLiteral("3"));
-    QCOMPARE(grid.item(2, 1)->text(), QStringLiteral("Negative"));
-    QCOMPARE(grid.item(1, 2)->text(), QStringLiteral("Question 1"));
-
-    QLabel label;
-    list.DrawSummary(&label);
-    QCOMPARE(label.text(), list.SummaryText());
-
     DLanguage italian(DLanguage::Italian);
     QCOMPARE(list.GridRow(0)[1], QStringLiteral("Positiva"));
 }
@@ -189,16 +172,7 @@ void TestDQuesList::sociogramList()
     QCOMPARE(list.ListItemsSoc(true), (Items{{"Question n.1", true}, {"Question n.3", true}}));
     QCOMPARE(list.ListItemsSoc(false), (Items{{"Question n.2", true}}));
 
-    // Through the widgets, as the sociogram page does.
-    QListWidget widget;
-    int changes = 0;
-    connect(&widget, &QListWidget::itemChanged, this, [&] { ++changes; });
-    list.DrawListSoc(&widget, true);
-    QCOMPARE(changes, 0);
-    QCOMPARE(widget.count(), 2);
-    QCOMPARE(widget.item(1)->text(), QStringLiteral("Question n.3"));
-    widget.item(1)->setCheckState(Qt::Unchecked);
-    list.GraphSocSelected(&widget, true);
+    list.SetSocSelected(true, {true, false});
     QVERIFY(list.GetSelected(0).graphSoc.IsRequested());
     QVERIFY(list.GetSelected(1).graphSoc.IsRequested());
     QVERIFY(!list.GetSelected(2).graphSoc.IsRequested());
@@ -207,30 +181,6 @@ void TestDQuesList::sociogramList()
     QVERIFY(!list.GetSelected(1).graphSoc.IsRequested());
     QVERIFY(list.GetSelected(0).graphSoc.IsRequested());
     QCOMPARE(list.ListItemsSoc(true), (Items{{"Question n.1", true}, {"Question n.3", false}}));
-}
-
-void TestDQuesList::analysisLists()
-{
-    DTest test;
-    DQuesList& list = test.ques.List();
-    MakeMixed(list);
-    list.GetSelected(1).graphMet.ToGraph(false);
-
-    QListWidget widget;
-    list.DrawListMet(&widget);
-    QCOMPARE(widget.count(), 3);
-    QCOMPARE(widget.item(1)->checkState(), Qt::Unchecked);
-    QCOMPARE(widget.item(2)->checkState(), Qt::Checked);
-
-    widget.item(0)->setCheckState(Qt::Unchecked);
-    widget.item(1)->setCheckState(Qt::Checked);
-    list.GraphMetSelected(&widget);
-    QCOMPARE(list.ListItems(DQuesElem::Met),
-             (QList<DQuesList::CheckItem>{{"Question n.1", false}, {"Question n.2", true}, {"Question n.3", true}}));
-    // Each analysis stores into its own selection only.
-    list.GraphTarSelected(&widget);
-    QVERIFY(!list.GetSelected(0).graphTar.IsRequested());
-    QVERIFY(list.GetSelected(0).graphBar.IsRequested());
 }
 
 void TestDQuesList::versionOneRecords()

@@ -61,7 +61,7 @@ private Q_SLOTS:
     void sectionBytesAndReadBack()
     {
         DDesi desi;
-        DSubj subj(desi);
+        DSubj subj([&desi](qint32 subjects) { desi.SetSubj(subjects); });
         subj.Description().UserUpdate(QStringLiteral("3ª B"));
         subj.List().SetSize(2, true);
         DSubjElem& first = subj.List().GetSelected(0);
@@ -88,7 +88,7 @@ private Q_SLOTS:
         QVERIFY(!subj.IsChangedByUser());
 
         DDesi otherDesi;
-        DSubj other(otherDesi);
+        DSubj other([&otherDesi](qint32 subjects) { otherDesi.SetSubj(subjects); });
         other.Description().UserUpdate(QStringLiteral("old"));
         QCOMPARE(ReadError(other, bytes), QString());
         QCOMPARE(other.Count(), 2);
@@ -129,7 +129,7 @@ private Q_SLOTS:
                      QByteArray(16, '\0');
 
         DDesi desi;
-        DSubj subj(desi);
+        DSubj subj([&desi](qint32 subjects) { desi.SetSubj(subjects); });
         const QString error = ReadError(subj, bytes);
         if (accepted)
         {
@@ -146,7 +146,7 @@ private Q_SLOTS:
     void truncatedRecordIsAReadFailure()
     {
         DDesi desi;
-        DSubj subj(desi);
+        DSubj subj([&desi](qint32 subjects) { desi.SetSubj(subjects); });
         const QByteArray bytes = Framing() + Text(QString()) + Int32(2) + Text(QStringLiteral("Rossi"));
         QCOMPARE(ReadError(subj, bytes), QStringLiteral("Read failure from file, module \"DElemString::FromFile()\"!"));
     }
@@ -154,7 +154,7 @@ private Q_SLOTS:
     void newEmptiesTheDescriptionAndTheList()
     {
         DDesi desi;
-        DSubj subj(desi);
+        DSubj subj([&desi](qint32 subjects) { desi.SetSubj(subjects); });
         subj.Description().UserUpdate(QStringLiteral("class"));
         subj.List().SetSize(QStringLiteral("4"));
         subj.List().GetSelected(0).appe.Surname().UserUpdate(QStringLiteral("Rossi"));
@@ -168,9 +168,9 @@ private Q_SLOTS:
     void takeDataCopiesEverythingStored()
     {
         DDesi desi;
-        DSubj subj(desi);
+        DSubj subj([&desi](qint32 subjects) { desi.SetSubj(subjects); });
         DDesi freshDesi;
-        DSubj fresh(freshDesi);
+        DSubj fresh([&freshDesi](qint32 subjects) { freshDesi.SetSubj(subjects); });
         fresh.Description().SetText(QStringLiteral("group"));
         fresh.List().SetSize(3, false);
         fresh.List().GetSelected(2).appe.Name().SetText(QStringLiteral("Ada"));

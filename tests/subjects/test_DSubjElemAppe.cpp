@@ -1,8 +1,7 @@
 #include "lang/DLanguage.h"
+#include "model/EError.h"
 #include "subjects/DSubjElemAppe.h"
 #include "tests/TestSupport.h"
-
-#include <QComboBox>
 
 namespace
 {
@@ -163,26 +162,6 @@ private Q_SLOTS:
         QCOMPARE(appe.ToString(true), surnameFirst);
         QCOMPARE(appe.ToString(false), nameFirst);
         QCOMPARE(appe.IsFilled(), !surname.isEmpty() || !name.isEmpty());
-    }
-
-    void typesFillTheComboBoxAndSelectTheFormat()
-    {
-        DLanguage italian(DLanguage::Italian);
-        QComboBox combo;
-        combo.addItem(QStringLiteral("stale"));
-        DSubjElemAppe::TypesToComboBox(&combo);
-        QCOMPARE(combo.count(), 6);
-        QCOMPARE(combo.currentIndex(), 0);
-        QCOMPARE(combo.itemText(0), QStringLiteral("Cognome, Nome"));
-        QCOMPARE(combo.itemText(4), QStringLiteral("Cognome"));
-        QCOMPARE(combo.itemText(5), QStringLiteral("Nome"));
-
-        // The selected item decides the format.
-        combo.setCurrentIndex(3);
-        DSubjElemAppe appe;
-        appe.FromString(&combo, QStringLiteral("Pine Van Oak"));
-        QCOMPARE(appe.Surname().ToString(), QStringLiteral("Van Oak"));
-        QCOMPARE(appe.Name().ToString(), QStringLiteral("Pine"));
     }
 };
 

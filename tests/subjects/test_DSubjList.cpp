@@ -3,10 +3,6 @@
 #include "subjects/DSubjList.h"
 #include "tests/TestSupport.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QTableWidget>
-
 namespace
 {
 using TestSupport::ErrorOf;
@@ -48,7 +44,7 @@ private Q_SLOTS:
     void newListHasTenFemaleSubjects()
     {
         DDesi desi;
-        DSubjList list(desi);
+        DSubjList list([&desi](qint32 count) { desi.SetSubj(count); });
         CheckNumbering(list, desi);
         QCOMPARE(list.GetSize(), 10);
         QVERIFY(!list.IsChangedByUser());
@@ -65,15 +61,11 @@ private Q_SLOTS:
     void summaryInBothLanguages()
     {
         DDesi desi;
-        DSubjList list(desi);
+        DSubjList list([&desi](qint32 count) { desi.SetSubj(count); });
         QCOMPARE(list.GetSelected(2).sex.Invert(), QStringLiteral("Male"));
         list.GetSelected(5).sex.Invert();
         QVERIFY(list.IsChangedByUser());
         QCOMPARE(list.SummaryText(), QStringLiteral("10 subjects: 8 female, 2 male"));
-
-        QLabel label;
-        list.DrawSummary(&label);
-        QCOMPARE(label.text(), QStringLiteral("10 subjects: 8 female, 2 male"));
 
         DLanguage italian(DLanguage::Italian);
         QCOMPARE(list.SummaryText(), QStringLiteral("10 soggetti: 8 femmine, 2 maschi"));
@@ -105,7 +97,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(int, size);
         DDesi desi;
-        DSubjList list(desi);
+        DSubjList list([&desi](qint32 count) { desi.SetSubj(count); });
         Fill(list);
         const QStringList before = Surnames(list);
 
@@ -140,7 +132,7 @@ private Q_SLOTS:
     void programResizeReplacesEverySubject()
     {
         DDesi desi;
-        DSubjList list(desi);
+        DSubjList list([&desi](qint32 count) { desi.SetSubj(count); });
         Fill(list);
         list.SetSize(12, false);
         CheckNumbering(list, desi);
@@ -157,7 +149,7 @@ private Q_SLOTS:
         DDesi desi;
         desi.SetQues(1);
         desi.SetAnsw(1);
-        DSubjList list(desi);
+        DSubjList list([&desi](qint32 count) { desi.SetSubj(count); });
         desi.SetDesi(1, 1, 1, 9);
         desi.SetDesi(1, 1, 2, 3);
         list.SetSize(QStringLiteral("5"));
@@ -168,7 +160,7 @@ private Q_SLOTS:
     void getSelectedOutsideTheList()
     {
         DDesi desi;
-        DSubjList list(desi);
+        DSubjList list([&desi](qint32 count) { desi.SetSubj(count); });
         const QString expected = QStringLiteral("Memory access failed in the \"DSubjList::GetSelected()\" module!");
         QCOMPARE(ErrorOf([&] { list.GetSelected(-1); }), expected);
         QCOMPARE(ErrorOf([&] { list.GetSelected(10); }), expected);
@@ -178,7 +170,7 @@ private Q_SLOTS:
     void pickListAndLookUp()
     {
         DDesi desi;
-        DSubjList list(desi);
+        DSubjList list([&desi](qint32 count) { desi.SetSubj(count); });
         list.SetSize(5, false);
         const auto name = [&](int k, const char* surname, const char* given)
         {
@@ -193,12 +185,6 @@ private Q_SLOTS:
 
         QCOMPARE(list.AppelTexts(true), (QStringList{"None", "abate Luca", "Bianchi", "Rossi Mario", "Rossi Mario"}));
         QCOMPARE(list.AppelTexts(false), (QStringList{"None", "Bianchi", "Luca abate", "Mario Rossi", "Mario Rossi"}));
-
-        QComboBox combo;
-        combo.addItem(QStringLiteral("stale"));
-        list.DrawAppels(&combo, true);
-        QCOMPARE(combo.count(), 5);
-        QCOMPARE(combo.itemText(0), QStringLiteral("None"));
 
         QCOMPARE(list.GetSelected(QStringLiteral("Rossi Mario"), true), 1);
         QCOMPARE(list.GetSelected(QStringLiteral("Mario Rossi"), false), 1);
@@ -229,7 +215,7 @@ private Q_SLOTS:
         DDesi desi;
         desi.SetQues(2);
         desi.SetAnsw(3);
-        DSubjList list(desi);
+        DSubjList list([&desi](qint32 count) { desi.SetSubj(count); });
         list.SetSize(3, false);
         list.GetSelected(1).appe.Surname().SetText(QStringLiteral("Rossi"));
         list.GetSelected(1).appe.Name().SetText(QStringLiteral("Mario"));
@@ -238,31 +224,8 @@ private Q_SLOTS:
         desi.SetDesi(1, 2, 2, 3);
 
         QCOMPARE(list.ListAllRows().at(1), (QStringList{"2", "Rossi", "Mario", "Male", "tall"}));
-        QCOMPARE(list.ListSelRows().at(1), (QStringList{"2", "Rossi", "Mario", "1 of 6"}));
-
-        QTableWidget grid;
-        grid.setRowCount(40);
-        grid.setColumnCount(7);
-        grid.setItem(0, 1, new QTableWidgetItem(QStringLiteral("Surname")));
-        list.DrawListAll(&grid);
-        QCOMPARE(grid.rowCount(), 4);
-        QCOMPARE(grid.columnCount(), 5);
-        QCOMPARE(grid.columnWidth(4), 300);
-        QCOMPARE(grid.item(0, 1)->text(), QStringLiteral("Surname")); // the page's header row stays
-        QCOMPARE(grid.item(2, 3)->text(), QStringLiteral("Male"));
-        QCOMPARE(grid.item(3, 0)->text(), QStringLiteral("3"));
-        QCOMPARE(grid.rowHeight(1), DSubjList::RowHeight(&grid));
-        QVERIFY(!(grid.item(1, 0)->flags() & Qt::ItemIsEditable));
-        QVERIFY(grid.item(1, 4)->flags() & Qt::ItemIsEditable);
-
-        // A redraw keeps the widths the user dragged.
-        grid.setColumnWidth(1, 180);
-        list.DrawListAll(&grid);
-        QCOMPARE(grid.columnWidth(1), 180);
-
-        list.DrawListSel(&grid);
-        QCOMPARE(grid.columnCount(), 4);
-        QCOMPARE(grid.item(2, 3)->text(), QStringLiteral("1 of 6"));
+        QCOMPARE(list.ListSelRows([&desi](qint32 subject) { return desi.GetSubjSummary(subject); }).at(1),
+                 (QStringList{"2", "Rossi", "Mario", "1 of 6"}));
     }
 
     void memoLines_data()
@@ -312,7 +275,7 @@ private Q_SLOTS:
         QFETCH(QStringList, surnames);
         QFETCH(QString, failingLine);
         DDesi desi;
-        DSubjList list(desi);
+        DSubjList list([&desi](qint32 count) { desi.SetSubj(count); });
         Fill(list);
 
         const QString error = ErrorOf([&] { list.FromMemo(format, lines); });
@@ -344,7 +307,7 @@ private Q_SLOTS:
         QFETCH(int, lines);
         QFETCH(QString, error);
         DDesi desi;
-        DSubjList list(desi);
+        DSubjList list([&desi](qint32 count) { desi.SetSubj(count); });
         Fill(list);
         const QStringList before = Surnames(list);
         QStringList text;
@@ -354,17 +317,6 @@ private Q_SLOTS:
         QCOMPARE(Surnames(list), before);
         QVERIFY(!list.IsChangedByUser());
         CheckNumbering(list, desi);
-    }
-
-    void fromMemoReadsTheComboBox()
-    {
-        DDesi desi;
-        DSubjList list(desi);
-        QComboBox combo;
-        DSubjElemAppe::TypesToComboBox(&combo);
-        combo.setCurrentIndex(1);
-        list.FromMemo(&combo, DSubjList::MemoLines(QStringLiteral("Oak, Pine\nElm, Ash\n")));
-        QCOMPARE(Surnames(list), (QStringList{"Pine", "Ash"}));
     }
 
     void selectionDensity()

@@ -1,0 +1,103 @@
+#include "document/DTest.h"
+
+#include "model/DFileStream.h"
+#include "model/EError.h"
+
+DTest::DTest()
+    : desi(), ques([this](qint32 count) { desi.SetQues(count); }), answ(desi),
+      subj([this](qint32 count) { desi.SetSubj(count); }), graph(desi, ques, subj), file(*this)
+{
+    // The matrix is built before the questions, yet its counts read their
+    // polarity and selections: hand it the question list now that it exists.
+    desi.Bind(ques);
+}
+
+DTest::~DTest() = default;
+
+void DTest::New()
+{
+    EError::Guard("DTest::New()",
+                  [&]
+                  {
+                      ques.New();
+                      answ.New();
+                      subj.New();
+                      desi.New();
+                      tags.New();
+                      file.New();
+                  });
+}
+
+bool DTest::IsChangedByUser() const
+{
+    return EError::Guard("DTest::IsChangedByUser()",
+                         [&]
+                         {
+                             return ques.IsChangedByUser() || answ.IsChangedByUser() || subj.IsChangedByUser() ||
+                                    desi.IsChangedByUser() || graph.IsChangedByUser() || tags.IsChangedByUser();
+                         });
+}
+
+void DTest::SectionsToFile(DFileStream& stream)
+{
+    ques.ToFile(stream);
+    answ.ToFile(stream);
+    subj.ToFile(stream);
+    desi.ToFile(stream);
+    graph.ToFile(stream);
+    tags.ToFile(stream);
+}
+
+void DTest::SectionsFromFile(DFileStream& stream, qint32 version)
+{
+    // The answer settings come first so that the matrix has its answer
+    // dimension before the questions and subjects reshape it; the matrix
+    // comes last, when all three dimensions are those of the file.
+    answ.FromFile(stream);
+    ques.FromFile(stream, version);
+    subj.FromFile(stream);
+    desi.FromFile(stream);
+    graph.FromFile(stream, version);
+    tags.FromFile(stream);
+}
+
+void DTest::QuestionsFromFile(DFileStream& stream, qint32 version)
+{
+    ques.FromFile(stream, version);
+}
+
+void DTest::SubjectsFromFile(DFileStream& stream)
+{
+    subj.FromFile(stream);
+}
+
+void DTest::TakeOver(DTest& fresh)
+{
+    // Every component copies its data only: the sibling references stay
+    // those of this document. The matrix is copied whole, already in the
+    // shape the other components now have.
+    ques.TakeData(fresh.ques);
+    answ.TakeData(fresh.answ);
+    subj.TakeData(fresh.subj);
+    desi.TakeData(fresh.desi);
+    graph.TakeData(fresh.graph);
+    tags.TakeData(fresh.tags);
+}
+
+void DTest::TakeQuestions(DTest& fresh)
+{
+    // The imported questions are the user's doing and not yet in this test's
+    // file: they count as a change, so closing asks before losing them.
+    ques.TakeData(fresh.ques);
+    ques.List().MarkChangedByUser();
+    desi.SetQues(ques.List().GetSize());
+}
+
+void DTest::TakeSubjects(DTest& fresh)
+{
+    // Fewer subjects also withdraw the remaining subjects' choices of the
+    // subjects that are gone.
+    subj.TakeData(fresh.subj);
+    subj.List().MarkChangedByUser();
+    desi.SetSubj(subj.Count());
+}

@@ -1,0 +1,62 @@
+#include "kit/TFormDialog.h"
+
+#include "analyses/DFonts.h"
+
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+
+#include <algorithm>
+
+TFormDialog::TFormDialog(DLanguage& language, const char* name, QWidget* parent, QWidget* centreOn)
+    : QDialog(parent), language_(language), centreOn_(centreOn)
+{
+    setObjectName(QLatin1String(name));
+    setFont(QFont(DFonts::Family(), 8));
+}
+
+void TFormDialog::AddButtonBand(QBoxLayout* layout, int height, const QMargins& margins, int spacing, int okWidth)
+{
+    auto* band = new QWidget(this);
+    band->setObjectName(QStringLiteral("Panel1"));
+    band->setFixedHeight(height);
+    auto* buttons = new QHBoxLayout(band);
+    buttons->setContentsMargins(margins);
+    buttons->setSpacing(spacing);
+    // The string table has no texts for these two: they are the toolkit's
+    // own, translated along with its other standard buttons.
+    OkBb = new QPushButton(QCoreApplication::translate("QPlatformTheme", "OK"), band);
+    OkBb->setObjectName(QStringLiteral("OkBb"));
+    OkBb->setFixedSize(okWidth, 25);
+    OkBb->setDefault(true);
+    CancelB = new QPushButton(QCoreApplication::translate("QPlatformTheme", "Cancel"), band);
+    CancelB->setObjectName(QStringLiteral("CancelB"));
+    CancelB->setFixedSize(75, 25);
+    buttons->addStretch(1);
+    buttons->addWidget(OkBb);
+    buttons->addWidget(CancelB);
+    buttons->addStretch(1);
+    layout->addWidget(band);
+
+    connect(OkBb, &QPushButton::clicked, this, [this] { OkBbClick(); });
+    connect(CancelB, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFormDialog::SetBoxMargins(QGroupBox* box, QLayout* layout, int left, int top, int right, int bottom)
+{
+    const QMargins frame = box->contentsMargins();
+    layout->setContentsMargins(std::max(0, left - frame.left()), std::max(0, top - frame.top()),
+                               std::max(0, right - frame.right()), std::max(0, bottom - frame.bottom()));
+}
+
+void TFormDialog::showEvent(QShowEvent* event)
+{
+    if (centreOn_)
+    {
+        QRect frame = frameGeometry();
+        frame.moveCenter(centreOn_->frameGeometry().center());
+        move(frame.topLeft());
+    }
+    QDialog::showEvent(event);
+}

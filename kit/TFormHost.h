@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+class TFormPage;
+
+// What the pages and dialogs need of the window that holds them: the height
+// of a grid's header cells, the file dialog of the imports, the pages to
+// redraw after a change of language, and the window to centre on. The main
+// window implements it; pages never see the main window itself.
+class TFormHost
+{
+public:
+    virtual int CellHeight() const = 0;
+    // An empty path means the user cancelled.
+    virtual QString AskOpenPath() = 0;
+    virtual QList<TFormPage*> PageList() const = 0;
+    // Rewrites every visible text in the current language.
+    virtual void ViewDesc() = 0;
+    virtual QWidget* HostWindow() = 0;
+
+protected:
+    ~TFormHost() = default;
+};

@@ -1,0 +1,322 @@
+#include "pages/DViews.h"
+
+#include "analyses/DGraphOption.h"
+#include "analyses/DGraphSocSize.h"
+#include "answers/DAnswSubjSort.h"
+#include "answers/DDesi.h"
+#include "answers/DSubjElemAnswList.h"
+#include "model/EError.h"
+#include "subjects/DSubjElemAppe.h"
+#include "subjects/DSubjList.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+
+#include <utility>
+
+namespace
+{
+constexpr int kQuestionRowHeight = 21;
+
+// Writes a cell, reusing its item so the grid keeps its selection.
+void SetCell(QTableWidget* grid, int row, int column, const QString& text, Qt::ItemFlags flags)
+{
+    QTableWidgetItem* item = grid->item(row, column);
+    if (!item)
+    {
+        item = new QTableWidgetItem(text);
+        grid->setItem(row, column, item);
+    }
+    else if (item->text() != text)
+        item->setText(text);
+    if (item->flags() != flags)
+        item->setFlags(flags);
+}
+
+void FillGrid(QTableWidget* grid, const QList<int>& widths, const QList<QStringList>& rows,
+              const QList<Qt::ItemFlags>& flags)
+{
+    // A program fill is not an edit: handlers listening to the grid must not
+    // take these texts for the user's.
+    const QSignalBlocker blocker(grid);
+    // The widths are the grid's starting layout: a redraw of a grid that
+    // already has its columns keeps the widths the user dragged.
+    if (grid->columnCount() != int(widths.size()))
+    {
+        grid->setColumnCount(int(widths.size()));
+        for (int column = 0; column < widths.size(); ++column)
+            grid->setColumnWidth(column, widths.at(column));
+    }
+    grid->setRowCount(int(rows.size()) + 1);
+    const int height = DViews::RowHeight(grid);
+    for (int i = 0; i < rows.size(); ++i)
+    {
+        grid->setRowHeight(i + 1, height);
+        const QStringList& texts = rows.at(i);
+        for (int column = 0; column < texts.size(); ++column)
+            SetCell(grid, i + 1, column, texts.at(column), flags.at(column));
+    }
+}
+} // namespace
+
+void DViews::DrawQuestions(const DQuesList& questions, QTableWidget* grid)
+{
+    EError::Guard("DQuesList::Draw()",
+                  [&]
+                  {
+                      const qint32 count = questions.GetSize();
+                      grid->setColumnCount(3);
+                      grid->setRowCount(count + 1);
+                      grid->setColumnWidth(0, 30);
+                      grid->setColumnWidth(1, 60);
+                      grid->setColumnWidth(2, 500);
+                      for (qint32 i = 0; i < count; ++i)
+                      {
+                          grid->setRowHeight(i + 1, kQuestionRowHeight);
+                          const QStringList texts = questions.GridRow(i);
+                          for (int column = 0; column < 3; ++column)
+                          {
+                              if (QTableWidgetItem* item = grid->item(i + 1, column))
+                                  item->setText(texts[column]);
+                              else
+                                  grid->setItem(i + 1, column, new QTableWidgetItem(texts[column]));
+                          }
+                      }
+                  });
+}
+
+void DViews::DrawSummary(const QString& text, QLabel* label)
+{
+    if (label->text() != text)
+        label->setText(text);
+}
+
+void DViews::DrawChecks(const QList<DQuesList::CheckItem>& items, QListWidget* list)
+{
+    // Filling is not the user's doing: the list's change handlers must not
+    // store half-filled check marks back into the questions.
+    const QSignalBlocker blocker(list);
+    list->clear();
+    for (const DQuesList::CheckItem& entry : items)
+    {
+        auto* item = new QListWidgetItem(entry.label, list);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(entry.checked ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+QList<bool> DViews::Checks(const QListWidget* list)
+{
+    QList<bool> checks;
+    for (int k = 0; k < list->count(); ++k)
+        checks.append(list->item(k)->checkState() == Qt::Checked);
+    return checks;
+}
+
+void DViews::DrawListBar(const DQuesList& questions, QListWidget* list)
+{
+    EError::Guard("DQuesList::DrawListBar()", [&] { DrawChecks(questions.ListItems(DQuesElem::Bar), list); });
+}
+
+void DViews::DrawListTar(const DQuesList& questions, QListWidget* list)
+{
+    EError::Guard("DQuesList::DrawListTar()", [&] { DrawChecks(questions.ListItems(DQuesElem::Tar), list); });
+}
+
+void DViews::DrawListMet(const DQuesList& questions, QListWidget* list)
+{
+    EError::Guard("DQuesList::DrawListMet()", [&] { DrawChecks(questions.ListItems(DQuesElem::Met), list); });
+}
+
+void DViews::DrawListSoc(const DQuesList& questions, QListWidget* list, bool acceptance)
+{
+    EError::Guard("DQuesList::DrawListSoc()", [&] { DrawChecks(questions.ListItemsSoc(acceptance), list); });
+}
+
+void DViews::GraphBarSelected(DQuesList& questions, const QListWidget* list)
+{
+    EError::Guard("DQuesList::GraphBarSelected()", [&] { questions.SetSelected(DQuesElem::Bar, Checks(list)); });
+}
+
+void DViews::GraphTarSelected(DQuesList& questions, const QListWidget* list)
+{
+    EError::Guard("DQuesList::GraphTarSelected()", [&] { questions.SetSelected(DQuesElem::Tar, Checks(list)); });
+}
+
+void DViews::GraphMetSelected(DQuesList& questions, const QListWidget* list)
+{
+    EError::Guard("DQuesList::GraphMetSelected()", [&] { questions.SetSelected(DQuesElem::Met, Checks(list)); });
+}
+
+void DViews::GraphSocSelected(DQuesList& questions, const QListWidget* list, bool acceptance)
+{
+    EError::Guard("DQuesList::GraphSocSelected()", [&] { questions.SetSocSelected(acceptance, Checks(list)); });
+}
+
+void DViews::DrawListAll(const DSubjList& subjects, QTableWidget* grid)
+{
+    const QList<QStringList> rows = subjects.ListAllRows();
+    EError::Guard("DSubjList::DrawListAll()",
+                  [&]
+                  {
+                      const Qt::ItemFlags fixed = Qt::ItemIsEnabled;
+                      const Qt::ItemFlags toggled = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+                      const Qt::ItemFlags edited = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+                      FillGrid(grid, {30, 100, 100, 60, 300}, rows, {fixed, edited, edited, toggled, edited});
+                  });
+}
+
+void DViews::DrawListSel(const DSubjList& subjects, const DDesi& desi, QTableWidget* grid)
+{
+    const QList<QStringList> rows =
+        subjects.ListSelRows([&desi](qint32 subject) { return desi.GetSubjSummary(subject); });
+    EError::Guard("DSubjList::DrawListSel()",
+                  [&]
+                  {
+                      const Qt::ItemFlags shown = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+                      FillGrid(grid, {30, 100, 100, 60}, rows, {shown, shown, shown, shown});
+                  });
+}
+
+void DViews::DrawAppels(const DSubjList& subjects, QComboBox* combo, bool surnameFirst)
+{
+    const QStringList names = subjects.AppelTexts(surnameFirst);
+    EError::Guard("DSubjList::DrawAppels()",
+                  [&]
+                  {
+                      combo->clear();
+                      combo->addItems(names);
+                  });
+}
+
+int DViews::RowHeight(const QWidget* widget)
+{
+    QLineEdit edit;
+    if (widget)
+        edit.setFont(widget->font());
+    return edit.sizeHint().height();
+}
+
+void DViews::DrawAppeTypes(QComboBox* combo)
+{
+    EError::Guard("DSubjElemAppe::TypesToComboBox()",
+                  [&]
+                  {
+                      combo->clear();
+                      combo->addItems(DSubjElemAppe::Types());
+                      combo->setCurrentIndex(DSubjElemAppe::SurnameCommaName);
+                  });
+}
+
+void DViews::DrawAnswers(const DSubjElemAnswList& answers, qint32 subject, QTableWidget* grid)
+{
+    const QList<QStringList> rows = answers.Texts(subject);
+    EError::Guard("DSubjElemAnswList::ToStringGrid()",
+                  [&]
+                  {
+                      // A program fill is not an edit: handlers listening to the grid must
+                      // not take these texts for the user's.
+                      const QSignalBlocker blocker(grid);
+                      const int columns = int(rows.first().size());
+                      grid->setRowCount(int(rows.size()));
+                      grid->setColumnCount(columns);
+                      grid->setColumnWidth(0, DSubjElemAnswList::kHeaderWidth);
+                      for (int column = 1; column < columns; ++column)
+                          grid->setColumnWidth(column, DSubjElemAnswList::kAnswerWidth);
+                      const int height = RowHeight(grid);
+                      for (int row = 0; row < rows.size(); ++row)
+                      {
+                          grid->setRowHeight(row, height);
+                          for (int column = 0; column < columns; ++column)
+                          {
+                              const bool fixed = row == 0 || column == 0;
+                              const Qt::ItemFlags flags =
+                                  fixed ? Qt::ItemFlags(Qt::ItemIsEnabled) : Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+                              SetCell(grid, row, column, rows.at(row).at(column), flags);
+                          }
+                      }
+                  });
+}
+
+void DViews::DrawSubjSort(const DAnswSubjSort& sort, QRadioButton* surnameName, QRadioButton* nameSurname)
+{
+    EError::Guard("DAnswSubjSort::ToRadioButtons()",
+                  [&]
+                  {
+                      // Showing the stored order is not a choice of the user.
+                      const QSignalBlocker blockFirst(surnameName);
+                      const QSignalBlocker blockSecond(nameSurname);
+                      // Radio buttons of one group are auto-exclusive: checking one unchecks the other.
+                      if (sort.IsSurnameName())
+                          surnameName->setChecked(true);
+                      else
+                          nameSurname->setChecked(true);
+                  });
+}
+
+void DViews::UpdateSubjSort(DAnswSubjSort& sort, const QRadioButton* surnameName)
+{
+    EError::Guard("DAnswSubjSort::FromRadioButtons()",
+                  [&]
+                  {
+                      if (surnameName->isChecked())
+                          sort.SetSurnameName();
+                      else
+                          sort.SetNameSurname();
+                  });
+}
+
+void DViews::DrawOption(const DGraphOption& option, QComboBox* combo)
+{
+    EError::Guard(option.DrawModule(),
+                  [&]
+                  {
+                      const QSignalBlocker blocker(combo);
+                      combo->clear();
+                      const QStringList texts = option.Texts();
+                      combo->addItems(texts);
+                      const qint32 value = option.GetValue();
+                      combo->setCurrentIndex(value >= 0 && value < qint32(texts.size()) ? value : -1);
+                  });
+}
+
+void DViews::UpdateOption(DGraphOption& option, const QComboBox* combo)
+{
+    EError::Guard(option.UpdateModule(), [&] { option.Choose(combo->currentIndex()); });
+}
+
+void DViews::DrawSize(const DGraphSocSize& size, QLineEdit* width, QLineEdit* height)
+{
+    EError::Guard("DGraphSocSize::Draw()",
+                  [&]
+                  {
+                      width->setText(QString::number(size.Width()));
+                      height->setText(QString::number(size.Height()));
+                  });
+}
+
+void DViews::UpdateSize(DGraphSocSize& size, QLineEdit* width, QLineEdit* height)
+{
+    EError::Guard("DGraphSocSize::Update()",
+                  [&]
+                  {
+                      for (auto [field, update] : {std::pair{width, &DGraphSocSize::UpdateWidth},
+                                                   std::pair{height, &DGraphSocSize::UpdateHeight}})
+                      {
+                          try
+                          {
+                              (size.*update)(field->text());
+                          }
+                          catch (const EError&)
+                          {
+                              field->setFocus();
+                              throw;
+                          }
+                      }
+                  });
+}

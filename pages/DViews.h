@@ -1,0 +1,76 @@
+#pragma once
+
+#include "questions/DQuesList.h"
+
+#include <QList>
+#include <QStringList>
+#include <QtGlobal>
+
+class DAnswSubjSort;
+class DDesi;
+class DGraphOption;
+class DGraphSocSize;
+class DSubjElemAnswList;
+class DSubjList;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QRadioButton;
+class QTableWidget;
+class QWidget;
+
+// The thin layer between the model's plain data (texts, check marks,
+// indices) and the controls of the pages. Filling a control is the program's
+// doing, never the user's: each fill keeps the control's change signals
+// quiet, so the page's handlers do not store half-filled values back.
+namespace DViews
+{
+// Questions grid: row 0 is the page's header, row i question i.
+void DrawQuestions(const DQuesList& questions, QTableWidget* grid);
+// Rewrites the label only when its text differs.
+void DrawSummary(const QString& text, QLabel* label);
+
+// An analysis' question check list, and the check marks read back.
+void DrawChecks(const QList<DQuesList::CheckItem>& items, QListWidget* list);
+QList<bool> Checks(const QListWidget* list);
+void DrawListBar(const DQuesList& questions, QListWidget* list);
+void DrawListTar(const DQuesList& questions, QListWidget* list);
+void DrawListMet(const DQuesList& questions, QListWidget* list);
+void DrawListSoc(const DQuesList& questions, QListWidget* list, bool acceptance);
+void GraphBarSelected(DQuesList& questions, const QListWidget* list);
+void GraphTarSelected(DQuesList& questions, const QListWidget* list);
+void GraphMetSelected(DQuesList& questions, const QListWidget* list);
+void GraphSocSelected(DQuesList& questions, const QListWidget* list, bool acceptance);
+
+// Subjects grids: row 0 and column 0 are the fixed header, held as cells;
+// row 0 is left to the page, row i is subject i. The summary column of the
+// answers page comes from the choice matrix.
+void DrawListAll(const DSubjList& subjects, QTableWidget* grid);
+void DrawListSel(const DSubjList& subjects, const DDesi& desi, QTableWidget* grid);
+// "None" and the full names, for picking a chosen subject.
+void DrawAppels(const DSubjList& subjects, QComboBox* combo, bool surnameFirst);
+// Height of a single-line edit box in the widget's font: the row height.
+int RowHeight(const QWidget* widget);
+// The name formats, the first selected.
+void DrawAppeTypes(QComboBox* combo);
+
+// The answers of one subject; row 0 and column 0 are the fixed header.
+void DrawAnswers(const DSubjElemAnswList& answers, qint32 subject, QTableWidget* grid);
+
+// The order of names as two radio buttons of one group.
+void DrawSubjSort(const DAnswSubjSort& sort, QRadioButton* surnameName, QRadioButton* nameSurname);
+void UpdateSubjSort(DAnswSubjSort& sort, const QRadioButton* surnameName);
+
+// An analysis option as a drop-down list: its texts, the stored value
+// selected (a value outside the list selects nothing). Update stores the
+// selected index as the user's change; no selection changes nothing.
+void DrawOption(const DGraphOption& option, QComboBox* combo);
+void UpdateOption(DGraphOption& option, const QComboBox* combo);
+
+// The sociogram's size as two edit fields. Each field is checked and stored
+// on its own, so a refused height keeps the width accepted before it; the
+// refused field takes the focus.
+void DrawSize(const DGraphSocSize& size, QLineEdit* width, QLineEdit* height);
+void UpdateSize(DGraphSocSize& size, QLineEdit* width, QLineEdit* height);
+} // namespace DViews

@@ -1,0 +1,197 @@
+#include "pages/TFormGraph.h"
+#include "kit/DMessages.h"
+
+#include "analyses/DPicture.h"
+#include "document/DTest.h"
+#include "kit/DGlyph.h"
+#include "lang/DLanguage.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPixmap>
+#include <QScrollArea>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace
+{
+constexpr int kStripWidth = 61;
+// A picture exists before the first drawing, so the clipboard never gets
+// an empty one.
+constexpr int kStartSize = 100;
+constexpr int kDrawSize = 1000;
+
+} // namespace
+
+TFormGraph::TFormGraph(DTest& test, DLanguage& language, const char* name, int panelWidth, bool toggles,
+                       QWidget* parent)
+    : TFormPage(parent), test_(test), language_(language), drawModule_(QByteArray(name) + "::Draw()"),
+      optModule_(QByteArray(name) + "::OptSbClick()"), clipModule_(QByteArray(name) + "::ClipExpSbClick()"),
+      picture_(DPicture::Make(kStartSize, kStartSize))
+{
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    StripPn = new QWidget(this);
+    StripPn->setFixedWidth(kStripWidth);
+    layout->addWidget(StripPn);
+    OptSb = AddStripButton(Glyph::Options, 2, 2);
+    OptSb->setCheckable(toggles);
+    ClipExpSb = AddStripButton(Glyph::Clipboard, 2, 59);
+    connect(OptSb, &QToolButton::clicked, this, &TFormGraph::OptSbClick);
+    connect(ClipExpSb, &QToolButton::clicked, this, &TFormGraph::ClipExpSbClick);
+
+    OptPn = new QWidget(this);
+    OptPn->setFixedWidth(panelWidth);
+    optLayout_ = new QVBoxLayout(OptPn);
+    optLayout_->setContentsMargins(6, 8, 0, 6);
+    optLayout_->setSpacing(6);
+    optLayout_->addStretch(1);
+    OptPn->hide();
+    layout->addWidget(OptPn);
+
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setWidgetResizable(false);
+    ScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image = new QLabel;
+    Image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ScrollBox1->setWidget(Image);
+    layout->addWidget(ScrollBox1, 1);
+    ShowPicture();
+}
+
+QIcon TFormGraph::GlyphIcon(Glyph glyph)
+{
+    return DGlyph::PageIcon(glyph, kIconSize);
+}
+
+QToolButton* TFormGraph::AddStripButton(Glyph glyph, int x, int y)
+{
+    QToolButton* button = MakeStripButton(StripPn, GlyphIcon(glyph));
+    button->move(x, y);
+    return button;
+}
+
+void TFormGraph::PlaceStripButtons(QPoint opt, QPoint clip)
+{
+    OptSb->move(opt);
+    ClipExpSb->move(clip);
+}
+
+QGroupBox* TFormGraph::AddGroup(int width, int height)
+{
+    auto* group = new QGroupBox(OptPn);
+    group->setFixedWidth(width);
+    // The height is the least the box takes: a larger font gets its room.
+    group->setMinimumHeight(height);
+    group->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Maximum);
+    auto* inner = new QVBoxLayout(group);
+    inner->setContentsMargins(10, 4, 10, 8);
+    // Before the closing stretch, so the boxes stack from the top.
+    optLayout_->insertWidget(optLayout_->count() - 1, group);
+    return group;
+}
+
+QComboBox* TFormGraph::AddCombo(QGroupBox* group, const char* module, std::function<void(QComboBox*)> update)
+{
+    auto* combo = new QComboBox(group);
+    group->layout()->addWidget(combo);
+    connect(combo, &QComboBox::currentIndexChanged, this,
+            [this, combo, module, update = std::move(update)] { OptionChanged(module, [&] { update(combo); }); });
+    return combo;
+}
+
+QListWidget* TFormGraph::AddCheckList(QGroupBox* group, const char* module, std::function<void(QListWidget*)> update)
+{
+    auto* list = new QListWidget(group);
+    group->layout()->addWidget(list);
+    connect(list, &QListWidget::itemChanged, this,
+            [this, list, module, update = std::move(update)] { OptionChanged(module, [&] { update(list); }); });
+    return list;
+}
+
+void TFormGraph::SetGroupTexts(QGroupBox* group, int captionId, int hintId)
+{
+    group->setTitle(language_.GetStr(captionId));
+    const QString hint = language_.GetStr(hintId);
+    group->setToolTip(hint);
+    for (QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->setToolTip(hint);
+}
+
+void TFormGraph::SetStripHints(int optId, int clipId)
+{
+    OptSb->setToolTip(language_.GetStr(optId));
+    ClipExpSb->setToolTip(language_.GetStr(clipId));
+}
+
+void TFormGraph::showEvent(QShowEvent* event)
+{
+    TFormPage::showEvent(event);
+    ViewDesc();
+}
+
+void TFormGraph::Draw()
+{
+    if (!IsTabShown())
+        return;
+    picture_ = DPicture::Make(kDrawSize, kDrawSize);
+    DMessages::Handle(language_, drawModule_.constData(),
+                      [&]
+                      {
+                          DrawOptions();
+                          DrawPicture(picture_);
+                      });
+    ShowPicture();
+}
+
+void TFormGraph::DrawImage()
+{
+    if (!IsTabShown())
+        return;
+    picture_ = DPicture::Make(kDrawSize, kDrawSize);
+    DMessages::Handle(language_, drawModule_.constData(), [&] { DrawPicture(picture_); });
+    ShowPicture();
+}
+
+void TFormGraph::ShowPicture()
+{
+    Image->setPixmap(QPixmap::fromImage(picture_));
+    Image->resize(picture_.size());
+}
+
+void TFormGraph::OptionChanged(const char* module, const std::function<void()>& update)
+{
+    bool stored = false;
+    DMessages::Handle(language_, module,
+                      [&]
+                      {
+                          update();
+                          stored = true;
+                      });
+    if (stored)
+        DrawImage();
+}
+
+void TFormGraph::OptSbClick()
+{
+    DMessages::Handle(language_, optModule_.constData(),
+                      [&]
+                      {
+                          OptPn->setHidden(!OptPn->isHidden());
+                          if (OptSb->isCheckable())
+                              OptSb->setChecked(!OptPn->isHidden());
+                      });
+}
+
+void TFormGraph::ClipExpSbClick()
+{
+    DMessages::Handle(language_, clipModule_.constData(), [&] { QGuiApplication::clipboard()->setImage(picture_); });
+}

@@ -1,0 +1,99 @@
+#include "pages/TFormGraphMet.h"
+#include "kit/DMessages.h"
+#include "pages/DViews.h"
+
+#include "document/DTest.h"
+#include "lang/DLanguage.h"
+#include "model/DFileWriter.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QToolButton>
+
+namespace
+{
+const char* const kExportModule = "TFormGraphMet::FileExpSbClick()";
+const QString kFilter = QStringLiteral("Comma separated values (*.txt)");
+const QString kSuffix = QStringLiteral("txt");
+} // namespace
+
+TFormGraphMet::TFormGraphMet(DTest& test, DLanguage& language, QWidget* parent)
+    : TFormGraph(test, language, "TFormGraphMet", 229, false, parent)
+{
+    PlaceStripButtons({2, 5}, {2, 59});
+    FileExpSb = AddStripButton(Glyph::FileExport, 2, 114);
+    connect(FileExpSb, &QToolButton::clicked, this, &TFormGraphMet::FileExpSbClick);
+    DGraphMet& met = test_.graph.met;
+    DQuesList& questions = test_.ques.List();
+
+    OptQuesGb = AddGroup(209, 114);
+    OptQuesLb = AddCheckList(OptQuesGb, "TFormGraphMet::OptQuesLbClickCheck()",
+                             [&questions](QListWidget* list) { DViews::GraphMetSelected(questions, list); });
+    OptOrderGb = AddGroup(209, 49);
+    OptOrderCb = AddCombo(OptOrderGb, "TFormGraphMet::OptOrderCbChange()",
+                          [&met](QComboBox* combo) { DViews::UpdateOption(met.order, combo); });
+    ViewDesc();
+}
+
+void TFormGraphMet::ViewDesc()
+{
+    SetStripHints(25010, 25020);
+    FileExpSb->setToolTip(language_.GetStr(25080));
+    SetGroupTexts(OptQuesGb, 25030, 25040);
+    SetGroupTexts(OptOrderGb, 25060, 25070);
+}
+
+void TFormGraphMet::DrawOptions()
+{
+    DViews::DrawListMet(test_.ques.List(), OptQuesLb);
+    DViews::DrawOption(test_.graph.met.order, OptOrderCb);
+}
+
+void TFormGraphMet::DrawPicture(QImage& picture)
+{
+    test_.graph.met.Draw(picture);
+}
+
+QString TFormGraphMet::AskSavePath()
+{
+    if (saveDialog_)
+        return saveDialog_();
+    if (!SaveDlg)
+    {
+        // Created once and kept, so it remembers the folder of the last export.
+        SaveDlg = new QFileDialog(this);
+        SaveDlg->setAcceptMode(QFileDialog::AcceptSave);
+        SaveDlg->setFileMode(QFileDialog::AnyFile);
+        SaveDlg->setNameFilter(kFilter);
+        SaveDlg->setDefaultSuffix(kSuffix);
+        SaveDlg->setSizeGripEnabled(true);
+    }
+    SaveDlg->setWindowModality(Qt::ApplicationModal);
+    if (SaveDlg->exec() != QDialog::Accepted || SaveDlg->selectedFiles().isEmpty())
+        return {};
+    return SaveDlg->selectedFiles().first();
+}
+
+void TFormGraphMet::FileExpSbClick()
+{
+    DMessages::Handle(language_, kExportModule,
+                      [&]
+                      {
+                          const QString path = AskSavePath();
+                          if (path.isEmpty())
+                              return;
+                          WriteCsv(path);
+                      });
+}
+
+void TFormGraphMet::WriteCsv(const QString& path)
+{
+    // The table's own refusal (a subject who chose himself) is shown as it
+    // is, so the user learns what to correct; a file that cannot be written
+    // is named with the system's reason.
+    QStringList lines;
+    test_.graph.met.ToMemoCsv(lines);
+    DFileWriter::Write(path, DGraphMet::CsvBytes(lines));
+}

@@ -1,0 +1,568 @@
+#include "pages/TFormGraphSoc.h"
+#include "kit/DMessages.h"
+#include "pages/DViews.h"
+
+#include "analyses/DGraph.h"
+#include "analyses/DGraphListConn.h"
+#include "analyses/DGraphSoc.h"
+#include "analyses/DPicture.h"
+#include "document/DTest.h"
+#include "lang/DLanguage.h"
+#include "model/EError.h"
+#include "pages/TFormGraph.h"
+#include "subjects/DSubjElem.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QToolButton>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace
+{
+const QColor kGrey(128, 128, 128);
+
+QGroupBox* GroupBox(QWidget* parent, int x, int y, int width, int height)
+{
+    auto* box = new QGroupBox(parent);
+    box->setGeometry(x, y, width, height);
+    return box;
+}
+
+QComboBox* DropDown(QGroupBox* box, int width)
+{
+    auto* combo = new QComboBox(box);
+    combo->setGeometry(11, 18, width, 21);
+    return combo;
+}
+} // namespace
+
+TFormGraphSocImage::TFormGraphSocImage(TFormGraphSoc& page, QWidget* parent)
+    : QWidget(parent), page_(page), picture_(DPicture::Make(100, 100))
+{
+    // Hovering selects subjects, so every move counts, not only drags.
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    FitPicture();
+}
+
+void TFormGraphSocImage::FitPicture()
+{
+    setFixedSize(picture_.size());
+    update();
+}
+
+void TFormGraphSocImage::paintEvent(QPaintEvent* event)
+{
+    QPainter surface(this);
+    for (const QRect& rect : event->region())
+        surface.drawImage(rect.topLeft(), picture_, rect);
+}
+
+void TFormGraphSocImage::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    page_.ImageMouseMove(p.x(), p.y());
+}
+
+void TFormGraphSocImage::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    page_.ImageMouseDown(event->button(), p.x(), p.y());
+}
+
+void TFormGraphSocImage::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    page_.ImageMouseUp(event->button(), p.x(), p.y());
+}
+
+void TFormGraphSocImage::leaveEvent(QEvent* event)
+{
+    page_.ImageMouseLeave();
+    QWidget::leaveEvent(event);
+}
+
+TFormGraphSoc::TFormGraphSoc(DTest& test, DLanguage& language, QWidget* parent)
+    : TFormPage(parent), test_(test), language_(language), soc_(test.graph.soc)
+{
+    CreateControls();
+    ViewDesc();
+}
+
+void TFormGraphSoc::CreateControls()
+{
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Button);
+
+    auto* strip = new QWidget(this);
+    strip->setFixedWidth(62);
+    // The strip buttons look like those of the other analysis pages.
+    OptSb = MakeStripButton(strip, TFormGraph::GlyphIcon(TFormGraph::Glyph::Options));
+    OptSb->move(2, 2);
+    OptSb->setCheckable(true);
+    ClipExpSb = MakeStripButton(strip, TFormGraph::GlyphIcon(TFormGraph::Glyph::Clipboard));
+    ClipExpSb->move(2, 57);
+
+    OptPn = new QWidget(this);
+    OptPn->setFixedWidth(232);
+    OptPn->hide();
+
+    OptTypeGb = GroupBox(OptPn, 8, 8, 217, 51);
+    OptTypeCb = DropDown(OptTypeGb, 193);
+    OptSubjDimGb = GroupBox(OptPn, 6, 65, 217, 49);
+    OptSubjDimCb = DropDown(OptSubjDimGb, 191);
+
+    OptQuesGb = GroupBox(OptPn, 6, 120, 216, 97);
+    OptQuesLb = new QListWidget(OptQuesGb);
+    OptQuesLb->setGeometry(11, 18, 193, 71);
+    OptQuesLb->setUniformItemSizes(true);
+    OptQuesLb->setSpacing(0);
+
+    OptDimGb = GroupBox(OptPn, 6, 223, 216, 67);
+    OptDimXLb = new QLabel(OptDimGb);
+    OptDimXLb->setGeometry(16, 17, 60, 13);
+    OptDimXLe = new QLineEdit(OptDimGb);
+    OptDimXLe->setGeometry(16, 32, 49, 21);
+    OptDimXLb->setBuddy(OptDimXLe);
+    OptDimYLb = new QLabel(OptDimGb);
+    OptDimYLb->setGeometry(87, 17, 60, 13);
+    OptDimYLe = new QLineEdit(OptDimGb);
+    OptDimYLe->setGeometry(87, 32, 49, 21);
+    OptDimYLb->setBuddy(OptDimYLe);
+    OptDimBt = new QPushButton(OptDimGb);
+    OptDimBt->setGeometry(150, 29, 55, 25);
+
+    OptElasGb = GroupBox(OptPn, 6, 296, 219, 49);
+    OptElasCb = DropDown(OptElasGb, 191);
+
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setFrameShape(QFrame::NoFrame);
+    ScrollBox1->setWidgetResizable(false);
+    Image = new TFormGraphSocImage(*this);
+    ScrollBox1->setWidget(Image);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(strip);
+    layout->addWidget(OptPn);
+    layout->addWidget(ScrollBox1, 1);
+
+    connect(OptSb, &QToolButton::clicked, this, [this] { OptSbClick(); });
+    connect(ClipExpSb, &QToolButton::clicked, this, [this] { ClipExpSbClick(); });
+    // activated: the user's choices only, not the refills of Draw.
+    connect(OptTypeCb, &QComboBox::activated, this, [this] { OptTypeCbChange(); });
+    connect(OptSubjDimCb, &QComboBox::activated, this, [this] { OptSubjDimCbChange(); });
+    connect(OptElasCb, &QComboBox::activated, this, [this] { OptElasCbChange(); });
+    connect(OptQuesLb, &QListWidget::itemChanged, this, [this] { OptQuesLbClickCheck(); });
+    connect(OptDimBt, &QPushButton::clicked, this, [this] { OptDimBtClick(); });
+}
+
+void TFormGraphSoc::showEvent(QShowEvent* event)
+{
+    TFormPage::showEvent(event);
+    DMessages::Handle(language_, "TFormGraphSoc::FormShow()", [&] { ViewDesc(); });
+}
+
+void TFormGraphSoc::ViewDesc()
+{
+    DMessages::Handle(language_, "TFormGraphSoc::ViewDesc()",
+                      [&]
+                      {
+                          const DLanguage& l = language_;
+                          OptSb->setToolTip(l.GetStr(23000));
+                          ClipExpSb->setToolTip(l.GetStr(23010));
+                          OptTypeGb->setTitle(l.GetStr(24100));
+                          OptTypeGb->setToolTip(l.GetStr(24110));
+                          OptSubjDimGb->setTitle(l.GetStr(24200));
+                          OptSubjDimGb->setToolTip(l.GetStr(24210));
+                          OptQuesGb->setTitle(l.GetStr(24300));
+                          OptQuesGb->setToolTip(l.GetStr(24310));
+                          OptDimGb->setTitle(l.GetStr(24400));
+                          OptDimGb->setToolTip(l.GetStr(24410));
+                          OptDimXLb->setText(l.GetStr(24420));
+                          OptDimXLb->setToolTip(l.GetStr(24430));
+                          OptDimXLe->setToolTip(l.GetStr(24430));
+                          OptDimYLb->setText(l.GetStr(24440));
+                          OptDimYLb->setToolTip(l.GetStr(24450));
+                          OptDimYLe->setToolTip(l.GetStr(24450));
+                          OptDimBt->setText(l.GetStr(24460));
+                          OptDimBt->setToolTip(l.GetStr(24470));
+                          OptElasGb->setTitle(l.GetStr(24500));
+                          OptElasGb->setToolTip(l.GetStr(24510));
+                      });
+}
+
+void TFormGraphSoc::Draw()
+{
+    if (!IsTabShown())
+        return;
+    DMessages::Handle(language_, "TFormGraphSoc::Draw()",
+                      [&]
+                      {
+                          DViews::DrawOption(soc_.type, OptTypeCb);
+                          DViews::DrawOption(soc_.subjDim, OptSubjDimCb);
+                          DViews::DrawListSoc(test_.ques.List(), OptQuesLb, soc_.type.IsPositive());
+                          DViews::DrawSize(soc_.size, OptDimXLe, OptDimYLe);
+                          DViews::DrawOption(soc_.elas, OptElasCb);
+                          DrawPicture();
+                      });
+}
+
+void TFormGraphSoc::DrawPicture()
+{
+    current_ = false;
+    overlay_ = QRegion();
+    QImage& picture = Image->Picture();
+    picture = DPicture::Make(1000, 1000);
+    try
+    {
+        soc_.Draw(test_.subj.List(), picture);
+    }
+    catch (...)
+    {
+        Image->FitPicture(); // white, at the size the sociogram gave it
+        throw;
+    }
+    drawnData_ = test_.subj.List().Get().data();
+    drawnCount_ = test_.subj.List().Get().size();
+    current_ = true;
+    // The full drawing keeps the selection but leaves it out of the picture;
+    // show it where it is rather than have it missing until the mouse leaves it.
+    DrawSelection();
+    Image->FitPicture();
+}
+
+void TFormGraphSoc::OptSbClick()
+{
+    DMessages::Handle(language_, "TFormGraphSoc::OptSbClick()",
+                      [&]
+                      {
+                          OptPn->setVisible(!OptPn->isVisible());
+                          OptSb->setChecked(OptPn->isVisible());
+                      });
+}
+
+void TFormGraphSoc::ClipExpSbClick()
+{
+    DMessages::Handle(language_, "TFormGraphSoc::ClipExpSbClick()",
+                      [&] { QGuiApplication::clipboard()->setImage(Image->Picture()); });
+}
+
+void TFormGraphSoc::OptTypeCbChange()
+{
+    DMessages::Handle(language_, "TFormGraphSoc::OptTypeCbChange()",
+                      [&]
+                      {
+                          DViews::UpdateOption(soc_.type, OptTypeCb);
+                          DViews::DrawListSoc(test_.ques.List(), OptQuesLb, soc_.type.IsPositive());
+                          Draw();
+                      });
+}
+
+void TFormGraphSoc::OptSubjDimCbChange()
+{
+    DMessages::Handle(language_, "TFormGraphSoc::OptSubjDimCbChange()",
+                      [&]
+                      {
+                          DViews::UpdateOption(soc_.subjDim, OptSubjDimCb);
+                          Draw();
+                      });
+}
+
+void TFormGraphSoc::OptQuesLbClickCheck()
+{
+    DMessages::Handle(language_, "TFormGraphSoc::OptQuesLbClickCheck()",
+                      [&]
+                      {
+                          DViews::GraphSocSelected(test_.ques.List(), OptQuesLb, soc_.type.IsPositive());
+                          // Only the picture: refilling the list from within its own check
+                          // signal would delete the item being changed, and it already
+                          // shows the marks just stored.
+                          if (IsTabShown())
+                              DrawPicture();
+                      });
+}
+
+void TFormGraphSoc::OptDimBtClick()
+{
+    DMessages::Handle(language_, "TFormGraphSoc::OptDimBtClick()",
+                      [&]
+                      {
+                          DViews::UpdateSize(soc_.size, OptDimXLe, OptDimYLe);
+                          Draw();
+                      });
+}
+
+void TFormGraphSoc::OptElasCbChange()
+{
+    DMessages::Handle(language_, "TFormGraphSoc::OptElasCbChange()",
+                      [&] { DViews::UpdateOption(soc_.elas, OptElasCb); });
+}
+
+void TFormGraphSoc::ImageMouseMove(int x, int y)
+{
+    DMessages::Handle(language_, "TFormGraphSoc::ImageMouseMove()", [&] { MouseMove(x, y); });
+}
+
+void TFormGraphSoc::ImageMouseDown(Qt::MouseButton button, int x, int y)
+{
+    DMessages::Handle(language_, "TFormGraphSoc::ImageMouseDown()",
+                      [&]
+                      {
+                          if (button == Qt::LeftButton)
+                              MouseLeftDown(x, y);
+                      });
+}
+
+void TFormGraphSoc::ImageMouseUp(Qt::MouseButton button, int x, int y)
+{
+    DMessages::Handle(language_, "TFormGraphSoc::ImageMouseUp()",
+                      [&]
+                      {
+                          if (button == Qt::LeftButton)
+                              MouseLeftUp(x, y);
+                      });
+}
+
+void TFormGraphSoc::ImageMouseLeave()
+{
+    // A mouse that left the picture hovers over no subject: the highlight
+    // goes, so that neither the copy to the clipboard nor a later drawing
+    // carries it.
+    DMessages::Handle(language_, "TFormGraphSoc::ImageMouseLeave()",
+                      [&]
+                      {
+                          DGraphSocSel& sel = soc_.Sel();
+                          if (!IsCurrent() || sel.IsMoving() || !sel.ThereIs())
+                              return;
+                          sel.Clear();
+                          soc_.Draw();
+                          overlay_ = QRegion();
+                          Image->update();
+                      });
+}
+
+bool TFormGraphSoc::IsCurrent() const
+{
+    // The sociogram's lists refer to the subject records they were built
+    // from; after the subject list was resized they must wait for the next
+    // full drawing.
+    const std::vector<DSubjElem>& list = test_.subj.List().Get();
+    return current_ && list.data() == drawnData_ && list.size() == drawnCount_ &&
+           Image->Picture().size() == soc_.Bitmap().size();
+}
+
+void TFormGraphSoc::MouseMove(int x, int y)
+{
+    EError::Guard("DGraphSoc::MouseMove()",
+                  [&]
+                  {
+                      if (!IsCurrent())
+                          return;
+                      DGraphSocSel& sel = soc_.Sel();
+                      if (sel.IsMoving())
+                      {
+                          const QRegion before = overlay_;
+                          if (sel.ThereIs())
+                          {
+                              const QPoint p = soc_.subjDim.Drawable(QPoint(x - sel.Dx(), y - sel.Dy()), 0, 0,
+                                                                     soc_.Right(), soc_.Bottom());
+                              soc_.SubjOrig(sel.Get()).Set(true, p.x(), p.y());
+                          }
+                          RestoreBackground();
+                          DrawSelection();
+                          Image->update(before | overlay_);
+                          if (sel.ThereIs())
+                          {
+                              // Dragged out of sight, the view follows the box.
+                              const QPoint p = soc_.SubjOrigGet(sel.Get());
+                              const int h = soc_.subjDim.Get() / 2;
+                              ScrollBox1->ensureVisible(p.x(), p.y(), h, h);
+                          }
+                          return;
+                      }
+
+                      if (sel.ThereIs() && IsMouseOn(x, y, sel.Get()))
+                          return;
+                      if (DSubjElem* subject = SubjectAt(x, y))
+                      {
+                          sel.New(*subject);
+                          soc_.Draw(); // the background without it
+                          overlay_ = QRegion();
+                          DrawSelection();
+                          Image->update();
+                          return;
+                      }
+                      if (sel.ThereIs())
+                      {
+                          sel.Clear();
+                          soc_.Draw();
+                          overlay_ = QRegion();
+                          Image->update();
+                      }
+                  });
+}
+
+void TFormGraphSoc::MouseLeftDown(int x, int y)
+{
+    EError::Guard("DGraphSoc::MouseLeftDown()",
+                  [&]
+                  {
+                      DGraphSocSel& sel = soc_.Sel();
+                      if (!IsCurrent() || !sel.ThereIs() || !IsMouseOn(x, y, sel.Get()))
+                          return;
+                      const QPoint p = soc_.SubjOrigGet(sel.Get());
+                      sel.MoveStart(x - p.x(), y - p.y());
+                  });
+}
+
+void TFormGraphSoc::MouseLeftUp(int, int)
+{
+    // Ends any drag, also one whose subject was lost from the selection:
+    // a drag left running would keep hovering from ever selecting again.
+    // The picture stays as the last move drew it.
+    EError::Guard("DGraphSoc::MouseLeftUp()", [&] { soc_.Sel().MoveStop(); });
+}
+
+bool TFormGraphSoc::IsMouseOn(int x, int y, const DSubjElem& subject) const
+{
+    return EError::Guard("DSubjElemSoci::IsMouseOn()",
+                         [&]
+                         {
+                             const int h = soc_.subjDim.Get() / 2;
+                             const QPoint p = soc_.SubjOrigGet(subject);
+                             const qint64 dx = x - p.x();
+                             const qint64 dy = y - p.y();
+                             if (subject.sex.IsFemale())
+                                 return qint64(std::sqrt(double(dx * dx + dy * dy))) <= h;
+                             return std::abs(dx) <= h && std::abs(dy) <= h;
+                         });
+}
+
+DSubjElem* TFormGraphSoc::SubjectAt(int x, int y)
+{
+    // The sociogram lists every subject in the order of the subject list.
+    for (DSubjElem& subject : test_.subj.List().Get())
+        if (IsMouseOn(x, y, subject))
+            return &subject;
+    return nullptr;
+}
+
+void TFormGraphSoc::DrawSelection()
+{
+    const DGraphSocSel& sel = soc_.Sel();
+    if (!sel.ThereIs())
+        return;
+    QPainter surface(&Image->Picture());
+    surface.setRenderHint(QPainter::Antialiasing, false);
+    soc_.DrawSubj(surface, sel.Get());
+    // Elastics keep the picture's pen; give them the outline's 3-pixel one
+    // from the start, so that they look the same before any outline was drawn.
+    surface.setPen(QPen(QBrush(kGrey), 3, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    DrawConnSele(surface);
+    DrawCursor(surface);
+    surface.end();
+    overlay_ = SelectionArea();
+}
+
+void TFormGraphSoc::DrawConnSele(QPainter& surface) const
+{
+    try
+    {
+        const DGraphSocSel& sel = soc_.Sel();
+        if (!sel.ThereIs())
+            return;
+        for (const DGraphListConn& conn : soc_.Owner().Connections())
+            if (sel.Is(*conn.Chooser()) || sel.Is(*conn.Chosen()))
+                conn.Draw(surface, soc_, false);
+    }
+    catch (...)
+    {
+        throw EError(50020, {"DGraphSoc::DrawConnSele()"});
+    }
+}
+
+void TFormGraphSoc::DrawCursor(QPainter& surface) const
+{
+    EError::Guard("DSubjElemSoci::DrawCursor()",
+                  [&]
+                  {
+                      const DSubjElem& subject = soc_.Sel().Get();
+                      const int h = soc_.subjDim.Get() / 2;
+                      const QPoint p = soc_.SubjOrigGet(subject);
+                      surface.setPen(QPen(QBrush(kGrey), 3, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+                      surface.setBrush(Qt::NoBrush);
+                      // Along the box's own outline, which ends one pixel before P + h.
+                      const QRect outline(p.x() - h, p.y() - h, 2 * h - 1, 2 * h - 1);
+                      if (subject.sex.IsFemale())
+                          surface.drawEllipse(outline);
+                      else
+                          surface.drawRect(outline);
+                  });
+}
+
+QRegion TFormGraphSoc::SelectionArea() const
+{
+    const DGraphSocSel& sel = soc_.Sel();
+    if (!sel.ThereIs())
+        return {};
+    // Everything of the overlay lies within this distance of the straight
+    // line between two box centres: the boxes, the outline's pen, the arrow
+    // heads' corners.
+    const int pad = soc_.subjDim.Get() / 2 + soc_.ArrowLength() + 4;
+    const QPoint p = soc_.SubjOrigGet(sel.Get());
+    QRegion area(QRect(p, p).adjusted(-pad, -pad, pad, pad));
+    // A long connection is covered in pieces, so that a diagonal across the
+    // picture does not make the whole picture dirty.
+    constexpr int kPiece = 128;
+    for (const DGraphListConn& conn : soc_.Owner().Connections())
+    {
+        if (!sel.Is(*conn.Chooser()) && !sel.Is(*conn.Chosen()))
+            continue;
+        const QPoint q = soc_.SubjOrigGet(sel.Is(*conn.Chooser()) ? *conn.Chosen() : *conn.Chooser());
+        const QPoint d = q - p;
+        const int n = std::max(std::abs(d.x()), std::abs(d.y())) / kPiece + 1;
+        for (int k = 0; k < n; ++k)
+        {
+            const QPoint a = p + d * k / n;
+            const QPoint b = p + d * (k + 1) / n;
+            const QRect piece(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                              QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+            area += piece.adjusted(-pad, -pad, pad, pad);
+        }
+    }
+    return area & QRect(QPoint(0, 0), Image->Picture().size());
+}
+
+void TFormGraphSoc::RestoreBackground()
+{
+    QImage& picture = Image->Picture();
+    const QImage& bitmap = soc_.Bitmap();
+    if (picture.size() != bitmap.size() || picture.format() != bitmap.format())
+        soc_.BmpToImg();
+    else if (picture.constBits() != bitmap.constBits()) // still shared: nothing drawn over it
+    {
+        const int depth = picture.depth() / 8;
+        for (const QRect& rect : overlay_)
+            for (int y = rect.top(); y <= rect.bottom(); ++y)
+                std::memcpy(picture.scanLine(y) + rect.left() * depth, bitmap.constScanLine(y) + rect.left() * depth,
+                            std::size_t(rect.width() * depth));
+    }
+    overlay_ = QRegion();
+}

@@ -1,0 +1,139 @@
+#pragma once
+
+#include "kit/TFormPage.h"
+
+#include <QImage>
+#include <QRegion>
+
+#include <cstddef>
+
+class DGraphSoc;
+class DLanguage;
+class DSubjElem;
+class DTest;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPainter;
+class QPushButton;
+class QScrollArea;
+class QToolButton;
+class TFormGraphSoc;
+
+// The sociogram picture on the page: paints the picture and hands the mouse
+// to the page. It always has the picture's size, so widget coordinates are
+// picture pixels.
+class TFormGraphSocImage : public QWidget
+{
+public:
+    explicit TFormGraphSocImage(TFormGraphSoc& page, QWidget* parent = nullptr);
+
+    QImage& Picture() { return picture_; }
+    const QImage& Picture() const { return picture_; }
+    // Takes the picture's size after the picture was replaced.
+    void FitPicture();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    TFormGraphSoc& page_;
+    QImage picture_;
+};
+
+// The sociogram page: the picture in a scrolling area, whose subject boxes the
+// user drags with the mouse, the options panel, and the copy to the clipboard.
+//
+// The sociogram keeps a background bitmap without the selected subject and
+// its connections. The picture is that bitmap with the selected subject, its
+// connections and a grey outline drawn on top; a drag only restores the
+// strip of background the previous overlay covered and draws the overlay
+// again, so a move costs a few small copies and lines, never a full drawing.
+class TFormGraphSoc : public TFormPage
+{
+    Q_OBJECT
+public:
+    TFormGraphSoc(DTest& test, DLanguage& language, QWidget* parent = nullptr);
+
+    void ViewDesc() override;
+    void Draw() override;
+    QScrollArea* ScrollBox() override { return ScrollBox1; }
+
+    // Handlers of the controls.
+    void OptSbClick();
+    void ClipExpSbClick();
+    void OptTypeCbChange();
+    void OptSubjDimCbChange();
+    void OptQuesLbClickCheck();
+    void OptDimBtClick();
+    void OptElasCbChange();
+    void ImageMouseMove(int x, int y);
+    void ImageMouseDown(Qt::MouseButton button, int x, int y);
+    void ImageMouseUp(Qt::MouseButton button, int x, int y);
+    void ImageMouseLeave();
+
+    // Controls, named as the rest of the application refers to them.
+    QToolButton* OptSb = nullptr;
+    QToolButton* ClipExpSb = nullptr;
+    QWidget* OptPn = nullptr;
+    QGroupBox* OptTypeGb = nullptr;
+    QComboBox* OptTypeCb = nullptr;
+    QGroupBox* OptSubjDimGb = nullptr;
+    QComboBox* OptSubjDimCb = nullptr;
+    QGroupBox* OptQuesGb = nullptr;
+    QListWidget* OptQuesLb = nullptr;
+    QGroupBox* OptDimGb = nullptr;
+    QLabel* OptDimXLb = nullptr;
+    QLineEdit* OptDimXLe = nullptr;
+    QLabel* OptDimYLb = nullptr;
+    QLineEdit* OptDimYLe = nullptr;
+    QPushButton* OptDimBt = nullptr;
+    QGroupBox* OptElasGb = nullptr;
+    QComboBox* OptElasCb = nullptr;
+    QScrollArea* ScrollBox1 = nullptr;
+    TFormGraphSocImage* Image = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void CreateControls();
+    // The full drawing of the sociogram into Image.
+    void DrawPicture();
+
+    // Hover and drag on the picture.
+    void MouseMove(int x, int y);
+    void MouseLeftDown(int x, int y);
+    void MouseLeftUp(int x, int y);
+    bool IsMouseOn(int x, int y, const DSubjElem& subject) const;
+    // The subject under the point, the first in list order; null for none.
+    DSubjElem* SubjectAt(int x, int y);
+    // Whether the picture shows a sociogram of the current subject records,
+    // so that the sociogram's lists may be walked.
+    bool IsCurrent() const;
+
+    // The overlay: the selected subject, its connections and the outline,
+    // drawn on the picture, not on the background bitmap.
+    void DrawSelection();
+    void DrawConnSele(QPainter& surface) const;
+    void DrawCursor(QPainter& surface) const;
+    // Where the overlay of the selected subject paints.
+    QRegion SelectionArea() const;
+    // The picture becomes the background bitmap again; only what the last
+    // overlay covered is copied back.
+    void RestoreBackground();
+
+    DTest& test_;
+    DLanguage& language_;
+    DGraphSoc& soc_;
+    QRegion overlay_;
+    bool current_ = false;
+    const DSubjElem* drawnData_ = nullptr;
+    std::size_t drawnCount_ = 0;
+};

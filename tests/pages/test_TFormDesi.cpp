@@ -1,0 +1,313 @@
+#include "app/TFormMain.h"
+#include "document/DTest.h"
+#include "kit/DMessages.h"
+#include "lang/DLanguage.h"
+#include "pages/TFormDesi.h"
+#include "pages/TFormDesiOpt.h"
+#include "tests/TestSupport.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QWheelEvent>
+
+#include <memory>
+
+namespace
+{
+// The answers page over its own test, shown on its own so that it counts as
+// the visible tab; every error box is collected.
+struct Page
+{
+    DLanguage language{DLanguage::English};
+    DTest test;
+    TFormMain main{test, language};
+    std::unique_ptr<TFormDesi> page;
+    QStringList errors;
+
+    // Names "Surname<k> Name<k>" unless given; an empty text leaves a part empty.
+    explicit Page(const QList<QStringList>& names = {})
+    {
+        DMessages::SetErrorBox([this](const QString&, const QString& text) { errors << text; });
+        for (int k = 0; k < names.size(); ++k)
+        {
+            DSubjElemAppe& appe = test.subj.List().GetSelected(k).appe;
+            appe.Surname().SetText(names[k].value(0));
+            appe.Name().SetText(names[k].value(1));
+        }
+        page = std::make_unique<TFormDesi>(test, language, main);
+        page->resize(700, 500);
+        page->show();
+    }
+
+    QString Cell(int row, int column) const
+    {
+        const QTableWidgetItem* item = page->DesiSg->item(row, column);
+        return item ? item->text() : QStringLiteral("<no item>");
+    }
+    QString Summary(int subject) const { return page->SubjSg->item(subject, 3)->text(); }
+    QStringList Appels() const
+    {
+        QStringList texts;
+        for (int i = 0; i < page->AppelCb->count(); ++i)
+            texts << page->AppelCb->itemText(i);
+        return texts;
+    }
+    // The user moves to a cell and picks an entry of the pick list.
+    void Pick(int question, int answer, int index)
+    {
+        page->DesiSg->setCurrentCell(question, answer);
+        page->AppelCb->setCurrentIndex(index);
+        Q_EMIT page->AppelCb->activated(index);
+    }
+    void Pick(int question, int answer, const QString& text) { Pick(question, answer, page->AppelCb->findText(text)); }
+};
+
+const QString kNone = QStringLiteral("None");
+} // namespace
+
+class TestTFormDesi : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void showFillsBothGrids()
+    {
+        Page p({{"Rossi", "Anna"}, {"Bianchi", "Luca"}});
+        QTableWidget* desi = p.page->DesiSg;
+        QCOMPARE(desi->rowCount(), 6);
+        QCOMPARE(desi->columnCount(), 4);
+        for (int q = 1; q <= 5; ++q)
+        {
+            QCOMPARE(p.Cell(q, 0), QStringLiteral("Question n.%1").arg(q));
+            for (int r = 1; r <= 3; ++r)
+                QCOMPARE(p.Cell(q, r), kNone);
+        }
+        for (int r = 1; r <= 3; ++r)
+            QCOMPARE(p.Cell(0, r), QStringLiteral("Answer n.%1").arg(r));
+        QCOMPARE(desi->currentRow(), 1);
+        QCOMPARE(desi->currentColumn(), 1);
+
+        QTableWidget* subj = p.page->SubjSg;
+        QCOMPARE(subj->rowCount(), 11);
+        const QStringList header = {QStringLiteral("N."), QStringLiteral("Surname"), QStringLiteral("Name"),
+                                    QStringLiteral("Answers")};
+        for (int column = 0; column < 4; ++column)
+            QCOMPARE(subj->item(0, column)->text(), header[column]);
+        QCOMPARE(subj->item(2, 1)->text(), QStringLiteral("Bianchi"));
+        QCOMPARE(p.Summary(1), QStringLiteral("0 of 15"));
+        QCOMPARE(subj->currentRow(), 1);
+
+        // Only named subjects are offered, sorted, after "None".
+        QCOMPARE(p.Appels(), (QStringList{kNone, QStringLiteral("Bianchi Luca"), QStringLiteral("Rossi Anna")}));
+        QVERIFY(p.page->AppelCb->isVisible());
+        QCOMPARE(p.page->AppelCb->geometry(), desi->visualItemRect(desi->item(1, 1)));
+        QCOMPARE(p.page->AppelCb->currentIndex(), 0);
+
+        // A hidden page is not drawn.
+        p.page->hide();
+        p.test.answ.num.SetValue(5, false);
+        p.page->Draw();
+        QCOMPARE(desi->columnCount(), 4);
+        QVERIFY(p.errors.isEmpty());
+    }
+
+    void pickStoresTheChoiceAsUserChange()
+    {
+        Page p({{"Rossi", "Anna"}, {"Bianchi", "Luca"}, {"Verdi", "Carlo"}});
+        QVERIFY(!p.test.IsChangedByUser());
+        // No subject row was clicked yet: the answer belongs to the current row.
+        p.Pick(2, 3, QStringLiteral("Verdi Carlo"));
+        QCOMPARE(p.test.desi.GetDesi(2, 3, 1), 3);
+        QVERIFY(p.test.IsChangedByUser());
+        QCOMPARE(p.Cell(2, 3), QStringLiteral("Verdi Carlo"));
+        QCOMPARE(p.Summary(1), QStringLiteral("1 of 15"));
+
+        p.Pick(2, 3, kNone);
+        QCOMPARE(p.test.desi.GetDesi(2, 3, 1), 0);
+        QCOMPARE(p.Cell(2, 3), kNone);
+        QCOMPARE(p.Summary(1), QStringLiteral("0 of 15"));
+
+        // Another subject row shows that subject's answers, and picks go there.
+        p.test.desi.SetDesi(1, 2, 3, 2);
+        p.page->SubjSg->setCurrentCell(3, 1);
+        QCOMPARE(p.Cell(1, 2), QStringLiteral("Bianchi Luca"));
+        p.page->DesiSg->setCurrentCell(1, 2);
+        QCOMPARE(p.page->AppelCb->currentText(), QStringLiteral("Bianchi Luca"));
+        p.Pick(4, 1, QStringLiteral("Rossi Anna"));
+        QCOMPARE(p.test.desi.GetDesi(4, 1, 3), 1);
+        QCOMPARE(p.test.desi.GetDesi(4, 1, 1), 0);
+        QCOMPARE(p.Summary(3), QStringLiteral("2 of 15"));
+        QCOMPARE(p.Summary(1), QStringLiteral("0 of 15"));
+
+        // The fixed header row of the subjects is never the selected subject.
+        p.page->SubjSg->setCurrentCell(0, 1);
+        QCOMPARE(p.page->SubjSg->currentRow(), 3);
+        QVERIFY(p.errors.isEmpty());
+    }
+
+    void pickedEntryDecidesTheSubject()
+    {
+        // Two namesakes, a subject called like the "None" entry, and one
+        // without any name.
+        Page p({{"Rossi", "Anna"}, {"Rossi", "Anna"}, {"None", ""}, {"", ""}});
+        QCOMPARE(p.Appels().mid(0, 4),
+                 (QStringList{kNone, kNone, QStringLiteral("Rossi Anna"), QStringLiteral("Rossi Anna")}));
+        p.Pick(1, 1, 3);
+        QCOMPARE(p.test.desi.GetDesi(1, 1, 1), 2);
+        p.Pick(1, 2, 2);
+        QCOMPARE(p.test.desi.GetDesi(1, 2, 1), 1);
+        // "None" first, then the subject of that name.
+        QCOMPARE(p.page->AppelCb->itemData(0).toInt(), 0);
+        p.Pick(1, 3, 1);
+        QCOMPARE(p.test.desi.GetDesi(1, 3, 1), 3);
+        p.Pick(1, 3, 0);
+        QCOMPARE(p.test.desi.GetDesi(1, 3, 1), 0);
+
+        // Coming back to a cell selects the entry of the stored subject.
+        p.page->DesiSg->setCurrentCell(1, 1);
+        QCOMPARE(p.page->AppelCb->currentIndex(), 3);
+
+        // A choice of the nameless subject shows an empty name and selects nothing.
+        p.test.desi.SetDesi(2, 1, 1, 4);
+        p.page->Draw();
+        QCOMPARE(p.Cell(2, 1), QString());
+        p.page->DesiSg->setCurrentCell(2, 1);
+        QCOMPARE(p.page->AppelCb->currentIndex(), -1);
+        QVERIFY(p.errors.isEmpty());
+    }
+
+    void wheelOverPickListKeepsTheAnswer()
+    {
+        Page p({{"Rossi", "Anna"}, {"Bianchi", "Luca"}});
+        p.Pick(1, 1, 1);
+        const QPointF at(5, 5);
+        QWheelEvent wheel(at, p.page->AppelCb->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(p.page->AppelCb, &wheel);
+        QCOMPARE(p.page->AppelCb->currentIndex(), 1);
+        QCOMPARE(p.test.desi.GetDesi(1, 1, 1), 2);
+    }
+
+    void headerRowSizesColumns()
+    {
+        Page p;
+        QTableWidget* grid = p.page->SubjSg;
+        QWidget* viewport = grid->viewport();
+        const int edge = grid->columnViewportPosition(1) + grid->columnWidth(1);
+        const int header = grid->rowViewportPosition(0) + 3;
+        const int body = grid->rowViewportPosition(2) + 3;
+        // Dragging an edge in an ordinary row selects rather than sizes.
+        QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(edge, body));
+        QTest::mouseMove(viewport, QPoint(edge + 40, body));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(edge + 40, body));
+        QCOMPARE(grid->columnWidth(1), 100);
+        QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(edge, header));
+        QTest::mouseMove(viewport, QPoint(edge + 40, header));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(edge + 40, header));
+        QCOMPARE(grid->columnWidth(1), 140);
+        QCOMPARE(grid->currentRow(), 2);
+    }
+
+    void optionsDialog_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("nameFirst");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<int>("answers");
+        QTest::addColumn<QStringList>("errors");
+        const QString range =
+            QStringLiteral("The number of responses for each question must be between \"1\" and \"10\"!");
+        QTest::newRow("fewer answers") << QStringLiteral("2") << false << true << 2 << QStringList();
+        QTest::newRow("more, name first") << QStringLiteral(" 10 ") << true << true << 10 << QStringList();
+        QTest::newRow("too many, order kept") << QStringLiteral("11") << true << false << 3 << QStringList{range};
+        QTest::newRow("not a number") << QStringLiteral("three") << false << false << 3 << QStringList{range};
+    }
+    void optionsDialog()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, nameFirst);
+        QFETCH(bool, accepted);
+        QFETCH(int, answers);
+        QFETCH(QStringList, errors);
+        Page p({{"Rossi", "Anna"}, {"Bianchi", "Luca"}});
+        p.Pick(1, 3, QStringLiteral("Rossi Anna"));
+        p.test.desi.SetDesi(1, 1, 1, 2);
+
+        int shown = 0;
+        int result = -1;
+        p.page->SetDialogExec(
+            [&](QDialog& dialog)
+            {
+                auto& options = static_cast<TFormDesiOpt&>(dialog);
+                ++shown;
+                options.FormShow();
+                [&]
+                {
+                    QCOMPARE(options.windowTitle(), QStringLiteral("Answers options"));
+                    QCOMPARE(options.AnswNumLe->text(), QStringLiteral("3"));
+                    QVERIFY(options.SelSurNamRb->isChecked());
+                }();
+                options.AnswNumLe->setText(typed);
+                (nameFirst ? options.SelNamSurRb : options.SelSurNamRb)->setChecked(true);
+                options.OkBbClick();
+                result = options.result();
+                return result;
+            });
+        p.page->OptionsSbClick();
+        QCOMPARE(shown, 1);
+        QCOMPARE(result, accepted ? int(QDialog::Accepted) : int(QDialog::Rejected));
+        QCOMPARE(p.errors, errors);
+
+        // The page follows both settings, whether or not the number failed.
+        QCOMPARE(p.test.answ.num.GetValue(), answers);
+        QCOMPARE(p.test.answ.subjSort.IsSurnameName(), !nameFirst);
+        QCOMPARE(p.page->DesiSg->columnCount(), answers + 1);
+        QCOMPARE(p.Cell(0, answers), QStringLiteral("Answer n.%1").arg(answers));
+        const QString luca = nameFirst ? QStringLiteral("Luca Bianchi") : QStringLiteral("Bianchi Luca");
+        const QString anna = nameFirst ? QStringLiteral("Anna Rossi") : QStringLiteral("Rossi Anna");
+        QCOMPARE(p.Appels(), nameFirst ? (QStringList{kNone, anna, luca}) : (QStringList{kNone, luca, anna}));
+        QCOMPARE(p.Cell(1, 1), luca);
+        QCOMPARE(p.Summary(1), QStringLiteral("%1 of %2").arg(answers >= 3 ? 2 : 1).arg(5 * answers));
+        // The current answer cell stays within the grid, with its pick list on it.
+        QVERIFY(p.page->DesiSg->currentColumn() >= 1 && p.page->DesiSg->currentColumn() <= answers);
+        QVERIFY(p.page->AppelCb->isVisible());
+    }
+
+    void cancelStoresNothing()
+    {
+        Page p;
+        p.page->SetDialogExec(
+            [](QDialog& dialog)
+            {
+                auto& options = static_cast<TFormDesiOpt&>(dialog);
+                options.FormShow();
+                options.AnswNumLe->setText(QStringLiteral("7"));
+                options.SelNamSurRb->setChecked(true);
+                options.CancelB->click();
+                return options.result();
+            });
+        p.page->OptionsSbClick();
+        QCOMPARE(p.test.answ.num.GetValue(), 3);
+        QVERIFY(p.test.answ.subjSort.IsSurnameName());
+        QVERIFY(!p.test.IsChangedByUser());
+    }
+
+    void italianTexts()
+    {
+        Page p;
+        p.language.SetLanguage(DLanguage::Italian);
+        p.page->ViewDesc();
+        p.page->Draw();
+        QCOMPARE(p.page->SubjSg->item(0, 1)->text(), QStringLiteral("Cognome"));
+        QCOMPARE(p.Cell(1, 0), QStringLiteral("Domanda n°1"));
+        QCOMPARE(p.Cell(1, 1), QStringLiteral("No"));
+        QCOMPARE(p.Summary(1), QStringLiteral("0 di 15"));
+        QCOMPARE(p.page->OptionsSb->toolTip(), QStringLiteral("Modifica le opzioni delle risposte"));
+    }
+};
+
+KC_TEST_MAIN(TestTFormDesi)
+#include "test_TFormDesi.moc"

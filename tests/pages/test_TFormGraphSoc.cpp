@@ -1,0 +1,425 @@
+#include "analyses/DGraph.h"
+#include "document/DTest.h"
+#include "kit/DMessages.h"
+#include "lang/DLanguage.h"
+#include "pages/TFormGraphSoc.h"
+#include "subjects/DSubjElem.h"
+#include "tests/TestSupport.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QToolButton>
+
+namespace
+{
+const QRgb kWhite = qRgb(255, 255, 255);
+const QRgb kGreen = qRgb(0, 128, 0);
+const QRgb kGrey = qRgb(128, 128, 128);
+const QRgb kTurquoise = qRgb(175, 238, 238);
+
+// The sociogram page over its own test, shown (an analysis page draws only
+// while it is visible), with error boxes collected.
+struct Page
+{
+    DLanguage language{DLanguage::English};
+    DTest test;
+    TFormGraphSoc page{test, language};
+    QStringList errors;
+
+    Page()
+    {
+        DMessages::SetErrorBox([this](const QString&, const QString& text) { errors << text; });
+        // Squares make the hit test and the pixels below plain to predict.
+        for (DSubjElem& s : test.subj.List().Get())
+            s.sex.SetValue(1, false);
+        page.resize(1100, 800);
+        page.show();
+    }
+    DSubjElem& Subject(int id) { return test.subj.List().Get()[std::size_t(id - 1)]; }
+    DGraphSoc& Soc() { return test.graph.soc; }
+    QWidget* Image() { return page.Image; }
+    const QImage& Picture() const { return page.Image->Picture(); }
+    QRgb At(int x, int y) const { return Picture().pixel(x, y) | 0xFF000000u; }
+    bool Selected(int id) { return Soc().Sel().ThereIs() && Soc().Sel().Get().id.GetValue() == id; }
+    // A move without a button held. QTest moves the cursor for it, which
+    // sends nothing when the cursor is already there; hovering must see
+    // every move, so the event goes to the picture directly.
+    void Move(QPoint p)
+    {
+        QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(Image()->mapToGlobal(p)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(Image(), &move);
+    }
+    void Drag(QPoint from, const QList<QPoint>& path)
+    {
+        Move(from);
+        QTest::mousePress(Image(), Qt::LeftButton, {}, from);
+        for (const QPoint& p : path)
+            QTest::mouseMove(Image(), p);
+        QTest::mouseRelease(Image(), Qt::LeftButton, {}, path.isEmpty() ? from : path.last());
+    }
+    // Any pixel of the colour in the square of the given half size around a point.
+    bool Near(QPoint p, int half, QRgb colour) const
+    {
+        for (int y = p.y() - half; y <= p.y() + half; ++y)
+            for (int x = p.x() - half; x <= p.x() + half; ++x)
+                if (At(x, y) == colour)
+                    return true;
+        return false;
+    }
+};
+} // namespace
+
+class TestTFormGraphSoc : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void hoverSelectsAndLeaves();
+    void dragMovesAndMarksTheSubject();
+    void dragLeavesNoTrail();
+    void dragStaysInsideTheArea_data();
+    void dragStaysInsideTheArea();
+    void onlyTheLeftButtonDrags();
+    void hitTestAndOverlap_data();
+    void hitTestAndOverlap();
+    void elasticConnectionsWhileMoving_data();
+    void elasticConnectionsWhileMoving();
+    void pictureSize_data();
+    void pictureSize();
+    void optionsAreUserChanges();
+    void selfChoiceShowsErrorAndWhitePicture();
+    void resizedSubjectListIsNotWalked();
+    void copiesPictureToClipboard();
+};
+
+void TestTFormGraphSoc::hoverSelectsAndLeaves()
+{
+    Page f;
+    f.page.Draw();
+    QCOMPARE(f.Picture().width(), 802);
+    QCOMPARE(f.At(144 - 20, 48 - 20), kTurquoise); // subject 2 in its grid cell
+
+    f.Move({150, 50});
+    QVERIFY(f.Selected(2));
+    QCOMPARE(f.At(144 - 24, 48), kGrey);                                       // the outline on the picture
+    QCOMPARE(f.Soc().Bitmap().pixel(144 - 20, 48 - 20) | 0xFF000000u, kWhite); // lifted out of the background
+
+    f.Move({140, 44}); // still on it
+    QVERIFY(f.Selected(2));
+    f.Move({400, 400}); // off every subject
+    QVERIFY(!f.Soc().Sel().ThereIs());
+    QCOMPARE(f.At(144 - 24, 48), qRgb(0, 0, 0)); // back in the background, no outline
+    QCOMPARE(f.Soc().Bitmap().pixel(144 - 20, 48 - 20) | 0xFF000000u, kTurquoise);
+    QVERIFY(!f.test.IsChangedByUser()); // hovering moves nothing
+    QVERIFY(f.errors.isEmpty());
+}
+
+void TestTFormGraphSoc::dragMovesAndMarksTheSubject()
+{
+    Page f;
+    f.test.desi.SetDesi(1, 1, 1, 2); // subject 1 chooses subject 2
+    f.page.Draw();
+    QVERIFY(!f.test.subj.IsChangedByUser());
+
+    // Grabbed 6 right and 2 below its centre, the box keeps that offset.
+    f.Drag({150, 50}, {{200, 120}, {306, 202}});
+    QCOMPARE(f.Subject(2).soci.acceptance.Get(), QPoint(300, 200));
+    QVERIFY(f.Subject(2).soci.acceptance.IsChangedByUser());
+    QVERIFY(f.test.subj.IsChangedByUser());
+    QVERIFY(f.test.IsChangedByUser());
+    QCOMPARE(f.Subject(2).soci.rejection.Get(), QPoint(0, 0)); // the other type's place stays
+    QVERIFY(!f.Soc().Sel().IsMoving());
+    QVERIFY(f.Selected(2)); // released on it: still selected
+
+    QCOMPARE(f.At(144 - 20, 48 - 20), kWhite); // gone from its old place
+    QCOMPARE(f.At(300 - 20, 200 - 20), kTurquoise);
+    QVERIFY(f.Near({174, 124}, 3, kGreen)); // the connection follows
+
+    // Leaving it puts it into the background at its new place.
+    f.Move({600, 450});
+    QVERIFY(!f.Soc().Sel().ThereIs());
+    QCOMPARE(f.Soc().Bitmap().pixel(300 - 20, 200 - 20) | 0xFF000000u, kTurquoise);
+    QVERIFY(f.Near({174, 124}, 3, kGreen));
+    QVERIFY(f.errors.isEmpty());
+}
+
+void TestTFormGraphSoc::dragLeavesNoTrail()
+{
+    // A drag only repairs what the previous move drew over; the result must
+    // be the picture a full drawing gives for the same selection.
+    Page f;
+    f.test.desi.SetDesi(1, 1, 1, 2);
+    f.test.desi.SetDesi(1, 1, 2, 10);
+    f.test.desi.SetDesi(1, 2, 2, 8);
+    f.test.desi.SetDesi(1, 1, 8, 2);
+    f.page.Draw();
+    QList<QPoint> path;
+    for (int k = 1; k <= 12; ++k)
+        path << QPoint(144 + 53 * k, 48 + 37 * k);
+    path << QPoint(20, 590) << QPoint(790, 20) << QPoint(400, 300);
+    f.Drag({144, 48}, path);
+    QCOMPARE(f.Subject(2).soci.acceptance.Get(), QPoint(400, 300));
+
+    const QImage dragged = f.Picture().copy();
+    f.page.Draw();
+    QVERIFY(f.Selected(2));
+    QCOMPARE(dragged, f.Picture());
+    QCOMPARE(f.At(400 - 24, 300), kGrey); // the full drawing shows the selection too
+}
+
+void TestTFormGraphSoc::dragStaysInsideTheArea_data()
+{
+    QTest::addColumn<int>("subjDim");
+    QTest::addColumn<QPoint>("target");
+    QTest::addColumn<QPoint>("expected");
+    QTest::newRow("large, left and top") << 0 << QPoint(-40, 5) << QPoint(27, 27);
+    QTest::newRow("large, right and bottom") << 0 << QPoint(900, 700) << QPoint(774, 574);
+    QTest::newRow("small, left and bottom") << 1 << QPoint(0, 650) << QPoint(21, 580);
+    QTest::newRow("inside") << 0 << QPoint(27, 574) << QPoint(27, 574);
+}
+
+void TestTFormGraphSoc::dragStaysInsideTheArea()
+{
+    QFETCH(int, subjDim);
+    QFETCH(QPoint, target);
+    QFETCH(QPoint, expected);
+    Page f;
+    f.Soc().subjDim.SetValue(subjDim, false);
+    f.page.Draw();
+    const QPoint start = f.Subject(1).soci.acceptance.Get();
+    f.Drag(start, {target});
+    QCOMPARE(f.Subject(1).soci.acceptance.Get(), expected);
+    f.Move({400, 300});
+    f.page.Draw(); // kept by the next full drawing
+    QCOMPARE(f.Subject(1).soci.acceptance.Get(), expected);
+}
+
+void TestTFormGraphSoc::onlyTheLeftButtonDrags()
+{
+    Page f;
+    f.page.Draw();
+    f.Move({48, 48});
+    QTest::mousePress(f.Image(), Qt::RightButton, {}, {48, 48});
+    QVERIFY(!f.Soc().Sel().IsMoving());
+    QTest::mouseMove(f.Image(), {300, 300});
+    QTest::mouseRelease(f.Image(), Qt::RightButton, {}, {300, 300});
+    QCOMPARE(f.Subject(1).soci.acceptance.Get(), QPoint(48, 48));
+    QVERIFY(!f.test.IsChangedByUser());
+
+    // Pressing beside the selected subject starts nothing either.
+    f.Move({48, 48});
+    QTest::mousePress(f.Image(), Qt::LeftButton, {}, {100, 48});
+    QVERIFY(!f.Soc().Sel().IsMoving());
+    QTest::mouseRelease(f.Image(), Qt::LeftButton, {}, {100, 48});
+
+    // Released away from every subject: the drag ends there, and the next
+    // move finds the mouse off it.
+    f.Move({48, 48});
+    QTest::mousePress(f.Image(), Qt::LeftButton, {}, {48, 48});
+    QVERIFY(f.Soc().Sel().IsMoving());
+    QTest::mouseMove(f.Image(), {460, 48});
+    QTest::mouseRelease(f.Image(), Qt::LeftButton, {}, {600, 400});
+    QVERIFY(!f.Soc().Sel().IsMoving());
+    QVERIFY(f.Selected(1));
+    QCOMPARE(f.Subject(1).soci.acceptance.Get(), QPoint(460, 48));
+    f.Move({600, 401});
+    QVERIFY(!f.Soc().Sel().ThereIs());
+}
+
+void TestTFormGraphSoc::hitTestAndOverlap_data()
+{
+    QTest::addColumn<QPoint>("mouse");
+    QTest::addColumn<int>("selected");
+    // Subject 1 a square at (100, 100), subject 2 a square at (130, 100)
+    // overlapping it, subject 3 a circle at (300, 300).
+    QTest::newRow("overlap takes the earlier") << QPoint(115, 100) << 1;
+    QTest::newRow("square corner") << QPoint(124, 124) << 1;
+    QTest::newRow("only the later") << QPoint(150, 100) << 2;
+    QTest::newRow("circle edge") << QPoint(324, 300) << 3;
+    QTest::newRow("circle corner is off") << QPoint(320, 320) << 0;
+    QTest::newRow("beside the square") << QPoint(100, 125) << 0;
+}
+
+void TestTFormGraphSoc::hitTestAndOverlap()
+{
+    QFETCH(QPoint, mouse);
+    QFETCH(int, selected);
+    Page f;
+    f.Subject(1).soci.acceptance.Set(false, 100, 100);
+    f.Subject(2).soci.acceptance.Set(false, 130, 100);
+    f.Subject(3).sex.SetFemale();
+    f.Subject(3).soci.acceptance.Set(false, 300, 300);
+    f.page.Draw();
+    f.Move(mouse);
+    if (selected)
+        QVERIFY(f.Selected(selected));
+    else
+        QVERIFY(!f.Soc().Sel().ThereIs());
+}
+
+void TestTFormGraphSoc::elasticConnectionsWhileMoving_data()
+{
+    QTest::addColumn<int>("elas");
+    QTest::addColumn<QRgb>("insideChosenBox");
+    QTest::newRow("complete: the line ends at the box") << 0 << kTurquoise;
+    QTest::newRow("elastic: centre to centre") << 1 << kGreen;
+}
+
+void TestTFormGraphSoc::elasticConnectionsWhileMoving()
+{
+    QFETCH(int, elas);
+    QFETCH(QRgb, insideChosenBox);
+    Page f;
+    f.test.desi.SetDesi(1, 1, 1, 2);
+    f.page.Draw();
+    const QImage before = f.Picture().copy();
+
+    // Choosing the mode is a viewing preference: no change of the test, no redraw.
+    f.page.OptElasCb->setCurrentIndex(elas);
+    Q_EMIT f.page.OptElasCb->activated(elas);
+    QCOMPARE(f.Soc().elas.GetValue(), elas);
+    QVERIFY(!f.test.graph.IsChangedByUser());
+    QCOMPARE(f.Picture(), before);
+
+    // Subject 1 dragged below subject 2: the connection runs straight up into
+    // subject 2's box at (144, 48).
+    f.Move({48, 48});
+    QTest::mousePress(f.Image(), Qt::LeftButton, {}, {48, 48});
+    QTest::mouseMove(f.Image(), {144, 300});
+    QCOMPARE(f.At(144, 60), insideChosenBox);
+    QVERIFY(f.Near({144, 200}, 2, kGreen));
+    QTest::mouseRelease(f.Image(), Qt::LeftButton, {}, {144, 300});
+}
+
+void TestTFormGraphSoc::pictureSize_data()
+{
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QSize>("size"); // drawing area; empty when refused
+    QTest::newRow("accepted") << "1000"
+                              << "700" << QSize(1000, 700);
+    QTest::newRow("bounds") << "400"
+                            << "4000" << QSize(400, 4000);
+    QTest::newRow("width too small") << "399"
+                                     << "700" << QSize();
+    QTest::newRow("height too large") << "1000"
+                                      << "4001" << QSize();
+    QTest::newRow("not a number") << "abc"
+                                  << "700" << QSize();
+}
+
+void TestTFormGraphSoc::pictureSize()
+{
+    QFETCH(QString, width);
+    QFETCH(QString, height);
+    QFETCH(QSize, size);
+    Page f;
+    f.page.Draw();
+    const QSize before = f.Picture().size();
+    f.page.OptDimXLe->setText(width);
+    f.page.OptDimYLe->setText(height);
+    f.page.OptDimBt->click();
+    const int th = f.Soc().TextHeight();
+    if (size.isValid())
+    {
+        QVERIFY(f.errors.isEmpty());
+        QCOMPARE(f.Picture().size(), QSize(size.width() + 2, size.height() + 6 + 5 * th));
+        QCOMPARE(f.page.Image->size(), f.Picture().size());
+        QVERIFY(f.test.IsChangedByUser());
+    }
+    else
+    {
+        QCOMPARE(f.errors, QStringList{QStringLiteral("The dimension must be between \"400\" and \"4000\"!")});
+        QCOMPARE(f.Picture().size(), before); // not redrawn
+    }
+}
+
+void TestTFormGraphSoc::optionsAreUserChanges()
+{
+    Page f;
+    f.test.ques.List().GetSelected(1).type.SetValue(0, false); // question 2 negative
+    f.test.desi.SetDesi(1, 1, 1, 2);
+    f.page.Draw();
+    QCOMPARE(f.page.OptQuesLb->count(), 4); // the positive questions
+    QVERIFY(f.Near({96, 48}, 3, kGreen));
+
+    // Leaving question 1 out takes its connection away.
+    f.page.OptQuesLb->item(0)->setCheckState(Qt::Unchecked);
+    QVERIFY(f.test.IsChangedByUser());
+    QVERIFY(!f.Near({96, 48}, 3, kGreen));
+    QCOMPARE(f.page.OptQuesLb->count(), 4);
+
+    f.page.OptTypeCb->setCurrentIndex(1);
+    Q_EMIT f.page.OptTypeCb->activated(1);
+    QVERIFY(!f.Soc().type.IsPositive());
+    QCOMPARE(f.page.OptQuesLb->count(), 1);                      // the negative question
+    QCOMPARE(f.Subject(1).soci.rejection.Get(), QPoint(48, 48)); // placed for the rejection sociogram
+
+    f.page.OptSubjDimCb->setCurrentIndex(1);
+    Q_EMIT f.page.OptSubjDimCb->activated(1);
+    QVERIFY(!f.Soc().subjDim.IsLarge());
+    QVERIFY(f.Soc().IsChangedByUser());
+    QVERIFY(f.errors.isEmpty());
+
+    QVERIFY(!f.page.OptPn->isVisible());
+    f.page.OptSb->click();
+    QVERIFY(f.page.OptPn->isVisible());
+    f.page.OptSb->click();
+    QVERIFY(!f.page.OptPn->isVisible());
+}
+
+void TestTFormGraphSoc::selfChoiceShowsErrorAndWhitePicture()
+{
+    Page f;
+    f.test.desi.SetDesi(1, 1, 3, 3);
+    f.page.Draw();
+    QCOMPARE(f.errors.size(), 1);
+    QVERIFY2(f.errors.at(0).contains(QLatin1Char('3')), qPrintable(f.errors.at(0)));
+    QCOMPARE(f.At(48, 48), kWhite);
+    f.Move({48, 48}); // nothing to select on a white picture
+    QVERIFY(!f.Soc().Sel().ThereIs());
+    QCOMPARE(f.errors.size(), 1);
+}
+
+void TestTFormGraphSoc::resizedSubjectListIsNotWalked()
+{
+    // The sociogram's lists point into the subject records: after the list
+    // was resized the mouse must not reach them before the next drawing.
+    Page f;
+    f.test.desi.SetDesi(1, 1, 1, 2);
+    f.page.Draw();
+    f.Move({144, 48});
+    QVERIFY(f.Selected(2));
+    f.test.subj.List().SetSize(100, false);
+    f.Move({48, 48});
+    QTest::mousePress(f.Image(), Qt::LeftButton, {}, {48, 48});
+    QTest::mouseMove(f.Image(), {300, 300});
+    QTest::mouseRelease(f.Image(), Qt::LeftButton, {}, {300, 300});
+    QVERIFY(f.errors.isEmpty());
+    QVERIFY(!f.Subject(1).soci.IsChangedByUser()); // nothing was dragged
+
+    f.page.Draw();
+    QVERIFY(f.Selected(2)); // found again by its identifier
+    f.Move({48, 48});
+    QVERIFY(f.Selected(1));
+    QVERIFY(f.errors.isEmpty());
+}
+
+void TestTFormGraphSoc::copiesPictureToClipboard()
+{
+    Page f;
+    f.page.Draw();
+    f.page.ClipExpSb->click();
+    const QImage copied = QGuiApplication::clipboard()->image();
+    QCOMPARE(copied.size(), f.Picture().size());
+    QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), f.Picture());
+}
+
+KC_TEST_MAIN(TestTFormGraphSoc)
+#include "test_TFormGraphSoc.moc"

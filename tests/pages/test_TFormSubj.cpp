@@ -1,0 +1,504 @@
+#include "app/TFormMain.h"
+#include "document/DTest.h"
+#include "kit/DMessages.h"
+#include "lang/DLanguage.h"
+#include "pages/TFormSubj.h"
+#include "pages/TFormSubjImp.h"
+#include "pages/TFormSubjOpt.h"
+#include "tests/TestSupport.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include <functional>
+
+namespace
+{
+// The subjects page on its own test, shown, with every message box and
+// dialog answered by the test.
+struct Page
+{
+    DLanguage language;
+    DTest test;
+    TFormMain main{test, language};
+    TFormSubj page{test, language, main};
+    QStringList errors;
+    QList<int> questionIds;
+    QMessageBox::StandardButton answer = QMessageBox::Yes;
+    QString openPath;
+    // Fills the dialog and presses a button instead of the user.
+    std::function<void(QDialog&)> user;
+
+    explicit Page(int lang = DLanguage::English) : language(lang)
+    {
+        DMessages::SetErrorBox([this](const QString&, const QString& text) { errors << text; });
+        DMessages::SetQuestionBox(
+            [this](const QString&, const QString& text)
+            {
+                for (int id : {40010, 40020})
+                    if (text == language.GetStr(id))
+                        questionIds << id;
+                return answer;
+            });
+        main.SetOpenDialog([this] { return openPath; });
+        page.SetDialogExec(
+            [this](QDialog& dialog)
+            {
+                if (user)
+                    user(dialog);
+                return dialog.result();
+            });
+        page.resize(700, 500);
+    }
+
+    bool Show()
+    {
+        page.show();
+        return QTest::qWaitForWindowExposed(&page);
+    }
+
+    DSubjList& List() { return test.subj.List(); }
+    QTableWidget* Grid() { return page.StringGrid; }
+    QString Cell(int row, int column) { return Grid()->item(row, column)->text(); }
+
+    void Click(int row, int column)
+    {
+        const QPoint at = Grid()->visualItemRect(Grid()->item(row, column)).center();
+        QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    // The open editor of the current cell.
+    QLineEdit* Editor() { return qobject_cast<QLineEdit*>(Grid()->indexWidget(Grid()->currentIndex())); }
+
+    void NameSubjects(int count)
+    {
+        for (int k = 0; k < count; ++k)
+        {
+            DSubjElem& s = List().GetSelected(k);
+            s.appe.Surname().UserUpdate(QStringLiteral("S%1").arg(k + 1));
+            s.appe.Name().UserUpdate(QStringLiteral("N%1").arg(k + 1));
+            s.note.UserUpdate(QStringLiteral("note %1").arg(k + 1));
+            if (k % 2)
+                s.sex.Invert();
+        }
+    }
+
+    QStringList Surnames()
+    {
+        QStringList names;
+        for (const DSubjElem& s : List().Get())
+            names << s.appe.Surname().ToString();
+        return names;
+    }
+};
+
+QStringList Numbered(const QString& prefix, int from, int to)
+{
+    QStringList list;
+    for (int k = from; k <= to; ++k)
+        list << prefix + QString::number(k);
+    return list;
+}
+
+QString RangeError()
+{
+    return QStringLiteral("The number of subjects must be between \"1\" and \"100\"!");
+}
+} // namespace
+
+class TestTFormSubj : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void showingFillsThePage_data()
+    {
+        QTest::addColumn<int>("lang");
+        QTest::addColumn<QStringList>("header");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("English") << int(DLanguage::English) << QStringList{"N.", "Surname", "Name", "Sex", "Note"}
+                                 << "10 subjects: 9 female, 1 male";
+        QTest::newRow("Italian") << int(DLanguage::Italian)
+                                 << QStringList{"N\u00B0", "Cognome", "Nome", "Sesso", "Note"}
+                                 << "10 soggetti: 9 femmine, 1 maschi";
+    }
+    void showingFillsThePage()
+    {
+        QFETCH(int, lang);
+        QFETCH(QStringList, header);
+        QFETCH(QString, summary);
+        Page p(lang);
+        p.test.subj.Description().SetText(QStringLiteral("Class 3B"));
+        p.List().GetSelected(1).appe.Surname().SetText(QStringLiteral("Oak"));
+        p.List().GetSelected(1).sex.SetValue(1, false);
+        QVERIFY(p.Show());
+
+        QCOMPARE(p.page.SumSt->text(), summary);
+        QCOMPARE(p.page.DscEd->text(), QStringLiteral("Class 3B"));
+        QCOMPARE(p.page.SumGb->title(), p.language.GetStr(12000));
+        QCOMPARE(p.page.ImpClipSb->toolTip(), p.language.GetStr(12050));
+        QCOMPARE(p.Grid()->rowCount(), 11);
+        for (int column = 0; column < 5; ++column)
+            QCOMPARE(p.Cell(0, column), header.at(column));
+        QCOMPARE(p.Cell(10, TFormSubj::ColNumber), QStringLiteral("10"));
+        QCOMPARE(p.Cell(2, TFormSubj::ColSurname), QStringLiteral("Oak"));
+        QCOMPARE(p.Cell(2, TFormSubj::ColSex), p.language.GetStr(40130));
+        // The cursor starts on the first surname with its editor open.
+        QCOMPARE(p.Grid()->currentRow(), 1);
+        QCOMPARE(p.Grid()->currentColumn(), int(TFormSubj::ColSurname));
+        QVERIFY(p.Editor());
+        // Showing the page wrote the description back: no change by the user.
+        QVERIFY(!p.test.IsChangedByUser());
+
+        // A hidden page draws nothing.
+        p.page.hide();
+        p.List().SetSize(12, true);
+        p.page.Draw();
+        QCOMPARE(p.Grid()->rowCount(), 11);
+    }
+
+    void sexCellsToggleAndAreNeverEntered()
+    {
+        Page p;
+        QVERIFY(p.Show());
+        p.Click(3, TFormSubj::ColSex);
+        QCOMPARE(p.Cell(3, TFormSubj::ColSex), QStringLiteral("Male"));
+        QVERIFY(!p.List().GetSelected(2).sex.IsFemale());
+        QVERIFY(p.List().GetSelected(2).sex.IsChangedByUser());
+        QCOMPARE(p.page.SumSt->text(), QStringLiteral("10 subjects: 9 female, 1 male"));
+        QCOMPARE(p.Grid()->currentColumn(), int(TFormSubj::ColSurname));
+
+        p.Click(3, TFormSubj::ColSex);
+        QVERIFY(p.List().GetSelected(2).sex.IsFemale());
+        QCOMPARE(p.Cell(3, TFormSubj::ColSex), QStringLiteral("Female"));
+        QCOMPARE(p.page.SumSt->text(), QStringLiteral("10 subjects: 10 female, 0 male"));
+
+        // Reaching the column with the arrow key toggles the same way; the
+        // cursor stays in the name column. Tab steps over it to the note.
+        p.Grid()->setCurrentCell(4, TFormSubj::ColName);
+        QTest::keyClick(p.Grid(), Qt::Key_Right);
+        QVERIFY(!p.List().GetSelected(3).sex.IsFemale());
+        QCOMPARE(p.Grid()->currentColumn(), int(TFormSubj::ColName));
+        QTest::keyClick(p.Grid(), Qt::Key_Tab);
+        QCOMPARE(p.Grid()->currentColumn(), int(TFormSubj::ColNote));
+        QVERIFY(!p.List().GetSelected(3).sex.IsFemale());
+
+        // The fixed cells are not entered either, and change nothing.
+        p.Click(5, TFormSubj::ColNumber);
+        p.Click(0, TFormSubj::ColSex);
+        QCOMPARE(p.Grid()->currentRow(), 4);
+        QCOMPARE(p.Cell(5, TFormSubj::ColNumber), QStringLiteral("5"));
+        QVERIFY(p.List().GetSelected(4).sex.IsFemale());
+
+        // The pointer turns into a hand over the sex column only.
+        const auto cursorAt = [&](int column)
+        {
+            const QPoint at = p.Grid()->visualItemRect(p.Grid()->item(2, column)).center();
+            QTest::mouseMove(p.Grid()->viewport(), at);
+            return p.Grid()->viewport()->cursor().shape();
+        };
+        QCOMPARE(cursorAt(TFormSubj::ColSex), Qt::PointingHandCursor);
+        QCOMPARE(cursorAt(TFormSubj::ColNote), Qt::ArrowCursor);
+    }
+
+    void typingStoresEveryKey_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::newRow("surname") << int(TFormSubj::ColSurname);
+        QTest::newRow("name") << int(TFormSubj::ColName);
+        QTest::newRow("note") << int(TFormSubj::ColNote);
+    }
+    void typingStoresEveryKey()
+    {
+        QFETCH(int, column);
+        Page p;
+        QVERIFY(p.Show());
+        const auto stored = [&]
+        {
+            const DSubjElem& s = p.List().GetSelected(1);
+            return column == TFormSubj::ColSurname ? s.appe.Surname().ToString()
+                   : column == TFormSubj::ColName  ? s.appe.Name().ToString()
+                                                   : s.note.ToString();
+        };
+        p.Grid()->setCurrentCell(2, column);
+        QLineEdit* editor = p.Editor();
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_O);
+        QCOMPARE(stored(), QStringLiteral("o"));
+        QTest::keyClicks(editor, QStringLiteral("ak"));
+        QCOMPARE(stored(), QStringLiteral("oak"));
+        QVERIFY(p.test.IsChangedByUser());
+        // Escape leaves the cell and the subject alike.
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QCOMPARE(p.Cell(2, column), QStringLiteral("oak"));
+        QCOMPARE(stored(), QStringLiteral("oak"));
+        // The other subjects and fields are untouched.
+        QCOMPARE(p.List().GetSelected(0).appe.ToString(true), QString());
+        QCOMPARE(p.List().GetSelected(2).note.ToString(), QString());
+    }
+
+    // Left at the start and Right at the end of a text leave the editor for
+    // the neighbouring cell; a step into the sex column is one toggle.
+    void arrowKeysLeaveTheEditor_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<bool>("toggled");
+        QTest::newRow("right from the name")
+            << int(TFormSubj::ColName) << int(Qt::Key_Right) << int(TFormSubj::ColName) << true;
+        QTest::newRow("left from the note")
+            << int(TFormSubj::ColNote) << int(Qt::Key_Left) << int(TFormSubj::ColNote) << true;
+        QTest::newRow("right from the surname")
+            << int(TFormSubj::ColSurname) << int(Qt::Key_Right) << int(TFormSubj::ColName) << false;
+        QTest::newRow("left from the surname")
+            << int(TFormSubj::ColSurname) << int(Qt::Key_Left) << int(TFormSubj::ColSurname) << false;
+    }
+    void arrowKeysLeaveTheEditor()
+    {
+        QFETCH(int, from);
+        QFETCH(int, key);
+        QFETCH(int, to);
+        QFETCH(bool, toggled);
+        Page p;
+        QVERIFY(p.Show());
+        p.Grid()->setCurrentCell(3, from);
+        QLineEdit* editor = p.Editor();
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key(key));
+        QCOMPARE(p.Grid()->currentRow(), 3);
+        QCOMPARE(p.Grid()->currentColumn(), to);
+        QCOMPARE(p.List().GetSelected(2).sex.IsFemale(), !toggled);
+        QCOMPARE(p.Cell(3, TFormSubj::ColSex), toggled ? QStringLiteral("Male") : QStringLiteral("Female"));
+    }
+
+    void pageUpStopsBelowTheHeader()
+    {
+        Page p;
+        QVERIFY(p.Show());
+        p.Grid()->setCurrentCell(8, TFormSubj::ColName);
+        QTest::keyClick(p.Grid(), Qt::Key_PageUp);
+        QCOMPARE(p.Grid()->currentRow(), 1);
+        QCOMPARE(p.Grid()->currentColumn(), int(TFormSubj::ColName));
+    }
+
+    void descriptionIsStoredAsTyped()
+    {
+        Page p;
+        QVERIFY(p.Show());
+        QTest::keyClicks(p.page.DscEd, QStringLiteral("3B"));
+        QCOMPARE(p.test.subj.Description().ToString(), QStringLiteral("3B"));
+        QVERIFY(p.test.subj.IsChangedByUser());
+    }
+
+    void optionsDialogSetsTheNumber_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QList<int>>("asked");
+        const QMessageBox::StandardButton yes = QMessageBox::Yes;
+        QTest::newRow("more") << "12" << yes << 12 << QString() << QList<int>{};
+        QTest::newRow("same") << "10" << yes << 10 << QString() << QList<int>{};
+        QTest::newRow("fewer, yes") << " 5 " << yes << 5 << QString() << QList<int>{40010};
+        QTest::newRow("fewer, no") << "5" << QMessageBox::No << 10 << QString() << QList<int>{40010};
+        QTest::newRow("fewer, cancel") << "5" << QMessageBox::Cancel << 10 << QString() << QList<int>{40010};
+        QTest::newRow("zero") << "0" << yes << 10 << RangeError() << QList<int>{};
+        QTest::newRow("101") << "101" << yes << 10 << RangeError() << QList<int>{};
+        QTest::newRow("text") << "x" << yes << 10 << RangeError() << QList<int>{};
+    }
+    void optionsDialogSetsTheNumber()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(int, count);
+        QFETCH(QString, error);
+        QFETCH(QList<int>, asked);
+        Page p;
+        p.NameSubjects(10);
+        QVERIFY(p.Show());
+        p.answer = answer;
+        QString shown;
+        bool open = false;
+        p.user = [&](QDialog& dialog)
+        {
+            auto& opt = static_cast<TFormSubjOpt&>(dialog);
+            shown = opt.NumLe->text();
+            opt.NumLe->setText(typed);
+            opt.OkBbClick();
+            open = opt.result() != QDialog::Accepted;
+        };
+        p.page.OptionsSb->click();
+
+        QCOMPARE(shown, QStringLiteral("10"));
+        QCOMPARE(p.page.FormSubjOpt->windowTitle(), QStringLiteral("Subjects options"));
+        QCOMPARE(p.errors, error.isEmpty() ? QStringList() : QStringList{error});
+        QCOMPARE(p.questionIds, asked);
+        // A refused number or a "no" keeps the dialog open for a correction.
+        QCOMPARE(open, !error.isEmpty() || answer != QMessageBox::Yes);
+        QCOMPARE(p.List().GetSize(), count);
+        QCOMPARE(p.Grid()->rowCount(), count + 1);
+        QCOMPARE(p.Cell(count, TFormSubj::ColNumber), QString::number(count));
+        QCOMPARE(p.page.SumSt->text(), p.List().SummaryText());
+        // The first subjects keep their data; new ones are empty.
+        const int kept = qMin(count, 10);
+        QCOMPARE(p.Surnames().mid(0, kept), Numbered(QStringLiteral("S"), 1, kept));
+        QCOMPARE(p.Cell(kept, TFormSubj::ColNote), QStringLiteral("note %1").arg(kept));
+        if (count > 10)
+            QCOMPARE(p.Cell(count, TFormSubj::ColSurname), QString());
+    }
+
+    void cancelledDialogsChangeNothing()
+    {
+        Page p;
+        p.NameSubjects(10);
+        QVERIFY(p.Show());
+        QGuiApplication::clipboard()->setText(QStringLiteral("Oak, Pine\n"));
+        p.user = [](QDialog& dialog) { dialog.reject(); };
+        p.page.OptionsSb->click();
+        p.page.ImpClipSb->click();
+        QCOMPARE(p.List().GetSize(), 10);
+        QCOMPARE(p.Surnames(), Numbered(QStringLiteral("S"), 1, 10));
+        QVERIFY(p.errors.isEmpty());
+        QVERIFY(p.questionIds.isEmpty());
+    }
+
+    void clipboardImportRenamesTheSubjects_data()
+    {
+        QTest::addColumn<bool>("named");
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QStringList>("surnames");
+        QTest::addColumn<QList<int>>("asked");
+        QTest::addColumn<QString>("error");
+        const QMessageBox::StandardButton yes = QMessageBox::Yes;
+        const QStringList old = Numbered(QStringLiteral("S"), 1, 10);
+        QTest::newRow("three lines, empty list")
+            << false << yes << "Oak, Pine\nElm, Ash\nBirch, Fir\n"
+            << 0 << QStringList{"Oak", "Elm", "Birch"} << QList<int>{40010} << QString();
+        QTest::newRow("three lines, refused") << false << QMessageBox::No << "Oak, Pine\nElm, Ash\nBirch, Fir\n"
+                                              << 0 << QStringList(10, QString()) << QList<int>{40010} << QString();
+        QTest::newRow("twelve lines, named list") << true << yes << Numbered(QStringLiteral("Oak "), 1, 12).join(u'\n')
+                                                  << 3 << Numbered("", 1, 12) << QList<int>{40020} << QString();
+        QTest::newRow("named list, refused")
+            << true << QMessageBox::Cancel << "Oak" << 4 << old << QList<int>{40020} << QString();
+        QTest::newRow("line without separator")
+            << true << yes << "Oak, Pine\nElm Ash\nBirch, Fir" << 0 << old << QList<int>{}
+            << "The \"Elm Ash\" name is not consistent with the selected type. The subject will not be imported!";
+        QTest::newRow("no lines") << true << yes << "" << 4 << old << QList<int>{} << RangeError();
+    }
+    void clipboardImportRenamesTheSubjects()
+    {
+        QFETCH(bool, named);
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(QString, text);
+        QFETCH(int, format);
+        QFETCH(QStringList, surnames);
+        QFETCH(QList<int>, asked);
+        QFETCH(QString, error);
+        Page p;
+        if (named)
+            p.NameSubjects(10);
+        QVERIFY(p.Show());
+        QGuiApplication::clipboard()->setText(text);
+        p.answer = answer;
+        int shownFormat = -1;
+        QString shownText;
+        bool accepted = false;
+        p.user = [&](QDialog& dialog)
+        {
+            auto& imp = static_cast<TFormSubjImp&>(dialog);
+            shownFormat = imp.OrderCb->currentIndex();
+            shownText = imp.NamesMm->toPlainText();
+            imp.OrderCb->setCurrentIndex(format);
+            imp.OkBbClick();
+            accepted = imp.result() == QDialog::Accepted;
+        };
+        p.page.ImpClipSb->click();
+
+        QCOMPARE(shownFormat, 0);
+        QCOMPARE(shownText, text);
+        QCOMPARE(p.errors, error.isEmpty() ? QStringList() : QStringList{error});
+        QCOMPARE(p.questionIds, asked);
+        QCOMPARE(accepted, error.isEmpty() && answer == QMessageBox::Yes);
+        // A refused import, for whatever reason, leaves every subject as it was.
+        QCOMPARE(p.Surnames(), surnames);
+        QCOMPARE(p.Grid()->rowCount(), surnames.size() + 1);
+        QCOMPARE(p.Cell(1, TFormSubj::ColSurname), surnames.first());
+        QCOMPARE(p.page.SumSt->text(), p.List().SummaryText());
+        if (named)
+        {
+            // Kept subjects keep sex and note.
+            QCOMPARE(p.List().GetSelected(1).note.ToString(), QStringLiteral("note 2"));
+            QVERIFY(!p.List().GetSelected(1).sex.IsFemale());
+        }
+    }
+
+    void importDialogOpensWithTheClipboardText()
+    {
+        DLanguage language(DLanguage::Italian);
+        DTest test;
+        TFormSubjImp imp(test.subj.List(), language);
+        QGuiApplication::clipboard()->setText(QStringLiteral("Rossi, Anna"));
+        imp.FormShow();
+        imp.OrderCb->setCurrentIndex(3);
+        QGuiApplication::clipboard()->setImage(QImage(4, 4, QImage::Format_RGB32));
+        imp.FormShow();
+        QCOMPARE(imp.NamesMm->toPlainText(), QString());
+        QCOMPARE(imp.OrderCb->count(), 6);
+        QCOMPARE(imp.OrderCb->currentIndex(), 0);
+        QCOMPARE(imp.windowTitle(), language.GetStr(13000));
+        QCOMPARE(imp.OrderGb->title(), language.GetStr(13200));
+    }
+
+    void fileImportReplacesTheGroup()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("other.KalCir"));
+        const QString junk = dir.filePath(QStringLiteral("junk.KalCir"));
+        TestSupport::WriteFile(junk, QByteArray(200, 'x'));
+        {
+            DTest other;
+            other.subj.Description().UserUpdate(QStringLiteral("Class 4A"));
+            other.subj.List().SetSize(3, true);
+            other.subj.List().GetSelected(2).appe.Surname().UserUpdate(QStringLiteral("Elm"));
+            other.subj.List().GetSelected(2).sex.Invert();
+            other.file.Write(path);
+        }
+        Page p;
+        p.NameSubjects(10);
+        p.test.subj.Description().UserUpdate(QStringLiteral("Class 3B"));
+        QVERIFY(p.Show());
+
+        // A cancelled dialog and a file that is no test change nothing.
+        p.page.ImpFileSb->click();
+        p.openPath = junk;
+        p.page.ImpFileSb->click();
+        QCOMPARE(p.errors, QStringList{p.language.GetErr(60020, {junk})});
+        QCOMPARE(p.List().GetSize(), 10);
+        QCOMPARE(p.page.DscEd->text(), QStringLiteral("Class 3B"));
+
+        p.openPath = path;
+        p.page.ImpFileSb->click();
+        QCOMPARE(p.errors.size(), 1);
+        QCOMPARE(p.test.subj.Description().ToString(), QStringLiteral("Class 4A"));
+        QCOMPARE(p.page.DscEd->text(), QStringLiteral("Class 4A"));
+        QCOMPARE(p.Grid()->rowCount(), 4);
+        QCOMPARE(p.Cell(3, TFormSubj::ColSurname), QStringLiteral("Elm"));
+        QCOMPARE(p.Cell(3, TFormSubj::ColSex), QStringLiteral("Male"));
+        QCOMPARE(p.page.SumSt->text(), QStringLiteral("3 subjects: 2 female, 1 male"));
+    }
+};
+
+KC_TEST_MAIN(TestTFormSubj)
+#include "test_TFormSubj.moc"
