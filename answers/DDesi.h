@@ -3,11 +3,10 @@
 #include "model/DElemInt.h"
 #include "model/DFileKalCirSec.h"
 
-#include <functional>
-
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
 #include <vector>
 
 class DFileStream;

@@ -7,12 +7,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 class DFileStream;
 
 // The subjects of the group in identifier order. Every change of their
-// number is passed on to the choice matrix.
+// number goes to the owner, which reshapes the choice matrix with it.
 class DSubjList
 {
 public:
