@@ -128,3 +128,10 @@ void DMessages::ReportRegistryInBoxes()
                 qWarning("%s", qPrintable(text));
         });
 }
+
+DMessages::RealBoxesOnExit::~RealBoxesOnExit()
+{
+    SetErrorBox({});
+    SetQuestionBox({});
+    SetChoiceBox({});
+}

@@ -38,6 +38,17 @@ public:
     static void SetErrorBox(ErrorBox box);
     static void SetQuestionBox(QuestionBox box);
     static void SetChoiceBox(ChoiceBox box);
+    // Puts the real boxes back when it goes: whoever replaces the boxes holds
+    // one for as long as the replacements may be called, so that none outlives
+    // what it captured.
+    class RealBoxesOnExit
+    {
+    public:
+        RealBoxesOnExit() = default;
+        ~RealBoxesOnExit();
+        RealBoxesOnExit(const RealBoxesOnExit&) = delete;
+        RealBoxesOnExit& operator=(const RealBoxesOnExit&) = delete;
+    };
 
     // The settings store reports its failures in an error box titled "ERROR"
     // once widgets exist; before, and without widgets, on stderr.

@@ -54,6 +54,7 @@ struct Shell
     DTest test;
     TFormMain form{test, language};
     QStringList errors;
+    DMessages::RealBoxesOnExit realBoxes;
     QStringList draws;
     int questions = 0;
     QMessageBox::StandardButton answer = QMessageBox::Cancel;

@@ -27,6 +27,7 @@ struct Page
     TFormMain main{test, language};
     std::unique_ptr<TFormDesi> page;
     QStringList errors;
+    DMessages::RealBoxesOnExit realBoxes;
 
     // Names "Surname<k> Name<k>" unless given; an empty text leaves a part empty.
     explicit Page(const QList<QStringList>& names = {})

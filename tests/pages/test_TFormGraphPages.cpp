@@ -30,6 +30,7 @@ struct Pages
     DLanguage language;
     DTest test;
     QStringList errors;
+    DMessages::RealBoxesOnExit realBoxes;
     TFormGraphBar bar{test, language};
     TFormGraphTar tar{test, language};
     TFormGraphMet met{test, language};

@@ -31,6 +31,7 @@ struct Page
     DTest test;
     TFormGraphSoc page{test, language};
     QStringList errors;
+    DMessages::RealBoxesOnExit realBoxes;
 
     Page()
     {

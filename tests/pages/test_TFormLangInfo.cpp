@@ -50,6 +50,7 @@ struct Shell
     TFormMain form{test, language};
     QStringList log;
     QStringList errors;
+    DMessages::RealBoxesOnExit realBoxes;
     TFormLang* dialog = nullptr;
 
     explicit Shell(int startLanguage, bool pagesFromMain = false) : language(startLanguage)
@@ -244,6 +245,7 @@ private Q_SLOTS:
     {
         DLanguage lang(DLanguage::English);
         QStringList errors;
+        DMessages::RealBoxesOnExit realBoxes;
         DMessages::SetErrorBox([&](const QString&, const QString& text) { errors << text; });
         QWidget main;
         TFormInfo info(lang, main);

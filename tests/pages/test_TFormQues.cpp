@@ -26,6 +26,7 @@ struct Page
     TFormMain main{test, language};
     TFormQues page{test, language, main};
     QStringList errors;
+    DMessages::RealBoxesOnExit realBoxes;
     QString openPath;
 
     Page()

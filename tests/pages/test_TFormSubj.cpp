@@ -32,6 +32,7 @@ struct Page
     TFormMain main{test, language};
     TFormSubj page{test, language, main};
     QStringList errors;
+    DMessages::RealBoxesOnExit realBoxes;
     QList<int> questionIds;
     QMessageBox::StandardButton answer = QMessageBox::Yes;
     QString openPath;
