@@ -2,6 +2,7 @@
 
 #include "analyses/DFonts.h"
 #include "model/EError.h"
+#include "questions/DQuesList.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,6 +76,14 @@ QByteArray Utf16(const QString& text)
 QString OwnProgram()
 {
     return QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget().section(QLatin1Char('/'), -1);
+}
+
+void MakeMixedQuestions(DQuesList& list)
+{
+    list.SetSize(3, true);
+    for (qint32 k = 0; k < 3; ++k)
+        list.GetSelected(k).text.UserUpdate(QStringLiteral("Question %1").arg(k + 1));
+    list.GetSelected(1).type.Invert();
 }
 
 QString ErrorOf(const std::function<void()>& work)

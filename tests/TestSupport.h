@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class DQuesList;
+
 // Shared set-up of the test executables: offscreen platform, a private
 // runtime directory and settings location (even when a test is started by
 // hand rather than through CTest), and the fonts the pictures use.
@@ -23,6 +25,9 @@ QByteArray Utf16(const QString& text);
 
 // The program name that this process's lock files carry: its executable's.
 QString OwnProgram();
+
+// Three questions, positive, negative, positive, with texts.
+void MakeMixedQuestions(DQuesList& list);
 
 // The message of the EError that work raises; empty when it raises none.
 QString ErrorOf(const std::function<void()>& work);

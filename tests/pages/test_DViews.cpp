@@ -14,15 +14,6 @@
 namespace
 {
 using TestSupport::ErrorOf;
-
-// Questions +, -, + with texts.
-void MakeMixed(DQuesList& list)
-{
-    list.SetSize(3, true);
-    for (qint32 k = 0; k < 3; ++k)
-        list.GetSelected(k).text.UserUpdate(QStringLiteral("Question %1").arg(k + 1));
-    list.GetSelected(1).type.Invert();
-}
 } // namespace
 
 // The fills and reads between the model's plain data and the controls: what
@@ -35,7 +26,7 @@ private Q_SLOTS:
     {
         DTest test;
         DQuesList& list = test.ques.List();
-        MakeMixed(list);
+        TestSupport::MakeMixedQuestions(list);
         QTableWidget grid;
         DViews::DrawQuestions(list, &grid);
         QCOMPARE(grid.rowCount(), 4);
@@ -54,7 +45,7 @@ private Q_SLOTS:
     {
         DTest test;
         DQuesList& list = test.ques.List();
-        MakeMixed(list);
+        TestSupport::MakeMixedQuestions(list);
 
         // As the sociogram page does: the fill signals nothing.
         QListWidget widget;

@@ -25,15 +25,6 @@ QStringList Fields(const DQuesList& list)
     }
     return fields;
 }
-
-// Questions +, -, + with texts.
-void MakeMixed(DQuesList& list)
-{
-    list.SetSize(3, true);
-    for (qint32 k = 0; k < 3; ++k)
-        list.GetSelected(k).text.UserUpdate(QStringLiteral("Question %1").arg(k + 1));
-    list.GetSelected(1).type.Invert();
-}
 } // namespace
 
 class TestDQuesList : public QObject
@@ -155,7 +146,7 @@ void TestDQuesList::gridAndSummary()
 {
     DTest test;
     DQuesList& list = test.ques.List();
-    MakeMixed(list);
+    TestSupport::MakeMixedQuestions(list);
     QCOMPARE(list.GridRow(1), (QStringList{"2", "Negative", "Question 2"}));
     QCOMPARE(list.SummaryText(), QStringLiteral("3 questions: 2 positive, 1 negative"));
 
@@ -167,7 +158,7 @@ void TestDQuesList::sociogramList()
 {
     DTest test;
     DQuesList& list = test.ques.List();
-    MakeMixed(list);
+    TestSupport::MakeMixedQuestions(list);
     using Items = QList<DQuesList::CheckItem>;
     QCOMPARE(list.ListItemsSoc(true), (Items{{"Question n.1", true}, {"Question n.3", true}}));
     QCOMPARE(list.ListItemsSoc(false), (Items{{"Question n.2", true}}));
