@@ -319,8 +319,10 @@ bool DGraphSoc::IsChangedByUser() const
     return EError::Guard("DGraphSoc::IsChangedByUser()",
                          [&]
                          {
-                             // The connection mode while moving is a viewing preference.
-                             return type.IsChangedByUser() || subjDim.IsChangedByUser() || size.IsChangedByUser();
+                             // The connection mode while moving is stored with the test like the
+                             // other options, so closing must not lose it either.
+                             return type.IsChangedByUser() || subjDim.IsChangedByUser() || size.IsChangedByUser() ||
+                                    elas.IsChangedByUser();
                          });
 }
 

@@ -383,7 +383,8 @@ void DGraphTar::DrawSubj(const DSubjElem& subject)
 
 bool DGraphTar::IsChangedByUser() const
 {
-    return EError::Guard("DGraphTar::IsChangedByUser()", [&] { return subjDim.IsChangedByUser(); });
+    return EError::Guard("DGraphTar::IsChangedByUser()",
+                         [&] { return stat.IsChangedByUser() || subjDim.IsChangedByUser(); });
 }
 
 void DGraphTar::ToFile(DFileStream& stream)

@@ -43,8 +43,8 @@ public:
 
     const std::array<DGraphTarCat, kSlots>& Categories() const { return categories_; }
 
-    // Only the subject size counts as a change: the categorisation is a way
-    // of looking at the same test.
+    // The categorisation is stored with the test, so it counts as a change
+    // like the subject size.
     bool IsChangedByUser() const;
     void ToFile(DFileStream& stream);
     void FromFile(DFileStream& stream);

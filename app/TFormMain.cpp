@@ -19,6 +19,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -85,14 +86,15 @@ TFormMain::TFormMain(DTest& test, DLanguage& language, QWidget* parent)
     InfoAc = MakeAction("info", QKeySequence(), [this] { InfoAcExecute(); });
     HelpAc = MakeAction("help", QKeySequence::HelpContents, [this] { HelpAcExecute(); });
     ExitAc = MakeAction("exit", QKeySequence::Quit, [this] { ExitAcExecute(); });
+    MakeHistory();
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    // The toolbar: four file commands, then Language, Information and Help,
-    // then Exit, the groups 6 pixels apart.
+    // The toolbar: four file commands, Undo and Redo, then Language,
+    // Information and Help, then Exit, the groups 6 pixels apart.
     Panel1 = new QWidget(central);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFixedHeight(59);
@@ -101,6 +103,9 @@ TFormMain::TFormMain(DTest& test, DLanguage& language, QWidget* parent)
     bar->setSpacing(0);
     for (QAction* action : {NewAc, LoadAc, SaveAc, SaveAsAc})
         bar->addWidget(MakeButton(action));
+    bar->addSpacing(6);
+    bar->addWidget(MakeButton(UndoAc));
+    bar->addWidget(MakeButton(RedoAc));
     bar->addSpacing(6);
     bar->addWidget(MakeButton(LangAc));
     bar->addSpacing(6);
@@ -190,6 +195,7 @@ void TFormMain::SetPages(const TFormPages& pages)
             *page = new TFormPage;
         // Owned by the window from now on and kept hidden until embedded.
         (*page)->setParent(this);
+        (*page)->SetHost(this);
         (*page)->hide();
     }
     if (shown_)
@@ -229,6 +235,7 @@ void TFormMain::ViewDesc()
     }
     for (int i = 0; i < PageControl->count(); ++i)
         PageControl->setTabText(i, language_.GetStr(kTabIds[i]));
+    ViewHistoryTexts();
 }
 
 int TFormMain::CellHeight() const
@@ -326,6 +333,7 @@ void TFormMain::OpenFile(const QString& path)
     // at the next Save rather than missed.
     const DFileStamp stamp = DFileStamp::Of(path);
     test_.file.Read(path);
+    ClearHistory();
     if (!own)
         lock_ = std::move(lock);
     readOnly_ = readOnly;
@@ -387,7 +395,10 @@ void TFormMain::NewAcExecute()
     DMessages::Handle(language_, "TFormMain::NewAcExecute()",
                       [&]
                       {
+                          if (!AskSaveChanges())
+                              return;
                           test_.New();
+                          ClearHistory();
                           lock_.Unlock();
                           readOnly_ = false;
                           stamp_ = {};
@@ -401,6 +412,8 @@ void TFormMain::LoadAcExecute()
     DMessages::Handle(language_, "TFormMain::LoadAcExecute()",
                       [&]
                       {
+                          if (!AskSaveChanges())
+                              return;
                           const QString path = AskOpenPath();
                           if (path.isEmpty())
                               return;
@@ -426,6 +439,7 @@ bool TFormMain::SaveAcExecute()
                               DMessages::ShowChoice(language_, language_.GetMsg(36670, {path}), {36680, 36620}) != 0)
                               return;
                           test_.file.Write(path);
+                          MarkSavedInHistory();
                           stamp_ = DFileStamp::Of(path);
                           written = true;
                       });
@@ -448,6 +462,7 @@ bool TFormMain::SaveAsAcExecute()
                           if (!own && lock.Lock(path) == DFileLock::State::HeldElsewhere)
                               throw EError(36660, HolderArgs(lock));
                           test_.file.Write(path);
+                          MarkSavedInHistory();
                           if (!own)
                               lock_ = std::move(lock);
                           readOnly_ = false;
@@ -515,26 +530,101 @@ void TFormMain::ExitAcExecute()
 bool TFormMain::FormClose()
 {
     bool canClose = true;
-    DMessages::HandleAsFailure(language_, "TFormMain::FormClose()",
-                               [&]
-                               {
-                                   if (!test_.IsChangedByUser())
-                                       return;
-                                   switch (DMessages::ShowQuestion(language_, 40030))
-                                   {
-                                   case QMessageBox::Yes:
-                                       // The window closes only when the test is safely written: a
-                                       // cancelled save dialog or a failed write keeps the work open.
-                                       canClose = SaveAcExecute();
-                                       break;
-                                   case QMessageBox::No:
-                                       break;
-                                   default:
-                                       canClose = false;
-                                       break;
-                                   }
-                               });
+    DMessages::HandleAsFailure(language_, "TFormMain::FormClose()", [&] { canClose = AskSaveChanges(); });
     return canClose;
+}
+
+bool TFormMain::AskSaveChanges()
+{
+    CommitPageEdits();
+    if (!test_.IsChangedByUser())
+        return true;
+    switch (DMessages::ShowQuestion(language_, 40030))
+    {
+    case QMessageBox::Yes:
+        // Only a test safely written may go: a cancelled save dialog or a
+        // failed write keeps the work.
+        return SaveAcExecute();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TFormMain::MakeHistory()
+{
+    undoStack_ = new QUndoStack(this);
+    UndoAc = MakeAction("undo", QKeySequence::Undo, [this] { UndoAcExecute(); });
+    RedoAc = MakeAction("redo", QKeySequence(), [this] { RedoAcExecute(); });
+    RedoAc->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(undoStack_, &QUndoStack::indexChanged, this, [this] { ViewHistoryTexts(); });
+    connect(undoStack_, &QUndoStack::cleanChanged, this, [this] { ViewHistoryTexts(); });
+}
+
+void TFormMain::ViewHistoryTexts()
+{
+    if (!undoStack_)
+        return;
+    // "Undo: answer 2 of question 1 for Rossi Giulia": the command says what
+    // it would take back.
+    const auto show = [&](QAction* action, bool can, const QString& step, int plainId, int stepId)
+    {
+        const QString text = can ? language_.GetMsg(stepId, {step}) : language_.GetStr(plainId);
+        action->setText(text);
+        action->setToolTip(text);
+        action->setEnabled(can);
+    };
+    show(UndoAc, undoStack_->canUndo(), undoStack_->undoText(), 26000, 26020);
+    show(RedoAc, undoStack_->canRedo(), undoStack_->redoText(), 26010, 26030);
+}
+
+void TFormMain::UndoAcExecute()
+{
+    StepHistory(true);
+}
+
+void TFormMain::RedoAcExecute()
+{
+    StepHistory(false);
+}
+
+void TFormMain::StepHistory(bool back)
+{
+    DMessages::Handle(language_, back ? "TFormMain::UndoAcExecute()" : "TFormMain::RedoAcExecute()",
+                      [&]
+                      {
+                          // A cell still being typed in is a step of its own, taken back first.
+                          CommitPageEdits();
+                          if (back)
+                              undoStack_->undo();
+                          else
+                              undoStack_->redo();
+                          // Back at what the file holds: nothing is left to lose.
+                          if (undoStack_->isClean())
+                              test_.MarkUnchanged();
+                          DrawPages();
+                      });
+}
+
+void TFormMain::ClearHistory()
+{
+    undoStack_->clear();
+}
+
+void TFormMain::MarkSavedInHistory()
+{
+    // The text of an open cell editor was written with the rest: its step
+    // belongs before the mark.
+    CommitPageEdits();
+    undoStack_->setClean();
+}
+
+void TFormMain::CommitPageEdits()
+{
+    for (TFormPage* page : PageList())
+        if (page)
+            page->CommitEdits();
 }
 
 void TFormMain::closeEvent(QCloseEvent* event)

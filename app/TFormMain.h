@@ -19,6 +19,7 @@ class QFileDialog;
 class QLineEdit;
 class QTabWidget;
 class QToolButton;
+class QUndoStack;
 
 // The seven page windows of the main window's tabs, in tab order.
 struct TFormPages
@@ -62,6 +63,7 @@ public:
     using PathDialog = std::function<QString()>;
     QString AskOpenPath() override;
     QWidget* HostWindow() override { return this; }
+    QUndoStack* UndoStack() override { return undoStack_; }
     QString AskSavePath();
     void SetOpenDialog(PathDialog dialog) { openDialog_ = std::move(dialog); }
     void SetSaveDialog(PathDialog dialog) { saveDialog_ = std::move(dialog); }
@@ -78,6 +80,8 @@ public:
     bool SaveAcExecute();
     bool SaveAsAcExecute();
     void SaveAcUpdate();
+    void UndoAcExecute();
+    void RedoAcExecute();
     void LangAcExecute();
     void InfoAcExecute();
     void HelpAcExecute();
@@ -90,6 +94,8 @@ public:
     QAction* LoadAc = nullptr;
     QAction* SaveAc = nullptr;
     QAction* SaveAsAc = nullptr;
+    QAction* UndoAc = nullptr;
+    QAction* RedoAc = nullptr;
     QAction* LangAc = nullptr;
     QAction* InfoAc = nullptr;
     QAction* HelpAc = nullptr;
@@ -122,6 +128,17 @@ private:
     // Opens the test at path under its lock (Open and the command line);
     // nothing changes when the user cancels or the read fails.
     void OpenFile(const QString& path);
+    // The history of changes: its commands, their texts in the current
+    // language, one step back or forward, and the marks of New, Open and Save.
+    void MakeHistory();
+    void ViewHistoryTexts();
+    void StepHistory(bool back);
+    void ClearHistory();
+    void MarkSavedInHistory();
+    void CommitPageEdits();
+    // The closing question before the test's changes would be lost: true to
+    // go on (saved, or the user lets them go), false to keep everything.
+    bool AskSaveChanges();
     // The arguments of the messages that name a lock's holder.
     DArgs HolderArgs(const DFileLock& lock) const;
     // Tells that the open file has no lock, when none could be made.
@@ -145,6 +162,7 @@ private:
     PathDialog saveDialog_;
     std::function<void()> langDialog_;
     std::function<void()> infoDialog_;
+    QUndoStack* undoStack_ = nullptr;
     QFileDialog* OpenDlg = nullptr;
     QFileDialog* SaveDlg = nullptr;
     bool shown_ = false;

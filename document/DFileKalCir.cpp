@@ -70,6 +70,21 @@ QByteArray DFileKalCir::ToBytes()
                          });
 }
 
+void DFileKalCir::MarkUnchanged()
+{
+    EError::Guard("DFileKalCir::MarkUnchanged()",
+                  [&]
+                  {
+                      // The elements that the writer saves are exactly those whose change
+                      // states count: clearing them the writer's way keeps the two in step.
+                      QBuffer buffer;
+                      buffer.open(QIODevice::ReadWrite);
+                      DFileStream stream(&buffer, fileName_, /*deferSaved=*/true);
+                      WriteTo(stream);
+                      stream.CommitSaved();
+                  });
+}
+
 void DFileKalCir::WriteTo(DFileStream& stream)
 {
     QByteArray magic(kMagic.size() * 2, Qt::Uninitialized);

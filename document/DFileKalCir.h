@@ -22,6 +22,9 @@ public:
     void Write(const QString& path);
     // The bytes Write would store, built in memory; no change state is cleared.
     QByteArray ToBytes();
+    // Clears every change state that Write would clear, writing nothing: the
+    // test now counts as what is on disk (undone back to it, or new).
+    void MarkUnchanged();
     void Read(const QString& path);
     void ReadOnlyQuestions(const QString& path);
     void ReadOnlySubjects(const QString& path);

@@ -25,6 +25,7 @@ void DTest::New()
                       desi.New();
                       tags.New();
                       file.New();
+                      file.MarkUnchanged();
                   });
 }
 

@@ -21,9 +21,14 @@ public:
     DTest(const DTest&) = delete;
     DTest& operator=(const DTest&) = delete;
 
-    // Resets the test to a new one; the analysis options are kept.
+    // Resets the test to a new one; the analysis options are kept. The new
+    // test is unchanged: there is nothing in it to lose.
     void New();
     bool IsChangedByUser() const;
+    // The test as a whole differs from its file (a state restored from a copy).
+    void MarkChangedByUser() { ques.List().MarkChangedByUser(); }
+    // The test is what its file holds again.
+    void MarkUnchanged() { file.MarkUnchanged(); }
 
     // The components, in construction order (later ones reshape earlier ones):
     // the matrix comes first because the others resize it while they apply

@@ -1,13 +1,34 @@
 #include "kit/TFormPage.h"
 
 #include "analyses/DFonts.h"
+#include "kit/TFormHost.h"
+#include "kit/TGrid.h"
 
 #include <QDialog>
 #include <QToolButton>
+#include <QUndoStack>
+
+#include <memory>
 
 TFormPage::TFormPage(QWidget* parent) : QWidget(parent)
 {
     setFont(QFont(DFonts::Family(), 8));
+}
+
+void TFormPage::Push(QUndoCommand* command)
+{
+    std::unique_ptr<QUndoCommand> owned(command);
+    CommitEdits();
+    if (QUndoStack* stack = host_ ? host_->UndoStack() : nullptr)
+        stack->push(owned.release());
+    else
+        owned->redo();
+}
+
+void TFormPage::CommitEdits()
+{
+    for (TGrid* grid : findChildren<TGrid*>())
+        grid->CommitEdit();
 }
 
 int TFormPage::ExecDialog(QDialog& dialog)

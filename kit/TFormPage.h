@@ -6,6 +6,8 @@
 
 class QDialog;
 class QIcon;
+class QUndoCommand;
+class TFormHost;
 class QScrollArea;
 class QToolButton;
 
@@ -36,6 +38,21 @@ public:
     using DialogExec = std::function<int(QDialog&)>;
     void SetDialogExec(DialogExec exec) { dialogExec_ = std::move(exec); }
 
+    // The window that holds the page; the main window sets it when it takes
+    // the page.
+    void SetHost(TFormHost* host) { host_ = host; }
+    // Does a user change as one step of the host's history, which owns it
+    // from now on; without a history the change is simply done.
+    void Push(QUndoCommand* command);
+    // Push as a function, for code that makes its steps itself.
+    std::function<void(QUndoCommand*)> Pusher()
+    {
+        return [this](QUndoCommand* command) { Push(command); };
+    }
+    // Hands the edits still open in the page's fields to the history, so
+    // that an undo, a save or another step comes after them.
+    virtual void CommitEdits();
+
     // The flat picture buttons of the strip on the left of a page.
     static constexpr int kButtonSize = 55;
     static constexpr int kIconSize = 44;
@@ -50,4 +67,5 @@ protected:
 
 private:
     DialogExec dialogExec_;
+    TFormHost* host_ = nullptr;
 };

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace
 {
@@ -37,6 +38,8 @@ public:
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
         const QPersistentModelIndex cell(index);
+        grid_->editCell_ = cell;
+        grid_->editBefore_ = index.data(Qt::EditRole).toString();
         connect(editor, &QLineEdit::textEdited, editor,
                 [this, cell](const QString& text)
                 {
@@ -61,9 +64,38 @@ public:
 protected:
     bool eventFilter(QObject* object, QEvent* event) override
     {
+        // Undo and redo inside an editor work on the whole cell: Undo (and
+        // Escape) bring back the text from before the edit, leaving no step;
+        // with nothing typed they are the window's commands, which undo the
+        // edits of cells already left.
+        if (event->type() == QEvent::ShortcutOverride)
+        {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+                key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::Key_Y))
+            {
+                const bool pending = grid_->editCell_.isValid() && grid_->EditText() != grid_->editBefore_;
+                if (pending && key->matches(QKeySequence::Undo))
+                    key->accept();
+                else
+                    key->ignore();
+                return true;
+            }
+        }
         if (event->type() == QEvent::KeyPress)
         {
             auto* key = static_cast<QKeyEvent*>(event);
+            if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+                key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::Key_Y))
+            {
+                // The editor's own key-by-key history never runs.
+                if (key->matches(QKeySequence::Undo))
+                    grid_->RevertEdit();
+                key->accept();
+                return true;
+            }
+            if (key->key() == Qt::Key_Escape)
+                grid_->RevertEdit();
             auto* line = qobject_cast<QLineEdit*>(object);
             if (line && key->modifiers() == Qt::NoModifier && !line->hasSelectedText() &&
                 ((key->key() == Qt::Key_Left && line->cursorPosition() == 0) ||
@@ -84,6 +116,12 @@ private:
     TGrid* grid_;
     Edited edited_;
 };
+
+QString TGrid::EditText() const
+{
+    const QTableWidgetItem* cell = editCell_.isValid() ? item(editCell_.row(), editCell_.column()) : nullptr;
+    return cell ? cell->text() : QString();
+}
 
 TGrid::TGrid(QWidget* parent) : QTableWidget(parent)
 {
@@ -106,7 +144,48 @@ void TGrid::SetTyping(EditColumn editColumn, SelectCell selectCell, Edited edite
     setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::AnyKeyPressed |
                     QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                     QAbstractItemView::EditKeyPressed);
+    edited_ = edited;
     setItemDelegate(new Delegate(this, std::move(edited)));
+}
+
+void TGrid::SetCellEdited(CellEdited cellEdited)
+{
+    cellEdited_ = std::move(cellEdited);
+}
+
+void TGrid::CommitEdit()
+{
+    if (!editCell_.isValid())
+        return;
+    const QString after = EditText();
+    if (after == editBefore_)
+        return;
+    const QString before = std::exchange(editBefore_, after);
+    if (cellEdited_)
+        cellEdited_(editCell_.column(), editCell_.row(), before, after);
+}
+
+bool TGrid::RevertEdit()
+{
+    if (!editCell_.isValid() || EditText() == editBefore_)
+        return false;
+    if (QTableWidgetItem* cell = item(editCell_.row(), editCell_.column()))
+        cell->setText(editBefore_);
+    if (editor_)
+        editor_->setText(editBefore_);
+    if (edited_)
+        edited_();
+    return true;
+}
+
+void TGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    if (editor == editor_)
+    {
+        CommitEdit();
+        editCell_ = QPersistentModelIndex();
+    }
+    QTableWidget::closeEditor(editor, hint);
 }
 
 void TGrid::SetMouseMove(MouseMove mouseMove)

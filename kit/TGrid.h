@@ -25,6 +25,7 @@ public:
     using SelectCell = std::function<bool(int column, int row)>;
     using Edited = std::function<void()>;
     using MouseMove = std::function<void(int x, int y)>;
+    using CellEdited = std::function<void(int column, int row, const QString& before, const QString& after)>;
 
     explicit TGrid(QWidget* parent = nullptr);
 
@@ -32,6 +33,13 @@ public:
     // in. selectCell: whether the cursor may enter a cell. edited: runs after
     // every change the user makes in an editor, the cell already holding it.
     void SetTyping(EditColumn editColumn, SelectCell selectCell, Edited edited);
+    // Runs once per edited cell, when its editor closes (or CommitEdit runs)
+    // on a text other than the one it opened with: the cell edit as one
+    // step, however many keys it took.
+    void SetCellEdited(CellEdited cellEdited);
+    // Hands an edit in progress to the cell-edited handler now, so that
+    // whatever the user does next comes after it; the editor stays open.
+    void CommitEdit();
     // Receives the viewport coordinates of the pointer over the cells; it
     // may set the pointer's shape, except over a border it can drag.
     void SetMouseMove(MouseMove mouseMove);
@@ -59,21 +67,32 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     class Delegate;
 
     bool IsTyping() const { return static_cast<bool>(selectCell_); }
     bool IsEditCell(const QModelIndex& index) const;
+    // The text of the cell being edited.
+    QString EditText() const;
     QModelIndex NextEditCell(const QModelIndex& current, bool forward) const;
     bool Enter(const QModelIndex& target);
     bool Click(QMouseEvent* event);
+    // The editor's text back to the one it opened with, in the cell and the
+    // page alike; false when there was nothing to restore.
+    bool RevertEdit();
     int BorderAt(const QPoint& pos) const;
 
     EditColumn editColumn_;
     SelectCell selectCell_;
     MouseMove mouseMove_;
     QPointer<QLineEdit> editor_;
+    Edited edited_;
+    CellEdited cellEdited_;
+    // The cell of the open editor and its text when the edit began.
+    QPersistentModelIndex editCell_;
+    QString editBefore_;
     // The column whose border is being dragged, -1 while none is; where the
     // drag started and the column's width then.
     int sizing_ = -1;

@@ -1,6 +1,7 @@
 #include "pages/TFormDesi.h"
 #include "kit/DMessages.h"
 #include "pages/DViews.h"
+#include "pages/commands/DCommandAnswer.h"
 
 #include "answers/DSubjElemAnswList.h"
 #include "document/DTest.h"
@@ -299,7 +300,10 @@ void TFormDesi::AppelCbChange(int index)
                           const int answer = DesiSg->currentColumn();
                           const int subject = CurrentSubject();
                           // Stored first: should showing it fail, the answer is kept.
+                          const qint32 before = test_.desi.GetDesi(question, answer, subject);
                           test_.desi.SetDesi(question, answer, subject, value);
+                          if (before != value)
+                              Push(new DCommandAnswer(test_, question, answer, subject, before, value));
                           if (QTableWidgetItem* item = DesiSg->item(question, answer))
                               item->setText(text);
                           if (QTableWidgetItem* item = SubjSg->item(subject, kSummaryColumn))

@@ -1,6 +1,8 @@
 #include "pages/TFormDesiOpt.h"
 #include "kit/DMessages.h"
 #include "pages/DViews.h"
+#include "pages/commands/DCommandValue.h"
+#include "pages/commands/DCommandWhole.h"
 
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
@@ -92,7 +94,8 @@ void TFormDesiOpt::OkBbClick()
     DMessages::Handle(language_, "TFormDesiOpt::OkBbClick()",
                       [&]
                       {
-                          test_.answ.num.SetFromText(AnswNumLe->text());
+                          DCommandWhole::Run(
+                              test_, 26310, [&] { test_.answ.num.SetFromText(AnswNumLe->text()); }, page_.Pusher());
                           page_.Draw();
                           numberStored = true;
                       });
@@ -105,7 +108,11 @@ void TFormDesiOpt::OkBbClick()
     DMessages::Handle(language_, "TFormDesiOpt::OkBbClick()",
                       [&]
                       {
+                          const qint32 before = test_.answ.subjSort.GetValue();
                           DViews::UpdateSubjSort(test_.answ.subjSort, SelSurNamRb);
+                          const qint32 after = test_.answ.subjSort.GetValue();
+                          if (after != before)
+                              page_.Push(new DCommandValue(test_, DCommandValue::Field::SubjSort, 0, before, after));
                           page_.Draw();
                           orderStored = true;
                       });

@@ -5,6 +5,7 @@
 #include "document/DTest.h"
 #include "kit/DGlyph.h"
 #include "lang/DLanguage.h"
+#include "pages/commands/DCommandGraphOptions.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -27,13 +28,20 @@ constexpr int kStripWidth = 61;
 constexpr int kStartSize = 100;
 constexpr int kDrawSize = 1000;
 
+// What the history calls a change of the options of the page of that name.
+int OptionsTextId(const char* name)
+{
+    const QByteArray page(name);
+    return page == "TFormGraphBar" ? 26400 : page == "TFormGraphTar" ? 26410 : 26430;
+}
+
 } // namespace
 
 TFormGraph::TFormGraph(DTest& test, DLanguage& language, const char* name, int panelWidth, bool toggles,
                        QWidget* parent)
     : TFormPage(parent), test_(test), language_(language), drawModule_(QByteArray(name) + "::Draw()"),
       optModule_(QByteArray(name) + "::OptSbClick()"), clipModule_(QByteArray(name) + "::ClipExpSbClick()"),
-      picture_(DPicture::Make(kStartSize, kStartSize))
+      picture_(DPicture::Make(kStartSize, kStartSize)), optionsTextId_(OptionsTextId(name))
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -173,7 +181,7 @@ void TFormGraph::OptionChanged(const char* module, const std::function<void()>& 
     DMessages::Handle(language_, module,
                       [&]
                       {
-                          update();
+                          DCommandGraphOptions::Run(test_, optionsTextId_, update, Pusher());
                           stored = true;
                       });
     if (stored)

@@ -101,4 +101,6 @@ private:
     QByteArray clipModule_;
     QVBoxLayout* optLayout_ = nullptr;
     QImage picture_;
+    // The string id naming this page's option changes in the history.
+    int optionsTextId_;
 };

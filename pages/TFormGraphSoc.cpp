@@ -1,6 +1,8 @@
 #include "pages/TFormGraphSoc.h"
 #include "kit/DMessages.h"
 #include "pages/DViews.h"
+#include "pages/commands/DCommandGraphOptions.h"
+#include "pages/commands/DCommandSocMove.h"
 
 #include "analyses/DGraph.h"
 #include "analyses/DGraphListConn.h"
@@ -31,6 +33,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace
 {
@@ -269,7 +272,7 @@ void TFormGraphSoc::OptTypeCbChange()
     DMessages::Handle(language_, "TFormGraphSoc::OptTypeCbChange()",
                       [&]
                       {
-                          DViews::UpdateOption(soc_.type, OptTypeCb);
+                          ChangeOptions([&] { DViews::UpdateOption(soc_.type, OptTypeCb); });
                           DViews::DrawListSoc(test_.ques.List(), OptQuesLb, soc_.type.IsPositive());
                           Draw();
                       });
@@ -280,7 +283,7 @@ void TFormGraphSoc::OptSubjDimCbChange()
     DMessages::Handle(language_, "TFormGraphSoc::OptSubjDimCbChange()",
                       [&]
                       {
-                          DViews::UpdateOption(soc_.subjDim, OptSubjDimCb);
+                          ChangeOptions([&] { DViews::UpdateOption(soc_.subjDim, OptSubjDimCb); });
                           Draw();
                       });
 }
@@ -290,7 +293,8 @@ void TFormGraphSoc::OptQuesLbClickCheck()
     DMessages::Handle(language_, "TFormGraphSoc::OptQuesLbClickCheck()",
                       [&]
                       {
-                          DViews::GraphSocSelected(test_.ques.List(), OptQuesLb, soc_.type.IsPositive());
+                          ChangeOptions(
+                              [&] { DViews::GraphSocSelected(test_.ques.List(), OptQuesLb, soc_.type.IsPositive()); });
                           // Only the picture: refilling the list from within its own check
                           // signal would delete the item being changed, and it already
                           // shows the marks just stored.
@@ -304,7 +308,7 @@ void TFormGraphSoc::OptDimBtClick()
     DMessages::Handle(language_, "TFormGraphSoc::OptDimBtClick()",
                       [&]
                       {
-                          DViews::UpdateSize(soc_.size, OptDimXLe, OptDimYLe);
+                          ChangeOptions([&] { DViews::UpdateSize(soc_.size, OptDimXLe, OptDimYLe); });
                           Draw();
                       });
 }
@@ -312,7 +316,12 @@ void TFormGraphSoc::OptDimBtClick()
 void TFormGraphSoc::OptElasCbChange()
 {
     DMessages::Handle(language_, "TFormGraphSoc::OptElasCbChange()",
-                      [&] { DViews::UpdateOption(soc_.elas, OptElasCb); });
+                      [&] { ChangeOptions([&] { DViews::UpdateOption(soc_.elas, OptElasCb); }); });
+}
+
+void TFormGraphSoc::ChangeOptions(const std::function<void()>& update)
+{
+    DCommandGraphOptions::Run(test_, 26420, update, Pusher());
 }
 
 void TFormGraphSoc::ImageMouseMove(int x, int y)
@@ -429,6 +438,8 @@ void TFormGraphSoc::MouseLeftDown(int x, int y)
                           return;
                       const QPoint p = soc_.SubjOrigGet(sel.Get());
                       sel.MoveStart(x - p.x(), y - p.y());
+                      dragSubject_ = qint32(&sel.Get() - test_.subj.List().Get().data());
+                      dragFrom_ = p;
                   });
 }
 
@@ -437,7 +448,17 @@ void TFormGraphSoc::MouseLeftUp(int, int)
     // Ends any drag, also one whose subject was lost from the selection:
     // a drag left running would keep hovering from ever selecting again.
     // The picture stays as the last move drew it.
-    EError::Guard("DGraphSoc::MouseLeftUp()", [&] { soc_.Sel().MoveStop(); });
+    EError::Guard("DGraphSoc::MouseLeftUp()",
+                  [&]
+                  {
+                      soc_.Sel().MoveStop();
+                      const qint32 subject = std::exchange(dragSubject_, -1);
+                      if (subject < 0 || !IsCurrent())
+                          return;
+                      const QPoint to = soc_.SubjOrigGet(test_.subj.List().GetSelected(subject));
+                      if (to != dragFrom_)
+                          Push(new DCommandSocMove(test_, soc_.type.IsPositive(), {{subject, dragFrom_, to}}));
+                  });
 }
 
 bool TFormGraphSoc::IsMouseOn(int x, int y, const DSubjElem& subject) const

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QRegion>
 
+#include <functional>
+
 #include <cstddef>
 
 class DGraphSoc;
@@ -104,6 +106,8 @@ protected:
 
 private:
     void CreateControls();
+    // Stores an option change as one step of the history.
+    void ChangeOptions(const std::function<void()>& update);
     // The full drawing of the sociogram into Image.
     void DrawPicture();
 
@@ -136,4 +140,8 @@ private:
     bool current_ = false;
     const DSubjElem* drawnData_ = nullptr;
     std::size_t drawnCount_ = 0;
+    // The box being dragged (index in the subject list, -1 for none) and
+    // where it stood when the drag began: the whole drag is one step.
+    qint32 dragSubject_ = -1;
+    QPoint dragFrom_;
 };

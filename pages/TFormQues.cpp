@@ -8,6 +8,9 @@
 #include "kit/TGrid.h"
 #include "lang/DLanguage.h"
 #include "pages/TFormQuesOpt.h"
+#include "pages/commands/DCommandText.h"
+#include "pages/commands/DCommandValue.h"
+#include "pages/commands/DCommandWhole.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -110,6 +113,8 @@ TFormQues::TFormQues(DTest& test, DLanguage& language, TFormHost& main, QWidget*
     StringGrid->setObjectName(QStringLiteral("StringGrid"));
     StringGrid->SetTyping([](int c) { return c == kTextColumn; },
                           [this](int c, int r) { return StringGridSelectCell(c, r); }, [this] { StringGridKeyUp(); });
+    StringGrid->SetCellEdited([this](int, int row, const QString& before, const QString& after)
+                              { StringGridCellEdited(row, before, after); });
     StringGrid->SetMouseMove([this](int x, int y) { StringGridMouseMove(x, y); });
     StringGrid->setColumnCount(3);
     StringGrid->setRowCount(1);
@@ -196,14 +201,18 @@ bool TFormQues::StringGridSelectCell(int column, int row)
 {
     if (column != kTypeColumn)
         return true;
-    DMessages::Handle(language_, "TFormQues::StringGridSelectCell()",
-                      [&]
-                      {
-                          const QString text = List().GetSelected(row - 1).type.Invert();
-                          if (QTableWidgetItem* item = StringGrid->item(row, kTypeColumn))
-                              item->setText(text);
-                          DViews::DrawSummary(List().SummaryText(), SumQuesSt);
-                      });
+    DMessages::Handle(
+        language_, "TFormQues::StringGridSelectCell()",
+        [&]
+        {
+            DQuesElemType& type = List().GetSelected(row - 1).type;
+            const qint32 before = type.GetValue();
+            const QString text = type.Invert();
+            Push(new DCommandValue(test_, DCommandValue::Field::QuesType, row - 1, before, type.GetValue()));
+            if (QTableWidgetItem* item = StringGrid->item(row, kTypeColumn))
+                item->setText(text);
+            DViews::DrawSummary(List().SummaryText(), SumQuesSt);
+        });
     return false;
 }
 
@@ -221,6 +230,12 @@ void TFormQues::StringGridKeyUp()
                       });
 }
 
+void TFormQues::StringGridCellEdited(int row, const QString& before, const QString& after)
+{
+    DMessages::Handle(language_, "TFormQues::StringGridCellEdited()",
+                      [&] { Push(new DCommandText(test_, DCommandText::Field::QuesText, row - 1, before, after)); });
+}
+
 void TFormQues::StringGridMouseMove(int x, int)
 {
     DMessages::Handle(language_, "TFormQues::StringGridMouseMove()",
@@ -235,7 +250,8 @@ void TFormQues::ImportSbClick()
                           const QString path = main_.AskOpenPath();
                           if (path.isEmpty())
                               return;
-                          test_.file.ReadOnlyQuestions(path);
+                          DCommandWhole::Run(
+                              test_, 26130, [&] { test_.file.ReadOnlyQuestions(path); }, Pusher());
                           Draw();
                       });
 }

@@ -34,6 +34,8 @@ public:
     bool StringGridSelectCell(int column, int row);
     // Stores the text of the current text cell into its question.
     void StringGridKeyUp();
+    // A text cell left with a text other than it had: one step.
+    void StringGridCellEdited(int row, const QString& before, const QString& after);
     // Viewport coordinates of the pointer over the grid.
     void StringGridMouseMove(int x, int y);
     void ImportSbClick();

@@ -1,5 +1,6 @@
 #include "pages/TFormQuesOpt.h"
 #include "kit/DMessages.h"
+#include "pages/commands/DCommandWhole.h"
 
 #include "document/DTest.h"
 #include "kit/TFormPage.h"
@@ -64,7 +65,8 @@ void TFormQuesOpt::OkBbClick()
     DMessages::Handle(language_, "TFormQuesOpt::OkBbClick()",
                       [&]
                       {
-                          test_.ques.List().SetSize(QuesNumLe->text());
+                          DCommandWhole::Run(
+                              test_, 26120, [&] { test_.ques.List().SetSize(QuesNumLe->text()); }, page_.Pusher());
                           accepted = true;
                       });
     if (!accepted)

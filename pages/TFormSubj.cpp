@@ -1,6 +1,9 @@
 #include "pages/TFormSubj.h"
 #include "kit/DMessages.h"
 #include "pages/DViews.h"
+#include "pages/commands/DCommandText.h"
+#include "pages/commands/DCommandValue.h"
+#include "pages/commands/DCommandWhole.h"
 
 #include "document/DTest.h"
 #include "kit/DGlyph.h"
@@ -156,6 +159,8 @@ TFormSubj::TFormSubj(DTest& test, DLanguage& language, TFormHost& main, QWidget*
     StringGrid->setObjectName(QStringLiteral("StringGrid"));
     StringGrid->SetTyping(
         IsEditColumn, [this](int c, int r) { return StringGridSelectCell(c, r); }, [this] { StringGridKeyUp(); });
+    StringGrid->SetCellEdited([this](int cellColumn, int row, const QString& before, const QString& after)
+                              { StringGridCellEdited(cellColumn, row, before, after); });
     StringGrid->SetMouseMove([this](int x, int y) { StringGridMouseMove(x, y); });
     StringGrid->setColumnCount(kColumns);
     StringGrid->setRowCount(1);
@@ -169,6 +174,7 @@ TFormSubj::TFormSubj(DTest& test, DLanguage& language, TFormHost& main, QWidget*
     connect(ImpFileSb, &QToolButton::clicked, this, &TFormSubj::ImpFileSbClick);
     connect(ImpClipSb, &QToolButton::clicked, this, &TFormSubj::ImpClipSbClick);
     connect(DscEd, &QLineEdit::textChanged, this, &TFormSubj::DscEdChange);
+    connect(DscEd, &QLineEdit::editingFinished, this, [this] { CommitEdits(); });
 
     ViewDesc();
 }
@@ -250,7 +256,29 @@ void TFormSubj::DscEdChange()
     // Draw writes the stored text back into the box: an equal text is no
     // change by the user.
     DMessages::Handle(language_, "TFormSubj::DscEdChange()",
-                      [&] { test_.subj.Description().UserUpdate(DscEd->text()); });
+                      [&]
+                      {
+                          DElemString& description = test_.subj.Description();
+                          if (!dscEditing_)
+                              dscBefore_ = description.ToString();
+                          dscEditing_ = true;
+                          description.UserUpdate(DscEd->text());
+                      });
+}
+
+void TFormSubj::CommitEdits()
+{
+    TFormPage::CommitEdits();
+    if (!dscEditing_)
+        return;
+    dscEditing_ = false;
+    DMessages::Handle(language_, "TFormSubj::CommitEdits()",
+                      [&]
+                      {
+                          const QString after = test_.subj.Description().ToString();
+                          if (after != dscBefore_)
+                              Push(new DCommandText(test_, DCommandText::Field::Description, 0, dscBefore_, after));
+                      });
 }
 
 bool TFormSubj::StringGridSelectCell(int column, int row)
@@ -260,7 +288,10 @@ bool TFormSubj::StringGridSelectCell(int column, int row)
     DMessages::Handle(language_, "TFormSubj::StringGridSelectCell()",
                       [&]
                       {
-                          const QString text = List().GetSelected(row - 1).sex.Invert();
+                          DSubjElemSex& sex = List().GetSelected(row - 1).sex;
+                          const qint32 before = sex.GetValue();
+                          const QString text = sex.Invert();
+                          Push(new DCommandValue(test_, DCommandValue::Field::Sex, row - 1, before, sex.GetValue()));
                           if (QTableWidgetItem* item = StringGrid->item(row, ColSex))
                               item->setText(text);
                           DViews::DrawSummary(List().SummaryText(), SumSt);
@@ -295,6 +326,18 @@ void TFormSubj::StringGridKeyUp()
                       });
 }
 
+void TFormSubj::StringGridCellEdited(int column, int row, const QString& before, const QString& after)
+{
+    DMessages::Handle(language_, "TFormSubj::StringGridCellEdited()",
+                      [&]
+                      {
+                          const DCommandText::Field field = column == ColSurname ? DCommandText::Field::Surname
+                                                            : column == ColName  ? DCommandText::Field::Name
+                                                                                 : DCommandText::Field::Note;
+                          Push(new DCommandText(test_, field, row - 1, before, after));
+                      });
+}
+
 void TFormSubj::StringGridMouseMove(int x, int)
 {
     DMessages::Handle(language_, "TFormSubj::StringGridMouseMove()", [&] { StringGrid->PointHandOver(ColSex, x); });
@@ -308,7 +351,8 @@ void TFormSubj::ImpFileSbClick()
                           const QString path = main_.AskOpenPath();
                           if (path.isEmpty())
                               return;
-                          test_.file.ReadOnlySubjects(path);
+                          DCommandWhole::Run(
+                              test_, 26270, [&] { test_.file.ReadOnlySubjects(path); }, Pusher());
                           Draw();
                       });
 }
@@ -320,7 +364,10 @@ void TFormSubj::ImpClipSbClick()
                       {
                           StringGrid->CancelEdit();
                           FormSubjImp->FormShow();
-                          if (ExecDialog(*FormSubjImp) == QDialog::Accepted)
+                          int result = QDialog::Rejected;
+                          DCommandWhole::Run(
+                              test_, 26260, [&] { result = ExecDialog(*FormSubjImp); }, Pusher());
+                          if (result == QDialog::Accepted)
                               Draw();
                       });
 }
@@ -332,7 +379,10 @@ void TFormSubj::OptionsSbClick()
                       {
                           StringGrid->CancelEdit();
                           FormSubjOpt->FormShow();
-                          if (ExecDialog(*FormSubjOpt) == QDialog::Accepted)
+                          int result = QDialog::Rejected;
+                          DCommandWhole::Run(
+                              test_, 26250, [&] { result = ExecDialog(*FormSubjOpt); }, Pusher());
+                          if (result == QDialog::Accepted)
                               Draw();
                           else
                               DViews::DrawSummary(List().SummaryText(), SumSt);

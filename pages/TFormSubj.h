@@ -25,6 +25,8 @@ public:
 
     void ViewDesc() override;
     void Draw() override;
+    // The grid's open cell and the description typed so far, each one step.
+    void CommitEdits() override;
 
     // Event handlers, public so that tests can drive them as the user would.
     void FormShow();
@@ -34,6 +36,8 @@ public:
     // Stores the text of the current cell (surname, name or note) into its
     // subject; runs with every key typed in the cell.
     void StringGridKeyUp();
+    // A cell left with a text other than it had: one step.
+    void StringGridCellEdited(int column, int row, const QString& before, const QString& after);
     // Viewport coordinates of the pointer over the grid.
     void StringGridMouseMove(int x, int y);
     void ImpFileSbClick();
@@ -72,4 +76,7 @@ private:
     DTest& test_;
     DLanguage& language_;
     TFormHost& main_;
+    // The description is being typed in; its text before the typing began.
+    bool dscEditing_ = false;
+    QString dscBefore_;
 };

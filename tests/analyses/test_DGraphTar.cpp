@@ -323,9 +323,9 @@ void TestDGraphTar::options()
     QCOMPARE(tar.stat.GetValue(), 0);
     tar.stat.Choose(1);
     QVERIFY(!tar.stat.IsRankPositive());
-    // The categorisation alone does not make the test changed.
-    QVERIFY(!tar.IsChangedByUser());
-    QVERIFY(!f.graph.IsChangedByUser());
+    // The categorisation is stored with the test: closing must not lose it.
+    QVERIFY(tar.IsChangedByUser());
+    QVERIFY(f.graph.IsChangedByUser());
 
     QCOMPARE(tar.subjDim.Texts().at(1), DLanguage::Active().GetStr(22330));
     tar.subjDim.Choose(1);

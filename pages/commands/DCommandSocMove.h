@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QPoint>
+#include <QUndoCommand>
+#include <QtGlobal>
+
+#include <vector>
+
+class DTest;
+
+// Boxes moved in one of the two sociograms: one dragged box, or every box an
+// arrangement placed, as one step. Only the positions are kept.
+class DCommandSocMove : public QUndoCommand
+{
+public:
+    struct Move
+    {
+        qint32 subject; // index in the subject list, from 0
+        QPoint before;
+        QPoint after;
+    };
+
+    // acceptance: the sociogram of acceptances, otherwise that of rejections.
+    DCommandSocMove(DTest& test, bool acceptance, std::vector<Move> moves);
+
+    void undo() override;
+    void redo() override;
+
+private:
+    void Place(bool after);
+
+    DTest& test_;
+    bool acceptance_;
+    std::vector<Move> moves_;
+};
