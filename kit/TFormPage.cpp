@@ -25,10 +25,24 @@ void TFormPage::Push(QUndoCommand* command)
         owned->redo();
 }
 
+std::function<void(QUndoCommand*)> TFormPage::Pusher()
+{
+    CommitEdits();
+    return [this](QUndoCommand* command) { Push(command); };
+}
+
 void TFormPage::CommitEdits()
 {
     for (TGrid* grid : findChildren<TGrid*>())
         grid->CommitEdit();
+}
+
+TFormPage::~TFormPage()
+{
+    // Closing the window as it goes closes the grids' editors, after the
+    // derived page is gone: no step may reach it then.
+    for (TGrid* grid : findChildren<TGrid*>())
+        grid->SetCellEdited({});
 }
 
 int TFormPage::ExecDialog(QDialog& dialog)

@@ -21,6 +21,7 @@ class TFormPage : public QWidget
     Q_OBJECT
 public:
     explicit TFormPage(QWidget* parent = nullptr);
+    ~TFormPage() override;
 
     // Re-reads every text of the page from the string table.
     virtual void ViewDesc() {}
@@ -44,11 +45,10 @@ public:
     // Does a user change as one step of the host's history, which owns it
     // from now on; without a history the change is simply done.
     void Push(QUndoCommand* command);
-    // Push as a function, for code that makes its steps itself.
-    std::function<void(QUndoCommand*)> Pusher()
-    {
-        return [this](QUndoCommand* command) { Push(command); };
-    }
+    // Push as a function, for code that makes its step after the change is
+    // done (a change between two copies of the test). The open edits go to
+    // the history at once, so that the change comes after them.
+    std::function<void(QUndoCommand*)> Pusher();
     // Hands the edits still open in the page's fields to the history, so
     // that an undo, a save or another step comes after them.
     virtual void CommitEdits();

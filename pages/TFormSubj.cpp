@@ -179,6 +179,13 @@ TFormSubj::TFormSubj(DTest& test, DLanguage& language, TFormHost& main, QWidget*
     ViewDesc();
 }
 
+TFormSubj::~TFormSubj()
+{
+    // The description field loses the focus as the window closes, after
+    // this page is gone.
+    DscEd->disconnect(this);
+}
+
 DSubjList& TFormSubj::List()
 {
     return test_.subj.List();

@@ -22,6 +22,7 @@ class TFormSubj : public TFormPage
     Q_OBJECT
 public:
     TFormSubj(DTest& test, DLanguage& language, TFormHost& main, QWidget* parent = nullptr);
+    ~TFormSubj() override;
 
     void ViewDesc() override;
     void Draw() override;

@@ -193,11 +193,12 @@ private Q_SLOTS:
         QCOMPARE(shell.Caption(), kTitle + QStringLiteral(" - ") + first);
         QCOMPARE(StoredAnswers(first), 6);
 
-        // New discards the change without asking and redraws every page.
+        // New asks before it discards the change, then redraws every page.
         shell.UserChange(7);
         shell.draws.clear();
+        shell.answer = QMessageBox::No;
         shell.form.NewAc->trigger();
-        QCOMPARE(shell.questions, 0);
+        QCOMPARE(shell.questions, 1);
         QCOMPARE(shell.Caption(), kTitle);
         QCOMPARE(shell.test.answ.num.GetValue(), 3);
         const QStringList all = {QStringLiteral("ques+"), QStringLiteral("subj-"), QStringLiteral("desi-"),
@@ -601,14 +602,16 @@ private Q_SLOTS:
         QList<QToolButton*> buttons = shell.form.Panel1->findChildren<QToolButton*>();
         std::sort(buttons.begin(), buttons.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
         const QList<QAction*> actions = {shell.form.NewAc,  shell.form.LoadAc, shell.form.SaveAc, shell.form.SaveAsAc,
-                                         shell.form.LangAc, shell.form.InfoAc, shell.form.HelpAc, shell.form.ExitAc};
-        const int lefts[] = {2, 57, 112, 167, 228, 289, 344, 405};
-        QCOMPARE(buttons.size(), 8);
-        for (int i = 0; i < 8; ++i)
+                                         shell.form.UndoAc, shell.form.RedoAc, shell.form.LangAc, shell.form.InfoAc,
+                                         shell.form.HelpAc, shell.form.ExitAc};
+        const int lefts[] = {2, 57, 112, 167, 228, 283, 344, 405, 460, 521};
+        const int hints[] = {10000, 10010, 10020, 10030, 26000, 26010, 10040, 10050, 10060, 10070};
+        QCOMPARE(buttons.size(), 10);
+        for (int i = 0; i < 10; ++i)
         {
             QCOMPARE(buttons[i]->geometry(), QRect(lefts[i], 2, 55, 55));
             QCOMPARE(buttons[i]->defaultAction(), actions[i]);
-            QCOMPARE(buttons[i]->toolTip(), shell.language.GetStr(10000 + 10 * i));
+            QCOMPARE(buttons[i]->toolTip(), shell.language.GetStr(hints[i]));
             QVERIFY(!buttons[i]->icon().isNull());
         }
         // A hint, once asked for, stays up for 15 seconds.

@@ -237,10 +237,11 @@ private Q_SLOTS:
         QTest::keyClicks(editor, QStringLiteral("ak"));
         QCOMPARE(stored(), QStringLiteral("oak"));
         QVERIFY(p.test.IsChangedByUser());
-        // Escape leaves the cell and the subject alike.
+        // Escape brings back the text from before the edit, in the cell and
+        // the subject alike.
         QTest::keyClick(editor, Qt::Key_Escape);
-        QCOMPARE(p.Cell(2, column), QStringLiteral("oak"));
-        QCOMPARE(stored(), QStringLiteral("oak"));
+        QCOMPARE(p.Cell(2, column), QString());
+        QCOMPARE(stored(), QString());
         // The other subjects and fields are untouched.
         QCOMPARE(p.List().GetSelected(0).appe.ToString(true), QString());
         QCOMPARE(p.List().GetSelected(2).note.ToString(), QString());
