@@ -3,7 +3,7 @@
 // 10,000 steps. bench/run.sh compares the medians and the peak with the
 // targets.
 
-#include "bench/BenchMemory.h"
+#include "bench/BenchSupport.h"
 #include "bench/LargestTest.h"
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
@@ -91,9 +91,9 @@ void BM_History10000StepsMemory(benchmark::State& state)
 
 constexpr int kRepetitions = 7;
 
-BENCHMARK(BM_UndoRedoAnswer)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_UndoRedoAnswer)->Unit(benchmark::kMicrosecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_UndoRedoSociogramMove)
-    ->Unit(benchmark::kMillisecond)
+    ->Unit(benchmark::kMicrosecond)
     ->Repetitions(kRepetitions)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_History10000StepsMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
@@ -101,14 +101,5 @@ BENCHMARK(BM_History10000StepsMemory)->Unit(benchmark::kMillisecond)->Iterations
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    DLanguage language(DLanguage::Store::Off);
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

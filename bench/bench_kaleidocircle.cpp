@@ -5,7 +5,7 @@
 #include "analyses/DFonts.h"
 #include "analyses/DGraph.h"
 #include "analyses/DPicture.h"
-#include "bench/BenchMemory.h"
+#include "bench/BenchSupport.h"
 #include "bench/LargestTest.h"
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
@@ -262,15 +262,5 @@ BENCHMARK(BM_ReadLargestMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    DFonts::Install();
-    DLanguage language(DLanguage::Store::Off);
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv, DFonts::Install);
 }

@@ -58,31 +58,26 @@ void DFileKalCir::Write(const QString& path)
 
 QByteArray DFileKalCir::ToBytes()
 {
-    return EError::Guard("DFileKalCir::Write()",
-                         [&]
-                         {
-                             QBuffer buffer;
-                             buffer.open(QIODevice::ReadWrite);
-                             // Deferred and never committed: the test stays as changed as it was.
-                             DFileStream stream(&buffer, fileName_, /*deferSaved=*/true);
-                             WriteTo(stream);
-                             return buffer.data();
-                         });
+    // Never committed: the test stays as changed as it was.
+    return EError::Guard("DFileKalCir::Write()", [&] { return WriteInMemory(false); });
 }
 
 void DFileKalCir::MarkUnchanged()
 {
-    EError::Guard("DFileKalCir::MarkUnchanged()",
-                  [&]
-                  {
-                      // The elements that the writer saves are exactly those whose change
-                      // states count: clearing them the writer's way keeps the two in step.
-                      QBuffer buffer;
-                      buffer.open(QIODevice::ReadWrite);
-                      DFileStream stream(&buffer, fileName_, /*deferSaved=*/true);
-                      WriteTo(stream);
-                      stream.CommitSaved();
-                  });
+    // The elements that the writer saves are exactly those whose change
+    // states count: clearing them the writer's way keeps the two in step.
+    EError::Guard("DFileKalCir::MarkUnchanged()", [&] { WriteInMemory(true); });
+}
+
+QByteArray DFileKalCir::WriteInMemory(bool commitSaved)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    DFileStream stream(&buffer, fileName_, /*deferSaved=*/true);
+    WriteTo(stream);
+    if (commitSaved)
+        stream.CommitSaved();
+    return buffer.data();
 }
 
 void DFileKalCir::WriteTo(DFileStream& stream)

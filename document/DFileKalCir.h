@@ -62,6 +62,9 @@ private:
     // Writes the whole file through stream, which collects the change states
     // of the elements written.
     void WriteTo(DFileStream& stream);
+    // The file's bytes built in memory; commitSaved clears the change states
+    // of the elements written.
+    QByteArray WriteInMemory(bool commitSaved);
     void ReadPart(const QString& path, Part part);
     void ReadPart(QIODevice& device, const QString& path, Part part);
 

@@ -1,6 +1,7 @@
 #include "analyses/DGraph.h"
 #include "document/DTest.h"
 #include "kit/DMessages.h"
+#include "kit/TFormHost.h"
 #include "lang/DLanguage.h"
 #include "pages/TFormGraphSoc.h"
 #include "subjects/DSubjElem.h"
@@ -15,9 +16,23 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QToolButton>
+#include <QUndoStack>
 
 namespace
 {
+// A window with a history of changes and nothing else.
+class HistoryHost : public TFormHost
+{
+public:
+    int CellHeight() const override { return 20; }
+    QString AskOpenPath() override { return {}; }
+    QList<TFormPage*> PageList() const override { return {}; }
+    void ViewDesc() override {}
+    QWidget* HostWindow() override { return nullptr; }
+    QUndoStack* UndoStack() override { return &stack; }
+    QUndoStack stack;
+};
+
 const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kGreen = qRgb(0, 128, 0);
 const QRgb kGrey = qRgb(128, 128, 128);
@@ -84,6 +99,7 @@ private Q_SLOTS:
     void hoverSelectsAndLeaves();
     void dragMovesAndMarksTheSubject();
     void dragLeavesNoTrail();
+    void dragIsOneStep();
     void dragStaysInsideTheArea_data();
     void dragStaysInsideTheArea();
     void onlyTheLeftButtonDrags();
@@ -147,6 +163,32 @@ void TestTFormGraphSoc::dragMovesAndMarksTheSubject()
     QVERIFY(!f.Soc().Sel().ThereIs());
     QCOMPARE(f.Soc().Bitmap().pixel(300 - 20, 200 - 20) | 0xFF000000u, kTurquoise);
     QVERIFY(f.Near({174, 124}, 3, kGreen));
+    QVERIFY(f.errors.isEmpty());
+}
+
+void TestTFormGraphSoc::dragIsOneStep()
+{
+    Page f;
+    HistoryHost host;
+    f.page.SetHost(&host);
+    f.page.Draw();
+    const QByteArray before = f.test.file.ToBytes();
+
+    // A press and release without a move is no step.
+    f.Drag({150, 50}, {});
+    QCOMPARE(host.stack.count(), 0);
+
+    f.Drag({150, 50}, {{200, 120}, {250, 160}, {306, 202}});
+    QCOMPARE(host.stack.count(), 1);
+    QCOMPARE(host.stack.undoText(), QStringLiteral("move of 2 in the sociogram"));
+    const QByteArray after = f.test.file.ToBytes();
+    host.stack.undo();
+    QCOMPARE(f.Subject(2).soci.acceptance.Get(), QPoint(144, 48));
+    QCOMPARE(f.test.file.ToBytes(), before);
+    f.page.Draw();
+    QCOMPARE(f.At(144 - 20, 48 - 20), kTurquoise);
+    host.stack.redo();
+    QCOMPARE(f.test.file.ToBytes(), after);
     QVERIFY(f.errors.isEmpty());
 }
 

@@ -1,5 +1,11 @@
 #pragma once
 
+#include "lang/DLanguage.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -8,8 +14,26 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-// The resident memory that a piece of work adds, for the memory targets of
-// the benchmark programs.
+// What the benchmark programs share: their start, and the resident memory
+// that a piece of work adds, for their memory targets.
+
+// Runs the benchmarks named on the command line offscreen, in English
+// without touching the settings, once prepare has run under the application.
+inline int RunBenchmarks(int argc, char** argv, const std::function<void()>& prepare = {})
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (prepare)
+        prepare();
+    DLanguage language(DLanguage::Store::Off);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
 
 // A "VmRSS:" or "VmHWM:" line of /proc/self/status, in KiB; -1 when
 // missing. Read with plain system calls: the measure must not allocate.
