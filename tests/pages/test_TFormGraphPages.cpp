@@ -91,10 +91,10 @@ QList<Option> Options()
          [](DTest& t, qint32 v) { t.graph.bar.order.SetValue(v, false); }, 3, true},
         {"bar scale", [](Pages& p) { return p.bar.OptScaleCb; }, [](DTest& t) { return t.graph.bar.scale.GetValue(); },
          [](DTest& t, qint32 v) { t.graph.bar.scale.SetValue(v, false); }, 5, true},
-        // The categorisation is a way of looking at the same test.
+        // The categorisation is stored with the test like every other option.
         {"target algorithm", [](Pages& p) { return p.tar.OptStatCb; },
          [](DTest& t) { return t.graph.tar.stat.GetValue(); },
-         [](DTest& t, qint32 v) { t.graph.tar.stat.SetValue(v, false); }, 2, false},
+         [](DTest& t, qint32 v) { t.graph.tar.stat.SetValue(v, false); }, 2, true},
         {"target size", [](Pages& p) { return p.tar.OptSubjDimCb; },
          [](DTest& t) { return t.graph.tar.subjDim.GetValue(); },
          [](DTest& t, qint32 v) { t.graph.tar.subjDim.SetValue(v, false); }, 2, true},
