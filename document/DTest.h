@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analyses/DGraph.h"
+#include "analyses/DGraphSocPins.h"
 #include "answers/DAnsw.h"
 #include "answers/DDesi.h"
 #include "document/DFileKalCir.h"
@@ -48,6 +49,11 @@ public:
     // imports of questions or subjects take no tagged records: those belong
     // to the other test as a whole.
     void TakeOver(DTest& fresh);
+
+    // The sociogram's pinned boxes, kept as a record of the tagged section;
+    // a test without the record has none.
+    DGraphSocPins Pins() const;
+    void SetPins(const DGraphSocPins& pins, bool byUser);
     void TakeQuestions(DTest& fresh);
     void TakeSubjects(DTest& fresh);
 };
