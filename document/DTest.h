@@ -49,11 +49,11 @@ public:
     // imports of questions or subjects take no tagged records: those belong
     // to the other test as a whole.
     void TakeOver(DTest& fresh);
+    void TakeQuestions(DTest& fresh);
+    void TakeSubjects(DTest& fresh);
 
     // The sociogram's pinned boxes, kept as a record of the tagged section;
     // a test without the record has none.
     DGraphSocPins Pins() const;
     void SetPins(const DGraphSocPins& pins, bool byUser);
-    void TakeQuestions(DTest& fresh);
-    void TakeSubjects(DTest& fresh);
 };
