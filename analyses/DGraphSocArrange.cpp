@@ -654,6 +654,18 @@ int DGraphSocArrange::Crossings(const std::vector<QPoint>& positions, const std:
     return count;
 }
 
+std::vector<DGraphSocArrange::Tie> DGraphSocArrange::Ties(const DGraphSoc& soc, const std::vector<DSubjElem>& list)
+{
+    std::vector<Tie> ties;
+    for (const DGraphListConn& conn : soc.Owner().Connections())
+    {
+        const auto a = std::ptrdiff_t(conn.Chooser() - list.data());
+        const auto b = std::ptrdiff_t(conn.Chosen() - list.data());
+        ties.push_back({int(a), int(b), conn.Choi().mutual, true});
+    }
+    return ties;
+}
+
 std::vector<QPoint> DGraphSocArrange::Arrange(DGraphSoc& soc, DSubjList& subjects, Kind kind, const DGraphSocPins& pins)
 {
     return EError::Guard(
@@ -671,15 +683,8 @@ std::vector<QPoint> DGraphSocArrange::Arrange(DGraphSoc& soc, DSubjList& subject
                 soc.SubjOrigVer(subject);
                 boxes.push_back({soc.SubjOrigGet(subject), pins.Is(acceptance, subject.id.GetValue())});
             }
-            std::vector<Tie> ties;
-            for (const DGraphListConn& conn : soc.Owner().Connections())
-            {
-                const auto a = std::ptrdiff_t(conn.Chooser() - list.data());
-                const auto b = std::ptrdiff_t(conn.Chosen() - list.data());
-                ties.push_back({int(a), int(b), conn.Choi().mutual, true});
-            }
             const Area area{soc.Right(), soc.Bottom(), soc.subjDim.Get()};
-            return Compute(kind, area, boxes, ties);
+            return Compute(kind, area, boxes, Ties(soc, list));
         });
 }
 

@@ -6,6 +6,7 @@
 
 class DGraphSoc;
 class DGraphSocPins;
+class DSubjElem;
 class DSubjList;
 
 // Automatic placement of the sociogram's boxes, so that a picture can be read
@@ -55,6 +56,10 @@ public:
     // Pairs of lines (box centre to box centre) that cross, lines sharing a
     // box not counted.
     static int Crossings(const std::vector<QPoint>& positions, const std::vector<Tie>& ties);
+
+    // The ties of the connections the sociogram last built, by index into
+    // the subject list they were built from.
+    static std::vector<Tie> Ties(const DGraphSoc& soc, const std::vector<DSubjElem>& list);
 
     // The positions for the subjects of the sociogram's current type and
     // question selection, in list order. Rebuilds the sociogram's lists.
