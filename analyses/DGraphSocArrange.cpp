@@ -28,7 +28,7 @@ constexpr int kMinGap = 4;
 // Segment tests the search may spend. It bounds the time on the largest
 // tests, where every box has a line to every other and nothing is gained,
 // and keeps the result independent of the machine's speed.
-constexpr qint64 kWorkBudget = 12'000'000;
+constexpr qint64 kWorkBudget = 3'000'000;
 
 // Weights of the search's cost: a crossing or a line across a box counts 1.
 constexpr double kLengthWeight = 0.04; // per box step of a line, doubled for mutual pairs
@@ -256,6 +256,8 @@ private:
         const std::size_t uv = std::size_t(v);
         const int from = boxPlace_[uv];
         const int cls = places_.cls[std::size_t(from)];
+        if (!Affordable({v}))
+            return false;
         const double before = Cost({v});
         double best = -1e-9;
         int bestPlace = -1;
@@ -263,6 +265,8 @@ private:
 
         for (int place : Candidates(v, cls))
         {
+            if (!Affordable({v}))
+                break;
             pos_[uv] = places_.at[std::size_t(place)];
             const double delta = Cost({v}) - before;
             if (delta < best)
@@ -274,11 +278,11 @@ private:
         }
         pos_[uv] = places_.at[std::size_t(from)];
 
-        for (int u : movers)
+        for (int u : SwapPartners(v, cls, movers))
         {
             const std::size_t uu = std::size_t(u);
-            if (u == v || places_.cls[std::size_t(boxPlace_[uu])] != cls || work_ >= kWorkBudget)
-                continue;
+            if (!Affordable({v, u}))
+                break;
             const double pairBefore = Cost({v, u});
             std::swap(pos_[uv], pos_[uu]);
             const double delta = Cost({v, u}) - pairBefore;
@@ -311,18 +315,57 @@ private:
         return false;
     }
 
-    // Free places of the class nearest to the box and nearest to the middle
-    // of its partners, where a better place is most likely.
-    std::vector<int> Candidates(int v, int cls) const
+    // The middle of the boxes the box has lines with.
+    QPointF Mid(int v) const
     {
-        constexpr std::size_t kNear = 10;
         QPointF mid;
         for (int t : graph_.tiesOf[std::size_t(v)])
         {
             const Tie& tie = graph_.ties[std::size_t(t)];
             mid += pos_[std::size_t(tie.a == v ? tie.b : tie.a)];
         }
-        mid /= double(std::max<std::size_t>(graph_.tiesOf[std::size_t(v)].size(), 1));
+        return mid / double(std::max<std::size_t>(graph_.tiesOf[std::size_t(v)].size(), 1));
+    }
+
+    // Whether evaluating a change of the boxes, before and after, stays
+    // within the budget, so that no evaluation runs past it.
+    bool Affordable(std::initializer_list<int> set) const
+    {
+        qint64 estimate = 0;
+        for (int i : set)
+            estimate += qint64(graph_.tiesOf[std::size_t(i)].size()) * qint64(graph_.ties.size() + graph_.n) +
+                        qint64(graph_.ties.size());
+        return work_ + 2 * estimate <= kWorkBudget;
+    }
+
+    // The boxes of the class nearest to the middle of the box's partners:
+    // a swap with a box far from there rarely helps.
+    std::vector<int> SwapPartners(int v, int cls, const std::vector<int>& movers) const
+    {
+        constexpr std::size_t kNear = 12;
+        const QPointF mid = Mid(v);
+        std::vector<int> partners;
+        for (int u : movers)
+            if (u != v && places_.cls[std::size_t(boxPlace_[std::size_t(u)])] == cls)
+                partners.push_back(u);
+        const std::size_t count = std::min(kNear, partners.size());
+        std::partial_sort(partners.begin(), partners.begin() + std::ptrdiff_t(count), partners.end(),
+                          [&](int x, int y)
+                          {
+                              const double dx = Distance(pos_[std::size_t(x)], mid);
+                              const double dy = Distance(pos_[std::size_t(y)], mid);
+                              return dx < dy || (dx == dy && x < y);
+                          });
+        partners.resize(count);
+        return partners;
+    }
+
+    // Free places of the class nearest to the box and nearest to the middle
+    // of its partners, where a better place is most likely.
+    std::vector<int> Candidates(int v, int cls) const
+    {
+        constexpr std::size_t kNear = 10;
+        const QPointF mid = Mid(v);
         std::vector<int> free;
         for (std::size_t p = 0; p < places_.at.size(); ++p)
             if (owner_[p] < 0 && places_.cls[p] == cls)
