@@ -207,8 +207,10 @@ void TFormGraphSoc::CreateControls()
                 DMessages::Handle(language_, "TFormGraphSoc::PinAcClick()",
                                   [&]
                                   {
-                                      if (menuSubject_)
-                                          TogglePin(*menuSubject_);
+                                      // By identifier: the list may have changed while the menu was open.
+                                      const std::vector<DSubjElem>& list = test_.subj.List().Get();
+                                      if (menuSubjectId_ >= 1 && menuSubjectId_ <= qint32(list.size()))
+                                          TogglePin(list[std::size_t(menuSubjectId_ - 1)]);
                                   });
             });
 }
@@ -441,10 +443,10 @@ void TFormGraphSoc::ImageContextMenu(const QPoint& globalPosition, int x, int y)
     DMessages::Handle(language_, "TFormGraphSoc::ImageContextMenu()",
                       [&]
                       {
-                          menuSubject_ = IsCurrent() ? SubjectAt(x, y) : nullptr;
-                          const bool pinned =
-                              menuSubject_ && soc_.pins.Is(soc_.type.IsPositive(), menuSubject_->id.GetValue());
-                          PinAc->setVisible(menuSubject_ != nullptr);
+                          const DSubjElem* subject = IsCurrent() ? SubjectAt(x, y) : nullptr;
+                          menuSubjectId_ = subject ? subject->id.GetValue() : 0;
+                          const bool pinned = subject && soc_.pins.Is(soc_.type.IsPositive(), menuSubjectId_);
+                          PinAc->setVisible(subject != nullptr);
                           PinAc->setText(language_.GetStr(pinned ? 29070 : 29060));
                           PinPm->popup(globalPosition);
                       });

@@ -156,8 +156,9 @@ private:
     DLanguage& language_;
     DGraphSoc& soc_;
     QRegion overlay_;
-    // The subject the context menu was opened on; null over the background.
-    DSubjElem* menuSubject_ = nullptr;
+    // The identifier of the subject the context menu was opened on; 0 over
+    // the background.
+    qint32 menuSubjectId_ = 0;
     bool current_ = false;
     const DSubjElem* drawnData_ = nullptr;
     std::size_t drawnCount_ = 0;

@@ -9,9 +9,11 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
@@ -461,6 +463,23 @@ void TestTFormGraphSoc::pinsStayWhenArranging()
     QTest::mouseDClick(f.Image(), Qt::LeftButton, {}, p);
     QVERIFY(f.test.Pins().IsEmpty());
     QCOMPARE(f.At(mark.x(), mark.y()), kTurquoise);
+
+    // The context menu offers pinning over a box only.
+    auto menuAt = [&](QPoint at)
+    {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, f.Image()->mapToGlobal(at));
+        QCoreApplication::sendEvent(f.Image(), &event);
+        f.page.PinPm->close();
+    };
+    menuAt(QPoint(2, 2));
+    QVERIFY(!f.page.PinAc->isVisible());
+    menuAt(p);
+    QVERIFY(f.page.PinAc->isVisible());
+    QCOMPARE(f.page.PinAc->text(), QStringLiteral("Pin"));
+    f.page.PinAc->trigger();
+    QVERIFY(f.test.Pins().Is(true, 5));
+    menuAt(p);
+    QCOMPARE(f.page.PinAc->text(), QStringLiteral("Unpin"));
 }
 
 KC_TEST_MAIN(TestTFormGraphSoc)
