@@ -583,7 +583,11 @@ std::vector<QPoint> InRings(const Frame& frame, const std::vector<Box>& boxes, c
     const int spacing = frame.size + std::max(kMinGap, frame.size / 4);
 
     // The fewest rings, spread from the centre to the edge, that hold the
-    // free boxes; the ellipse through the frame only widens the circle's gaps.
+    // free boxes, but as many as four where they fit, so that the levels of
+    // choices received show; the ellipse through the frame only widens the
+    // circle's gaps.
+    constexpr int kLevels = 4;
+    const int fewest = std::min(kLevels, int(radius / spacing));
     Places places;
     std::vector<int> capacity;
     for (int rings = 0;; ++rings)
@@ -608,7 +612,7 @@ std::vector<QPoint> InRings(const Frame& frame, const std::vector<Box>& boxes, c
                 }
             }
         }
-        if (int(places.at.size()) >= need)
+        if (int(places.at.size()) >= need && rings >= fewest)
             break;
     }
 
@@ -633,12 +637,38 @@ std::vector<QPoint> InRings(const Frame& frame, const std::vector<Box>& boxes, c
     for (int i = 0; i < graph.n; ++i)
         if (boxes[std::size_t(i)].pinned)
             pos[std::size_t(i)] = boxes[std::size_t(i)].position;
+    // Each ring takes its share of the boxes by its room, so that the rings
+    // spread to the edge; the most chosen box alone in the centre.
+    std::vector<std::size_t> share(capacity.size(), 0);
+    {
+        std::size_t left = rank.size();
+        const std::size_t centre = std::min<std::size_t>(std::size_t(capacity[0]), std::min<std::size_t>(left, 1));
+        share[0] = centre;
+        left -= centre;
+        const std::size_t room = std::accumulate(capacity.begin() + 1, capacity.end(), std::size_t(0),
+                                                 [](std::size_t sum, int cap) { return sum + std::size_t(cap); });
+        std::size_t roomSoFar = 0;
+        std::size_t given = 0;
+        std::size_t carry = 0;
+        for (std::size_t k = 1; k < capacity.size(); ++k)
+        {
+            roomSoFar += std::size_t(capacity[k]);
+            const std::size_t target = room ? (left * roomSoFar + room / 2) / room : 0;
+            const std::size_t wanted = target - given + carry;
+            share[k] = std::min(wanted, std::size_t(capacity[k]));
+            carry = wanted - share[k];
+            given = target;
+        }
+        for (std::size_t k = capacity.size(); carry > 0 && k-- > 0;)
+            for (; carry > 0 && share[k] < std::size_t(capacity[k]); --carry)
+                ++share[k];
+    }
     std::size_t first = 0;
     std::size_t placeStart = 0;
     for (std::size_t k = 0; k < capacity.size() && first < rank.size(); ++k)
     {
         const std::size_t cap = std::size_t(capacity[k]);
-        const std::size_t count = std::min(cap, rank.size() - first);
+        const std::size_t count = std::min(share[k], rank.size() - first);
         std::vector<int> ring(rank.begin() + std::ptrdiff_t(first), rank.begin() + std::ptrdiff_t(first + count));
         auto angle = [&](int i)
         {
