@@ -297,6 +297,15 @@ void DGraphSoc::DrawSubj(QPainter& surface, const DSubjElem& subject) const
                       const int half = subjDim.Get() / 2;
                       const QPoint p = SubjOrigGet(subject);
                       surface.drawImage(QPoint(p.x() - half, p.y() - half), box);
+                      if (pins.Is(type.IsPositive(), subject.id.GetValue()))
+                      {
+                          // A small black head in the top right corner, clear of the texts.
+                          surface.save();
+                          surface.setPen(Qt::NoPen);
+                          surface.setBrush(kBlack);
+                          surface.drawEllipse(QRect(p.x() + half - 9, p.y() - half + 2, 7, 7));
+                          surface.restore();
+                      }
                   });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analyses/DGraphSocElas.h"
+#include "analyses/DGraphSocPins.h"
 #include "analyses/DGraphSocSel.h"
 #include "analyses/DGraphSocSize.h"
 #include "analyses/DGraphSocSubjDim.h"
@@ -60,7 +61,8 @@ public:
     void SubjOrigVer(DSubjElem& subject);
     // Rebuilds the subject's box picture.
     void PrepareSubj(DSubjElem& subject) const;
-    // Copies the box picture onto the surface, centred at the position.
+    // Copies the box picture onto the surface, centred at the position, with
+    // the pin mark when the box is pinned.
     void DrawSubj(QPainter& surface, const DSubjElem& subject) const;
     // Refills the analyses' subject list with the given subjects in list
     // order and rebuilds the connections for the current type.
@@ -107,4 +109,7 @@ public:
     DGraphSocSubjDim subjDim;
     DGraphSocSize size;
     DGraphSocElas elas;
+    // The pins to mark on the boxes: set by the page, which shows them to
+    // the user; the exports, which never set them, show none.
+    DGraphSocPins pins;
 };

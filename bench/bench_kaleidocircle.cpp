@@ -4,8 +4,10 @@
 
 #include "analyses/DFonts.h"
 #include "analyses/DGraph.h"
+#include "analyses/DGraphSocArrange.h"
 #include "analyses/DPicture.h"
 #include "bench/BenchSupport.h"
+#include "bench/ClassTest.h"
 #include "bench/LargestTest.h"
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
@@ -117,6 +119,62 @@ void BM_SociogramRedraw(benchmark::State& state)
         load.graph.soc.Draw();
         benchmark::DoNotOptimize(picture.constBits());
     }
+}
+
+// A hover change at 4000 x 4000: the subject under the mouse changes and
+// the background is redrawn without it, as the sociogram page does.
+void BM_SociogramHover(benchmark::State& state)
+{
+    Load& load = Largest();
+    DGraphSoc& soc = load.graph.soc;
+    soc.size.Set(4000, 4000, false);
+    static QImage picture = DPicture::Make(1000, 1000);
+    soc.Draw(picture);
+    std::vector<DSubjElem>& subjects = load.test.subj.List().Get();
+    std::size_t k = 0;
+    for (auto _ : state)
+    {
+        soc.Sel().New(subjects[k++ % subjects.size()]);
+        soc.Draw();
+        benchmark::DoNotOptimize(picture.constBits());
+    }
+    soc.Sel().Clear();
+}
+
+// Arrange on a test at width x height (state ranges 0 and 1) by the kind in
+// range 2, from the grid the sociogram starts with. Reports the line
+// crossings of that grid and of the arrangement.
+void Arrange(benchmark::State& state, DTest& test)
+{
+    DGraphSoc& soc = test.graph.soc;
+    soc.size.Set(static_cast<qint32>(state.range(0)), static_cast<qint32>(state.range(1)), false);
+    QImage picture;
+    soc.Draw(picture);
+    std::vector<QPoint> grid;
+    for (const DSubjElem& subject : test.subj.List().Get())
+        grid.push_back(soc.SubjOrigGet(subject));
+    const auto kind = static_cast<DGraphSocArrange::Kind>(state.range(2));
+    std::vector<QPoint> arranged;
+    for (auto _ : state)
+    {
+        arranged = DGraphSocArrange::Arrange(soc, test.subj.List(), kind, {});
+        benchmark::DoNotOptimize(arranged.data());
+    }
+    const std::vector<DGraphSocArrange::Tie> ties = DGraphSocArrange::Ties(soc, test.subj.List().Get());
+    state.counters["crossings_grid"] = DGraphSocArrange::Crossings(grid, ties);
+    state.counters["crossings_arranged"] = DGraphSocArrange::Crossings(arranged, ties);
+}
+
+void BM_ArrangeLargest(benchmark::State& state)
+{
+    Arrange(state, Largest().test);
+}
+
+void BM_ArrangeClass(benchmark::State& state)
+{
+    static DTest test;
+    BuildClassTest(test);
+    Arrange(state, test);
 }
 
 void BM_TestFileWriteRead(benchmark::State& state)
@@ -243,6 +301,21 @@ BENCHMARK(BM_SociogramDraw)
     ->Repetitions(kRepetitions)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_SociogramRedraw)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SociogramHover)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+// Kinds: 0 by ties, 1 in rings (too many boxes for rings at 800 x 600).
+BENCHMARK(BM_ArrangeLargest)
+    ->Args({800, 600, 0})
+    ->Args({4000, 4000, 0})
+    ->Args({4000, 4000, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(kRepetitions)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ArrangeClass)
+    ->Args({800, 600, 0})
+    ->Args({800, 600, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(kRepetitions)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_TestFileWriteRead)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ExportSociogramProcess)
     ->Unit(benchmark::kMillisecond)

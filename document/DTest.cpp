@@ -85,6 +85,29 @@ void DTest::TakeOver(DTest& fresh)
     tags.TakeData(fresh.tags);
 }
 
+namespace
+{
+constexpr quint32 kPinsTag = DFileKalCirTags::Tag("SPIN");
+} // namespace
+
+DGraphSocPins DTest::Pins() const
+{
+    return DGraphSocPins::FromRecord(tags.Get(kPinsTag).value_or(QByteArray()));
+}
+
+void DTest::SetPins(const DGraphSocPins& pins, bool byUser)
+{
+    EError::Guard("DTest::SetPins()",
+                  [&]
+                  {
+                      // Without pins the record goes, so the file is what it was before any.
+                      if (pins.IsEmpty())
+                          tags.Remove(kPinsTag, byUser);
+                      else
+                          tags.Set(kPinsTag, pins.ToRecord(), byUser);
+                  });
+}
+
 void DTest::TakeQuestions(DTest& fresh)
 {
     // The imported questions are the user's doing and not yet in this test's

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analyses/DGraph.h"
+#include "analyses/DGraphSocPins.h"
 #include "answers/DAnsw.h"
 #include "answers/DDesi.h"
 #include "document/DFileKalCir.h"
@@ -55,4 +56,9 @@ public:
     void TakeOver(DTest& fresh);
     void TakeQuestions(DTest& fresh);
     void TakeSubjects(DTest& fresh);
+
+    // The sociogram's pinned boxes, kept as a record of the tagged section;
+    // a test without the record has none.
+    DGraphSocPins Pins() const;
+    void SetPins(const DGraphSocPins& pins, bool byUser);
 };

@@ -19,6 +19,7 @@ namespace
 {
 const QString kExport = QStringLiteral("--export=");
 const QString kLang = QStringLiteral("--lang=");
+const QString kArrange = QStringLiteral("--arrange=");
 
 std::optional<DExport::Kind> KindOf(const QString& name)
 {
@@ -88,12 +89,23 @@ std::optional<DExport::Request> DExport::Parse(const QStringList& arguments)
             request.language = lang == QLatin1String("en") ? DLanguage::English : DLanguage::Italian;
             hasLang = true;
         }
+        else if (argument.startsWith(kArrange))
+        {
+            const QString how = argument.mid(kArrange.size());
+            if (request.arrange || (how != QLatin1String("ties") && how != QLatin1String("rings")))
+                return std::nullopt;
+            request.arrange =
+                how == QLatin1String("ties") ? DGraphSocArrange::Kind::Ties : DGraphSocArrange::Kind::Rings;
+        }
         else if (argument.startsWith(QLatin1String("--")) || argument.isEmpty())
             return std::nullopt;
         else
             paths << argument;
     }
     if (!hasKind || paths.size() != 2)
+        return std::nullopt;
+    // Only the sociogram and the test itself show the positions.
+    if (request.arrange && request.kind != Kind::Sociogram && request.kind != Kind::KalCir)
         return std::nullopt;
     request.input = paths[0];
     request.output = paths[1];
@@ -102,10 +114,13 @@ std::optional<DExport::Request> DExport::Parse(const QStringList& arguments)
 
 QString DExport::Usage()
 {
-    return QStringLiteral("Usage: kaleidocircle --export=KIND [--lang=en|it] INPUT.KalCir OUTPUT\n"
-                          "  KIND bar, target, sociogram, metrics: OUTPUT is a PNG picture of that analysis\n"
-                          "  KIND csv: OUTPUT is the metric table as comma-separated text\n"
-                          "  KIND kalcir: OUTPUT is the test written again as a current test file");
+    return QStringLiteral(
+        "Usage: kaleidocircle --export=KIND [--lang=en|it] [--arrange=ties|rings] INPUT.KalCir OUTPUT\n"
+        "  KIND bar, target, sociogram, metrics: OUTPUT is a PNG picture of that analysis\n"
+        "  KIND csv: OUTPUT is the metric table as comma-separated text\n"
+        "  KIND kalcir: OUTPUT is the test written again as a current test file\n"
+        "  --arrange: with sociogram or kalcir, first arranges the sociogram by its ties or\n"
+        "    in rings by choices received, pinned boxes kept");
 }
 
 QByteArray DExport::Render(Kind kind, DGraph& graph)
@@ -164,6 +179,13 @@ void DExport::Run(const Request& request, DTest& test)
                   {
                       CheckPaths(request);
                       test.file.Read(request.input);
+                      if (request.arrange)
+                      {
+                          DGraphSoc& soc = test.graph.soc;
+                          DGraphSocArrange::Apply(
+                              test.subj.List(), soc.type.IsPositive(),
+                              DGraphSocArrange::Arrange(soc, test.subj.List(), *request.arrange, test.Pins()));
+                      }
                       if (request.kind == Kind::KalCir)
                       {
                           test.file.Write(request.output);

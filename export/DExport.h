@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analyses/DGraphSocArrange.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -13,7 +15,10 @@ class DTest;
 // the metric table as comma-separated text, or writes the test back as a
 // current version file, without showing any window:
 //
-//   kaleidocircle --export=KIND [--lang=en|it] INPUT.KalCir OUTPUT
+//   kaleidocircle --export=KIND [--lang=en|it] [--arrange=ties|rings] INPUT.KalCir OUTPUT
+//
+// --arrange (with the sociogram and kalcir kinds only) first arranges the
+// sociogram of the stored type and questions, pinned boxes kept.
 //
 // Exit status 0 on success; 1 when the export fails (the error's message on
 // standard error, OUTPUT left as it was); 2 for a wrong command line, or for
@@ -40,6 +45,8 @@ public:
         int language = -1;
         QString input;
         QString output;
+        // Arrange the sociogram before the export.
+        std::optional<DGraphSocArrange::Kind> arrange;
     };
 
     static constexpr int kFailed = 1;

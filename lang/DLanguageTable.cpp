@@ -335,6 +335,22 @@ extern const DLanguageEntry kLanguageTable[] = {
     {26430, u"metrics options", u"opzioni delle metriche"},
     {26440, u"move of %s in the sociogram", u"spostamento di %s nel sociogramma"},
     {26450, u"arrangement of the sociogram", u"disposizione del sociogramma"},
+    // Sociogram arrangement and pins
+    {29000, u"Arrange", u"Disposizione"},
+    {29010, u"Places the boxes automatically; pinned boxes stay where they are",
+     u"Dispone automaticamente i riquadri; quelli fissati restano dove sono"},
+    {29020, u"By ties", u"Per legami"},
+    {29030, u"Mutual pairs close, the most chosen toward the centre, few crossing lines",
+     u"Coppie reciproche vicine, i più scelti verso il centro, poche linee incrociate"},
+    {29040, u"In rings", u"Ad anelli"},
+    {29050, u"Rings by choices received, the most chosen in the centre",
+     u"Anelli secondo le scelte ricevute, i più scelti al centro"},
+    {29060, u"Pin", u"Fissa"},
+    {29070, u"Unpin", u"Sblocca"},
+    {29080, u"Arrange by ties", u"Disponi per legami"},
+    {29090, u"Arrange in rings", u"Disponi ad anelli"},
+    {29100, u"The sociogram is too small to place %d boxes without overlapping: enlarge its dimensions!",
+     u"Il sociogramma è troppo piccolo per disporre %d riquadri senza sovrapporli: aumentarne le dimensioni!"},
 
     // Information dialog (30010 and 30020 end with a blank: the value follows)
     {30000, u"Informations", u"Informazioni"},

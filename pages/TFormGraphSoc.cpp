@@ -16,12 +16,14 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -94,6 +96,18 @@ void TFormGraphSocImage::mouseReleaseEvent(QMouseEvent* event)
     page_.ImageMouseUp(event->button(), p.x(), p.y());
 }
 
+void TFormGraphSocImage::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Not a press: the second click of a double click must not start a drag.
+    const QPoint p = event->position().toPoint();
+    page_.ImageDoubleClick(event->button(), p.x(), p.y());
+}
+
+void TFormGraphSocImage::contextMenuEvent(QContextMenuEvent* event)
+{
+    page_.ImageContextMenu(event->globalPos(), event->pos().x(), event->pos().y());
+}
+
 void TFormGraphSocImage::leaveEvent(QEvent* event)
 {
     page_.ImageMouseLeave();
@@ -153,6 +167,18 @@ void TFormGraphSoc::CreateControls()
     OptElasGb = GroupBox(OptPn, 6, 296, 219, 49);
     OptElasCb = DropDown(OptElasGb, 191);
 
+    OptArrGb = GroupBox(OptPn, 6, 351, 219, 55);
+    OptArrTiesBt = new QPushButton(OptArrGb);
+    OptArrTiesBt->setGeometry(11, 20, 95, 25);
+    OptArrRingsBt = new QPushButton(OptArrGb);
+    OptArrRingsBt->setGeometry(112, 20, 95, 25);
+
+    PinPm = new QMenu(this);
+    PinAc = PinPm->addAction(QString());
+    PinPm->addSeparator();
+    ArrTiesAc = PinPm->addAction(QString());
+    ArrRingsAc = PinPm->addAction(QString());
+
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setFrameShape(QFrame::NoFrame);
     ScrollBox1->setWidgetResizable(false);
@@ -174,6 +200,22 @@ void TFormGraphSoc::CreateControls()
     connect(OptElasCb, &QComboBox::activated, this, [this] { OptElasCbChange(); });
     connect(OptQuesLb, &QListWidget::itemChanged, this, [this] { OptQuesLbClickCheck(); });
     connect(OptDimBt, &QPushButton::clicked, this, [this] { OptDimBtClick(); });
+    connect(OptArrTiesBt, &QPushButton::clicked, this, [this] { OptArrangeBtClick(DGraphSocArrange::Kind::Ties); });
+    connect(OptArrRingsBt, &QPushButton::clicked, this, [this] { OptArrangeBtClick(DGraphSocArrange::Kind::Rings); });
+    connect(ArrTiesAc, &QAction::triggered, this, [this] { OptArrangeBtClick(DGraphSocArrange::Kind::Ties); });
+    connect(ArrRingsAc, &QAction::triggered, this, [this] { OptArrangeBtClick(DGraphSocArrange::Kind::Rings); });
+    connect(PinAc, &QAction::triggered, this,
+            [this]
+            {
+                DMessages::Handle(language_, "TFormGraphSoc::PinAcClick()",
+                                  [&]
+                                  {
+                                      // By identifier: the list may have changed while the menu was open.
+                                      const std::vector<DSubjElem>& list = test_.subj.List().Get();
+                                      if (menuSubjectId_ >= 1 && menuSubjectId_ <= qint32(list.size()))
+                                          TogglePin(list[std::size_t(menuSubjectId_ - 1)]);
+                                  });
+            });
 }
 
 void TFormGraphSoc::showEvent(QShowEvent* event)
@@ -208,6 +250,14 @@ void TFormGraphSoc::ViewDesc()
                           OptDimBt->setToolTip(l.GetStr(24470));
                           OptElasGb->setTitle(l.GetStr(24500));
                           OptElasGb->setToolTip(l.GetStr(24510));
+                          OptArrGb->setTitle(l.GetStr(29000));
+                          OptArrGb->setToolTip(l.GetStr(29010));
+                          OptArrTiesBt->setText(l.GetStr(29020));
+                          OptArrTiesBt->setToolTip(l.GetStr(29030));
+                          OptArrRingsBt->setText(l.GetStr(29040));
+                          OptArrRingsBt->setToolTip(l.GetStr(29050));
+                          ArrTiesAc->setText(l.GetStr(29080));
+                          ArrRingsAc->setText(l.GetStr(29090));
                       });
 }
 
@@ -233,6 +283,7 @@ void TFormGraphSoc::DrawPicture()
     overlay_ = QRegion();
     QImage& picture = Image->Picture();
     picture = DPicture::Make(1000, 1000);
+    soc_.pins = test_.Pins();
     try
     {
         soc_.Draw(test_.subj.List(), picture);
@@ -264,7 +315,24 @@ void TFormGraphSoc::OptSbClick()
 void TFormGraphSoc::ClipExpSbClick()
 {
     DMessages::Handle(language_, "TFormGraphSoc::ClipExpSbClick()",
-                      [&] { QGuiApplication::clipboard()->setImage(Image->Picture()); });
+                      [&]
+                      {
+                          // The pin marks help arranging the picture; they are not part of it.
+                          if (soc_.pins.IsEmpty() || !IsCurrent())
+                          {
+                              QGuiApplication::clipboard()->setImage(Image->Picture());
+                              return;
+                          }
+                          const DGraphSocPins pins = soc_.pins;
+                          soc_.pins = DGraphSocPins();
+                          soc_.Draw();
+                          DrawSelection();
+                          QGuiApplication::clipboard()->setImage(Image->Picture());
+                          soc_.pins = pins;
+                          overlay_ = QRegion();
+                          soc_.Draw();
+                          DrawSelection();
+                      });
 }
 
 void TFormGraphSoc::OptTypeCbChange()
@@ -365,6 +433,68 @@ void TFormGraphSoc::ImageMouseLeave()
                           overlay_ = QRegion();
                           Image->update();
                       });
+}
+
+void TFormGraphSoc::ImageDoubleClick(Qt::MouseButton button, int x, int y)
+{
+    DMessages::Handle(language_, "TFormGraphSoc::ImageDoubleClick()",
+                      [&]
+                      {
+                          if (button != Qt::LeftButton || !IsCurrent())
+                              return;
+                          if (DSubjElem* subject = SubjectAt(x, y))
+                              TogglePin(*subject);
+                      });
+}
+
+void TFormGraphSoc::ImageContextMenu(const QPoint& globalPosition, int x, int y)
+{
+    DMessages::Handle(language_, "TFormGraphSoc::ImageContextMenu()",
+                      [&]
+                      {
+                          const DSubjElem* subject = IsCurrent() ? SubjectAt(x, y) : nullptr;
+                          menuSubjectId_ = subject ? subject->id.GetValue() : 0;
+                          const bool pinned = subject && soc_.pins.Is(soc_.type.IsPositive(), menuSubjectId_);
+                          PinAc->setVisible(subject != nullptr);
+                          PinAc->setText(language_.GetStr(pinned ? 29070 : 29060));
+                          PinPm->popup(globalPosition);
+                      });
+}
+
+void TFormGraphSoc::OptArrangeBtClick(DGraphSocArrange::Kind kind)
+{
+    DMessages::Handle(language_, "TFormGraphSoc::OptArrangeBtClick()",
+                      [&]
+                      {
+                          soc_.Sel().MoveStop();
+                          const std::vector<QPoint> positions =
+                              DGraphSocArrange::Arrange(soc_, test_.subj.List(), kind, test_.Pins());
+                          ApplyPositions(soc_.type.IsPositive(), positions);
+                      });
+}
+
+void TFormGraphSoc::ApplyPositions(bool acceptance, const std::vector<QPoint>& positions)
+{
+    EError::Guard("TFormGraphSoc::ApplyPositions()",
+                  [&]
+                  {
+                      DGraphSocArrange::Apply(test_.subj.List(), acceptance, positions);
+                      DrawPicture();
+                  });
+}
+
+void TFormGraphSoc::TogglePin(const DSubjElem& subject)
+{
+    EError::Guard("TFormGraphSoc::TogglePin()",
+                  [&]
+                  {
+                      DGraphSocPins pins = test_.Pins();
+                      const bool acceptance = soc_.type.IsPositive();
+                      const qint32 id = subject.id.GetValue();
+                      pins.Set(acceptance, id, !pins.Is(acceptance, id));
+                      test_.SetPins(pins, true);
+                      DrawPicture();
+                  });
 }
 
 bool TFormGraphSoc::IsCurrent() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analyses/DGraphSocArrange.h"
 #include "kit/TFormPage.h"
 
 #include <QImage>
@@ -17,6 +18,8 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QAction;
+class QMenu;
 class QListWidget;
 class QPainter;
 class QPushButton;
@@ -42,6 +45,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
@@ -79,6 +84,17 @@ public:
     void ImageMouseDown(Qt::MouseButton button, int x, int y);
     void ImageMouseUp(Qt::MouseButton button, int x, int y);
     void ImageMouseLeave();
+    // A double click on a box pins or unpins it; the context menu offers the
+    // same and the arrangements.
+    void ImageDoubleClick(Qt::MouseButton button, int x, int y);
+    void ImageContextMenu(const QPoint& globalPosition, int x, int y);
+    void OptArrangeBtClick(DGraphSocArrange::Kind kind);
+
+    // Every automatic change of the positions of one sociogram type goes
+    // through here (list order), so that it is one step for the user.
+    void ApplyPositions(bool acceptance, const std::vector<QPoint>& positions);
+    // Pins or unpins the subject's box in the sociogram of the current type.
+    void TogglePin(const DSubjElem& subject);
 
     // Controls, named as the rest of the application refers to them.
     QToolButton* OptSb = nullptr;
@@ -98,6 +114,13 @@ public:
     QPushButton* OptDimBt = nullptr;
     QGroupBox* OptElasGb = nullptr;
     QComboBox* OptElasCb = nullptr;
+    QGroupBox* OptArrGb = nullptr;
+    QPushButton* OptArrTiesBt = nullptr;
+    QPushButton* OptArrRingsBt = nullptr;
+    QMenu* PinPm = nullptr;
+    QAction* PinAc = nullptr;
+    QAction* ArrTiesAc = nullptr;
+    QAction* ArrRingsAc = nullptr;
     QScrollArea* ScrollBox1 = nullptr;
     TFormGraphSocImage* Image = nullptr;
 
@@ -137,6 +160,9 @@ private:
     DLanguage& language_;
     DGraphSoc& soc_;
     QRegion overlay_;
+    // The identifier of the subject the context menu was opened on; 0 over
+    // the background.
+    qint32 menuSubjectId_ = 0;
     bool current_ = false;
     const DSubjElem* drawnData_ = nullptr;
     std::size_t drawnCount_ = 0;

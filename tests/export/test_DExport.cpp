@@ -1,4 +1,5 @@
 #include "analyses/DGraph.h"
+#include "bench/ClassTest.h"
 #include "document/DTest.h"
 #include "export/DExport.h"
 #include "lang/DLanguage.h"
@@ -53,6 +54,7 @@ private Q_SLOTS:
     void parse();
     void renders();
     void kalcirRoundTrip();
+    void arrangesBeforeExport();
     void failureLeavesNoOutput();
     void process_data();
     void process();
@@ -88,6 +90,15 @@ void TestDExport::parse_data()
     QTest::newRow("output missing") << QStringList{"--export=csv", "a"} << false << 0 << 0;
     QTest::newRow("three paths") << QStringList{"--export=csv", "a", "b", "c"} << false << 0 << 0;
     QTest::newRow("empty path") << QStringList{"--export=csv", "a", ""} << false << 0 << 0;
+    QTest::newRow("arrange sociogram") << QStringList{"--arrange=ties", "--export=sociogram", "a", "b"} << true
+                                       << int(Kind::Sociogram) << -1;
+    QTest::newRow("arrange test") << QStringList{"--export=kalcir", "--arrange=rings", "a", "b"} << true
+                                  << int(Kind::KalCir) << -1;
+    QTest::newRow("arrange a bar graph") << QStringList{"--export=bar", "--arrange=ties", "a", "b"} << false << 0 << 0;
+    QTest::newRow("unknown arrangement") << QStringList{"--export=sociogram", "--arrange=grid", "a", "b"} << false << 0
+                                         << 0;
+    QTest::newRow("arrange twice") << QStringList{"--export=sociogram", "--arrange=ties", "--arrange=ties", "a", "b"}
+                                   << false << 0 << 0;
 }
 
 void TestDExport::parse()
@@ -105,6 +116,11 @@ void TestDExport::parse()
     const QStringList paths = arguments.filter(QRegularExpression(QStringLiteral("^[^-]")));
     QCOMPARE(request->input, paths[0]);
     QCOMPARE(request->output, paths[1]);
+    const int arrange = int(arguments.indexOf(QRegularExpression(QStringLiteral("--arrange=.*"))));
+    QCOMPARE(request->arrange.has_value(), arrange >= 0);
+    if (arrange >= 0)
+        QCOMPARE(*request->arrange, arguments[arrange].endsWith(QLatin1String("ties")) ? DGraphSocArrange::Kind::Ties
+                                                                                       : DGraphSocArrange::Kind::Rings);
 }
 
 void TestDExport::renders()
@@ -139,9 +155,47 @@ void TestDExport::kalcirRoundTrip()
     test.file.Write(Path("round.KalCir"));
 
     DTest reader;
-    DExport::Run({Kind::KalCir, -1, Path("round.KalCir"), Path("again.KalCir")}, reader);
+    DExport::Run({Kind::KalCir, -1, Path("round.KalCir"), Path("again.KalCir"), {}}, reader);
     QCOMPARE(TestSupport::ReadFile(Path("again.KalCir")), TestSupport::ReadFile(Path("round.KalCir")));
     QCOMPARE(reader.subj.List().GetSelected(2).appe.Surname().ToString(), QStringLiteral("Verdi"));
+}
+
+// The arranged test keeps its pinned box and holds the positions the page's
+// Arrange gives; the sociogram is drawn from them.
+void TestDExport::arrangesBeforeExport()
+{
+    DTest test;
+    BuildClassTest(test);
+    DGraphSocPins pins;
+    pins.Set(true, 7, true);
+    test.SetPins(pins, false);
+    QImage picture;
+    test.graph.soc.Draw(picture); // every box at its place in the grid
+    test.file.Write(Path("class.KalCir"));
+    DTest expected;
+    expected.file.Read(Path("class.KalCir"));
+    const QPoint pinned = expected.subj.List().Get()[6].soci.acceptance.Get();
+    DGraphSocArrange::Apply(
+        expected.subj.List(), true,
+        DGraphSocArrange::Arrange(expected.graph.soc, expected.subj.List(), DGraphSocArrange::Kind::Rings, pins));
+
+    DTest reader;
+    DExport::Run({Kind::KalCir, -1, Path("class.KalCir"), Path("arranged.KalCir"), DGraphSocArrange::Kind::Rings},
+                 reader);
+    DTest arranged;
+    arranged.file.Read(Path("arranged.KalCir"));
+    QVERIFY(arranged.Pins().Is(true, 7));
+    QCOMPARE(arranged.subj.List().Get()[6].soci.acceptance.Get(), pinned);
+    for (std::size_t i = 0; i < 24; ++i)
+        QCOMPARE(arranged.subj.List().Get()[i].soci.acceptance.Get(),
+                 expected.subj.List().Get()[i].soci.acceptance.Get());
+
+    DTest drawer;
+    DExport::Run({Kind::Sociogram, -1, Path("class.KalCir"), Path("arranged.png"), DGraphSocArrange::Kind::Rings},
+                 drawer);
+    QCOMPARE(QImage(Path("arranged.png")).convertToFormat(QImage::Format_RGB32),
+             QImage::fromData(DExport::Render(Kind::Sociogram, arranged.graph), "PNG")
+                 .convertToFormat(QImage::Format_RGB32));
 }
 
 void TestDExport::failureLeavesNoOutput()
@@ -158,7 +212,7 @@ void TestDExport::failureLeavesNoOutput()
         const QString out = Path("self.out");
         QCOMPARE(ErrorOf(
                      [&] {
-                         DExport::Run({kind, -1, Path("self.KalCir"), out}, reader);
+                         DExport::Run({kind, -1, Path("self.KalCir"), out, {}}, reader);
                      }),
                  DLanguage::Active().GetErr(50090, {3}));
         QVERIFY(!QFile::exists(out));
@@ -168,12 +222,12 @@ void TestDExport::failureLeavesNoOutput()
         DTest reader;
         QVERIFY(!ErrorOf(
                      [&] {
-                         DExport::Run({kind, -1, Path("damaged.KalCir"), Path("damaged.out")}, reader);
+                         DExport::Run({kind, -1, Path("damaged.KalCir"), Path("damaged.out"), {}}, reader);
                      })
                      .isEmpty());
         QVERIFY(!ErrorOf(
                      [&] {
-                         DExport::Run({kind, -1, Path("missing.KalCir"), Path("missing.out")}, reader);
+                         DExport::Run({kind, -1, Path("missing.KalCir"), Path("missing.out"), {}}, reader);
                      })
                      .isEmpty());
         QVERIFY(!QFile::exists(Path("damaged.out")));
@@ -185,7 +239,7 @@ void TestDExport::failureLeavesNoOutput()
     test.file.Write(Path("good.KalCir"));
     QCOMPARE(ErrorOf(
                  [&] {
-                     DExport::Run({Kind::Csv, -1, Path("good.KalCir"), Path("no/such/dir.txt")}, reader);
+                     DExport::Run({Kind::Csv, -1, Path("good.KalCir"), Path("no/such/dir.txt"), {}}, reader);
                  }),
              QStringLiteral("Cannot write \"%1\": No such file or directory").arg(Path("no/such/dir.txt")));
 }

@@ -1,4 +1,5 @@
 #include "analyses/DGraph.h"
+#include "bench/ClassTest.h"
 #include "document/DTest.h"
 #include "kit/DMessages.h"
 #include "kit/TFormHost.h"
@@ -9,9 +10,11 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
@@ -113,6 +116,7 @@ private Q_SLOTS:
     void selfChoiceShowsErrorAndWhitePicture();
     void resizedSubjectListIsNotWalked();
     void copiesPictureToClipboard();
+    void pinsStayWhenArranging();
 };
 
 void TestTFormGraphSoc::hoverSelectsAndLeaves()
@@ -463,6 +467,62 @@ void TestTFormGraphSoc::copiesPictureToClipboard()
     const QImage copied = QGuiApplication::clipboard()->image();
     QCOMPARE(copied.size(), f.Picture().size());
     QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), f.Picture());
+}
+
+// A double click pins a box, marked on the screen but not in the copy;
+// Arrange moves the others and leaves it; a second double click unpins it.
+void TestTFormGraphSoc::pinsStayWhenArranging()
+{
+    Page f;
+    BuildClassTest(f.test);
+    for (DSubjElem& s : f.test.subj.List().Get())
+        s.sex.SetValue(1, false);
+    f.page.Draw();
+    const QPoint p = f.Soc().SubjOrigGet(f.Subject(5));
+    const QPoint mark = p + QPoint(f.Soc().subjDim.Get() / 2 - 6, -f.Soc().subjDim.Get() / 2 + 5);
+    QCOMPARE(f.At(mark.x(), mark.y()), kTurquoise);
+
+    QTest::mouseDClick(f.Image(), Qt::LeftButton, {}, p);
+    QVERIFY(f.test.Pins().Is(true, 5));
+    QVERIFY(f.test.IsChangedByUser());
+    QCOMPARE(f.At(mark.x(), mark.y()), qRgb(0, 0, 0));
+    f.page.ClipExpSb->click();
+    QCOMPARE(QGuiApplication::clipboard()->image().pixel(mark) | 0xFF000000u, kTurquoise);
+    QCOMPARE(f.At(mark.x(), mark.y()), qRgb(0, 0, 0));
+
+    std::vector<QPoint> before;
+    for (const DSubjElem& s : f.test.subj.List().Get())
+        before.push_back(s.soci.acceptance.Get());
+    f.page.OptSb->click();
+    QTest::mouseClick(f.page.OptArrTiesBt, Qt::LeftButton);
+    QVERIFY2(f.errors.isEmpty(), qPrintable(f.errors.join(u'\n')));
+    int moved = 0;
+    for (int id = 1; id <= 24; ++id)
+        moved += f.Subject(id).soci.acceptance.Get() != before[std::size_t(id - 1)];
+    QCOMPARE(f.Soc().SubjOrigGet(f.Subject(5)), p);
+    QVERIFY(moved > 12);
+    QCOMPARE(f.At(mark.x(), mark.y()), qRgb(0, 0, 0));
+
+    QTest::mouseDClick(f.Image(), Qt::LeftButton, {}, p);
+    QVERIFY(f.test.Pins().IsEmpty());
+    QCOMPARE(f.At(mark.x(), mark.y()), kTurquoise);
+
+    // The context menu offers pinning over a box only.
+    auto menuAt = [&](QPoint at)
+    {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, f.Image()->mapToGlobal(at));
+        QCoreApplication::sendEvent(f.Image(), &event);
+        f.page.PinPm->close();
+    };
+    menuAt(QPoint(2, 2));
+    QVERIFY(!f.page.PinAc->isVisible());
+    menuAt(p);
+    QVERIFY(f.page.PinAc->isVisible());
+    QCOMPARE(f.page.PinAc->text(), QStringLiteral("Pin"));
+    f.page.PinAc->trigger();
+    QVERIFY(f.test.Pins().Is(true, 5));
+    menuAt(p);
+    QCOMPARE(f.page.PinAc->text(), QStringLiteral("Unpin"));
 }
 
 KC_TEST_MAIN(TestTFormGraphSoc)
