@@ -478,7 +478,19 @@ void TFormGraphSoc::ApplyPositions(bool acceptance, const std::vector<QPoint>& p
     EError::Guard("TFormGraphSoc::ApplyPositions()",
                   [&]
                   {
-                      DGraphSocArrange::Apply(test_.subj.List(), acceptance, positions);
+                      // One step for the whole arrangement, holding only the boxes it moved.
+                      const std::vector<DSubjElem>& list = test_.subj.List().Get();
+                      if (positions.size() != list.size())
+                          throw EError(50020, {"TFormGraphSoc::ApplyPositions()"});
+                      std::vector<DCommandSocMove::Move> moves;
+                      for (std::size_t i = 0; i < list.size(); ++i)
+                      {
+                          const DSubjElemSociOrig& orig = acceptance ? list[i].soci.acceptance : list[i].soci.rejection;
+                          if (orig.Get() != positions[i])
+                              moves.push_back({qint32(i), orig.Get(), positions[i]});
+                      }
+                      if (!moves.empty())
+                          Push(new DCommandSocMove(test_, acceptance, std::move(moves), true));
                       DrawPicture();
                   });
 }

@@ -3,10 +3,10 @@
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
 
-DCommandSocMove::DCommandSocMove(DTest& test, bool acceptance, std::vector<Move> moves)
+DCommandSocMove::DCommandSocMove(DTest& test, bool acceptance, std::vector<Move> moves, bool arrangement)
     : test_(test), acceptance_(acceptance), moves_(std::move(moves))
 {
-    if (moves_.size() == 1)
+    if (moves_.size() == 1 && !arrangement)
     {
         const qint32 index = moves_.front().subject;
         QString name = test.subj.List().GetSelected(index).appe.ToString(test.answ.subjSort.IsSurnameName());

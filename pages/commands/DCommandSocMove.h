@@ -20,8 +20,10 @@ public:
         QPoint after;
     };
 
-    // acceptance: the sociogram of acceptances, otherwise that of rejections.
-    DCommandSocMove(DTest& test, bool acceptance, std::vector<Move> moves);
+    // acceptance: the sociogram of acceptances, otherwise that of rejections;
+    // arrangement: the moves of an automatic arrangement, named as such even
+    // when it moved a single box.
+    DCommandSocMove(DTest& test, bool acceptance, std::vector<Move> moves, bool arrangement = false);
 
     void undo() override;
     void redo() override;
