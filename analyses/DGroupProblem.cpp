@@ -20,6 +20,9 @@ QString DGroupProblem::Name(qint32 u) const
 
 DGroupProblem DGroupProblem::FromTest(const DDesi& desi, const DSubjList& list, const DGroupSettings& settings)
 {
+    // A subject who chose himself is a mistake of the answers, refused here
+    // as by every analysis.
+    desi.Verify();
     const qint32 n = list.GetSize();
     DGroupProblem problem(n, settings.GroupCount(n));
     problem.balanceSexes = settings.balanceSexes;

@@ -44,7 +44,7 @@ struct DGroupProblem
     qint32 LargestGroup() const { return (subjects + groups - 1) / groups; }
 
     // The class of a test: the choices to the questions the settings count
-    // (a subject choosing himself is ignored), the sexes and the pairs, with
+    // (error 50090 for a subject who chose himself), the sexes and the pairs, with
     // the number of groups the settings give (their errors pass on).
     static DGroupProblem FromTest(const DDesi& desi, const DSubjList& list, const DGroupSettings& settings);
 

@@ -2,7 +2,11 @@
 
 #include "analyses/DFonts.h"
 #include "analyses/DGraph.h"
+#include "analyses/DGroupProblem.h"
+#include "analyses/DGroupReport.h"
+#include "analyses/DGroupSolver.h"
 #include "analyses/DPicture.h"
+#include "document/DGroupRecord.h"
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "model/DFileError.h"
@@ -19,6 +23,8 @@ namespace
 {
 const QString kExport = QStringLiteral("--export=");
 const QString kLang = QStringLiteral("--lang=");
+const QString kGroups = QStringLiteral("--groups=");
+const QString kGroupSize = QStringLiteral("--group-size=");
 
 std::optional<DExport::Kind> KindOf(const QString& name)
 {
@@ -30,6 +36,7 @@ std::optional<DExport::Kind> KindOf(const QString& name)
         {QStringLiteral("metrics"), Kind::Metrics},
         {QStringLiteral("csv"), Kind::Csv},
         {QStringLiteral("kalcir"), Kind::KalCir},
+        {QStringLiteral("groups"), Kind::Groups},
     };
     for (const auto& [text, kind] : kinds)
         if (name == text)
@@ -88,12 +95,22 @@ std::optional<DExport::Request> DExport::Parse(const QStringList& arguments)
             request.language = lang == QLatin1String("en") ? DLanguage::English : DLanguage::Italian;
             hasLang = true;
         }
+        else if (argument.startsWith(kGroups) || argument.startsWith(kGroupSize))
+        {
+            // The range is the settings' own check, with its message.
+            bool number = false;
+            const bool isCount = argument.startsWith(kGroups);
+            const qint32 value = argument.mid(isCount ? kGroups.size() : kGroupSize.size()).toInt(&number);
+            if (!number || request.groups || request.groupSize)
+                return std::nullopt;
+            (isCount ? request.groups : request.groupSize) = value;
+        }
         else if (argument.startsWith(QLatin1String("--")) || argument.isEmpty())
             return std::nullopt;
         else
             paths << argument;
     }
-    if (!hasKind || paths.size() != 2)
+    if (!hasKind || paths.size() != 2 || ((request.groups || request.groupSize) && request.kind != Kind::Groups))
         return std::nullopt;
     request.input = paths[0];
     request.output = paths[1];
@@ -105,7 +122,10 @@ QString DExport::Usage()
     return QStringLiteral("Usage: kaleidocircle --export=KIND [--lang=en|it] INPUT.KalCir OUTPUT\n"
                           "  KIND bar, target, sociogram, metrics: OUTPUT is a PNG picture of that analysis\n"
                           "  KIND csv: OUTPUT is the metric table as comma-separated text\n"
-                          "  KIND kalcir: OUTPUT is the test written again as a current test file");
+                          "  KIND kalcir: OUTPUT is the test written again as a current test file\n"
+                          "  KIND groups: OUTPUT is the proposed working groups as comma-separated text, with the\n"
+                          "    settings stored in the test; --groups=N or --group-size=N (2 to 10) replaces\n"
+                          "    their number of groups or group size");
 }
 
 QByteArray DExport::Render(Kind kind, DGraph& graph)
@@ -143,6 +163,24 @@ QByteArray DExport::Render(Kind kind, DGraph& graph)
                          });
 }
 
+QByteArray DExport::Groups(const Request& request, const DTest& test)
+{
+    return EError::Guard("DExport::Groups()",
+                         [&]
+                         {
+                             DGroupSettings settings = DGroupRecord::Load(test);
+                             if (request.groups || request.groupSize)
+                             {
+                                 settings.mode =
+                                     request.groups ? DGroupSettings::Mode::Count : DGroupSettings::Mode::Size;
+                                 settings.value = request.groups ? *request.groups : *request.groupSize;
+                             }
+                             const DGroupProblem problem =
+                                 DGroupProblem::FromTest(test.desi, test.subj.List(), settings);
+                             return DGroupReport::CsvBytes(DGroupSolver::Solve(problem), test.subj.List());
+                         });
+}
+
 void DExport::CheckPaths(const Request& request)
 {
     EError::Guard("DExport::CheckPaths()",
@@ -167,6 +205,11 @@ void DExport::Run(const Request& request, DTest& test)
                       if (request.kind == Kind::KalCir)
                       {
                           test.file.Write(request.output);
+                          return;
+                      }
+                      if (request.kind == Kind::Groups)
+                      {
+                          DFileWriter::Write(request.output, Groups(request, test));
                           return;
                       }
                       // A failed export leaves no file behind, nor a damaged one in

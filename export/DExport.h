@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <QtGlobal>
+
 #include <optional>
 
 class DGraph;
@@ -14,6 +16,7 @@ class DTest;
 // current version file, without showing any window:
 //
 //   kaleidocircle --export=KIND [--lang=en|it] INPUT.KalCir OUTPUT
+//   kaleidocircle --export=groups [--groups=N | --group-size=N] [--lang=en|it] INPUT.KalCir OUTPUT
 //
 // Exit status 0 on success; 1 when the export fails (the error's message on
 // standard error, OUTPUT left as it was); 2 for a wrong command line, or for
@@ -30,7 +33,8 @@ public:
         Sociogram,
         Metrics,
         Csv,
-        KalCir
+        KalCir,
+        Groups
     };
 
     struct Request
@@ -40,6 +44,10 @@ public:
         int language = -1;
         QString input;
         QString output;
+        // The groups kind only: a number of groups or a group size that
+        // replaces the one stored with the test.
+        std::optional<qint32> groups = std::nullopt;
+        std::optional<qint32> groupSize = std::nullopt;
     };
 
     static constexpr int kFailed = 1;
@@ -60,6 +68,9 @@ public:
     // The bytes of a picture or text export, drawn with the analyses' options
     // exactly as their pages draw them (the kalcir kind is not rendered here).
     static QByteArray Render(Kind kind, DGraph& graph);
+    // The groups kind: the first proposal for the test, as comma-separated
+    // text. Raises the solver's error when no grouping meets the rules.
+    static QByteArray Groups(const Request& request, const DTest& test);
 
     // The whole export process, from the raw command line to the exit status.
     static int Main(int argc, char** argv);

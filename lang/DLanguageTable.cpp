@@ -322,6 +322,17 @@ extern const DLanguageEntry kLanguageTable[] = {
 
     // Working groups: subjects' names in messages, rules no grouping can meet
     {34010, u"no. %d", u"n° %d"},
+    {34100, u"Group", u"Gruppo"},
+    {34110, u"Subjects with none of their choices in their group: %d (isolated: %d)",
+     u"Soggetti senza nessuna delle loro scelte nel gruppo: %d (isolati: %d)"},
+    {34120, u"Rejections inside the groups: %d", u"Rifiuti all'interno dei gruppi: %d"},
+    {34130, u"Acceptances fulfilled inside the groups (each choice 1, each mutual pair 2 more): %d",
+     u"Accettazioni soddisfatte nei gruppi (ogni scelta 1, ogni coppia reciproca 2 in più): %d"},
+    {34140, u"Imbalance of the sexes: %s", u"Squilibrio dei sessi: %s"},
+    {34150, u"Group %d", u"Gruppo %d"},
+    {34160, u"chose %s", u"ha scelto %s"},
+    {34170, u"none of the choices in the group", u"nessuna delle scelte nel gruppo"},
+    {34180, u"rejected %s", u"ha rifiutato %s"},
     {34500,
      u"\"%s\" and \"%s\" are to be kept together (directly or through other \"keep together\" pairs) and also "
      u"kept apart: no grouping can do both.",
