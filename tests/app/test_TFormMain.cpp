@@ -600,15 +600,17 @@ private Q_SLOTS:
         QVERIFY(shell.Show());
         QList<QToolButton*> buttons = shell.form.Panel1->findChildren<QToolButton*>();
         std::sort(buttons.begin(), buttons.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
-        const QList<QAction*> actions = {shell.form.NewAc,  shell.form.LoadAc, shell.form.SaveAc, shell.form.SaveAsAc,
-                                         shell.form.LangAc, shell.form.InfoAc, shell.form.HelpAc, shell.form.ExitAc};
-        const int lefts[] = {2, 57, 112, 167, 228, 289, 344, 405};
-        QCOMPARE(buttons.size(), 8);
-        for (int i = 0; i < 8; ++i)
+        const QList<QAction*> actions = {shell.form.NewAc,    shell.form.LoadAc,   shell.form.SaveAc,
+                                         shell.form.SaveAsAc, shell.form.GroupsAc, shell.form.LangAc,
+                                         shell.form.InfoAc,   shell.form.HelpAc,   shell.form.ExitAc};
+        const int lefts[] = {2, 57, 112, 167, 228, 289, 350, 405, 466};
+        const int hints[] = {10000, 10010, 10020, 10030, 34000, 10040, 10050, 10060, 10070};
+        QCOMPARE(buttons.size(), 9);
+        for (int i = 0; i < 9; ++i)
         {
             QCOMPARE(buttons[i]->geometry(), QRect(lefts[i], 2, 55, 55));
             QCOMPARE(buttons[i]->defaultAction(), actions[i]);
-            QCOMPARE(buttons[i]->toolTip(), shell.language.GetStr(10000 + 10 * i));
+            QCOMPARE(buttons[i]->toolTip(), shell.language.GetStr(hints[i]));
             QVERIFY(!buttons[i]->icon().isNull());
         }
         // A hint, once asked for, stays up for 15 seconds.
