@@ -360,8 +360,7 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"rejected each other, and subjects who rejected each other never share a group.",
      u"\"%s\" e \"%s\" devono stare insieme (direttamente o tramite altre coppie \"tenere insieme\"), ma si sono "
      u"rifiutati a vicenda, e chi si è rifiutato a vicenda non sta mai nello stesso gruppo."},
-    {34520,
-     u"%d subjects are to be kept together through \"keep together\" pairs (%s), but a group holds at most %d.",
+    {34520, u"%d subjects are to be kept together through \"keep together\" pairs (%s), but a group holds at most %d.",
      u"%d soggetti devono stare insieme tramite coppie \"tenere insieme\" (%s), ma un gruppo ne contiene al "
      u"massimo %d."},
     {34530,
