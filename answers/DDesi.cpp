@@ -346,11 +346,23 @@ qint32 DDesi::GetTargetFrequency() const
 
 void DDesi::SocChoices(bool positive, const ChoiceVisitor& visit) const
 {
+    Choices(
+        positive, [&](qint32 q) { return Admits(q, positive, false, false, true, false); }, visit);
+}
+
+void DDesi::Choices(bool positive, const QuestionFilter& admitted, const ChoiceVisitor& visit) const
+{
     if (!HasShape())
         return;
+    if (!quesList_)
+        throw std::logic_error("question list not bound");
+    const DQuesList& list = quesList_->List();
     for (qint32 q = 0; q < shapeQ_; ++q)
     {
-        if (!Admits(q, positive, false, false, true, false))
+        if (q >= list.GetSize())
+            break;
+        const DQuesElemType& type = list.GetSelected(q).type;
+        if ((positive ? !type.IsPositive() : !type.IsNegative()) || !admitted(q))
             continue;
         for (qint32 r = 0; r < shapeA_; ++r)
             for (qint32 s = 0; s < shapeS_; ++s)

@@ -78,6 +78,11 @@ public:
     // them into their connections.
     using ChoiceVisitor = std::function<void(qint32 chooser, qint32 chosen, qint32 rank)>;
     void SocChoices(bool positive, const ChoiceVisitor& visit) const;
+    // The same scan over the questions of one polarity that admitted(question
+    // index from 0) accepts: for features with a question selection of their
+    // own, kept apart from the four analyses' flags.
+    using QuestionFilter = std::function<bool(qint32 question)>;
+    void Choices(bool positive, const QuestionFilter& admitted, const ChoiceVisitor& visit) const;
 
     static bool IsChoice(qint32 value) { return value >= 1 && value <= 100; }
 

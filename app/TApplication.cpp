@@ -6,6 +6,7 @@
 #include "pages/TFormGraphMet.h"
 #include "pages/TFormGraphSoc.h"
 #include "pages/TFormGraphTar.h"
+#include "pages/TFormGroups.h"
 #include "pages/TFormInfo.h"
 #include "pages/TFormLang.h"
 #include "pages/TFormQues.h"
@@ -39,6 +40,13 @@ TApplication::TApplication(DTest& test, DLanguage& language)
     auto* formInfo = new TFormInfo(language, main, &main);
     main.SetLangDialog([formLang] { formLang->exec(); });
     main.SetInfoDialog([formInfo] { formInfo->exec(); });
+    auto* formGroups = new TFormGroups(test, language, &main, &main);
+    main.SetGroupsDialog(
+        [formGroups]
+        {
+            formGroups->FormShow();
+            formGroups->exec();
+        });
 }
 
 TApplication::~TApplication() = default;

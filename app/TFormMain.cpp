@@ -36,7 +36,7 @@ constexpr int kIconSize = 44;
 constexpr int kWheelNotch = 120;
 
 // Hint and caption ids, in action order and in tab order.
-constexpr int kHintIds[] = {10000, 10010, 10020, 10030, 10040, 10050, 10060, 10070};
+constexpr int kHintIds[] = {10000, 10010, 10020, 10030, 10040, 10050, 10060, 10070, 34000};
 constexpr int kTabIds[] = {10500, 10510, 10520, 17001, 21001, 23001, 25000};
 const char* const kTabShowModules[] = {"TFormMain::QuesTsShow()",    "TFormMain::SubjTsShow()",
                                        "TFormMain::DesiTsShow()",    "TFormMain::DrawBarTsShow()",
@@ -87,6 +87,7 @@ TFormMain::TFormMain(DTest& test, DLanguage& language, QWidget* parent)
     HelpAc = MakeAction("help", QKeySequence::HelpContents, [this] { HelpAcExecute(); });
     ExitAc = MakeAction("exit", QKeySequence::Quit, [this] { ExitAcExecute(); });
     MakeHistory();
+    GroupsAc = MakeAction("groups", QKeySequence(), [this] { GroupsAcExecute(); });
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -106,6 +107,8 @@ TFormMain::TFormMain(DTest& test, DLanguage& language, QWidget* parent)
     bar->addSpacing(6);
     bar->addWidget(MakeButton(UndoAc));
     bar->addWidget(MakeButton(RedoAc));
+    bar->addSpacing(6);
+    bar->addWidget(MakeButton(GroupsAc));
     bar->addSpacing(6);
     bar->addWidget(MakeButton(LangAc));
     bar->addSpacing(6);
@@ -226,7 +229,7 @@ void TFormMain::ViewCcaption()
 
 void TFormMain::ViewDesc()
 {
-    const QList<QAction*> actions = {NewAc, LoadAc, SaveAc, SaveAsAc, LangAc, InfoAc, HelpAc, ExitAc};
+    const QList<QAction*> actions = {NewAc, LoadAc, SaveAc, SaveAsAc, LangAc, InfoAc, HelpAc, ExitAc, GroupsAc};
     for (int i = 0; i < actions.size(); ++i)
     {
         const QString hint = language_.GetStr(kHintIds[i]);
@@ -502,6 +505,16 @@ void TFormMain::LangAcExecute()
                                {
                                    if (langDialog_)
                                        langDialog_();
+                               });
+}
+
+void TFormMain::GroupsAcExecute()
+{
+    DMessages::HandleAsFailure(language_, "TFormMain::GroupsAcExecute()",
+                               [&]
+                               {
+                                   if (groupsDialog_)
+                                       groupsDialog_();
                                });
 }
 

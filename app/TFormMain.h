@@ -70,6 +70,8 @@ public:
     // The language and information dialogs, shown modally by their commands.
     void SetLangDialog(std::function<void()> dialog) { langDialog_ = std::move(dialog); }
     void SetInfoDialog(std::function<void()> dialog) { infoDialog_ = std::move(dialog); }
+    // The working-groups dialog, shown modally by its command.
+    void SetGroupsDialog(std::function<void()> dialog) { groupsDialog_ = std::move(dialog); }
     // The command line whose first argument CommLineFileOpen opens; by
     // default the application's arguments without the program name.
     void SetArguments(const QStringList& arguments) { arguments_ = arguments; }
@@ -84,6 +86,7 @@ public:
     void RedoAcExecute();
     void LangAcExecute();
     void InfoAcExecute();
+    void GroupsAcExecute();
     void HelpAcExecute();
     void ExitAcExecute();
 
@@ -98,6 +101,7 @@ public:
     QAction* RedoAc = nullptr;
     QAction* LangAc = nullptr;
     QAction* InfoAc = nullptr;
+    QAction* GroupsAc = nullptr;
     QAction* HelpAc = nullptr;
     QAction* ExitAc = nullptr;
     QTabWidget* PageControl = nullptr;
@@ -163,6 +167,7 @@ private:
     std::function<void()> langDialog_;
     std::function<void()> infoDialog_;
     QUndoStack* undoStack_ = nullptr;
+    std::function<void()> groupsDialog_;
     QFileDialog* OpenDlg = nullptr;
     QFileDialog* SaveDlg = nullptr;
     bool shown_ = false;

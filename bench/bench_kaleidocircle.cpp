@@ -5,6 +5,9 @@
 #include "analyses/DFonts.h"
 #include "analyses/DGraph.h"
 #include "analyses/DGraphSocArrange.h"
+#include "analyses/DGroupProblem.h"
+#include "analyses/DGroupSettings.h"
+#include "analyses/DGroupSolver.h"
 #include "analyses/DPicture.h"
 #include "bench/BenchSupport.h"
 #include "bench/ClassTest.h"
@@ -28,6 +31,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <random>
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -252,6 +256,50 @@ void MeasureRead(benchmark::State& state, const QString& path, bool readable, lo
         state.SetLabel(QStringLiteral("peak_kib=%1 limit_kib=%2").arg(growth).arg(limitKiB).toStdString());
 }
 
+// A class as teachers test it: two questions, one positive and one negative,
+// three answers each, drawn from a fixed seed; every other subject female.
+void BuildClassTest(DTest& test, qint32 subjects)
+{
+    test.New();
+    test.ques.List().SetSize(2, false);
+    test.ques.List().GetSelected(1).type.SetValue(0, false);
+    test.answ.num.SetValue(3, false);
+    test.subj.List().SetSize(subjects, false);
+    std::mt19937 random(20261210u + quint32(subjects));
+    for (qint32 s = 1; s <= subjects; ++s)
+    {
+        test.subj.List().GetSelected(s - 1).sex.SetValue(s % 2, false);
+        for (qint32 q = 1; q <= 2; ++q)
+            for (qint32 r = 1; r <= 3; ++r)
+                test.desi.SetDesi(q, r, s, (s + qint32(random() % quint32(subjects - 1))) % subjects + 1);
+    }
+}
+
+// Groups of four with the sexes balanced: the first proposal of a class
+// of 30 and of 100 (state.range(0) subjects).
+void BM_GroupsSolve(benchmark::State& state)
+{
+    DTest test;
+    BuildClassTest(test, qint32(state.range(0)));
+    DGroupSettings settings;
+    settings.balanceSexes = true;
+    const DGroupProblem problem = DGroupProblem::FromTest(test.desi, test.subj.List(), settings);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DGroupSolver::Solve(problem).score.acceptances);
+}
+
+// The largest test, where each subject accepts half the class: its positive
+// questions in groups of four.
+void BM_GroupsSolveLargest(benchmark::State& state)
+{
+    DGroupSettings settings;
+    for (qint32 q = 5; q < 10; ++q)
+        settings.SetQuestion(q, false);
+    const DGroupProblem problem = DGroupProblem::FromTest(Largest().test.desi, Largest().test.subj.List(), settings);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DGroupSolver::Solve(problem).score.acceptances);
+}
+
 // A test file whose first surname claims about 10^9 code units, made 2 GB
 // large without taking the disk space: no text may cost what the file's
 // size would allow.
@@ -329,6 +377,13 @@ BENCHMARK(BM_BarePngProcess)
     ->Iterations(5)
     ->Repetitions(kRepetitions)
     ->ReportAggregatesOnly(true);
+BENCHMARK(BM_GroupsSolve)
+    ->Arg(30)
+    ->Arg(100)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(kRepetitions)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_GroupsSolveLargest)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ReadSparse2GBMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_ReadLargestMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 } // namespace

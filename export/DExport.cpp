@@ -2,7 +2,11 @@
 
 #include "analyses/DFonts.h"
 #include "analyses/DGraph.h"
+#include "analyses/DGroupProblem.h"
+#include "analyses/DGroupReport.h"
+#include "analyses/DGroupSolver.h"
 #include "analyses/DPicture.h"
+#include "document/DGroupRecord.h"
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "model/DFileError.h"
@@ -20,6 +24,8 @@ namespace
 const QString kExport = QStringLiteral("--export=");
 const QString kLang = QStringLiteral("--lang=");
 const QString kArrange = QStringLiteral("--arrange=");
+const QString kGroups = QStringLiteral("--groups=");
+const QString kGroupSize = QStringLiteral("--group-size=");
 
 std::optional<DExport::Kind> KindOf(const QString& name)
 {
@@ -31,6 +37,7 @@ std::optional<DExport::Kind> KindOf(const QString& name)
         {QStringLiteral("metrics"), Kind::Metrics},
         {QStringLiteral("csv"), Kind::Csv},
         {QStringLiteral("kalcir"), Kind::KalCir},
+        {QStringLiteral("groups"), Kind::Groups},
     };
     for (const auto& [text, kind] : kinds)
         if (name == text)
@@ -97,12 +104,22 @@ std::optional<DExport::Request> DExport::Parse(const QStringList& arguments)
             request.arrange =
                 how == QLatin1String("ties") ? DGraphSocArrange::Kind::Ties : DGraphSocArrange::Kind::Rings;
         }
+        else if (argument.startsWith(kGroups) || argument.startsWith(kGroupSize))
+        {
+            // The range is the settings' own check, with its message.
+            bool number = false;
+            const bool isCount = argument.startsWith(kGroups);
+            const qint32 value = argument.mid(isCount ? kGroups.size() : kGroupSize.size()).toInt(&number);
+            if (!number || request.groups || request.groupSize)
+                return std::nullopt;
+            (isCount ? request.groups : request.groupSize) = value;
+        }
         else if (argument.startsWith(QLatin1String("--")) || argument.isEmpty())
             return std::nullopt;
         else
             paths << argument;
     }
-    if (!hasKind || paths.size() != 2)
+    if (!hasKind || paths.size() != 2 || ((request.groups || request.groupSize) && request.kind != Kind::Groups))
         return std::nullopt;
     // Only the sociogram and the test itself show the positions.
     if (request.arrange && request.kind != Kind::Sociogram && request.kind != Kind::KalCir)
@@ -116,11 +133,15 @@ QString DExport::Usage()
 {
     return QStringLiteral(
         "Usage: kaleidocircle --export=KIND [--lang=en|it] [--arrange=ties|rings] INPUT.KalCir OUTPUT\n"
+        "       kaleidocircle --export=groups [--groups=N | --group-size=N] [--lang=en|it] INPUT.KalCir OUTPUT\n"
         "  KIND bar, target, sociogram, metrics: OUTPUT is a PNG picture of that analysis\n"
         "  KIND csv: OUTPUT is the metric table as comma-separated text\n"
         "  KIND kalcir: OUTPUT is the test written again as a current test file\n"
         "  --arrange: with sociogram or kalcir, first arranges the sociogram by its ties or\n"
-        "    in rings by choices received, pinned boxes kept");
+        "    in rings by choices received, pinned boxes kept\n"
+        "  KIND groups: OUTPUT is the proposed working groups as comma-separated text, with the\n"
+        "    settings stored in the test; --groups=N or --group-size=N (2 to 10) replaces\n"
+        "    their number of groups or group size");
 }
 
 QByteArray DExport::Render(Kind kind, DGraph& graph)
@@ -158,6 +179,24 @@ QByteArray DExport::Render(Kind kind, DGraph& graph)
                          });
 }
 
+QByteArray DExport::Groups(const Request& request, const DTest& test)
+{
+    return EError::Guard("DExport::Groups()",
+                         [&]
+                         {
+                             DGroupSettings settings = DGroupRecord::Load(test);
+                             if (request.groups || request.groupSize)
+                             {
+                                 settings.mode =
+                                     request.groups ? DGroupSettings::Mode::Count : DGroupSettings::Mode::Size;
+                                 settings.value = request.groups ? *request.groups : *request.groupSize;
+                             }
+                             const DGroupProblem problem =
+                                 DGroupProblem::FromTest(test.desi, test.subj.List(), settings);
+                             return DGroupReport::CsvBytes(DGroupSolver::Solve(problem), test.subj.List());
+                         });
+}
+
 void DExport::CheckPaths(const Request& request)
 {
     EError::Guard("DExport::CheckPaths()",
@@ -189,6 +228,11 @@ void DExport::Run(const Request& request, DTest& test)
                       if (request.kind == Kind::KalCir)
                       {
                           test.file.Write(request.output);
+                          return;
+                      }
+                      if (request.kind == Kind::Groups)
+                      {
+                          DFileWriter::Write(request.output, Groups(request, test));
                           return;
                       }
                       // A failed export leaves no file behind, nor a damaged one in

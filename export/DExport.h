@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <QtGlobal>
+
 #include <optional>
 
 class DGraph;
@@ -19,6 +21,7 @@ class DTest;
 //
 // --arrange (with the sociogram and kalcir kinds only) first arranges the
 // sociogram of the stored type and questions, pinned boxes kept.
+//   kaleidocircle --export=groups [--groups=N | --group-size=N] [--lang=en|it] INPUT.KalCir OUTPUT
 //
 // Exit status 0 on success; 1 when the export fails (the error's message on
 // standard error, OUTPUT left as it was); 2 for a wrong command line, or for
@@ -35,7 +38,8 @@ public:
         Sociogram,
         Metrics,
         Csv,
-        KalCir
+        KalCir,
+        Groups
     };
 
     struct Request
@@ -47,6 +51,10 @@ public:
         QString output;
         // Arrange the sociogram before the export.
         std::optional<DGraphSocArrange::Kind> arrange;
+        // The groups kind only: a number of groups or a group size that
+        // replaces the one stored with the test.
+        std::optional<qint32> groups = std::nullopt;
+        std::optional<qint32> groupSize = std::nullopt;
     };
 
     static constexpr int kFailed = 1;
@@ -67,6 +75,9 @@ public:
     // The bytes of a picture or text export, drawn with the analyses' options
     // exactly as their pages draw them (the kalcir kind is not rendered here).
     static QByteArray Render(Kind kind, DGraph& graph);
+    // The groups kind: the first proposal for the test, as comma-separated
+    // text. Raises the solver's error when no grouping meets the rules.
+    static QByteArray Groups(const Request& request, const DTest& test);
 
     // The whole export process, from the raw command line to the exit status.
     static int Main(int argc, char** argv);

@@ -363,6 +363,70 @@ extern const DLanguageEntry kLanguageTable[] = {
     {32020, u"Please address queries, bug reports, and suggested improvements to:",
      u"Per domande, segnalazioni di errori e proposte di miglioramento scrivere a:"},
 
+    // Working groups: subjects' names in messages, rules no grouping can meet
+    {34000, u"Make working groups from the choices", u"Forma gruppi di lavoro a partire dalle scelte"},
+    {34010, u"no. %d", u"n° %d"},
+    {34100, u"Group", u"Gruppo"},
+    {34110, u"Subjects with none of their choices in their group: %d (isolated: %d)",
+     u"Soggetti senza nessuna delle loro scelte nel gruppo: %d (isolati: %d)"},
+    {34120, u"Rejections inside the groups: %d", u"Rifiuti all'interno dei gruppi: %d"},
+    {34130, u"Acceptances fulfilled inside the groups (each choice 1, each mutual pair 2 more): %d",
+     u"Accettazioni soddisfatte nei gruppi (ogni scelta 1, ogni coppia reciproca 2 in più): %d"},
+    {34140, u"Imbalance of the sexes: %s", u"Squilibrio dei sessi: %s"},
+    {34150, u"Group %d", u"Gruppo %d"},
+    {34160, u"chose %s", u"ha scelto %s"},
+    {34170, u"none of the choices in the group", u"nessuna delle scelte nel gruppo"},
+    {34180, u"rejected %s", u"ha rifiutato %s"},
+    {34200, u"Working groups", u"Gruppi di lavoro"},
+    {34210, u"Number of groups", u"Numero di gruppi"},
+    {34220, u"Group size", u"Dimensione dei gruppi"},
+    {34230, u"Balance the sexes", u"Bilancia i sessi"},
+    {34240, u"Questions counted", u"Domande considerate"},
+    {34250, u"Pairs", u"Coppie"},
+    {34260, u"Keep together", u"Tieni insieme"},
+    {34270, u"Keep apart", u"Tieni separati"},
+    {34280, u"%s and %s: together", u"%s e %s: insieme"},
+    {34290, u"%s and %s: apart", u"%s e %s: separati"},
+    {34300, u"Remove", u"Rimuovi"},
+    {34310, u"Propose", u"Proponi"},
+    {34320, u"Try another", u"Prova un'altra"},
+    {34330, u"Copy", u"Copia"},
+    {34340, u"Export...", u"Esporta..."},
+    {34350, u"Groups", u"Gruppi"},
+    {34500,
+     u"\"%s\" and \"%s\" are to be kept together (directly or through other \"keep together\" pairs) and also "
+     u"kept apart: no grouping can do both.",
+     u"\"%s\" e \"%s\" devono stare insieme (direttamente o tramite altre coppie \"tenere insieme\") e anche "
+     u"separati: nessun raggruppamento può fare entrambe le cose."},
+    {34510,
+     u"\"%s\" and \"%s\" are to be kept together (directly or through other \"keep together\" pairs), but they "
+     u"rejected each other, and subjects who rejected each other never share a group.",
+     u"\"%s\" e \"%s\" devono stare insieme (direttamente o tramite altre coppie \"tenere insieme\"), ma si sono "
+     u"rifiutati a vicenda, e chi si è rifiutato a vicenda non sta mai nello stesso gruppo."},
+    {34520, u"%d subjects are to be kept together through \"keep together\" pairs (%s), but a group holds at most %d.",
+     u"%d soggetti devono stare insieme tramite coppie \"tenere insieme\" (%s), ma un gruppo ne contiene al "
+     u"massimo %d."},
+    {34530,
+     u"%d subjects must all be in different groups, because they rejected each other or are to be kept apart "
+     u"(%s), but there are only %d groups.",
+     u"%d soggetti devono stare tutti in gruppi diversi, perché si sono rifiutati a vicenda o devono stare separati "
+     u"(%s), ma i gruppi sono solo %d."},
+    {34540,
+     u"No grouping into %d groups of %d to %d subjects meets every rule: the closest one found still puts \"%s\" "
+     u"and \"%s\" together, who rejected each other or are to be kept apart. Try more groups or fewer pairs.",
+     u"Nessun raggruppamento in %d gruppi da %d a %d soggetti rispetta tutte le regole: il più vicino trovato mette "
+     u"ancora insieme \"%s\" e \"%s\", che si sono rifiutati a vicenda o devono stare separati. Provare con più "
+     u"gruppi o meno coppie."},
+    {34550,
+     u"The subjects to keep together cannot be fitted into %d groups of %d to %d subjects. Try another group size "
+     u"or fewer \"keep together\" pairs.",
+     u"I soggetti da tenere insieme non possono essere distribuiti in %d gruppi da %d a %d soggetti. Provare "
+     u"un'altra dimensione dei gruppi o meno coppie \"tenere insieme\"."},
+    {34560, u"The number of groups must be between \"%d\" and \"%d\"!",
+     u"Il numero di gruppi deve essere compreso tra \"%d\" e \"%d\"!"},
+    {34570, u"The size of the groups must be between \"%d\" and \"%d\"!",
+     u"La dimensione dei gruppi deve essere compresa tra \"%d\" e \"%d\"!"},
+
     // File errors naming the file and the system's reason, then the reasons
     {36000, u"Cannot open \"%s\": %s", u"Impossibile aprire \"%s\": %s"},
     {36010, u"Cannot read \"%s\": %s", u"Impossibile leggere \"%s\": %s"},

@@ -1,5 +1,6 @@
 #include "analyses/DGraph.h"
 #include "bench/ClassTest.h"
+#include "document/DGroupRecord.h"
 #include "document/DTest.h"
 #include "export/DExport.h"
 #include "lang/DLanguage.h"
@@ -55,6 +56,7 @@ private Q_SLOTS:
     void renders();
     void kalcirRoundTrip();
     void arrangesBeforeExport();
+    void groups();
     void failureLeavesNoOutput();
     void process_data();
     void process();
@@ -81,6 +83,17 @@ void TestDExport::parse_data()
     QTest::newRow("metrics") << QStringList{"--export=metrics", "a", "b"} << true << int(Kind::Metrics) << -1;
     QTest::newRow("kalcir") << QStringList{"--export=kalcir", "a", "b"} << true << int(Kind::KalCir) << -1;
 
+    QTest::newRow("groups") << QStringList{"--export=groups", "--groups=3", "a", "b"} << true << int(Kind::Groups)
+                            << -1;
+    QTest::newRow("groups by size") << QStringList{"--group-size=4", "--export=groups", "a", "b"} << true
+                                    << int(Kind::Groups) << -1;
+
+    QTest::newRow("group size with another kind")
+        << QStringList{"--export=csv", "--group-size=4", "a", "b"} << false << 0 << 0;
+    QTest::newRow("groups and group size")
+        << QStringList{"--export=groups", "--groups=3", "--group-size=4", "a", "b"} << false << 0 << 0;
+    QTest::newRow("groups not a number") << QStringList{"--export=groups", "--groups=three", "a", "b"} << false << 0
+                                         << 0;
     QTest::newRow("unknown kind") << QStringList{"--export=pie", "a", "b"} << false << 0 << 0;
     QTest::newRow("kind missing") << QStringList{"--export", "a", "b"} << false << 0 << 0;
     QTest::newRow("kind twice") << QStringList{"--export=bar", "--export=csv", "a", "b"} << false << 0 << 0;
@@ -196,6 +209,52 @@ void TestDExport::arrangesBeforeExport()
     QCOMPARE(QImage(Path("arranged.png")).convertToFormat(QImage::Format_RGB32),
              QImage::fromData(DExport::Render(Kind::Sociogram, arranged.graph), "PNG")
                  .convertToFormat(QImage::Format_RGB32));
+}
+
+void TestDExport::groups()
+{
+    // 1-2, 3-4 and 5-6 chose each other and 2 also chose 3; the test keeps
+    // 1 and 3 together in two groups. Only 1-2-3 and 4-5-6 leave a single
+    // subject (4) without a choice, with the most acceptances.
+    DTest test;
+    test.subj.List().SetSize(6, false);
+    const char* surnames[] = {"Rossi", "Bianchi", "Verdi", "Neri", "Gialli", "=Bruni"};
+    for (int i = 0; i < 6; ++i)
+        test.subj.List().GetSelected(i).appe.Surname().SetText(QString::fromUtf8(surnames[i]));
+    for (const auto& [u, v] : {std::pair(1, 2), {2, 1}, {3, 4}, {4, 3}, {5, 6}, {6, 5}})
+        test.desi.SetDesi(1, 1, u, v);
+    test.desi.SetDesi(1, 2, 2, 3);
+    DGroupSettings settings;
+    settings.mode = DGroupSettings::Mode::Count;
+    settings.value = 2;
+    settings.together = {{1, 3}};
+    DGroupRecord::Store(test, settings, true);
+    test.file.Write(Path("groups.KalCir"));
+
+    DExport::Request request{Kind::Groups, -1, Path("groups.KalCir"), Path("groups.csv")};
+    DTest reader;
+    DExport::Run(request, reader);
+    QCOMPARE(TestSupport::ReadFile(Path("groups.csv")), QByteArray("Group,N.,Surname,Name\r\n"
+                                                                   "1,1,Rossi,\r\n1,2,Bianchi,\r\n1,3,Verdi,\r\n"
+                                                                   "2,4,Neri,\r\n2,5,Gialli,\r\n2,6,\"'=Bruni\",\r\n"));
+
+    // Three groups from the command line: 1 and 3 stay together, and 2 and
+    // 4, who chose only them, are left to share a group.
+    request.groups = 3;
+    DExport::Run(request, reader);
+    QVERIFY(TestSupport::ReadFile(Path("groups.csv"))
+                .startsWith("Group,N.,Surname,Name\r\n1,1,Rossi,\r\n1,3,Verdi,\r\n2,2,Bianchi,\r\n2,4,Neri,\r\n"));
+
+    // A size out of range, or rules no grouping meets, leave the output alone.
+    request.groups.reset();
+    request.groupSize = 11;
+    QCOMPARE(ErrorOf([&] { DExport::Run(request, reader); }), DLanguage::Active().GetErr(34570, {2, 10}));
+    request.groupSize = 6;
+    settings.apart = {{1, 3}};
+    DGroupRecord::Store(test, settings, true);
+    test.file.Write(Path("groups.KalCir"));
+    QCOMPARE(ErrorOf([&] { DExport::Run(request, reader); }), DLanguage::Active().GetErr(34500, {"Rossi", "Verdi"}));
+    QVERIFY(TestSupport::ReadFile(Path("groups.csv")).startsWith("Group,N.,Surname,Name\r\n1,1,Rossi,\r\n1,3,"));
 }
 
 void TestDExport::failureLeavesNoOutput()

@@ -28,6 +28,7 @@ private Q_SLOTS:
         QCOMPARE(kLanguageTableSize, std::size_t(197 + 17 + 10 // base, file errors, locks
                                                  + 25         // undo
                                                  + 11         // arrangement and pins
+                                                 + 35         // working groups
                                                  ));
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {

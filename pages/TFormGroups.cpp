@@ -1,0 +1,283 @@
+#include "pages/TFormGroups.h"
+#include "kit/DMessages.h"
+
+#include "analyses/DGroupReport.h"
+#include "document/DGroupRecord.h"
+#include "document/DTest.h"
+#include "lang/DLanguage.h"
+#include "model/DFileWriter.h"
+#include "pages/DViews.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace
+{
+QPushButton* MakeButton(QWidget* parent, const char* name, void (TFormGroups::*handler)(), TFormGroups* form)
+{
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    QObject::connect(button, &QPushButton::clicked, form, handler);
+    return button;
+}
+} // namespace
+
+TFormGroups::TFormGroups(DTest& test, DLanguage& language, QWidget* parent, QWidget* centreOn)
+    : TFormDialog(language, "FormGroups", parent, centreOn), test_(test)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(8, 8, 8, 0);
+    layout->addLayout(body, 1);
+
+    // Left: the settings.
+    auto* settings = new QVBoxLayout;
+    body->addLayout(settings);
+    SizeGb = new QGroupBox(this);
+    auto* size = new QVBoxLayout(SizeGb);
+    CountRb = new QRadioButton(SizeGb);
+    CountRb->setObjectName(QStringLiteral("CountRb"));
+    SizeRb = new QRadioButton(SizeGb);
+    SizeRb->setObjectName(QStringLiteral("SizeRb"));
+    ValueEd = new QSpinBox(SizeGb);
+    ValueEd->setObjectName(QStringLiteral("ValueEd"));
+    ValueEd->setRange(DGroupSettings::kMinValue, DGroupSettings::kMaxValue);
+    BalanceCb = new QCheckBox(SizeGb);
+    BalanceCb->setObjectName(QStringLiteral("BalanceCb"));
+    for (QWidget* widget : std::initializer_list<QWidget*>{CountRb, SizeRb, ValueEd, BalanceCb})
+        size->addWidget(widget);
+    settings->addWidget(SizeGb);
+
+    QuesGb = new QGroupBox(this);
+    auto* ques = new QVBoxLayout(QuesGb);
+    QuesLb = new QListWidget(QuesGb);
+    QuesLb->setObjectName(QStringLiteral("QuesLb"));
+    ques->addWidget(QuesLb);
+    settings->addWidget(QuesGb, 1);
+
+    PairsGb = new QGroupBox(this);
+    auto* pairs = new QVBoxLayout(PairsGb);
+    FirstCb = new QComboBox(PairsGb);
+    FirstCb->setObjectName(QStringLiteral("FirstCb"));
+    SecondCb = new QComboBox(PairsGb);
+    SecondCb->setObjectName(QStringLiteral("SecondCb"));
+    auto* add = new QHBoxLayout;
+    TogetherBt = MakeButton(PairsGb, "TogetherBt", &TFormGroups::TogetherBtClick, this);
+    ApartBt = MakeButton(PairsGb, "ApartBt", &TFormGroups::ApartBtClick, this);
+    add->addWidget(TogetherBt);
+    add->addWidget(ApartBt);
+    PairsLb = new QListWidget(PairsGb);
+    PairsLb->setObjectName(QStringLiteral("PairsLb"));
+    RemoveBt = MakeButton(PairsGb, "RemoveBt", &TFormGroups::RemoveBtClick, this);
+    pairs->addWidget(FirstCb);
+    pairs->addWidget(SecondCb);
+    pairs->addLayout(add);
+    pairs->addWidget(PairsLb, 1);
+    pairs->addWidget(RemoveBt);
+    settings->addWidget(PairsGb, 1);
+
+    // Right: the commands and the proposal.
+    auto* result = new QVBoxLayout;
+    body->addLayout(result, 1);
+    auto* commands = new QHBoxLayout;
+    ProposeBt = MakeButton(this, "ProposeBt", &TFormGroups::ProposeBtClick, this);
+    AnotherBt = MakeButton(this, "AnotherBt", &TFormGroups::AnotherBtClick, this);
+    CopyBt = MakeButton(this, "CopyBt", &TFormGroups::CopyBtClick, this);
+    ExportBt = MakeButton(this, "ExportBt", &TFormGroups::ExportBtClick, this);
+    for (QPushButton* button : {ProposeBt, AnotherBt, CopyBt, ExportBt})
+        commands->addWidget(button);
+    result->addLayout(commands);
+    ResultEd = new QPlainTextEdit(this);
+    ResultEd->setObjectName(QStringLiteral("ResultEd"));
+    ResultEd->setReadOnly(true);
+    result->addWidget(ResultEd, 1);
+
+    AddButtonBand(layout, 45, QMargins(8, 10, 8, 10), 6, 75);
+    resize(900, 600);
+}
+
+void TFormGroups::FormShow()
+{
+    setWindowTitle(language_.GetStr(34200));
+    SizeGb->setTitle(language_.GetStr(34350));
+    CountRb->setText(language_.GetStr(34210));
+    SizeRb->setText(language_.GetStr(34220));
+    BalanceCb->setText(language_.GetStr(34230));
+    QuesGb->setTitle(language_.GetStr(34240));
+    PairsGb->setTitle(language_.GetStr(34250));
+    TogetherBt->setText(language_.GetStr(34260));
+    ApartBt->setText(language_.GetStr(34270));
+    RemoveBt->setText(language_.GetStr(34300));
+    ProposeBt->setText(language_.GetStr(34310));
+    AnotherBt->setText(language_.GetStr(34320));
+    CopyBt->setText(language_.GetStr(34330));
+    ExportBt->setText(language_.GetStr(34340));
+
+    const DGroupSettings settings = DGroupRecord::Load(test_);
+    (settings.mode == DGroupSettings::Mode::Count ? CountRb : SizeRb)->setChecked(true);
+    ValueEd->setValue(settings.value);
+    BalanceCb->setChecked(settings.balanceSexes);
+    QList<DQuesList::CheckItem> items = test_.ques.List().ListItems(DQuesElem::Bar);
+    for (int q = 0; q < items.size(); ++q)
+        items[q].checked = settings.CountsQuestion(q);
+    DViews::DrawChecks(items, QuesLb);
+    together_ = settings.together;
+    apart_ = settings.apart;
+
+    QStringList names;
+    for (qint32 s = 0; s < test_.subj.Count(); ++s)
+        names << QStringLiteral("%1. %2").arg(s + 1).arg(test_.subj.List().GetSelected(s).appe.ToString(true));
+    for (QComboBox* combo : {FirstCb, SecondCb})
+    {
+        combo->clear();
+        combo->addItems(names);
+    }
+    SecondCb->setCurrentIndex(std::min(1, SecondCb->count() - 1));
+    DrawPairs();
+
+    problem_.reset();
+    index_ = 0;
+    ResultEd->clear();
+    AnotherBt->setEnabled(false);
+    CopyBt->setEnabled(false);
+    ExportBt->setEnabled(false);
+}
+
+DGroupSettings TFormGroups::ReadSettings() const
+{
+    DGroupSettings settings = DGroupRecord::Load(test_);
+    settings.mode = CountRb->isChecked() ? DGroupSettings::Mode::Count : DGroupSettings::Mode::Size;
+    settings.value = ValueEd->value();
+    settings.balanceSexes = BalanceCb->isChecked();
+    const QList<bool> checks = DViews::Checks(QuesLb);
+    for (int q = 0; q < checks.size(); ++q)
+        settings.SetQuestion(q, checks[q]);
+    settings.together = together_;
+    settings.apart = apart_;
+    return settings;
+}
+
+void TFormGroups::DrawPairs()
+{
+    PairsLb->clear();
+    const auto name = [&](qint32 s) { return FirstCb->itemText(s - 1); };
+    for (const auto& [a, b] : together_)
+        PairsLb->addItem(language_.GetMsg(34280, {name(a), name(b)}));
+    for (const auto& [a, b] : apart_)
+        PairsLb->addItem(language_.GetMsg(34290, {name(a), name(b)}));
+}
+
+void TFormGroups::AddPair(bool together)
+{
+    std::vector<DGroupSettings::Pair>& pairs = together ? together_ : apart_;
+    pairs.emplace_back(FirstCb->currentIndex() + 1, SecondCb->currentIndex() + 1);
+    // The settings' own cleaning drops a pair of one subject or a repeat.
+    DGroupSettings clean;
+    clean.together = pairs;
+    clean.Clean(test_.subj.Count());
+    pairs = clean.together;
+    DrawPairs();
+}
+
+void TFormGroups::TogetherBtClick()
+{
+    AddPair(true);
+}
+
+void TFormGroups::ApartBtClick()
+{
+    AddPair(false);
+}
+
+void TFormGroups::RemoveBtClick()
+{
+    const int row = PairsLb->currentRow();
+    if (row < 0)
+        return;
+    if (row < int(together_.size()))
+        together_.erase(together_.begin() + row);
+    else
+        apart_.erase(apart_.begin() + (row - int(together_.size())));
+    DrawPairs();
+}
+
+void TFormGroups::OkBbClick()
+{
+    DMessages::Handle(language_, "TFormGroups::OkBbClick()",
+                      [&]
+                      {
+                          DGroupRecord::Store(test_, ReadSettings(), true);
+                          accept();
+                      });
+}
+
+void TFormGroups::Show(qint32 index)
+{
+    proposal_ = DGroupSolver::Solve(*problem_, index);
+    index_ = index;
+    ResultEd->setPlainText(DGroupReport::Text(proposal_, *problem_));
+    for (QPushButton* button : {AnotherBt, CopyBt, ExportBt})
+        button->setEnabled(true);
+}
+
+void TFormGroups::ProposeBtClick()
+{
+    DMessages::Handle(language_, "TFormGroups::ProposeBtClick()",
+                      [&]
+                      {
+                          // A refused setting or a class no grouping fits clears the
+                          // proposal, so no earlier one stays as if it answered these.
+                          problem_.reset();
+                          ResultEd->clear();
+                          for (QPushButton* button : {AnotherBt, CopyBt, ExportBt})
+                              button->setEnabled(false);
+                          const DGroupSettings settings = ReadSettings();
+                          DGroupRecord::Store(test_, settings, true);
+                          problem_ = DGroupProblem::FromTest(test_.desi, test_.subj.List(), settings);
+                          Show(0);
+                      });
+}
+
+void TFormGroups::AnotherBtClick()
+{
+    if (!problem_)
+        return;
+    DMessages::Handle(language_, "TFormGroups::AnotherBtClick()", [&] { Show(index_ + 1); });
+}
+
+void TFormGroups::CopyBtClick()
+{
+    if (!problem_)
+        return;
+    QGuiApplication::clipboard()->setText(ResultEd->toPlainText());
+}
+
+void TFormGroups::ExportBtClick()
+{
+    if (!problem_)
+        return;
+    DMessages::Handle(language_, "TFormGroups::ExportBtClick()",
+                      [&]
+                      {
+                          const QString path =
+                              saveDialog_ ? saveDialog_()
+                                          : QFileDialog::getSaveFileName(this, language_.GetStr(34340), QString(),
+                                                                         QStringLiteral("CSV (*.csv)"));
+                          if (path.isEmpty())
+                              return;
+                          DFileWriter::Write(path, DGroupReport::CsvBytes(proposal_, test_.subj.List()));
+                      });
+}

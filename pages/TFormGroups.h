@@ -1,0 +1,87 @@
+#pragma once
+
+#include "analyses/DGroupProblem.h"
+#include "analyses/DGroupSettings.h"
+#include "analyses/DGroupSolver.h"
+#include "kit/TFormDialog.h"
+
+#include <functional>
+#include <optional>
+
+class DTest;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+
+// The working-groups dialog: the settings of the grouping (stored with the
+// test when the user proposes or confirms), the proposal as a list with each
+// subject's fulfilled choices and conflicts, "try another", copy as text and
+// export as comma-separated text.
+class TFormGroups : public TFormDialog
+{
+    Q_OBJECT
+public:
+    TFormGroups(DTest& test, DLanguage& language, QWidget* parent = nullptr, QWidget* centreOn = nullptr);
+
+    // Texts and the settings stored with the test; called each time before
+    // the dialog opens. The proposal of an earlier opening is cleared.
+    void FormShow();
+    // Stores the settings and closes.
+    void OkBbClick() override;
+
+    // Stores the settings and shows the best proposal.
+    void ProposeBtClick();
+    // The next-best different proposal for the same settings.
+    void AnotherBtClick();
+    void CopyBtClick();
+    // Asks for a file and writes the proposal shown into it.
+    void ExportBtClick();
+    // Adds the pair of the two subject combo boxes, or removes the selected.
+    void TogetherBtClick();
+    void ApartBtClick();
+    void RemoveBtClick();
+
+    // The save dialog of the export; an empty path means the user cancelled.
+    // Tests replace it so that no dialog is shown.
+    using PathDialog = std::function<QString()>;
+    void SetSaveDialog(PathDialog dialog) { saveDialog_ = std::move(dialog); }
+
+    QGroupBox* SizeGb = nullptr;
+    QRadioButton* CountRb = nullptr;
+    QRadioButton* SizeRb = nullptr;
+    QSpinBox* ValueEd = nullptr;
+    QCheckBox* BalanceCb = nullptr;
+    QGroupBox* QuesGb = nullptr;
+    QListWidget* QuesLb = nullptr;
+    QGroupBox* PairsGb = nullptr;
+    QComboBox* FirstCb = nullptr;
+    QComboBox* SecondCb = nullptr;
+    QPushButton* TogetherBt = nullptr;
+    QPushButton* ApartBt = nullptr;
+    QListWidget* PairsLb = nullptr;
+    QPushButton* RemoveBt = nullptr;
+    QPushButton* ProposeBt = nullptr;
+    QPushButton* AnotherBt = nullptr;
+    QPushButton* CopyBt = nullptr;
+    QPushButton* ExportBt = nullptr;
+    QPlainTextEdit* ResultEd = nullptr;
+
+private:
+    DGroupSettings ReadSettings() const;
+    void DrawPairs();
+    void AddPair(bool together);
+    void Show(qint32 index);
+
+    DTest& test_;
+    PathDialog saveDialog_;
+    std::vector<DGroupSettings::Pair> together_;
+    std::vector<DGroupSettings::Pair> apart_;
+    std::optional<DGroupProblem> problem_;
+    DGroupProposal proposal_;
+    qint32 index_ = 0;
+};
