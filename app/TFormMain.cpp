@@ -296,16 +296,18 @@ void TFormMain::DrawPages()
 
 void TFormMain::CommLineFileOpen()
 {
-    DMessages::HandleAsFailure(language_, "TFormMain::CommLineFileOpen()",
-                               [&]
-                               {
-                                   if (arguments_.isEmpty())
-                                       return;
-                                   const QString path = arguments_.first();
-                                   if (!QFileInfo(path).isFile())
-                                       return;
-                                   OpenFile(path);
-                               });
+    // A file named on the command line that cannot be read says why, as
+    // Open does: the user typed its name and expects it to open.
+    DMessages::Handle(language_, "TFormMain::CommLineFileOpen()",
+                      [&]
+                      {
+                          if (arguments_.isEmpty())
+                              return;
+                          const QString path = arguments_.first();
+                          if (!QFileInfo(path).isFile())
+                              return;
+                          OpenFile(path);
+                      });
 }
 
 void TFormMain::OpenFile(const QString& path)

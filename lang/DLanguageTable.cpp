@@ -320,6 +320,42 @@ extern const DLanguageEntry kLanguageTable[] = {
     {32020, u"Please address queries, bug reports, and suggested improvements to:",
      u"Per domande, segnalazioni di errori e proposte di miglioramento scrivere a:"},
 
+    // Command line: help and refusals
+    {35000, u"Usage:", u"Uso:"},
+    {35010, u"Opens FILE in the window, or a new test without one.",
+     u"Apre FILE nella finestra, o un nuovo test senza file."},
+    {35020, u"With --export, writes an analysis of INPUT to OUTPUT without a window or a display.",
+     u"Con --export, scrive un'analisi di INPUT in OUTPUT senza finestra né schermo."},
+    {35030, u"Options:", u"Opzioni:"},
+    {35040, u"Show this help and exit", u"Mostra questo aiuto ed esce"},
+    {35050, u"Show the version and exit", u"Mostra la versione ed esce"},
+    {35060, u"Export INPUT to OUTPUT as KIND:", u"Esporta INPUT in OUTPUT come KIND:"},
+    {35080, u"Language of the export and its messages (default: the one chosen in the window)",
+     u"Lingua dell'esportazione e dei suoi messaggi (predefinita: quella scelta nella finestra)"},
+    {35090,
+     u"Exit status: 0 success; 1 the export or the open failed; 2 a wrong command line or paths no export can use.",
+     u"Stato di uscita: 0 riuscita; 1 esportazione o apertura fallita; 2 riga di comando errata o percorsi "
+     u"inutilizzabili."},
+    {35100, u"the bar graph as a PNG picture", u"il grafico a barre come immagine PNG"},
+    {35110, u"the target graph as a PNG picture", u"il grafico a bersaglio come immagine PNG"},
+    {35120, u"the sociogram as a PNG picture", u"il sociogramma come immagine PNG"},
+    {35130, u"the metrics table as a PNG picture", u"la tabella delle metriche come immagine PNG"},
+    {35140, u"the metrics table as comma-separated text", u"la tabella delle metriche come testo separato da virgole"},
+    {35150, u"the test written again as a current test file", u"il test riscritto come file di test attuale"},
+    {35200, u"Unknown option %s", u"Opzione sconosciuta %s"},
+    {35210, u"The option %s needs a value", u"L'opzione %s richiede un valore"},
+    {35220, u"The option %s is given more than once", u"L'opzione %s è data più volte"},
+    {35230, u"\"%s\" is not a value of %s", u"\"%s\" non è un valore di %s"},
+    {35240, u"The option %s works only with --export", u"L'opzione %s funziona solo con --export"},
+    {35250, u"--export takes an INPUT and an OUTPUT file", u"--export richiede un file INPUT e un file OUTPUT"},
+    {35260, u"Only one file can be opened", u"Si può aprire un solo file"},
+    {35270, u"A path is empty", u"Un percorso è vuoto"},
+    {35280,
+     u"No display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set): start it in a graphical session, "
+     u"or use --export",
+     u"Nessuno schermo su cui mostrare la finestra (DISPLAY e WAYLAND_DISPLAY non sono impostate): avviarlo in una "
+     u"sessione grafica, o usare --export"},
+
     // File errors naming the file and the system's reason, then the reasons
     {36000, u"Cannot open \"%s\": %s", u"Impossibile aprire \"%s\": %s"},
     {36010, u"Cannot read \"%s\": %s", u"Impossibile leggere \"%s\": %s"},
