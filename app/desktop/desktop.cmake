@@ -1,5 +1,6 @@
-# Installation of the program and its desktop integration: the executable, the
-# launcher entry, the application icon and the MIME type of test files.
+# Installation of the program and its desktop integration: the executables,
+# the launcher entry, the software centre's description, the application
+# icon, the MIME type of test files and the manual pages.
 #
 # Expects the executable target `kaleidocircle` to exist already.
 
@@ -7,8 +8,13 @@ include(GNUInstallDirs)
 
 install(TARGETS kaleidocircle kaleidocircle-export RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
+# Named after the AppStream id, which software centres match it by.
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/kaleidocircle.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
+        RENAME org.example.Kaleidocircle.desktop)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/kaleidocircle.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
+        RENAME org.example.Kaleidocircle.metainfo.xml)
 
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/../icons/kaleidocircle.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
