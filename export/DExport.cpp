@@ -159,7 +159,8 @@ DExport::Command DExport::ParseCommand(const QStringList& arguments, Program pro
         if (!unknown.isEmpty())
             return Wrong(35200, {Dashed(unknown.first())});
         const QString missing = MissingValue(arguments);
-        return missing.isEmpty() ? Wrong(35200, {parser.errorText()}) : Wrong(35210, {missing});
+        // Anything else, such as a value after --help, in the parser's words.
+        return missing.isEmpty() ? Wrong(35290, {parser.errorText()}) : Wrong(35210, {missing});
     }
 
     Command command;

@@ -355,6 +355,7 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"or use --export",
      u"Nessuno schermo su cui mostrare la finestra (DISPLAY e WAYLAND_DISPLAY non sono impostate): avviarlo in una "
      u"sessione grafica, o usare --export"},
+    {35290, u"Wrong command line: %s", u"Riga di comando errata: %s"},
 
     // File errors naming the file and the system's reason, then the reasons
     {36000, u"Cannot open \"%s\": %s", u"Impossibile aprire \"%s\": %s"},

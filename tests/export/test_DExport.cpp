@@ -309,6 +309,7 @@ void TestDExport::commandLine_data()
     QTest::newRow("unknown option") << QStringList{"--force", ok} << 2
                                     << QStringList{"Unknown option --force\n", "Usage: kaleidocircle"};
     QTest::newRow("unknown short option") << QStringList{"-x"} << 2 << QStringList{"Unknown option -x\n"};
+    QTest::newRow("value after help") << QStringList{"--help=all"} << 2 << QStringList{"Wrong command line: "};
     QTest::newRow("value missing") << QStringList{ok, "--export"} << 2
                                    << QStringList{"The option --export needs a value"};
     QTest::newRow("unknown kind") << QStringList{"--export=pie", ok, Path("pie")} << 2
