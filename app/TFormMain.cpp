@@ -26,7 +26,6 @@
 namespace
 {
 const QString kTitle = QStringLiteral("Kaleidocircle");
-const QString kFilter = QStringLiteral("Kaleidocircle files (*.KalCir)");
 const QString kSuffix = QStringLiteral("KalCir");
 
 constexpr int kHintTime = 15000;
@@ -355,7 +354,6 @@ QString TFormMain::RunFileDialog(QFileDialog*& dialog, bool save)
     if (!dialog)
     {
         dialog = new QFileDialog(this);
-        dialog->setNameFilter(kFilter);
         dialog->setDefaultSuffix(kSuffix);
         if (save)
         {
@@ -368,6 +366,8 @@ QString TFormMain::RunFileDialog(QFileDialog*& dialog, bool save)
             dialog->setFileMode(QFileDialog::ExistingFile);
         }
     }
+    // Set on every run: the language may have changed since the last one.
+    dialog->setNameFilter(language_.GetStr(35300));
     dialog->setWindowModality(Qt::ApplicationModal);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};

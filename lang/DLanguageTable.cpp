@@ -356,6 +356,8 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"Nessuno schermo su cui mostrare la finestra (DISPLAY e WAYLAND_DISPLAY non sono impostate): avviarlo in una "
      u"sessione grafica, o usare --export"},
     {35290, u"Wrong command line: %s", u"Riga di comando errata: %s"},
+    {35300, u"Kaleidocircle files (*.KalCir)", u"File di Kaleidocircle (*.KalCir)"},
+    {35310, u"Comma separated values (*.txt)", u"Valori separati da virgole (*.txt)"},
 
     // File errors naming the file and the system's reason, then the reasons
     {36000, u"Cannot open \"%s\": %s", u"Impossibile aprire \"%s\": %s"},

@@ -65,20 +65,30 @@ struct Windows
     }
 };
 
+// Layouts settle one level per pass of the event loop: enough passes for
+// the deepest, however loaded the machine is.
+void Settle()
+{
+    for (int pass = 0; pass < 10; ++pass)
+        QCoreApplication::processEvents();
+}
+
 // Runs check on the modal dialog that work opens, then closes it.
 void WithModal(const std::function<void()>& work, const std::function<void(QWidget*)>& check)
 {
     bool checked = false;
-    QTimer::singleShot(0,
-                       [&]
-                       {
-                           QWidget* modal = QApplication::activeModalWidget();
-                           if (!modal)
-                               return;
-                           check(modal);
-                           checked = true;
-                           modal->close();
-                       });
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout,
+                     [&]
+                     {
+                         QWidget* modal = QApplication::activeModalWidget();
+                         if (!modal || checked)
+                             return;
+                         checked = true;
+                         check(modal);
+                         modal->close();
+                     });
+    poll.start(10);
     work();
     QVERIFY(checked);
 }
@@ -182,6 +192,8 @@ void TestTApplication::toolkitTextsFollowTheLanguage()
                   const QStringList texts = TextsOf(dialog);
                   QVERIFY2(texts.contains(QStringLiteral("Cerca in:")), qPrintable(texts.join('|')));
                   QVERIFY2(texts.contains(QStringLiteral("&Apri")), qPrintable(texts.join('|')));
+                  QCOMPARE(static_cast<QFileDialog*>(dialog)->nameFilters(),
+                           QStringList{"File di Kaleidocircle (*.KalCir)"});
               });
 
     w.SwitchTo(DLanguage::English);
@@ -202,7 +214,7 @@ void TestTApplication::everyTextFitsItsControl()
     const auto look = [&cut](QDialog& dialog)
     {
         dialog.show();
-        QTest::qWait(20);
+        Settle();
         cut << CutTexts(&dialog);
         dialog.hide();
         return int(QDialog::Rejected);
@@ -223,8 +235,7 @@ void TestTApplication::everyTextFitsItsControl()
                 QTest::mouseClick(graph->OptSb, Qt::LeftButton);
             if (auto* soc = qobject_cast<TFormGraphSoc*>(page); soc && !soc->OptPn->isVisible())
                 QTest::mouseClick(soc->OptSb, Qt::LeftButton);
-            // Layouts settle one level per pass of the event loop.
-            QTest::qWait(20);
+            Settle();
             cut << CutTexts(page);
         }
         // The options and import dialogs, opened by their buttons on their pages' tabs.

@@ -25,7 +25,8 @@ private Q_SLOTS:
     void everyIdInBothLanguages()
     {
         // The ids the application uses: every one is present and translated.
-        QCOMPARE(kLanguageTableSize, std::size_t(197 + 17 + 10 + 25)); // + file errors, locks, command line
+        QCOMPARE(kLanguageTableSize,
+                 std::size_t(197 + 17 + 10 + 27)); // + file errors, locks, command line and file filters
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {
             const int id = kLanguageTable[i].id;
