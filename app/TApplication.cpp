@@ -1,6 +1,8 @@
 #include "app/TApplication.h"
 
 #include "app/TFormMain.h"
+#include "kit/DToolkitTexts.h"
+#include "lang/DLanguage.h"
 #include "pages/TFormDesi.h"
 #include "pages/TFormGraphBar.h"
 #include "pages/TFormGraphMet.h"
@@ -20,6 +22,9 @@ TApplication::TApplication(DTest& test, DLanguage& language)
     // The main window comes first and owns everything else. The pages create
     // their own option and import dialogs once, as their children, so those
     // open centred over the main window and live until the end of the run.
+    // The toolkit's own texts (standard buttons, file dialogs) speak the
+    // interface language from the first window on.
+    DToolkitTexts::Apply(language.GetLanguage());
     formMain_ = std::make_unique<TFormMain>(test, language);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kaleidocircle.png")));
     TFormMain& main = *formMain_;

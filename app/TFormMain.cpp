@@ -27,7 +27,6 @@
 namespace
 {
 const QString kTitle = QStringLiteral("Kaleidocircle");
-const QString kFilter = QStringLiteral("Kaleidocircle files (*.KalCir)");
 const QString kSuffix = QStringLiteral("KalCir");
 
 constexpr int kHintTime = 15000;
@@ -306,16 +305,18 @@ void TFormMain::DrawPages()
 
 void TFormMain::CommLineFileOpen()
 {
-    DMessages::HandleAsFailure(language_, "TFormMain::CommLineFileOpen()",
-                               [&]
-                               {
-                                   if (arguments_.isEmpty())
-                                       return;
-                                   const QString path = arguments_.first();
-                                   if (!QFileInfo(path).isFile())
-                                       return;
-                                   OpenFile(path);
-                               });
+    // A file named on the command line that cannot be read says why, as
+    // Open does: the user typed its name and expects it to open.
+    DMessages::Handle(language_, "TFormMain::CommLineFileOpen()",
+                      [&]
+                      {
+                          if (arguments_.isEmpty())
+                              return;
+                          const QString path = arguments_.first();
+                          if (!QFileInfo(path).isFile())
+                              return;
+                          OpenFile(path);
+                      });
 }
 
 void TFormMain::OpenFile(const QString& path)
@@ -364,7 +365,6 @@ QString TFormMain::RunFileDialog(QFileDialog*& dialog, bool save)
     if (!dialog)
     {
         dialog = new QFileDialog(this);
-        dialog->setNameFilter(kFilter);
         dialog->setDefaultSuffix(kSuffix);
         if (save)
         {
@@ -377,6 +377,8 @@ QString TFormMain::RunFileDialog(QFileDialog*& dialog, bool save)
             dialog->setFileMode(QFileDialog::ExistingFile);
         }
     }
+    // Set on every run: the language may have changed since the last one.
+    dialog->setNameFilter(language_.GetStr(35300));
     dialog->setWindowModality(Qt::ApplicationModal);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};

@@ -2,6 +2,7 @@
 
 #include "analyses/DFonts.h"
 #include "analyses/DGraph.h"
+#include "analyses/DGraphSocArrange.h"
 #include "analyses/DGroupProblem.h"
 #include "analyses/DGroupReport.h"
 #include "analyses/DGroupSolver.h"
@@ -14,35 +15,152 @@
 #include "model/EError.h"
 
 #include <QBuffer>
+#include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QImage>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace
 {
-const QString kExport = QStringLiteral("--export=");
-const QString kLang = QStringLiteral("--lang=");
-const QString kArrange = QStringLiteral("--arrange=");
-const QString kGroups = QStringLiteral("--groups=");
-const QString kGroupSize = QStringLiteral("--group-size=");
+using Kind = DExport::Kind;
+using Request = DExport::Request;
 
-std::optional<DExport::Kind> KindOf(const QString& name)
+// Every export kind, as the command line names it, with the text --help
+// gives it.
+struct KindName
 {
-    using Kind = DExport::Kind;
-    const std::pair<QString, Kind> kinds[] = {
-        {QStringLiteral("bar"), Kind::Bar},
-        {QStringLiteral("target"), Kind::Target},
-        {QStringLiteral("sociogram"), Kind::Sociogram},
-        {QStringLiteral("metrics"), Kind::Metrics},
-        {QStringLiteral("csv"), Kind::Csv},
-        {QStringLiteral("kalcir"), Kind::KalCir},
-        {QStringLiteral("groups"), Kind::Groups},
-    };
-    for (const auto& [text, kind] : kinds)
-        if (name == text)
-            return kind;
+    const char* name;
+    Kind kind;
+    int descriptionId;
+};
+const KindName kKinds[] = {
+    {"bar", Kind::Bar, 35100},         {"target", Kind::Target, 35110}, {"sociogram", Kind::Sociogram, 35120},
+    {"metrics", Kind::Metrics, 35130}, {"csv", Kind::Csv, 35140},       {"kalcir", Kind::KalCir, 35150},
+    {"groups", Kind::Groups, 34600},
+};
+
+std::optional<Kind> KindOf(const QString& name)
+{
+    for (const KindName& kind : kKinds)
+        if (name == QLatin1String(kind.name))
+            return kind.kind;
     return std::nullopt;
+}
+
+bool TakeKind(const QString& value, Request& request)
+{
+    const std::optional<Kind> kind = KindOf(value);
+    if (kind)
+        request.kind = *kind;
+    return kind.has_value();
+}
+
+bool TakeLanguage(const QString& value, Request& request)
+{
+    if (value == QLatin1String("en"))
+        request.language = DLanguage::English;
+    else if (value == QLatin1String("it"))
+        request.language = DLanguage::Italian;
+    else
+        return false;
+    return true;
+}
+
+bool TakeArrangement(const QString& value, Request& request)
+{
+    if (value == QLatin1String("ties"))
+        request.arrange = DGraphSocArrange::Kind::Ties;
+    else if (value == QLatin1String("rings"))
+        request.arrange = DGraphSocArrange::Kind::Rings;
+    else
+        return false;
+    return true;
+}
+
+// The range of a number of groups or a group size is the settings' own
+// check, with its message; here only a whole number is asked for.
+bool TakeWhole(const QString& value, std::optional<qint32>& into)
+{
+    bool number = false;
+    const qint32 whole = value.toInt(&number);
+    if (number)
+        into = whole;
+    return number;
+}
+
+bool TakeGroupCount(const QString& value, Request& request)
+{
+    return TakeWhole(value, request.groups);
+}
+
+bool TakeGroupSize(const QString& value, Request& request)
+{
+    return TakeWhole(value, request.groupSize);
+}
+
+// Every option of the export, each taken once, with the text --help gives
+// it; apply takes the value into the request and refuses one the option
+// does not know; kinds, when not empty, names the only kinds it goes with.
+// --export must come first: it lists the kinds.
+struct ExportOption
+{
+    const char* name;
+    const char* valueName;
+    int descriptionId;
+    bool (*apply)(const QString& value, Request& request);
+    std::initializer_list<Kind> kinds = {};
+};
+const ExportOption kOptions[] = {
+    {"export", "KIND", 35060, TakeKind},
+    {"lang", "en|it", 35080, TakeLanguage},
+    {"arrange", "ties|rings", 29110, TakeArrangement, {Kind::Sociogram, Kind::KalCir}},
+    {"groups", "N", 34610, TakeGroupCount, {Kind::Groups}},
+    {"group-size", "N", 34620, TakeGroupSize, {Kind::Groups}},
+};
+
+QString KindNames(std::initializer_list<Kind> kinds)
+{
+    QStringList names;
+    for (const Kind kind : kinds)
+        for (const KindName& known : kKinds)
+            if (known.kind == kind)
+                names << QStringLiteral("--export=") + QLatin1String(known.name);
+    return names.join(QStringLiteral(", "));
+}
+const QString kExportOption = QString::fromLatin1(kOptions[0].name);
+
+QString ProgramName(DExport::Program program)
+{
+    return program == DExport::Program::Window ? QStringLiteral("kaleidocircle")
+                                               : QStringLiteral("kaleidocircle-export");
+}
+
+QString Dashed(const QString& name)
+{
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+DExport::Command Wrong(int id, const DArgs& args = {})
+{
+    DExport::Command command;
+    command.action = DExport::Action::WrongUsage;
+    command.errorId = id;
+    command.errorArgs = args;
+    return command;
+}
+
+// The option that the parser found at the end of the line with no value
+// after it; empty when no option lacks its value.
+QString MissingValue(const QStringList& arguments)
+{
+    if (arguments.isEmpty())
+        return {};
+    for (const ExportOption& option : kOptions)
+        if (arguments.last() == QStringLiteral("--") + QLatin1String(option.name))
+            return arguments.last();
+    return {};
 }
 
 QByteArray Png(const QImage& picture)
@@ -55,93 +173,144 @@ QByteArray Png(const QImage& picture)
     return bytes;
 }
 
-void Print(const QString& text)
+void Print(FILE* stream, const QString& text)
 {
     const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
-    std::fputc('\n', stderr);
-    std::fflush(stderr);
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    if (!text.endsWith(QLatin1Char('\n')))
+        std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+void Print(const QString& text)
+{
+    Print(stderr, text);
 }
 } // namespace
 
-bool DExport::IsRequested(int argc, char** argv)
+QStringList DExport::Arguments(int argc, char** argv)
 {
+    QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        if (QByteArray(argv[i]).startsWith("--export"))
-            return true;
-    return false;
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+DExport::Command DExport::ParseCommand(const QStringList& arguments, Program program)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOption(help);
+    parser.addOption(version);
+    for (const ExportOption& option : kOptions)
+        parser.addOption(QCommandLineOption(QLatin1String(option.name), QString(), QLatin1String(option.valueName)));
+    // The parser skips the first argument as the program's name.
+    if (!parser.parse(QStringList{QString()} + arguments))
+    {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty())
+            return Wrong(35200, {Dashed(unknown.first())});
+        const QString missing = MissingValue(arguments);
+        // Anything else, such as a value after --help, in the parser's words.
+        return missing.isEmpty() ? Wrong(35290, {parser.errorText()}) : Wrong(35210, {missing});
+    }
+
+    Command command;
+    for (const ExportOption& option : kOptions)
+    {
+        const QString name = QLatin1String(option.name);
+        const QStringList values = parser.values(name);
+        if (values.size() > 1)
+            return Wrong(35220, {Dashed(name)});
+        if (values.size() == 1 && !option.apply(values.first(), command.request))
+            return Wrong(35230, {values.first(), Dashed(name)});
+    }
+    if (parser.isSet(help))
+    {
+        command.action = Action::Help;
+        return command;
+    }
+    if (parser.isSet(version))
+    {
+        command.action = Action::Version;
+        return command;
+    }
+
+    const QStringList paths = parser.positionalArguments();
+    if (paths.contains(QString()))
+        return Wrong(35270);
+    if (parser.isSet(kExportOption))
+    {
+        if (paths.size() != 2)
+            return Wrong(35250);
+        for (const ExportOption& option : kOptions)
+        {
+            const std::initializer_list<Kind> kinds = option.kinds;
+            if (kinds.size() != 0 && parser.isSet(QLatin1String(option.name)) &&
+                std::find(kinds.begin(), kinds.end(), command.request.kind) == kinds.end())
+                return Wrong(35245, {Dashed(QLatin1String(option.name)), KindNames(kinds)});
+        }
+        if (command.request.groups && command.request.groupSize)
+            return Wrong(34630);
+        command.action = Action::Export;
+        command.request.input = paths[0];
+        command.request.output = paths[1];
+        return command;
+    }
+    if (program == Program::ExportOnly)
+        return Wrong(35250);
+    for (const ExportOption& option : kOptions)
+        if (parser.isSet(QLatin1String(option.name)))
+            return Wrong(35240, {Dashed(QLatin1String(option.name))});
+    if (paths.size() > 1)
+        return Wrong(35260);
+    command.action = Action::Window;
+    command.file = paths.value(0);
+    return command;
 }
 
 std::optional<DExport::Request> DExport::Parse(const QStringList& arguments)
 {
-    Request request;
-    bool hasKind = false;
-    bool hasLang = false;
-    QStringList paths;
-    for (const QString& argument : arguments)
-    {
-        if (argument.startsWith(kExport))
-        {
-            const std::optional<Kind> kind = KindOf(argument.mid(kExport.size()));
-            if (hasKind || !kind)
-                return std::nullopt;
-            request.kind = *kind;
-            hasKind = true;
-        }
-        else if (argument.startsWith(kLang))
-        {
-            const QString lang = argument.mid(kLang.size());
-            if (hasLang || (lang != QLatin1String("en") && lang != QLatin1String("it")))
-                return std::nullopt;
-            request.language = lang == QLatin1String("en") ? DLanguage::English : DLanguage::Italian;
-            hasLang = true;
-        }
-        else if (argument.startsWith(kArrange))
-        {
-            const QString how = argument.mid(kArrange.size());
-            if (request.arrange || (how != QLatin1String("ties") && how != QLatin1String("rings")))
-                return std::nullopt;
-            request.arrange =
-                how == QLatin1String("ties") ? DGraphSocArrange::Kind::Ties : DGraphSocArrange::Kind::Rings;
-        }
-        else if (argument.startsWith(kGroups) || argument.startsWith(kGroupSize))
-        {
-            // The range is the settings' own check, with its message.
-            bool number = false;
-            const bool isCount = argument.startsWith(kGroups);
-            const qint32 value = argument.mid(isCount ? kGroups.size() : kGroupSize.size()).toInt(&number);
-            if (!number || request.groups || request.groupSize)
-                return std::nullopt;
-            (isCount ? request.groups : request.groupSize) = value;
-        }
-        else if (argument.startsWith(QLatin1String("--")) || argument.isEmpty())
-            return std::nullopt;
-        else
-            paths << argument;
-    }
-    if (!hasKind || paths.size() != 2 || ((request.groups || request.groupSize) && request.kind != Kind::Groups))
+    const Command command = ParseCommand(arguments, Program::ExportOnly);
+    if (command.action != Action::Export)
         return std::nullopt;
-    // Only the sociogram and the test itself show the positions.
-    if (request.arrange && request.kind != Kind::Sociogram && request.kind != Kind::KalCir)
-        return std::nullopt;
-    request.input = paths[0];
-    request.output = paths[1];
-    return request;
+    return command.request;
 }
 
-QString DExport::Usage()
+QString DExport::Help(Program program)
 {
-    return QStringLiteral(
-        "Usage: kaleidocircle --export=KIND [--lang=en|it] [--arrange=ties|rings] INPUT.KalCir OUTPUT\n"
-        "       kaleidocircle --export=groups [--groups=N | --group-size=N] [--lang=en|it] INPUT.KalCir OUTPUT\n"
-        "  KIND bar, target, sociogram, metrics: OUTPUT is a PNG picture of that analysis\n"
-        "  KIND csv: OUTPUT is the metric table as comma-separated text\n"
-        "  KIND kalcir: OUTPUT is the test written again as a current test file\n"
-        "  --arrange: with sociogram or kalcir, first arranges the sociogram by its ties or\n"
-        "    in rings by choices received, pinned boxes kept\n"
-        "  KIND groups: OUTPUT is the proposed working groups as comma-separated text, with the\n"
-        "    settings stored in the test; --groups=N or --group-size=N (2 to 10) replaces\n"
-        "    their number of groups or group size");
+    const DLanguage& language = DLanguage::Active();
+    const QString name = ProgramName(program);
+    const QString usage = language.GetStr(35000) + QLatin1Char(' ');
+    const QString indent(usage.size(), QLatin1Char(' '));
+    const QString exportLine = name + QStringLiteral(" --export=KIND [OPTIONS] INPUT.KalCir OUTPUT\n");
+    QString text;
+    if (program == Program::Window)
+        text = usage + name + QStringLiteral(" [FILE.KalCir]\n") + indent + exportLine + language.GetStr(35010) +
+               QLatin1Char('\n');
+    else
+        text = usage + exportLine;
+    text += language.GetStr(35020) + QStringLiteral("\n\n") + language.GetStr(35030) + QLatin1Char('\n');
+
+    // Two columns: the options, then their texts, all starting together.
+    QList<std::pair<QString, QString>> rows = {{QStringLiteral("-h, --help"), language.GetStr(35040)},
+                                               {QStringLiteral("-v, --version"), language.GetStr(35050)}};
+    for (const ExportOption& option : kOptions)
+    {
+        rows.append({QStringLiteral("--%1=%2").arg(QLatin1String(option.name), QLatin1String(option.valueName)),
+                     language.GetStr(option.descriptionId)});
+        if (option.apply == TakeKind)
+            for (const KindName& kind : kKinds)
+                rows.append({QStringLiteral("    ") + QLatin1String(kind.name), language.GetStr(kind.descriptionId)});
+    }
+    qsizetype width = 0;
+    for (const auto& row : rows)
+        width = std::max(width, row.first.size());
+    for (const auto& [option, description] : rows)
+        text += QStringLiteral("  ") + option.leftJustified(width + 2) + description + QLatin1Char('\n');
+    text += QLatin1Char('\n') + language.GetStr(35090) + QLatin1Char('\n');
+    return text;
 }
 
 QByteArray DExport::Render(Kind kind, DGraph& graph)
@@ -241,32 +410,39 @@ void DExport::Run(const Request& request, DTest& test)
                   });
 }
 
-int DExport::Main(int argc, char** argv)
+int DExport::Execute(const Command& command, Program program, int argc, char** argv)
 {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    const std::optional<Request> request = Parse(arguments);
-    if (!request)
+    // The stored language unless the command line names one; the settings
+    // store is only read. No display is needed for anything below.
+    DLanguage language(DLanguage::Store::LoadOnly);
+    if (command.request.language >= 0)
+        language.SetLanguage(command.request.language);
+    switch (command.action)
     {
-        Print(Usage());
+    case Action::Help:
+        Print(stdout, Help(program));
+        return 0;
+    case Action::Version:
+        Print(stdout, ProgramName(program) + QStringLiteral(" " KC_VERSION));
+        return 0;
+    case Action::Export:
+        break;
+    default:
+        Print(language.GetMsg(command.errorId, command.errorArgs));
+        Print(Help(program));
         return kWrongUsage;
     }
+    const Request& request = command.request;
 
     // No window is ever shown: the export runs without a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("Kaleidocircle"));
     DFonts::Install();
-    // The stored language unless the command line names one; the settings
-    // store is only read.
-    DLanguage language(DLanguage::Store::LoadOnly);
-    if (request->language >= 0)
-        language.SetLanguage(request->language);
 
     try
     {
-        CheckPaths(*request);
+        CheckPaths(request);
     }
     catch (const EError& e)
     {
@@ -277,7 +453,7 @@ int DExport::Main(int argc, char** argv)
     try
     {
         DTest test;
-        Run(*request, test);
+        Run(request, test);
     }
     catch (const EError& e)
     {
@@ -290,4 +466,9 @@ int DExport::Main(int argc, char** argv)
         return kFailed;
     }
     return 0;
+}
+
+int DExport::Main(int argc, char** argv)
+{
+    return Execute(ParseCommand(Arguments(argc, argv), Program::ExportOnly), Program::ExportOnly, argc, argv);
 }

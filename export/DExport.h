@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analyses/DGraphSocArrange.h"
+#include "lang/DArgs.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,17 +18,21 @@ class DTest;
 // the metric table as comma-separated text, or writes the test back as a
 // current version file, without showing any window:
 //
-//   kaleidocircle --export=KIND [--lang=en|it] [--arrange=ties|rings] INPUT.KalCir OUTPUT
+//   kaleidocircle --export=KIND [--lang=en|it] [OPTIONS] INPUT.KalCir OUTPUT
 //
-// --arrange (with the sociogram and kalcir kinds only) first arranges the
-// sociogram of the stored type and questions, pinned boxes kept.
-//   kaleidocircle --export=groups [--groups=N | --group-size=N] [--lang=en|it] INPUT.KalCir OUTPUT
+// --arrange=ties|rings (sociogram and kalcir only) first arranges the
+// sociogram of the stored type and questions, pinned boxes kept;
+// --groups=N or --group-size=N (groups only) replace the stored settings'.
+//
+// It also reads the whole command line of both programs, before anything
+// needs a display: --help and --version print to standard output and exit 0.
 //
 // Exit status 0 on success; 1 when the export fails (the error's message on
-// standard error, OUTPUT left as it was); 2 for a wrong command line, or for
-// paths no export can use (checked before anything is opened or written):
-// an INPUT that is not a regular file, an OUTPUT that is the INPUT (links
-// resolved) or an existing OUTPUT that is not a regular file.
+// standard error, OUTPUT left as it was); 2 for a wrong command line (an
+// unknown option or value: the reason and the usage on standard error), or
+// for paths no export can use (checked before anything is opened or
+// written): an INPUT that is not a regular file, an OUTPUT that is the INPUT
+// (links resolved) or an existing OUTPUT that is not a regular file.
 class DExport
 {
 public:
@@ -60,11 +65,38 @@ public:
     static constexpr int kFailed = 1;
     static constexpr int kWrongUsage = 2;
 
-    // Whether the command line asks for an export rather than the windows.
-    static bool IsRequested(int argc, char** argv);
-    // The arguments after the program name; nothing for a wrong command line.
+    // kaleidocircle opens a file in its window; kaleidocircle-export has none.
+    enum class Program
+    {
+        Window,
+        ExportOnly
+    };
+    enum class Action
+    {
+        Window,
+        Export,
+        Help,
+        Version,
+        WrongUsage
+    };
+    struct Command
+    {
+        Action action = Action::WrongUsage;
+        Request request;
+        // Window: the test file to open, empty for none.
+        QString file;
+        // WrongUsage: what was wrong, as a message of the string table.
+        int errorId = 0;
+        DArgs errorArgs;
+    };
+
+    // The arguments after the program name.
+    static QStringList Arguments(int argc, char** argv);
+    static Command ParseCommand(const QStringList& arguments, Program program);
+    // An export's request; nothing for any other command line.
     static std::optional<Request> Parse(const QStringList& arguments);
-    static QString Usage();
+    // What --help prints, in the active language.
+    static QString Help(Program program);
 
     // Raises the file error naming the path when the request's paths are
     // ones no export can use (see above). Nothing is opened.
@@ -79,6 +111,8 @@ public:
     // text. Raises the solver's error when no grouping meets the rules.
     static QByteArray Groups(const Request& request, const DTest& test);
 
-    // The whole export process, from the raw command line to the exit status.
+    // Carries out every command but Window, up to the exit status.
+    static int Execute(const Command& command, Program program, int argc, char** argv);
+    // The whole process of kaleidocircle-export.
     static int Main(int argc, char** argv);
 };

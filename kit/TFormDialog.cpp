@@ -2,7 +2,9 @@
 
 #include "analyses/DFonts.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -26,13 +28,14 @@ void TFormDialog::AddButtonBand(QBoxLayout* layout, int height, const QMargins& 
     buttons->setSpacing(spacing);
     // The string table has no texts for these two: they are the toolkit's
     // own, translated along with its other standard buttons.
-    OkBb = new QPushButton(QCoreApplication::translate("QPlatformTheme", "OK"), band);
+    OkBb = new QPushButton(band);
     OkBb->setObjectName(QStringLiteral("OkBb"));
     OkBb->setFixedSize(okWidth, 25);
     OkBb->setDefault(true);
-    CancelB = new QPushButton(QCoreApplication::translate("QPlatformTheme", "Cancel"), band);
+    CancelB = new QPushButton(band);
     CancelB->setObjectName(QStringLiteral("CancelB"));
     CancelB->setFixedSize(75, 25);
+    ViewButtonTexts();
     buttons->addStretch(1);
     buttons->addWidget(OkBb);
     buttons->addWidget(CancelB);
@@ -41,6 +44,52 @@ void TFormDialog::AddButtonBand(QBoxLayout* layout, int height, const QMargins& 
 
     connect(OkBb, &QPushButton::clicked, this, [this] { OkBbClick(); });
     connect(CancelB, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFormDialog::ViewButtonTexts()
+{
+    if (OkBb)
+        OkBb->setText(QCoreApplication::translate("QPlatformTheme", "OK"));
+    if (CancelB)
+        CancelB->setText(QCoreApplication::translate("QPlatformTheme", "Cancel"));
+}
+
+void TFormDialog::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ViewButtonTexts();
+    else if (event->type() == QEvent::WindowTitleChange)
+        FitTexts();
+    QDialog::changeEvent(event);
+}
+
+bool TFormDialog::event(QEvent* event)
+{
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::LayoutRequest)
+        FitTexts();
+    return handled;
+}
+
+void TFormDialog::FitTexts()
+{
+    // The title bar is the window manager's: its font is commonly a bold
+    // face of the application's, and its icon and buttons share the bar.
+    constexpr int kTitleBarButtons = 100;
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    int room = QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + kTitleBarButtons;
+    if (layout())
+        room = std::max(room, layout()->totalMinimumSize().width());
+    if (width() >= room)
+        return;
+    // A dialog already up grows on both sides, staying centred.
+    if (isVisible() && centreOn_)
+        move(x() - (room - width()) / 2, y());
+    if (minimumWidth() == maximumWidth())
+        setFixedWidth(room);
+    else
+        resize(room, height());
 }
 
 void TFormDialog::SetBoxMargins(QGroupBox* box, QLayout* layout, int left, int top, int right, int bottom)
@@ -52,6 +101,7 @@ void TFormDialog::SetBoxMargins(QGroupBox* box, QLayout* layout, int left, int t
 
 void TFormDialog::showEvent(QShowEvent* event)
 {
+    FitTexts();
     if (centreOn_)
     {
         QRect frame = frameGeometry();

@@ -37,9 +37,19 @@ protected:
     static void SetBoxMargins(QGroupBox* box, QLayout* layout, int left, int top, int right, int bottom);
 
     void showEvent(QShowEvent* event) override;
+    // The toolkit's texts of OK and Cancel follow a change of its language,
+    // and the width follows the title.
+    void changeEvent(QEvent* event) override;
+    // ... and the contents, once their layout has taken new texts.
+    bool event(QEvent* event) override;
 
     DLanguage& language_;
 
 private:
+    void ViewButtonTexts();
+    // Widens the dialog, never narrowing it, until its title and the least
+    // width of its contents fit: texts differ in length between languages.
+    void FitTexts();
+
     QWidget* centreOn_;
 };

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -135,15 +136,24 @@ QString DLanguage::GetHelpFile() const
     QString dir = QCoreApplication::applicationDirPath();
     if (!dir.endsWith(QLatin1Char('/')))
         dir += QLatin1Char('/');
+    QString name;
     switch (language_)
     {
     case English:
-        return dir + QStringLiteral("Kaleidocircle-eng.pdf");
+        name = QStringLiteral("Kaleidocircle-eng.pdf");
+        break;
     case Italian:
-        return dir + QStringLiteral("Kaleidocircle-ita.pdf");
+        name = QStringLiteral("Kaleidocircle-ita.pdf");
+        break;
     default:
         return dir;
     }
+    // Beside the executable in a build; an installed program keeps its
+    // guides with the other documentation, away from the programs.
+    const QString installed = QDir::cleanPath(dir + QStringLiteral("../share/doc/kaleidocircle/") + name);
+    if (!QFileInfo::exists(dir + name) && QFileInfo::exists(installed))
+        return installed;
+    return dir + name;
 }
 
 QStringList DLanguage::Names()

@@ -31,8 +31,7 @@ extern const DLanguageEntry kLanguageTable[] = {
     {11220, u"Text", u"Testo"},
     {11500, u"Questions options", u"Opzioni delle domande"},
     {11510, u"Number of questions", u"Numero di domande"},
-    {11520, u"Total number of questions used in the test",
-     u"Numero totale di domande utilizzate nel test"},
+    {11520, u"Total number of questions used in the test", u"Numero totale di domande utilizzate nel test"},
 
     // Subjects page and subjects options dialog
     {12000, u"Summary", u"Riepilogo"},
@@ -40,8 +39,7 @@ extern const DLanguageEntry kLanguageTable[] = {
     {12020, u"Description", u"Descrizione"},
     {12030, u"Modify the subjects options", u"Modifica le opzioni dei soggetti"},
     {12040, u"Import the subjects from another file", u"Importa i soggetti da un altro file"},
-    {12050, u"Import the name of the subjects from the Windows clipboard",
-     u"Importa il nome dei soggetti dagli appunti di Windows"},
+    {12050, u"Import the name of the subjects from the clipboard", u"Importa il nome dei soggetti dagli appunti"},
     {12200, u"N.", u"N°"},
     {12210, u"Surname", u"Cognome"},
     {12220, u"Name", u"Nome"},
@@ -79,8 +77,7 @@ extern const DLanguageEntry kLanguageTable[] = {
 
     // Answers options dialog
     {15000, u"Number of answers for each question", u"Numero di risposte per ogni domanda"},
-    {15010, u"Number of expected answers for each question",
-     u"Numero di risposte previste per ogni domanda"},
+    {15010, u"Number of expected answers for each question", u"Numero di risposte previste per ogni domanda"},
     {15020, u"Answers options", u"Opzioni delle risposte"},
     {15030, u"Subjects list", u"Elenco dei soggetti"},
     {15040, u"Select the display order of the list of subjects for the selection of an answer",
@@ -96,8 +93,7 @@ extern const DLanguageEntry kLanguageTable[] = {
     // Bar graph page
     {17000, u"Show/hide bar graph options", u"Mostra/nascondi le opzioni del grafico a barre"},
     {17001, u"Bar graph", u"Grafico a barre"},
-    {17010, u"Copy the image of the bar graph to the Windows clipboard",
-     u"Copia l'immagine del grafico a barre negli appunti di Windows"},
+    {17010, u"Copy the image of the bar graph to the clipboard", u"Copia l'immagine del grafico a barre negli appunti"},
     {17020, u"Subjects", u"Soggetti"},
     {17030, u"Acceptance", u"Accettazioni"},
     {17040, u"Rejection", u"Rifiuti"},
@@ -145,11 +141,10 @@ extern const DLanguageEntry kLanguageTable[] = {
     {18460, u"1:16", u"1:16"},
 
     // Target diagram page
-    {21000, u"Show/hide target graph options",
-     u"Mostra/nascondi le opzioni del grafico a bersaglio"},
+    {21000, u"Show/hide target graph options", u"Mostra/nascondi le opzioni del grafico a bersaglio"},
     {21001, u"Target graph", u"Grafico a bersaglio"},
-    {21010, u"Copy the image of the target graph to the Windows clipboard",
-     u"Copia l'immagine del grafico a bersaglio negli appunti di Windows"},
+    {21010, u"Copy the image of the target graph to the clipboard",
+     u"Copia l'immagine del grafico a bersaglio negli appunti"},
     {21100, u"A) Popular", u"A) Popolari"},
     {21110, u"B) Liked more than disliked", u"B) Più accettati che rifiutati"},
     {21120, u"C) Disliked more than liked", u"C) Più rifiutati che accettati"},
@@ -202,8 +197,7 @@ extern const DLanguageEntry kLanguageTable[] = {
     // Sociogram page
     {23000, u"Show/hide sociogram options", u"Mostra/nascondi le opzioni del sociogramma"},
     {23001, u"Sociogram", u"Sociogramma"},
-    {23010, u"Copy the image of the sociogram to the Windows clipboard",
-     u"Copia l'immagine del sociogramma negli appunti di Windows"},
+    {23010, u"Copy the image of the sociogram to the clipboard", u"Copia l'immagine del sociogramma negli appunti"},
     {23100, u"First choice", u"Prima scelta"},
     {23110, u"Second choice", u"Seconda scelta"},
     {23120, u"Third choice or more", u"Terza scelta o successive"},
@@ -266,10 +260,9 @@ extern const DLanguageEntry kLanguageTable[] = {
 
     // Metric table page
     {25000, u"Metrics", u"Metriche"},
-    {25010, u"Show/hide metrics table options",
-     u"Mostra/nascondi le opzioni della tabella delle metriche"},
-    {25020, u"Copy the image of the metrics table to the Windows clipboard",
-     u"Copia l'immagine della tabella delle metriche negli appunti di Windows"},
+    {25010, u"Show/hide metrics table options", u"Mostra/nascondi le opzioni della tabella delle metriche"},
+    {25020, u"Copy the image of the metrics table to the clipboard",
+     u"Copia l'immagine della tabella delle metriche negli appunti"},
     {25030, u"Data source", u"Origine dei dati"},
     {25040,
      u"Is the set of questions proposed to the subjects.\n"
@@ -351,6 +344,8 @@ extern const DLanguageEntry kLanguageTable[] = {
     {29090, u"Arrange in rings", u"Disponi ad anelli"},
     {29100, u"The sociogram is too small to place %d boxes without overlapping: enlarge its dimensions!",
      u"Il sociogramma è troppo piccolo per disporre %d riquadri senza sovrapporli: aumentarne le dimensioni!"},
+    {29110, u"Arrange the sociogram first: by its ties or in rings",
+     u"Dispone prima il sociogramma: per legami o ad anelli"},
 
     // Information dialog (30010 and 30020 end with a blank: the value follows)
     {30000, u"Informations", u"Informazioni"},
@@ -426,6 +421,53 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"Il numero di gruppi deve essere compreso tra \"%d\" e \"%d\"!"},
     {34570, u"The size of the groups must be between \"%d\" and \"%d\"!",
      u"La dimensione dei gruppi deve essere compresa tra \"%d\" e \"%d\"!"},
+    {34600, u"the proposed working groups as comma-separated text",
+     u"i gruppi di lavoro proposti come testo separato da virgole"},
+    {34610, u"The number of groups (2 to 10), instead of the stored settings'",
+     u"Il numero di gruppi (da 2 a 10), invece di quello delle impostazioni salvate"},
+    {34620, u"The group size (2 to 10), instead of the stored settings'",
+     u"La dimensione dei gruppi (da 2 a 10), invece di quella delle impostazioni salvate"},
+    {34630, u"--groups and --group-size cannot be given together",
+     u"--groups e --group-size non possono essere dati insieme"},
+    // Command line: help and refusals
+    {35000, u"Usage:", u"Uso:"},
+    {35010, u"Opens FILE in the window, or a new test without one.",
+     u"Apre FILE nella finestra, o un nuovo test senza file."},
+    {35020, u"With --export, writes an analysis of INPUT to OUTPUT without a window or a display.",
+     u"Con --export, scrive un'analisi di INPUT in OUTPUT senza finestra né schermo."},
+    {35030, u"Options:", u"Opzioni:"},
+    {35040, u"Show this help and exit", u"Mostra questo aiuto ed esce"},
+    {35050, u"Show the version and exit", u"Mostra la versione ed esce"},
+    {35060, u"Export INPUT to OUTPUT as KIND:", u"Esporta INPUT in OUTPUT come KIND:"},
+    {35080, u"Language of the export and its messages (default: the one chosen in the window)",
+     u"Lingua dell'esportazione e dei suoi messaggi (predefinita: quella scelta nella finestra)"},
+    {35090,
+     u"Exit status: 0 success; 1 the export or the open failed; 2 a wrong command line or paths no export can use.",
+     u"Stato di uscita: 0 riuscita; 1 esportazione o apertura fallita; 2 riga di comando errata o percorsi "
+     u"inutilizzabili."},
+    {35100, u"the bar graph as a PNG picture", u"il grafico a barre come immagine PNG"},
+    {35110, u"the target graph as a PNG picture", u"il grafico a bersaglio come immagine PNG"},
+    {35120, u"the sociogram as a PNG picture", u"il sociogramma come immagine PNG"},
+    {35130, u"the metrics table as a PNG picture", u"la tabella delle metriche come immagine PNG"},
+    {35140, u"the metrics table as comma-separated text", u"la tabella delle metriche come testo separato da virgole"},
+    {35150, u"the test written again as a current test file", u"il test riscritto come file di test attuale"},
+    {35200, u"Unknown option %s", u"Opzione sconosciuta %s"},
+    {35210, u"The option %s needs a value", u"L'opzione %s richiede un valore"},
+    {35220, u"The option %s is given more than once", u"L'opzione %s è data più volte"},
+    {35230, u"\"%s\" is not a value of %s", u"\"%s\" non è un valore di %s"},
+    {35240, u"The option %s works only with --export", u"L'opzione %s funziona solo con --export"},
+    {35245, u"The option %s works only with %s", u"L'opzione %s funziona solo con %s"},
+    {35250, u"--export takes an INPUT and an OUTPUT file", u"--export richiede un file INPUT e un file OUTPUT"},
+    {35260, u"Only one file can be opened", u"Si può aprire un solo file"},
+    {35270, u"A path is empty", u"Un percorso è vuoto"},
+    {35280,
+     u"No display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set): start it in a graphical session, "
+     u"or use --export",
+     u"Nessuno schermo su cui mostrare la finestra (DISPLAY e WAYLAND_DISPLAY non sono impostate): avviarlo in una "
+     u"sessione grafica, o usare --export"},
+    {35290, u"Wrong command line: %s", u"Riga di comando errata: %s"},
+    {35300, u"Kaleidocircle files (*.KalCir)", u"File di Kaleidocircle (*.KalCir)"},
+    {35310, u"Comma separated values (*.txt)", u"Valori separati da virgole (*.txt)"},
 
     // File errors naming the file and the system's reason, then the reasons
     {36000, u"Cannot open \"%s\": %s", u"Impossibile aprire \"%s\": %s"},
@@ -476,12 +518,9 @@ extern const DLanguageEntry kLanguageTable[] = {
 
     // Message box title, questions to the user, names of values
     {40000, u"Message", u"Messaggio"},
-    {40010, u"You want to delete unnecessary subjects?",
-     u"Si desidera cancellare i soggetti in eccesso?"},
-    {40020, u"You want to delete subjects already in list?",
-     u"Si desidera cancellare i soggetti già presenti?"},
-    {40030, u"The test is changed. Do you want to save it?",
-     u"Il test è stato modificato. Si desidera salvarlo?"},
+    {40010, u"You want to delete unnecessary subjects?", u"Si desidera cancellare i soggetti in eccesso?"},
+    {40020, u"You want to delete subjects already in list?", u"Si desidera cancellare i soggetti già presenti?"},
+    {40030, u"The test is changed. Do you want to save it?", u"Il test è stato modificato. Si desidera salvarlo?"},
     {40100, u"Sex", u"Sesso"},
     {40110, u"None", u"Nessuno"},
     {40120, u"Female", u"Femmina"},
@@ -492,10 +531,8 @@ extern const DLanguageEntry kLanguageTable[] = {
     // Error box title and model errors
     {50000, u"Error", u"Errore"},
     {50010, u"Memory full in \"%s\" module!", u"Memoria esaurita nel modulo \"%s\"!"},
-    {50020, u"Memory access failed in the \"%s\" module!",
-     u"Accesso alla memoria fallito nel modulo \"%s\"!"},
-    {50030, u"The number must be greater than \"%d\"!",
-     u"Il numero deve essere maggiore di \"%d\"!"},
+    {50020, u"Memory access failed in the \"%s\" module!", u"Accesso alla memoria fallito nel modulo \"%s\"!"},
+    {50030, u"The number must be greater than \"%d\"!", u"Il numero deve essere maggiore di \"%d\"!"},
     {50040,
      u"The \"%s\" name is not consistent with the selected type. "
      u"The subject will not be imported!",
@@ -509,18 +546,15 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"Il numero di soggetti deve essere compreso tra \"%d\" e \"%d\"!"},
     {50080, u"The dimension must be between \"%d\" and \"%d\"!",
      u"La dimensione deve essere compresa tra \"%d\" e \"%d\"!"},
-    {50090,
-     u"The subject no.%d has selected himself. Correct the error to display the chart!",
+    {50090, u"The subject no.%d has selected himself. Correct the error to display the chart!",
      u"Il soggetto n°%d ha selezionato sè stesso. "
      u"Correggere l'errore per visualizzare il grafico!"},
 
     // File errors
-    {60000, u"Write failure to file, module \"%s\"!",
-     u"Scrittura fallita nel file, modulo \"%s\"!"},
+    {60000, u"Write failure to file, module \"%s\"!", u"Scrittura fallita nel file, modulo \"%s\"!"},
     {60010, u"Read failure from file, module \"%s\"!", u"Lettura fallita dal file, modulo \"%s\"!"},
     {60020, u"The file \"%s\" was not recognized!", u"Il file \"%s\" non è stato riconosciuto!"},
-    {60030, u"The version of the file is not supported!",
-     u"La versione del file non è supportata!"},
+    {60030, u"The version of the file is not supported!", u"La versione del file non è supportata!"},
 };
 
 const std::size_t kLanguageTableSize = sizeof(kLanguageTable) / sizeof(kLanguageTable[0]);

@@ -20,6 +20,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace
 {
 constexpr int kStripWidth = 61;
@@ -41,7 +43,7 @@ TFormGraph::TFormGraph(DTest& test, DLanguage& language, const char* name, int p
                        QWidget* parent)
     : TFormPage(parent), test_(test), language_(language), drawModule_(QByteArray(name) + "::Draw()"),
       optModule_(QByteArray(name) + "::OptSbClick()"), clipModule_(QByteArray(name) + "::ClipExpSbClick()"),
-      picture_(DPicture::Make(kStartSize, kStartSize)), optionsTextId_(OptionsTextId(name))
+      picture_(DPicture::Make(kStartSize, kStartSize)), optionsTextId_(OptionsTextId(name)), panelWidth_(panelWidth)
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -57,7 +59,9 @@ TFormGraph::TFormGraph(DTest& test, DLanguage& language, const char* name, int p
     connect(ClipExpSb, &QToolButton::clicked, this, &TFormGraph::ClipExpSbClick);
 
     OptPn = new QWidget(this);
-    OptPn->setFixedWidth(panelWidth);
+    // At least this wide, wider when a text of its boxes needs it.
+    OptPn->setMinimumWidth(panelWidth);
+    OptPn->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     optLayout_ = new QVBoxLayout(OptPn);
     optLayout_->setContentsMargins(6, 8, 0, 6);
     optLayout_->setSpacing(6);
@@ -96,10 +100,12 @@ void TFormGraph::PlaceStripButtons(QPoint opt, QPoint clip)
 QGroupBox* TFormGraph::AddGroup(int width, int height)
 {
     auto* group = new QGroupBox(OptPn);
-    group->setFixedWidth(width);
+    // The width is the least the box takes: its title and the longest
+    // choice of its drop-down get the room they need, in either language.
+    group->setMinimumWidth(width);
     // The height is the least the box takes: a larger font gets its room.
     group->setMinimumHeight(height);
-    group->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Maximum);
+    group->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     auto* inner = new QVBoxLayout(group);
     inner->setContentsMargins(10, 4, 10, 8);
     // Before the closing stretch, so the boxes stack from the top.
@@ -110,6 +116,8 @@ QGroupBox* TFormGraph::AddGroup(int width, int height)
 QComboBox* TFormGraph::AddCombo(QGroupBox* group, const char* module, std::function<void(QComboBox*)> update)
 {
     auto* combo = new QComboBox(group);
+    // Refilled in the language of the moment: its width follows its items.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     group->layout()->addWidget(combo);
     connect(combo, &QComboBox::currentIndexChanged, this,
             [this, combo, module, update = std::move(update)] { OptionChanged(module, [&] { update(combo); }); });
@@ -119,6 +127,8 @@ QComboBox* TFormGraph::AddCombo(QGroupBox* group, const char* module, std::funct
 QListWidget* TFormGraph::AddCheckList(QGroupBox* group, const char* module, std::function<void(QListWidget*)> update)
 {
     auto* list = new QListWidget(group);
+    // The list takes the box's width rather than widening the panel.
+    list->setSizePolicy(QSizePolicy::Ignored, list->sizePolicy().verticalPolicy());
     group->layout()->addWidget(list);
     connect(list, &QListWidget::itemChanged, this,
             [this, list, module, update = std::move(update)] { OptionChanged(module, [&] { update(list); }); });
@@ -144,6 +154,7 @@ void TFormGraph::showEvent(QShowEvent* event)
 {
     TFormPage::showEvent(event);
     ViewDesc();
+    FitOptions();
 }
 
 void TFormGraph::Draw()
@@ -157,7 +168,25 @@ void TFormGraph::Draw()
                           DrawOptions();
                           DrawPicture(picture_);
                       });
+    FitOptions();
     ShowPicture();
+}
+
+void TFormGraph::FitOptions()
+{
+    // The panel is as wide as its widest box needs, so no title or
+    // drop-down choice is cut in either language; the boxes fill it. The
+    // boxes' wishes are read here rather than left to the layouts, which a
+    // hidden panel never runs.
+    int boxes = 0;
+    for (QGroupBox* group : OptPn->findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly))
+    {
+        group->updateGeometry();
+        boxes = std::max({boxes, group->minimumWidth(), group->sizeHint().width(), group->minimumSizeHint().width()});
+    }
+    const QMargins margins = optLayout_->contentsMargins();
+    OptPn->setMinimumWidth(std::max(panelWidth_, boxes + margins.left() + margins.right()));
+    optLayout_->invalidate();
 }
 
 void TFormGraph::DrawImage()
@@ -194,6 +223,7 @@ void TFormGraph::OptSbClick()
                       [&]
                       {
                           OptPn->setHidden(!OptPn->isHidden());
+                          FitOptions();
                           if (OptSb->isCheckable())
                               OptSb->setChecked(!OptPn->isHidden());
                       });

@@ -78,6 +78,8 @@ protected:
     QComboBox* AddCombo(QGroupBox* group, const char* module, std::function<void(QComboBox*)> update);
     // A check list filling a group box, the same way.
     QListWidget* AddCheckList(QGroupBox* group, const char* module, std::function<void(QListWidget*)> update);
+    // Sizes the options panel anew after its texts changed.
+    void FitOptions();
     // Sets a group box's caption and its hint (on the box and its controls).
     void SetGroupTexts(QGroupBox* group, int captionId, int hintId);
     void SetStripHints(int optId, int clipId);
@@ -103,4 +105,6 @@ private:
     QImage picture_;
     // The string id naming this page's option changes in the history.
     int optionsTextId_;
+    // The least width of the options panel.
+    int panelWidth_;
 };

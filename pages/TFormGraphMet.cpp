@@ -15,7 +15,6 @@
 namespace
 {
 const char* const kExportModule = "TFormGraphMet::FileExpSbClick()";
-const QString kFilter = QStringLiteral("Comma separated values (*.txt)");
 const QString kSuffix = QStringLiteral("txt");
 } // namespace
 
@@ -66,10 +65,11 @@ QString TFormGraphMet::AskSavePath()
         SaveDlg = new QFileDialog(this);
         SaveDlg->setAcceptMode(QFileDialog::AcceptSave);
         SaveDlg->setFileMode(QFileDialog::AnyFile);
-        SaveDlg->setNameFilter(kFilter);
         SaveDlg->setDefaultSuffix(kSuffix);
         SaveDlg->setSizeGripEnabled(true);
     }
+    // Set on every run: the language may have changed since the last one.
+    SaveDlg->setNameFilter(language_.GetStr(35310));
     SaveDlg->setWindowModality(Qt::ApplicationModal);
     if (SaveDlg->exec() != QDialog::Accepted || SaveDlg->selectedFiles().isEmpty())
         return {};

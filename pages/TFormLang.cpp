@@ -1,6 +1,7 @@
 #include "pages/TFormLang.h"
 #include "kit/DMessages.h"
 
+#include "kit/DToolkitTexts.h"
 #include "kit/TFormHost.h"
 #include "kit/TFormPage.h"
 #include "lang/DLanguage.h"
@@ -102,6 +103,7 @@ void TFormLang::OkBbClick()
                       [&]
                       {
                           DMessages::FromListBox(language_, Lb);
+                          DToolkitTexts::Apply(language_.GetLanguage());
                           ViewDesc();
                           main_.ViewDesc();
                           // Each page is drawn again as well: summaries, value names and graph

@@ -22,6 +22,11 @@ kc_install_missing() {
 }
 
 KC_BASE_PACKAGES=(cmake make g++ qt6-base-dev fonts-dejavu-core)
+# The toolkit's own texts (standard buttons, file dialogs) in Italian.
+KC_TRANSLATION_PACKAGES=(qt6-translations-l10n)
+# The Debian package: cpack's dependency reader (dpkg-shlibdeps) and the
+# validators of what it installs (tools/check-package.sh).
+KC_PACKAGE_PACKAGES=(dpkg-dev appstream desktop-file-utils man-db)
 # The fuzz targets: clang, its libFuzzer and sanitizer runtimes, and the
 # symbolizer that puts file names and lines into the sanitizers' reports.
 KC_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev llvm-14)

@@ -1,6 +1,6 @@
 # User guides. The two HTML pages are typeset into PDF documents at build time
 # and placed beside the executable, where the Help command opens them; they are
-# installed beside the installed executable for the same reason.
+# installed with the documentation, where the installed program finds them.
 #
 # Expects the executable target `kaleidocircle` (built into
 # ${CMAKE_BINARY_DIR}/app) and Qt6::Gui to exist already.
@@ -39,4 +39,4 @@ unset(kc_help_pdf)
 add_custom_target(help_pdfs ALL DEPENDS ${KALEIDOCIRCLE_HELP_PDFS})
 add_dependencies(kaleidocircle help_pdfs)
 
-install(FILES ${KALEIDOCIRCLE_HELP_PDFS} DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${KALEIDOCIRCLE_HELP_PDFS} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kaleidocircle)

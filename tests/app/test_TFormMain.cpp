@@ -249,8 +249,7 @@ private Q_SLOTS:
         QVERIFY(shell.Show());
         QCOMPARE(shell.Caption(), opened ? kTitle + QStringLiteral(" - ") + path : kTitle);
         QCOMPARE(shell.test.answ.num.GetValue(), opened ? 8 : 3);
-        QCOMPARE(shell.errors,
-                 failed ? QStringList{shell.language.GetErr(50020, {"TFormMain::CommLineFileOpen()"})} : QStringList());
+        QCOMPARE(shell.errors, failed ? QStringList{shell.language.GetErr(60020, {path})} : QStringList());
         QVERIFY(!shell.form.SaveAc->isEnabled());
     }
 

@@ -34,16 +34,26 @@ struct Result
 {
     int exitCode = -1;
     QString stdErr;
+    QString stdOut;
 };
 
-Result RunApp(const QStringList& arguments)
+// Runs the application as a terminal without any display would (nothing on
+// the command line may need one), with settings of its own, which start in
+// English.
+Result RunApp(const QStringList& arguments, const QString& settings)
 {
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QLatin1String(name));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), settings);
+    process.setProcessEnvironment(environment);
     process.start(qEnvironmentVariable("KC_APP"), arguments);
     if (!process.waitForFinished(20000))
         return {};
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardError())};
+            QString::fromLocal8Bit(process.readAllStandardError()),
+            QString::fromLocal8Bit(process.readAllStandardOutput())};
 }
 } // namespace
 
@@ -60,6 +70,8 @@ private Q_SLOTS:
     void failureLeavesNoOutput();
     void process_data();
     void process();
+    void commandLine_data();
+    void commandLine();
     void fullDisk();
 
 private:
@@ -112,6 +124,9 @@ void TestDExport::parse_data()
                                          << 0;
     QTest::newRow("arrange twice") << QStringList{"--export=sociogram", "--arrange=ties", "--arrange=ties", "a", "b"}
                                    << false << 0 << 0;
+    QTest::newRow("language twice") << QStringList{"--export=csv", "--lang=en", "--lang=it", "a", "b"} << false << 0
+                                    << 0;
+    QTest::newRow("help is no export") << QStringList{"--export=csv", "--help", "a", "b"} << false << 0 << 0;
 }
 
 void TestDExport::parse()
@@ -365,7 +380,7 @@ void TestDExport::process()
     ::mkfifo(QFile::encodeName(Path("fifo")).constData(), 0600);
     const QByteArray input = TestSupport::ReadFile(Path("ok.KalCir"));
 
-    const Result result = RunApp(arguments);
+    const Result result = RunApp(arguments, Path("settings"));
     QCOMPARE(result.exitCode, exitCode);
     if (exitCode == 0)
     {
@@ -379,6 +394,75 @@ void TestDExport::process()
     QVERIFY(::stat(QFile::encodeName(Path("fifo")).constData(), &fifoStatus) == 0 && S_ISFIFO(fifoStatus.st_mode));
     if (!output.isEmpty() && output != Path("ok.KalCir") && output != Path("fifo"))
         QVERIFY(!QFile::exists(output));
+}
+
+void TestDExport::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    // Texts that the output (exit code 0) or the error output must hold.
+    QTest::addColumn<QStringList>("texts");
+
+    const QString ok = Path("ok.KalCir");
+    const QString missing = Path("missing.KalCir");
+    const QStringList usage{"Usage: kaleidocircle [FILE.KalCir]",
+                            "--export=KIND",
+                            "--lang=en|it",
+                            "    sociogram",
+                            "    kalcir",
+                            "-v, --version"};
+    QTest::newRow("help") << QStringList{"--help"} << 0 << usage;
+    QTest::newRow("short help after a file") << QStringList{ok, "-h"} << 0 << usage;
+    QTest::newRow("help in Italian") << QStringList{"--lang=it", "--help"} << 0
+                                     << QStringList{"Uso: kaleidocircle",
+                                                    "Opzioni:", "il sociogramma come immagine PNG"};
+    QTest::newRow("version") << QStringList{"--version"} << 0 << QStringList{"kaleidocircle " KC_TEST_VERSION "\n"};
+    QTest::newRow("export") << QStringList{"--export=bar", ok, Path("ok.png")} << 0 << QStringList{};
+
+    QTest::newRow("unknown option") << QStringList{"--force", ok} << 2
+                                    << QStringList{"Unknown option --force\n", "Usage: kaleidocircle"};
+    QTest::newRow("unknown short option") << QStringList{"-x"} << 2 << QStringList{"Unknown option -x\n"};
+    QTest::newRow("value after help") << QStringList{"--help=all"} << 2 << QStringList{"Wrong command line: "};
+    QTest::newRow("value missing") << QStringList{ok, "--export"} << 2
+                                   << QStringList{"The option --export needs a value"};
+    QTest::newRow("unknown kind") << QStringList{"--export=pie", ok, Path("pie")} << 2
+                                  << QStringList{"\"pie\" is not a value of --export"};
+    QTest::newRow("export without output")
+        << QStringList{"--export=csv", ok} << 2 << QStringList{"--export takes an INPUT and an OUTPUT file"};
+    QTest::newRow("export option without export")
+        << QStringList{"--lang=it", ok} << 2 << QStringList{"The option --lang works only with --export"};
+    QTest::newRow("two files") << QStringList{ok, ok} << 2 << QStringList{"Only one file can be opened"};
+
+    // A file the window cannot open is told on the command line, with or
+    // without a display; then the missing display itself.
+    QTest::newRow("missing file") << QStringList{missing} << 1
+                                  << QStringList{
+                                         QStringLiteral("Cannot open \"%1\": No such file or directory").arg(missing)};
+    QTest::newRow("folder") << QStringList{dir_.path()} << 1
+                            << QStringList{QStringLiteral("Cannot open \"%1\": Not a regular file").arg(dir_.path())};
+    QTest::newRow("no display") << QStringList{ok} << 1 << QStringList{"No display to show the window on"};
+}
+
+// The programs' whole command line, run without a display.
+void TestDExport::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, texts);
+    if (qEnvironmentVariableIsEmpty("KC_APP"))
+        QSKIP("KC_APP names no application (run through CTest)");
+    DTest test;
+    Fill(test);
+    test.file.Write(Path("ok.KalCir"));
+
+    const Result result = RunApp(arguments, Path("settings"));
+    QCOMPARE(result.exitCode, exitCode);
+    const QString& output = exitCode == 0 ? result.stdOut : result.stdErr;
+    for (const QString& text : texts)
+        QVERIFY2(output.contains(text), qPrintable(output));
+    // Nothing the toolkit says about a display, nor anything on the other
+    // stream.
+    QCOMPARE(exitCode == 0 ? result.stdErr : result.stdOut, QString());
 }
 
 // The full disk for real: the export fails naming the file and the reason,
@@ -403,7 +487,8 @@ void TestDExport::fullDisk()
     for (const QString& kind : {QStringLiteral("kalcir"), QStringLiteral("csv"), QStringLiteral("sociogram")})
     {
         const Result result =
-            RunApp({QStringLiteral("--export=") + kind, QStringLiteral("--lang=en"), Path("ok.KalCir"), target});
+            RunApp({QStringLiteral("--export=") + kind, QStringLiteral("--lang=en"), Path("ok.KalCir"), target},
+                   Path("settings"));
         QCOMPARE(result.exitCode, int(DExport::kFailed));
         QVERIFY2(result.stdErr.contains(QStringLiteral("Cannot write \"%1\": No space left on device").arg(target)),
                  qPrintable(result.stdErr));

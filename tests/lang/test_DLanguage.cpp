@@ -29,6 +29,7 @@ private Q_SLOTS:
                                                  + 25         // undo
                                                  + 11         // arrangement and pins
                                                  + 35         // working groups
+                                                 + 27 + 6     // command line, toolkit texts; export options
                                                  ));
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {

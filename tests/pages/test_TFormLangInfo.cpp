@@ -188,7 +188,9 @@ private Q_SLOTS:
         QCOMPARE(shell.dialog->Lb->item(1)->text(), QStringLiteral("Italiano"));
         QCOMPARE(shell.dialog->Lb->currentRow(), row);
         QCOMPARE(shell.dialog->windowTitle(), title);
-        QCOMPARE(shell.dialog->size(), QSize(274, 225));
+        // Wider only where the title needs it.
+        QCOMPARE(shell.dialog->height(), 225);
+        QCOMPARE(shell.dialog->width() == 274, language != 7);
         QCOMPARE(shell.dialog->frameGeometry().center(), shell.form.frameGeometry().center());
         shell.dialog->reject();
     }
@@ -234,7 +236,8 @@ private Q_SLOTS:
             for (const QString& line : lines)
                 QVERIFY(!line.trimmed().isEmpty());
             QVERIFY(info.EmailLl->text().contains(TFormInfo::Email()));
-            QCOMPARE(info.size(), QSize(349, 400));
+            QCOMPARE(info.height(), 400);
+            QVERIFY(info.width() >= 349);
             QCOMPARE(info.frameGeometry().center(), main.frameGeometry().center());
             QTest::mouseClick(shown == 0 ? info.OkBb : info.CancelB, Qt::LeftButton);
             QVERIFY(!info.isVisible());
