@@ -2,6 +2,7 @@
 
 #include "document/DFileLock.h"
 #include "document/DFileStamp.h"
+#include "document/DRecovery.h"
 #include "kit/TFormHost.h"
 #include "model/EError.h"
 
@@ -18,6 +19,7 @@ class QAction;
 class QFileDialog;
 class QLineEdit;
 class QTabWidget;
+class QTimer;
 class QToolButton;
 
 // The seven page windows of the main window's tabs, in tab order.
@@ -82,6 +84,10 @@ public:
     void InfoAcExecute();
     void HelpAcExecute();
     void ExitAcExecute();
+    // Writes the recovery copy while the test has unsaved changes and removes
+    // it once it has none; run by RecoveryTm and on every switch of tab.
+    void RecoveryTmTimer();
+    const DRecovery& Recovery() const { return recovery_; }
 
     // Controls, named as the rest of the application refers to them.
     QWidget* Panel1 = nullptr;
@@ -103,6 +109,8 @@ public:
     QWidget* DrawSocTs = nullptr;
     QWidget* DrawMetTs = nullptr;
     QLineEdit* CellHeightEd = nullptr;
+    // Writes the recovery copy once a minute.
+    QTimer* RecoveryTm = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -126,6 +134,10 @@ private:
     DArgs HolderArgs(const DFileLock& lock) const;
     // Tells that the open file has no lock, when none could be made.
     void NoticeNoLock();
+    void StartRecovery();
+    // At start-up: offers each copy left by a run that did not end normally.
+    void OfferRecovery();
+    void RestoreCopy(const DRecovery::Copy& copy);
 
     DTest& test_;
     DLanguage& language_;
@@ -138,6 +150,9 @@ private:
     // The file as it was on disk when opened or last saved, so that Save can
     // tell that something else has written it since.
     DFileStamp stamp_;
+    DRecovery recovery_;
+    // A failing copy is reported once, not every minute, until one works again.
+    bool recoveryFailed_ = false;
     TFormPages pages_;
     QString caption_;
     QStringList arguments_;

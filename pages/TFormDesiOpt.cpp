@@ -2,6 +2,7 @@
 #include "kit/DMessages.h"
 #include "pages/DViews.h"
 
+#include "document/DDataLoss.h"
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "pages/TFormDesi.h"
@@ -86,6 +87,17 @@ void TFormDesiOpt::FormShow()
 
 void TFormDesiOpt::OkBbClick()
 {
+    // Asked before either setting is applied, so that "no" leaves both as they were.
+    bool goOn = false;
+    DMessages::Handle(
+        language_, "TFormDesiOpt::OkBbClick()",
+        [&] { goOn = DMessages::Confirm(language_, DDataLoss::AnswerCount(test_, AnswNumLe->text()).Question()); });
+    if (!goOn)
+    {
+        AnswNumLe->setFocus();
+        AnswNumLe->selectAll();
+        return;
+    }
     // Both settings are applied whatever happens to the other one, so a
     // mistyped number does not lose the name order chosen with it.
     bool numberStored = false;

@@ -1,6 +1,7 @@
 #include "pages/TFormQuesOpt.h"
 #include "kit/DMessages.h"
 
+#include "document/DDataLoss.h"
 #include "document/DTest.h"
 #include "kit/TFormPage.h"
 #include "lang/DLanguage.h"
@@ -61,12 +62,15 @@ void TFormQuesOpt::FormShow()
 void TFormQuesOpt::OkBbClick()
 {
     bool accepted = false;
-    DMessages::Handle(language_, "TFormQuesOpt::OkBbClick()",
-                      [&]
-                      {
-                          test_.ques.List().SetSize(QuesNumLe->text());
-                          accepted = true;
-                      });
+    DMessages::Handle(
+        language_, "TFormQuesOpt::OkBbClick()",
+        [&]
+        {
+            if (!DMessages::Confirm(language_, DDataLoss::QuestionCount(test_, QuesNumLe->text()).Question()))
+                return;
+            test_.ques.List().SetSize(QuesNumLe->text());
+            accepted = true;
+        });
     if (!accepted)
     {
         // Nothing changed: the user corrects the number where it was typed.
