@@ -333,12 +333,7 @@ void TFormMain::OpenFile(const QString& path)
     const DFileStamp stamp = DFileStamp::Of(path);
     test_.file.Read(path);
     recovery_.Remove();
-    if (!own)
-        lock_ = std::move(lock);
-    readOnly_ = readOnly;
-    stamp_ = stamp;
-    ViewCcaption();
-    DrawPages();
+    TakeFileState(std::move(lock), own, readOnly, stamp);
     NoticeNoLock();
 }
 
@@ -691,11 +686,16 @@ void TFormMain::RestoreCopy(const DRecovery::Copy& copy)
     const bool readOnly = !path.isEmpty() && !own && lock.Lock(path) == DFileLock::State::HeldElsewhere;
     const DFileStamp stamp = path.isEmpty() ? DFileStamp() : DFileStamp::Of(path);
     recovery_.Restore(copy, test_);
+    TakeFileState(std::move(lock), own, readOnly, stamp);
+    SaveAcUpdate();
+}
+
+void TFormMain::TakeFileState(DFileLock&& lock, bool own, bool readOnly, const DFileStamp& stamp)
+{
     if (!own)
         lock_ = std::move(lock);
     readOnly_ = readOnly;
     stamp_ = stamp;
     ViewCcaption();
     DrawPages();
-    SaveAcUpdate();
 }

@@ -138,6 +138,9 @@ private:
     // At start-up: offers each copy left by a run that did not end normally.
     void OfferRecovery();
     void RestoreCopy(const DRecovery::Copy& copy);
+    // The test just read stands for its file: the file's lock (unless this
+    // window held it already), read-only state and stamp; then redrawn.
+    void TakeFileState(DFileLock&& lock, bool own, bool readOnly, const DFileStamp& stamp);
 
     DTest& test_;
     DLanguage& language_;

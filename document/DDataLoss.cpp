@@ -33,6 +33,26 @@ template <class F> void ForEachChoice(const DDesi& desi, F&& visit)
             }
 }
 
+// A count typed by the user: fill runs only for a number the setter takes
+// that is below the count now; anything else removes nothing.
+template <class F>
+DDataLoss Lowering(const char* module, DDataLoss::Kind kind, qint32 from, qint32 min, const QString& text, F&& fill)
+{
+    return EError::Guard(module,
+                         [&]
+                         {
+                             DDataLoss loss;
+                             loss.kind = kind;
+                             loss.from = from;
+                             loss.to = Number(text);
+                             if (loss.to >= min && loss.to < from)
+                                 fill(loss);
+                             // What stays is told only for imports.
+                             loss.keptAnswers = 0;
+                             return loss;
+                         });
+}
+
 bool SurnameFirst(const DTest& test)
 {
     return test.answ.subjSort.IsSurnameName();
@@ -123,54 +143,28 @@ void DDataLoss::DropSubjects(const DTest& test, qint32 count)
 
 DDataLoss DDataLoss::QuestionCount(const DTest& test, const QString& text)
 {
-    return EError::Guard("DDataLoss::QuestionCount()",
-                         [&]
-                         {
-                             DDataLoss loss;
-                             loss.kind = Kind::QuestionCount;
-                             loss.from = test.ques.List().GetSize();
-                             loss.to = Number(text);
-                             if (loss.to >= DQuesList::kMin && loss.to < loss.from)
-                                 loss.DropQuestions(test, loss.to);
-                             loss.keptAnswers = 0;
-                             return loss;
-                         });
+    return Lowering("DDataLoss::QuestionCount()", Kind::QuestionCount, test.ques.List().GetSize(), DQuesList::kMin,
+                    text, [&](DDataLoss& loss) { loss.DropQuestions(test, loss.to); });
 }
 
 DDataLoss DDataLoss::AnswerCount(const DTest& test, const QString& text)
 {
-    return EError::Guard("DDataLoss::AnswerCount()",
-                         [&]
-                         {
-                             DDataLoss loss;
-                             loss.kind = Kind::AnswerCount;
-                             loss.from = test.answ.num.GetValue();
-                             loss.to = Number(text);
-                             if (loss.to >= DAnswNum::kMin && loss.to < loss.from)
-                                 ForEachChoice(test.desi,
-                                               [&](qint32, qint32 r, qint32, qint32)
-                                               {
-                                                   if (r > loss.to)
-                                                       ++loss.answers;
-                                               });
-                             return loss;
-                         });
+    return Lowering("DDataLoss::AnswerCount()", Kind::AnswerCount, test.answ.num.GetValue(), DAnswNum::kMin, text,
+                    [&](DDataLoss& loss)
+                    {
+                        ForEachChoice(test.desi,
+                                      [&](qint32, qint32 r, qint32, qint32)
+                                      {
+                                          if (r > loss.to)
+                                              ++loss.answers;
+                                      });
+                    });
 }
 
 DDataLoss DDataLoss::SubjectCount(const DTest& test, const QString& text)
 {
-    return EError::Guard("DDataLoss::SubjectCount()",
-                         [&]
-                         {
-                             DDataLoss loss;
-                             loss.kind = Kind::SubjectCount;
-                             loss.from = test.subj.Count();
-                             loss.to = Number(text);
-                             if (loss.to >= DSubjList::kMinSubjects && loss.to < loss.from)
-                                 loss.DropSubjects(test, loss.to);
-                             loss.keptAnswers = 0;
-                             return loss;
-                         });
+    return Lowering("DDataLoss::SubjectCount()", Kind::SubjectCount, test.subj.Count(), DSubjList::kMinSubjects, text,
+                    [&](DDataLoss& loss) { loss.DropSubjects(test, loss.to); });
 }
 
 DDataLoss DDataLoss::QuestionImport(const DTest& test, const QString& path)
