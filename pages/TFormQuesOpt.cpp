@@ -62,15 +62,15 @@ void TFormQuesOpt::FormShow()
 void TFormQuesOpt::OkBbClick()
 {
     bool accepted = false;
-    DMessages::Handle(
-        language_, "TFormQuesOpt::OkBbClick()",
-        [&]
-        {
-            if (!DMessages::Confirm(language_, DDataLoss::QuestionCount(test_, QuesNumLe->text()).Question()))
-                return;
-            test_.ques.List().SetSize(QuesNumLe->text());
-            accepted = true;
-        });
+    DMessages::Handle(language_, "TFormQuesOpt::OkBbClick()",
+                      [&]
+                      {
+                          const DDataLoss loss = DDataLoss::QuestionCount(test_, QuesNumLe->text());
+                          if (!DMessages::Confirm(language_, loss.Question()))
+                              return;
+                          test_.ques.List().SetSize(QuesNumLe->text());
+                          accepted = true;
+                      });
     if (!accepted)
     {
         // Nothing changed: the user corrects the number where it was typed.

@@ -85,26 +85,26 @@ void TFormSubjImp::FormShow()
 void TFormSubjImp::OkBbClick()
 {
     bool imported = false;
-    DMessages::Handle(
-        language_, "TFormSubjImp::OkBbClick()",
-        [&]
-        {
-            const QStringList lines = DSubjList::MemoLines(NamesMm->toPlainText());
-            const int format = OrderCb->currentIndex();
-            // A rehearsal on a list of its own finds a refused number of lines
-            // or a line that does not fit the format before the test changes,
-            // so a failed import never leaves the group half renamed or cut
-            // short; the user corrects the text here.
-            DDesi desi;
-            DSubjList trial([&desi](qint32 count) { desi.SetSubj(count); });
-            trial.FromMemo(format, lines);
-            // The import overwrites names and drops the subjects beyond the
-            // last line: only on the user's word, told exactly what goes.
-            if (!DMessages::Confirm(language_, DDataLoss::NamesImport(test_, trial, false, false).Question()))
-                return;
-            list_.FromMemo(OrderCb->currentIndex(), lines);
-            imported = true;
-        });
+    DMessages::Handle(language_, "TFormSubjImp::OkBbClick()",
+                      [&]
+                      {
+                          const QStringList lines = DSubjList::MemoLines(NamesMm->toPlainText());
+                          const int format = OrderCb->currentIndex();
+                          // A rehearsal on a list of its own finds a refused number of lines
+                          // or a line that does not fit the format before the test changes,
+                          // so a failed import never leaves the group half renamed or cut
+                          // short; the user corrects the text here.
+                          DDesi desi;
+                          DSubjList trial([&desi](qint32 count) { desi.SetSubj(count); });
+                          trial.FromMemo(format, lines);
+                          // The import overwrites names and drops the subjects beyond the
+                          // last line: only on the user's word, told exactly what goes.
+                          const DDataLoss loss = DDataLoss::NamesImport(test_, trial, false, false);
+                          if (!DMessages::Confirm(language_, loss.Question()))
+                              return;
+                          list_.FromMemo(OrderCb->currentIndex(), lines);
+                          imported = true;
+                      });
     if (imported)
         accept();
     else
