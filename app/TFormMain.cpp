@@ -18,6 +18,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QUndoStack>
 #include <QUrl>
@@ -33,6 +34,7 @@ constexpr int kHintTime = 15000;
 constexpr int kButtonSize = 55;
 constexpr int kIconSize = 44;
 constexpr int kWheelNotch = 120;
+constexpr int kRecoveryTime = 60000;
 
 // Hint and caption ids, in action order and in tab order.
 constexpr int kHintIds[] = {10000, 10010, 10020, 10030, 10040, 10050, 10060, 10070, 34000};
@@ -154,11 +156,13 @@ TFormMain::TFormMain(DTest& test, DLanguage& language, QWidget* parent)
     // Save follows the test's change state: it is re-evaluated after user
     // input anywhere in the application, once the input has been handled.
     qApp->installEventFilter(this);
+    StartRecovery();
 }
 
 TFormMain::~TFormMain()
 {
     qApp->removeEventFilter(this);
+    recovery_.Remove();
 }
 
 QAction* TFormMain::MakeAction(const char* icon, const QKeySequence& shortcut, std::function<void()> handler)
@@ -275,6 +279,7 @@ void TFormMain::FormShow()
                                        [this]
                                        {
                                            CommLineFileOpen();
+                                           OfferRecovery();
                                            SaveAcUpdate();
                                        },
                                        Qt::QueuedConnection);
@@ -283,6 +288,7 @@ void TFormMain::FormShow()
 
 void TFormMain::TabShow(int index)
 {
+    RecoveryTmTimer();
     if (!shown_ || index < 0 || index >= PageControl->count())
         return;
     TFormPage* page = PageList().at(index);
@@ -338,12 +344,8 @@ void TFormMain::OpenFile(const QString& path)
     const DFileStamp stamp = DFileStamp::Of(path);
     test_.file.Read(path);
     ClearHistory();
-    if (!own)
-        lock_ = std::move(lock);
-    readOnly_ = readOnly;
-    stamp_ = stamp;
-    ViewCcaption();
-    DrawPages();
+    recovery_.Remove();
+    TakeFileState(std::move(lock), own, readOnly, stamp);
     NoticeNoLock();
 }
 
@@ -404,6 +406,7 @@ void TFormMain::NewAcExecute()
                               return;
                           test_.New();
                           ClearHistory();
+                          recovery_.Remove();
                           lock_.Unlock();
                           readOnly_ = false;
                           stamp_ = {};
@@ -447,6 +450,7 @@ bool TFormMain::SaveAcExecute()
                           MarkSavedInHistory();
                           stamp_ = DFileStamp::Of(path);
                           written = true;
+                          recovery_.Remove();
                       });
     return written;
 }
@@ -473,6 +477,7 @@ bool TFormMain::SaveAsAcExecute()
                           readOnly_ = false;
                           stamp_ = DFileStamp::Of(path);
                           written = true;
+                          recovery_.Remove();
                           ViewCcaption();
                           NoticeNoLock();
                       });
@@ -648,6 +653,7 @@ void TFormMain::closeEvent(QCloseEvent* event)
     {
         // Another instance may open the file as soon as this window is gone.
         lock_.Unlock();
+        recovery_.Remove();
         event->accept();
     }
     else
@@ -701,4 +707,103 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
             widget->setToolTipDuration(kHintTime);
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TFormMain::StartRecovery()
+{
+    RecoveryTm = new QTimer(this);
+    RecoveryTm->setObjectName(QStringLiteral("RecoveryTm"));
+    RecoveryTm->setInterval(kRecoveryTime);
+    connect(RecoveryTm, &QTimer::timeout, this, &TFormMain::RecoveryTmTimer);
+    RecoveryTm->start();
+}
+
+void TFormMain::RecoveryTmTimer()
+{
+    const auto work = [&]
+    {
+        if (test_.IsChangedByUser())
+            recovery_.Write(test_);
+        else
+            recovery_.Remove();
+        recoveryFailed_ = false;
+    };
+    if (!recoveryFailed_)
+    {
+        recoveryFailed_ = true;
+        DMessages::Handle(language_, "TFormMain::RecoveryTmTimer()", work);
+        return;
+    }
+    // Already reported: a disk that stays full must not raise a box a minute.
+    try
+    {
+        work();
+    }
+    catch (...)
+    {
+    }
+}
+
+void TFormMain::OfferRecovery()
+{
+    DMessages::Handle(language_, "TFormMain::OfferRecovery()",
+                      [&]
+                      {
+                          // One test at a time: once a copy is restored, the others wait
+                          // for the next start.
+                          bool restored = false;
+                          for (const DRecovery::Copy& copy : recovery_.Left())
+                          {
+                              if (restored)
+                              {
+                                  recovery_.Keep(copy);
+                                  continue;
+                              }
+                              const QString when = copy.written.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+                              const QString text = copy.fileName.isEmpty()
+                                                       ? language_.GetMsg(26810, {when})
+                                                       : language_.GetMsg(26800, {copy.fileName, when});
+                              switch (DMessages::ShowChoice(language_, text, {26820, 26830, 26840}))
+                              {
+                              case 0:
+                                  RestoreCopy(copy);
+                                  restored = true;
+                                  break;
+                              case 1:
+                                  recovery_.Discard(copy);
+                                  break;
+                              default:
+                                  recovery_.Keep(copy);
+                                  break;
+                              }
+                          }
+                      });
+}
+
+void TFormMain::RestoreCopy(const DRecovery::Copy& copy)
+{
+    // The test's own file is locked as when it is opened; one that another
+    // instance holds open now is restored read-only, so Save cannot write
+    // over that instance's work.
+    const QString& path = copy.fileName;
+    DFileLock lock;
+    const bool own = !path.isEmpty() && lock_.Holds(path);
+    const bool readOnly = !path.isEmpty() && !own && lock.Lock(path) == DFileLock::State::HeldElsewhere;
+    const DFileStamp stamp = path.isEmpty() ? DFileStamp() : DFileStamp::Of(path);
+    recovery_.Restore(copy, test_);
+    // The restored work was never saved: no step leads back to a saved state.
+    ClearHistory();
+    undoStack_->resetClean();
+    TakeFileState(std::move(lock), own, readOnly, stamp);
+    SaveAcUpdate();
+}
+
+void TFormMain::TakeFileState(DFileLock&& lock, bool own, bool readOnly, const DFileStamp& stamp)
+{
+    if (!own)
+        lock_ = std::move(lock);
+    readOnly_ = readOnly;
+    stamp_ = stamp;
+    ViewCcaption();
+    DrawPages();
 }

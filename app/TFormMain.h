@@ -2,6 +2,7 @@
 
 #include "document/DFileLock.h"
 #include "document/DFileStamp.h"
+#include "document/DRecovery.h"
 #include "kit/TFormHost.h"
 #include "model/EError.h"
 
@@ -18,6 +19,7 @@ class QAction;
 class QFileDialog;
 class QLineEdit;
 class QTabWidget;
+class QTimer;
 class QToolButton;
 class QUndoStack;
 
@@ -89,6 +91,10 @@ public:
     void GroupsAcExecute();
     void HelpAcExecute();
     void ExitAcExecute();
+    // Writes the recovery copy while the test has unsaved changes and removes
+    // it once it has none; run by RecoveryTm and on every switch of tab.
+    void RecoveryTmTimer();
+    const DRecovery& Recovery() const { return recovery_; }
 
     // Controls, named as the rest of the application refers to them.
     QWidget* Panel1 = nullptr;
@@ -113,6 +119,8 @@ public:
     QWidget* DrawSocTs = nullptr;
     QWidget* DrawMetTs = nullptr;
     QLineEdit* CellHeightEd = nullptr;
+    // Writes the recovery copy once a minute.
+    QTimer* RecoveryTm = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -147,6 +155,13 @@ private:
     DArgs HolderArgs(const DFileLock& lock) const;
     // Tells that the open file has no lock, when none could be made.
     void NoticeNoLock();
+    void StartRecovery();
+    // At start-up: offers each copy left by a run that did not end normally.
+    void OfferRecovery();
+    void RestoreCopy(const DRecovery::Copy& copy);
+    // The test just read stands for its file: the file's lock (unless this
+    // window held it already), read-only state and stamp; then redrawn.
+    void TakeFileState(DFileLock&& lock, bool own, bool readOnly, const DFileStamp& stamp);
 
     DTest& test_;
     DLanguage& language_;
@@ -159,6 +174,9 @@ private:
     // The file as it was on disk when opened or last saved, so that Save can
     // tell that something else has written it since.
     DFileStamp stamp_;
+    DRecovery recovery_;
+    // A failing copy is reported once, not every minute, until one works again.
+    bool recoveryFailed_ = false;
     TFormPages pages_;
     QString caption_;
     QStringList arguments_;

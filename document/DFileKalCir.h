@@ -46,6 +46,9 @@ public:
 
     // The path of the file last written or read in full; empty for a new test.
     const QString& FileName() const { return fileName_; }
+    // A test read from elsewhere (a recovery copy) that stands for the file
+    // at path; empty makes it a new test.
+    void SetFileName(const QString& path) { fileName_ = path; }
     qint32 Version() const { return version_; }
 
     static const QString kMagic;

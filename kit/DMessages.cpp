@@ -56,8 +56,17 @@ void DMessages::ShowErr(const DLanguage& language, const QString& text)
 
 QMessageBox::StandardButton DMessages::ShowQuestion(const DLanguage& language, int id)
 {
+    return ShowQuestion(language, language.GetStr(id));
+}
+
+bool DMessages::Confirm(const DLanguage& language, const QString& question)
+{
+    return question.isEmpty() || ShowQuestion(language, question) == QMessageBox::Yes;
+}
+
+QMessageBox::StandardButton DMessages::ShowQuestion(const DLanguage& language, const QString& text)
+{
     const QString title = language.GetStr(40000);
-    const QString text = language.GetStr(id);
     QMessageBox::StandardButton answer;
     if (questionBox())
         answer = questionBox()(title, text);

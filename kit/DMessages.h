@@ -21,6 +21,10 @@ class DMessages
 public:
     static void ShowErr(const DLanguage& language, const QString& text);
     static QMessageBox::StandardButton ShowQuestion(const DLanguage& language, int id);
+    static QMessageBox::StandardButton ShowQuestion(const DLanguage& language, const QString& text);
+    // Puts a question before an operation: true when there is nothing to ask
+    // (an empty text) or the user answered Yes.
+    static bool Confirm(const DLanguage& language, const QString& question);
     // A question whose answers are buttons of its own, labelled with the
     // texts of the ids; returns the index of the button pressed. The last
     // button is both the default and the escape (Enter, Escape and closing

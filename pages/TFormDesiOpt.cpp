@@ -4,6 +4,7 @@
 #include "pages/commands/DCommandValue.h"
 #include "pages/commands/DCommandWhole.h"
 
+#include "document/DDataLoss.h"
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "pages/TFormDesi.h"
@@ -88,6 +89,17 @@ void TFormDesiOpt::FormShow()
 
 void TFormDesiOpt::OkBbClick()
 {
+    // Asked before either setting is applied, so that "no" leaves both as they were.
+    bool goOn = false;
+    DMessages::Handle(
+        language_, "TFormDesiOpt::OkBbClick()",
+        [&] { goOn = DMessages::Confirm(language_, DDataLoss::AnswerCount(test_, AnswNumLe->text()).Question()); });
+    if (!goOn)
+    {
+        AnswNumLe->setFocus();
+        AnswNumLe->selectAll();
+        return;
+    }
     // Both settings are applied whatever happens to the other one, so a
     // mistyped number does not lose the name order chosen with it.
     bool numberStored = false;

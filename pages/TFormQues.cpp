@@ -2,6 +2,7 @@
 #include "kit/DMessages.h"
 #include "pages/DViews.h"
 
+#include "document/DDataLoss.h"
 #include "document/DTest.h"
 #include "kit/DGlyph.h"
 #include "kit/TFormHost.h"
@@ -249,6 +250,8 @@ void TFormQues::ImportSbClick()
                       {
                           const QString path = main_.AskOpenPath();
                           if (path.isEmpty())
+                              return;
+                          if (!DMessages::Confirm(language_, DDataLoss::QuestionImport(test_, path).Question()))
                               return;
                           DCommandWhole::Run(
                               test_, 26130, [&] { test_.file.ReadOnlyQuestions(path); }, Pusher());

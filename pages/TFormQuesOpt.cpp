@@ -2,6 +2,7 @@
 #include "kit/DMessages.h"
 #include "pages/commands/DCommandWhole.h"
 
+#include "document/DDataLoss.h"
 #include "document/DTest.h"
 #include "kit/TFormPage.h"
 #include "lang/DLanguage.h"
@@ -65,6 +66,9 @@ void TFormQuesOpt::OkBbClick()
     DMessages::Handle(language_, "TFormQuesOpt::OkBbClick()",
                       [&]
                       {
+                          const DDataLoss loss = DDataLoss::QuestionCount(test_, QuesNumLe->text());
+                          if (!DMessages::Confirm(language_, loss.Question()))
+                              return;
                           DCommandWhole::Run(
                               test_, 26120, [&] { test_.ques.List().SetSize(QuesNumLe->text()); }, page_.Pusher());
                           accepted = true;

@@ -5,6 +5,7 @@
 #include "pages/commands/DCommandValue.h"
 #include "pages/commands/DCommandWhole.h"
 
+#include "document/DDataLoss.h"
 #include "document/DTest.h"
 #include "kit/DGlyph.h"
 #include "kit/TFormHost.h"
@@ -167,8 +168,8 @@ TFormSubj::TFormSubj(DTest& test, DLanguage& language, TFormHost& main, QWidget*
     column->addWidget(StringGrid, 1);
     layout->addWidget(body, 1);
 
-    FormSubjOpt = new TFormSubjOpt(test_.subj.List(), language_, this);
-    FormSubjImp = new TFormSubjImp(test_.subj.List(), language_, this);
+    FormSubjOpt = new TFormSubjOpt(test_, language_, this);
+    FormSubjImp = new TFormSubjImp(test_, language_, this);
 
     connect(OptionsSb, &QToolButton::clicked, this, &TFormSubj::OptionsSbClick);
     connect(ImpFileSb, &QToolButton::clicked, this, &TFormSubj::ImpFileSbClick);
@@ -357,6 +358,8 @@ void TFormSubj::ImpFileSbClick()
                       {
                           const QString path = main_.AskOpenPath();
                           if (path.isEmpty())
+                              return;
+                          if (!DMessages::Confirm(language_, DDataLoss::SubjectImport(test_, path).Question()))
                               return;
                           DCommandWhole::Run(
                               test_, 26270, [&] { test_.file.ReadOnlySubjects(path); }, Pusher());

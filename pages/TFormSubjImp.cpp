@@ -3,6 +3,8 @@
 #include "pages/DViews.h"
 
 #include "answers/DDesi.h"
+#include "document/DDataLoss.h"
+#include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "subjects/DSubjElemAppe.h"
 #include "subjects/DSubjList.h"
@@ -17,10 +19,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
-TFormSubjImp::TFormSubjImp(DSubjList& list, DLanguage& language, QWidget* parent)
-    : TFormDialog(language, "FormSubjImp", parent), list_(list)
+TFormSubjImp::TFormSubjImp(DTest& test, DLanguage& language, QWidget* parent)
+    : TFormDialog(language, "FormSubjImp", parent), test_(test), list_(test.subj.List())
 {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
@@ -63,12 +63,6 @@ TFormSubjImp::TFormSubjImp(DSubjList& list, DLanguage& language, QWidget* parent
     setFixedSize(457, 528);
 }
 
-bool TFormSubjImp::HasNames(const DSubjList& list)
-{
-    const auto& subjects = list.Get();
-    return std::any_of(subjects.begin(), subjects.end(), [](const DSubjElem& s) { return s.appe.IsFilled(); });
-}
-
 void TFormSubjImp::FormShow()
 {
     DMessages::Handle(language_, "TFormSubjImp::FormShow()",
@@ -100,20 +94,13 @@ void TFormSubjImp::OkBbClick()
                           // or a line that does not fit the format before the test changes,
                           // so a failed import never leaves the group half renamed or cut
                           // short; the user corrects the text here.
-                          {
-                              DDesi desi;
-                              DSubjList trial([&desi](qint32 count) { desi.SetSubj(count); });
-                              trial.FromMemo(format, lines);
-                          }
+                          DDesi desi;
+                          DSubjList trial([&desi](qint32 count) { desi.SetSubj(count); });
+                          trial.FromMemo(format, lines);
                           // The import overwrites names and drops the subjects beyond the
-                          // last line: only on the user's word.
-                          if (HasNames(list_))
-                          {
-                              if (DMessages::ShowQuestion(language_, 40020) != QMessageBox::Yes)
-                                  return;
-                          }
-                          else if (lines.size() < list_.GetSize() &&
-                                   DMessages::ShowQuestion(language_, 40010) != QMessageBox::Yes)
+                          // last line: only on the user's word, told exactly what goes.
+                          const DDataLoss loss = DDataLoss::NamesImport(test_, trial, false, false);
+                          if (!DMessages::Confirm(language_, loss.Question()))
                               return;
                           list_.FromMemo(OrderCb->currentIndex(), lines);
                           imported = true;

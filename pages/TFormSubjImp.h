@@ -4,6 +4,7 @@
 
 class DLanguage;
 class DSubjList;
+class DTest;
 class QComboBox;
 class QGroupBox;
 class QPlainTextEdit;
@@ -14,7 +15,7 @@ class TFormSubjImp : public TFormDialog
 {
     Q_OBJECT
 public:
-    TFormSubjImp(DSubjList& list, DLanguage& language, QWidget* parent = nullptr);
+    TFormSubjImp(DTest& test, DLanguage& language, QWidget* parent = nullptr);
 
     // Texts, the first format and the clipboard's text; called each time
     // before the dialog opens.
@@ -24,15 +25,12 @@ public:
     // changes nothing and keeps the dialog open.
     void OkBbClick() override;
 
-    // Whether any subject of the list already has a surname or a name, which
-    // an import would overwrite.
-    static bool HasNames(const DSubjList& list);
-
     QGroupBox* NamesGb = nullptr;
     QPlainTextEdit* NamesMm = nullptr;
     QGroupBox* OrderGb = nullptr;
     QComboBox* OrderCb = nullptr;
 
 private:
+    DTest& test_;
     DSubjList& list_;
 };

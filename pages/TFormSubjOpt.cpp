@@ -1,6 +1,8 @@
 #include "pages/TFormSubjOpt.h"
 #include "kit/DMessages.h"
 
+#include "document/DDataLoss.h"
+#include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "subjects/DSubjList.h"
 
@@ -9,8 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TFormSubjOpt::TFormSubjOpt(DSubjList& list, DLanguage& language, QWidget* parent)
-    : TFormDialog(language, "FormSubjOpt", parent), list_(list)
+TFormSubjOpt::TFormSubjOpt(DTest& test, DLanguage& language, QWidget* parent)
+    : TFormDialog(language, "FormSubjOpt", parent), test_(test), list_(test.subj.List())
 {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
@@ -62,10 +64,7 @@ void TFormSubjOpt::OkBbClick()
                           // Fewer subjects take the last ones away with their names and
                           // answers: only on the user's word. A refused number is left to
                           // SetSize, which reports the range.
-                          bool isNumber = false;
-                          const int n = text.trimmed().toInt(&isNumber);
-                          if (isNumber && n >= DSubjList::kMinSubjects && n < list_.GetSize() &&
-                              DMessages::ShowQuestion(language_, 40010) != QMessageBox::Yes)
+                          if (!DMessages::Confirm(language_, DDataLoss::SubjectCount(test_, text).Question()))
                               return;
                           list_.SetSize(text);
                           applied = true;

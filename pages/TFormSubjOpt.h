@@ -4,6 +4,7 @@
 
 class DLanguage;
 class DSubjList;
+class DTest;
 class QLabel;
 class QLineEdit;
 
@@ -12,7 +13,7 @@ class TFormSubjOpt : public TFormDialog
 {
     Q_OBJECT
 public:
-    TFormSubjOpt(DSubjList& list, DLanguage& language, QWidget* parent = nullptr);
+    TFormSubjOpt(DTest& test, DLanguage& language, QWidget* parent = nullptr);
 
     // Texts and the current number; called each time before the dialog opens.
     void FormShow();
@@ -24,5 +25,6 @@ public:
     QLineEdit* NumLe = nullptr;
 
 private:
+    DTest& test_;
     DSubjList& list_;
 };

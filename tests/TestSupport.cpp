@@ -25,9 +25,11 @@ void PrepareEnvironment()
         const QString base = QDir::tempPath() + QStringLiteral("/kaleidocircle-tests");
         QDir().mkpath(base + QStringLiteral("/runtime"));
         QDir().mkpath(base + QStringLiteral("/config"));
+        QDir().mkpath(base + QStringLiteral("/data"));
         ::chmod(QFile::encodeName(base + QStringLiteral("/runtime")).constData(), 0700);
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(base + QStringLiteral("/runtime")));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(base + QStringLiteral("/config")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(base + QStringLiteral("/data")));
         qputenv("HOME", QFile::encodeName(base));
     }
 }

@@ -30,6 +30,7 @@ private Q_SLOTS:
                                                  + 11         // arrangement and pins
                                                  + 35         // working groups
                                                  + 27 + 6     // command line, toolkit texts; export options
+                                                 + 32         // losses and recovery
                                                  ));
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {

@@ -28,11 +28,19 @@ struct Page
     std::unique_ptr<TFormDesi> page;
     QStringList errors;
     DMessages::RealBoxesOnExit realBoxes;
+    QStringList questions;
+    QMessageBox::StandardButton answer = QMessageBox::Yes;
 
     // Names "Surname<k> Name<k>" unless given; an empty text leaves a part empty.
     explicit Page(const QList<QStringList>& names = {})
     {
         DMessages::SetErrorBox([this](const QString&, const QString& text) { errors << text; });
+        DMessages::SetQuestionBox(
+            [this](const QString&, const QString& text)
+            {
+                questions << text;
+                return answer;
+            });
         for (int k = 0; k < names.size(); ++k)
         {
             DSubjElemAppe& appe = test.subj.List().GetSelected(k).appe;
@@ -275,6 +283,44 @@ private Q_SLOTS:
         // The current answer cell stays within the grid, with its pick list on it.
         QVERIFY(p.page->DesiSg->currentColumn() >= 1 && p.page->DesiSg->currentColumn() <= answers);
         QVERIFY(p.page->AppelCb->isVisible());
+    }
+
+    void fewerAnswersAskFirst_data()
+    {
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::newRow("yes") << QMessageBox::Yes;
+        QTest::newRow("no") << QMessageBox::No;
+    }
+    void fewerAnswersAskFirst()
+    {
+        QFETCH(QMessageBox::StandardButton, answer);
+        Page p({{"Rossi", "Anna"}, {"Bianchi", "Luca"}});
+        p.test.desi.SetDesi(1, 3, 2, 1);
+        p.test.desi.SetDesi(2, 2, 1, 2);
+        p.answer = answer;
+        const QByteArray before = p.test.file.ToBytes();
+        int result = -1;
+        p.page->SetDialogExec(
+            [&](QDialog& dialog)
+            {
+                auto& options = static_cast<TFormDesiOpt&>(dialog);
+                options.FormShow();
+                options.AnswNumLe->setText(QStringLiteral("1"));
+                options.SelNamSurRb->setChecked(true);
+                options.OkBbClick();
+                result = options.result();
+                return result;
+            });
+        p.page->OptionsSbClick();
+        QCOMPARE(p.questions,
+                 QStringList{"Lowering the number of answers per question from 3 to 1 removes 2 answers already "
+                             "entered.\n\nDo you want to go on?"});
+        // "No" keeps the dialog open and both settings as they were.
+        QCOMPARE(result == QDialog::Accepted, answer == QMessageBox::Yes);
+        if (answer == QMessageBox::Yes)
+            QCOMPARE(p.test.answ.num.GetValue(), 1);
+        else
+            QCOMPARE(p.test.file.ToBytes(), before);
     }
 
     void cancelStoresNothing()

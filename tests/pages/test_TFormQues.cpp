@@ -28,10 +28,18 @@ struct Page
     QStringList errors;
     DMessages::RealBoxesOnExit realBoxes;
     QString openPath;
+    QStringList questions;
+    QMessageBox::StandardButton answer = QMessageBox::Yes;
 
     Page()
     {
         DMessages::SetErrorBox([this](const QString&, const QString& text) { errors << text; });
+        DMessages::SetQuestionBox(
+            [this](const QString&, const QString& text)
+            {
+                questions << text;
+                return answer;
+            });
         main.SetOpenDialog([this] { return openPath; });
         page.resize(700, 400);
         page.show();
@@ -322,6 +330,52 @@ private Q_SLOTS:
         QTest::keyClicks(p.Editor(), QStringLiteral("!"));
         QCOMPARE(p.test.ques.List().GetSelected(0).text.ToString(), QStringLiteral("Imported 1!"));
         QVERIFY(p.test.IsChangedByUser());
+    }
+
+    void droppingTypedTextsAsksFirst_data()
+    {
+        QTest::addColumn<bool>("import");
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::newRow("fewer, yes") << false << QMessageBox::Yes;
+        QTest::newRow("fewer, no") << false << QMessageBox::No;
+        QTest::newRow("import, yes") << true << QMessageBox::Yes;
+        QTest::newRow("import, cancel") << true << QMessageBox::Cancel;
+    }
+    void droppingTypedTextsAsksFirst()
+    {
+        QFETCH(bool, import);
+        QFETCH(QMessageBox::StandardButton, answer);
+        QTemporaryDir dir;
+        const QString other = dir.filePath(QStringLiteral("other.KalCir"));
+        WriteQuestions(other);
+        Page p;
+        p.test.ques.List().GetSelected(3).text.UserUpdate(QStringLiteral("Fourth"));
+        p.test.desi.SetDesi(4, 1, 1, 2);
+        p.answer = answer;
+        const QByteArray before = p.test.file.ToBytes();
+        p.openPath = other;
+        p.page.SetDialogExec(
+            [&](QDialog& dialog)
+            {
+                auto& options = static_cast<TFormQuesOpt&>(dialog);
+                options.QuesNumLe->setText(QStringLiteral("3"));
+                options.OkBbClick();
+                return options.result();
+            });
+        if (import)
+            p.page.ImportSb->click();
+        else
+            p.page.OptionsSb->click();
+
+        QCOMPARE(p.questions.size(), 1);
+        QVERIFY(p.questions[0].contains(
+            import ? QStringLiteral("- questions 4 to 5 are removed with their texts and 1 answers")
+                   : QStringLiteral("Question 4: \"Fourth\", answers: 1")));
+        if (answer == QMessageBox::Yes)
+            QCOMPARE(p.test.ques.List().GetSize(), 3);
+        else
+            QCOMPARE(p.test.file.ToBytes(), before);
+        QVERIFY(p.errors.isEmpty());
     }
 };
 

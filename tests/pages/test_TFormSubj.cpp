@@ -33,7 +33,15 @@ struct Page
     TFormSubj page{test, language, main};
     QStringList errors;
     DMessages::RealBoxesOnExit realBoxes;
-    QList<int> questionIds;
+    QStringList questions;
+    // The first line of every question asked.
+    QStringList Asked() const
+    {
+        QStringList heads;
+        for (const QString& text : questions)
+            heads << text.section(u'\n', 0, 0);
+        return heads;
+    }
     QMessageBox::StandardButton answer = QMessageBox::Yes;
     QString openPath;
     // Fills the dialog and presses a button instead of the user.
@@ -45,9 +53,7 @@ struct Page
         DMessages::SetQuestionBox(
             [this](const QString&, const QString& text)
             {
-                for (int id : {40010, 40020})
-                    if (text == language.GetStr(id))
-                        questionIds << id;
+                questions << text;
                 return answer;
             });
         main.SetOpenDialog([this] { return openPath; });
@@ -307,16 +313,18 @@ private Q_SLOTS:
         QTest::addColumn<QMessageBox::StandardButton>("answer");
         QTest::addColumn<int>("count");
         QTest::addColumn<QString>("error");
-        QTest::addColumn<QList<int>>("asked");
+        QTest::addColumn<QStringList>("asked");
         const QMessageBox::StandardButton yes = QMessageBox::Yes;
-        QTest::newRow("more") << "12" << yes << 12 << QString() << QList<int>{};
-        QTest::newRow("same") << "10" << yes << 10 << QString() << QList<int>{};
-        QTest::newRow("fewer, yes") << " 5 " << yes << 5 << QString() << QList<int>{40010};
-        QTest::newRow("fewer, no") << "5" << QMessageBox::No << 10 << QString() << QList<int>{40010};
-        QTest::newRow("fewer, cancel") << "5" << QMessageBox::Cancel << 10 << QString() << QList<int>{40010};
-        QTest::newRow("zero") << "0" << yes << 10 << RangeError() << QList<int>{};
-        QTest::newRow("101") << "101" << yes << 10 << RangeError() << QList<int>{};
-        QTest::newRow("text") << "x" << yes << 10 << RangeError() << QList<int>{};
+        const QStringList fewer{"Lowering the number of subjects from 10 to 5 removes these subjects with their data "
+                                "and 0 answers (given by them or naming them):"};
+        QTest::newRow("more") << "12" << yes << 12 << QString() << QStringList{};
+        QTest::newRow("same") << "10" << yes << 10 << QString() << QStringList{};
+        QTest::newRow("fewer, yes") << " 5 " << yes << 5 << QString() << fewer;
+        QTest::newRow("fewer, no") << "5" << QMessageBox::No << 10 << QString() << fewer;
+        QTest::newRow("fewer, cancel") << "5" << QMessageBox::Cancel << 10 << QString() << fewer;
+        QTest::newRow("zero") << "0" << yes << 10 << RangeError() << QStringList{};
+        QTest::newRow("101") << "101" << yes << 10 << RangeError() << QStringList{};
+        QTest::newRow("text") << "x" << yes << 10 << RangeError() << QStringList{};
     }
     void optionsDialogSetsTheNumber()
     {
@@ -324,7 +332,7 @@ private Q_SLOTS:
         QFETCH(QMessageBox::StandardButton, answer);
         QFETCH(int, count);
         QFETCH(QString, error);
-        QFETCH(QList<int>, asked);
+        QFETCH(QStringList, asked);
         Page p;
         p.NameSubjects(10);
         QVERIFY(p.Show());
@@ -344,7 +352,7 @@ private Q_SLOTS:
         QCOMPARE(shown, QStringLiteral("10"));
         QCOMPARE(p.page.FormSubjOpt->windowTitle(), QStringLiteral("Subjects options"));
         QCOMPARE(p.errors, error.isEmpty() ? QStringList() : QStringList{error});
-        QCOMPARE(p.questionIds, asked);
+        QCOMPARE(p.Asked(), asked);
         // A refused number or a "no" keeps the dialog open for a correction.
         QCOMPARE(open, !error.isEmpty() || answer != QMessageBox::Yes);
         QCOMPARE(p.List().GetSize(), count);
@@ -371,7 +379,7 @@ private Q_SLOTS:
         QCOMPARE(p.List().GetSize(), 10);
         QCOMPARE(p.Surnames(), Numbered(QStringLiteral("S"), 1, 10));
         QVERIFY(p.errors.isEmpty());
-        QVERIFY(p.questionIds.isEmpty());
+        QVERIFY(p.questions.isEmpty());
     }
 
     void clipboardImportRenamesTheSubjects_data()
@@ -381,23 +389,23 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("format");
         QTest::addColumn<QStringList>("surnames");
-        QTest::addColumn<QList<int>>("asked");
+        QTest::addColumn<QStringList>("asked");
         QTest::addColumn<QString>("error");
         const QMessageBox::StandardButton yes = QMessageBox::Yes;
         const QStringList old = Numbered(QStringLiteral("S"), 1, 10);
+        // Empty subjects without answers hold nothing to lose: no question.
         QTest::newRow("three lines, empty list")
-            << false << yes << "Oak, Pine\nElm, Ash\nBirch, Fir\n"
-            << 0 << QStringList{"Oak", "Elm", "Birch"} << QList<int>{40010} << QString();
-        QTest::newRow("three lines, refused") << false << QMessageBox::No << "Oak, Pine\nElm, Ash\nBirch, Fir\n"
-                                              << 0 << QStringList(10, QString()) << QList<int>{40010} << QString();
-        QTest::newRow("twelve lines, named list") << true << yes << Numbered(QStringLiteral("Oak "), 1, 12).join(u'\n')
-                                                  << 3 << Numbered("", 1, 12) << QList<int>{40020} << QString();
-        QTest::newRow("named list, refused")
-            << true << QMessageBox::Cancel << "Oak" << 4 << old << QList<int>{40020} << QString();
+            << false << QMessageBox::No << "Oak, Pine\nElm, Ash\nBirch, Fir\n"
+            << 0 << QStringList{"Oak", "Elm", "Birch"} << QStringList{} << QString();
+        QTest::newRow("twelve lines, named list")
+            << true << yes << Numbered(QStringLiteral("Oak "), 1, 12).join(u'\n') << 3 << Numbered("", 1, 12)
+            << QStringList{"Importing names (lines: 12):"} << QString();
+        QTest::newRow("named list, refused") << true << QMessageBox::Cancel << "Oak" << 4 << old
+                                             << QStringList{"Importing names (lines: 1):"} << QString();
         QTest::newRow("line without separator")
-            << true << yes << "Oak, Pine\nElm Ash\nBirch, Fir" << 0 << old << QList<int>{}
+            << true << yes << "Oak, Pine\nElm Ash\nBirch, Fir" << 0 << old << QStringList{}
             << "The \"Elm Ash\" name is not consistent with the selected type. The subject will not be imported!";
-        QTest::newRow("no lines") << true << yes << "" << 4 << old << QList<int>{} << RangeError();
+        QTest::newRow("no lines") << true << yes << "" << 4 << old << QStringList{} << RangeError();
     }
     void clipboardImportRenamesTheSubjects()
     {
@@ -406,7 +414,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(int, format);
         QFETCH(QStringList, surnames);
-        QFETCH(QList<int>, asked);
+        QFETCH(QStringList, asked);
         QFETCH(QString, error);
         Page p;
         if (named)
@@ -431,8 +439,8 @@ private Q_SLOTS:
         QCOMPARE(shownFormat, 0);
         QCOMPARE(shownText, text);
         QCOMPARE(p.errors, error.isEmpty() ? QStringList() : QStringList{error});
-        QCOMPARE(p.questionIds, asked);
-        QCOMPARE(accepted, error.isEmpty() && answer == QMessageBox::Yes);
+        QCOMPARE(p.Asked(), asked);
+        QCOMPARE(accepted, error.isEmpty() && (answer == QMessageBox::Yes || asked.isEmpty()));
         // A refused import, for whatever reason, leaves every subject as it was.
         QCOMPARE(p.Surnames(), surnames);
         QCOMPARE(p.Grid()->rowCount(), surnames.size() + 1);
@@ -450,7 +458,7 @@ private Q_SLOTS:
     {
         DLanguage language(DLanguage::Italian);
         DTest test;
-        TFormSubjImp imp(test.subj.List(), language);
+        TFormSubjImp imp(test, language);
         QGuiApplication::clipboard()->setText(QStringLiteral("Rossi, Anna"));
         imp.FormShow();
         imp.OrderCb->setCurrentIndex(3);
