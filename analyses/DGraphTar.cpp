@@ -112,23 +112,48 @@ Spread SpreadOf(const std::vector<quint32>& values)
 
 double ZScore(quint32 value, const Spread& s)
 {
-    // Without spread nobody stands out on this axis.
-    return s.deviation == 0.0 ? 0.0 : (value - s.mean) / s.deviation;
+    return (value - s.mean) / s.deviation;
+}
+
+// The message for an axis on which every subject received the same count:
+// its standardised scores do not exist, and taking them as 0 would call
+// everybody average without saying why.
+EError NoSpread(bool acceptance, quint32 count)
+{
+    if (count == 0)
+        return EError(acceptance ? 33000 : 33010);
+    return EError(acceptance ? 33020 : 33030, {qint32(count)});
 }
 } // namespace
 
-std::vector<DGraphTar::Score> DGraphTar::Standardise(const std::vector<quint32>& acceptances,
-                                                     const std::vector<quint32>& rejections)
+std::optional<std::vector<DGraphTar::Score>> DGraphTar::TryStandardise(const std::vector<quint32>& acceptances,
+                                                                       const std::vector<quint32>& rejections)
 {
     if (acceptances.size() != rejections.size())
         throw std::invalid_argument("counts of different groups");
+    if (acceptances.empty())
+        return std::vector<Score>();
     const Spread a = SpreadOf(acceptances);
     const Spread r = SpreadOf(rejections);
+    if (a.deviation == 0.0 || r.deviation == 0.0)
+        return std::nullopt;
     std::vector<Score> scores;
     scores.reserve(acceptances.size());
     for (std::size_t i = 0; i < acceptances.size(); ++i)
         scores.push_back({ZScore(acceptances[i], a), ZScore(rejections[i], r)});
     return scores;
+}
+
+std::vector<DGraphTar::Score> DGraphTar::Standardise(const std::vector<quint32>& acceptances,
+                                                     const std::vector<quint32>& rejections)
+{
+    std::optional<std::vector<Score>> scores = TryStandardise(acceptances, rejections);
+    if (scores)
+        return std::move(*scores);
+    // Without spread on an axis its count is the same for everybody.
+    if (SpreadOf(acceptances).deviation == 0.0)
+        throw NoSpread(true, acceptances.front());
+    throw NoSpread(false, rejections.front());
 }
 
 void DGraphTar::EqualiseRadii(std::vector<qint32>& radii, qint32 cel)

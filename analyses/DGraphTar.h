@@ -9,6 +9,7 @@
 #include <QtGlobal>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 class DFileStream;
@@ -75,9 +76,12 @@ public:
         double zR;
     };
     // Standardises the counts over the group. An axis without spread (a
-    // standard deviation of 0) gives every subject the score 0 on it.
+    // standard deviation of 0) has no scores: the first raises the message
+    // that says which counts are all the same, the second gives nothing.
     static std::vector<Score> Standardise(const std::vector<quint32>& acceptances,
                                           const std::vector<quint32>& rejections);
+    static std::optional<std::vector<Score>> TryStandardise(const std::vector<quint32>& acceptances,
+                                                            const std::vector<quint32>& rejections);
 
     // Radii given in ring order: neighbouring rings end exactly cel apart,
     // no ring smaller than its minimum.

@@ -320,6 +320,32 @@ extern const DLanguageEntry kLanguageTable[] = {
     {32020, u"Please address queries, bug reports, and suggested improvements to:",
      u"Per domande, segnalazioni di errori e proposte di miglioramento scrivere a:"},
 
+    // Analyses that show their reasons: categories, criteria, group indices
+    {33000,
+     u"Every subject received 0 acceptances in the selected questions, so social preference and impact "
+     u"cannot be computed. Select at least one positive question, or use the frequency categorisation.",
+     u"Tutti i soggetti hanno ricevuto 0 accettazioni nelle domande selezionate, quindi preferenza e impatto "
+     u"sociale non possono essere calcolati. Selezionare almeno una domanda positiva, oppure usare la "
+     u"categorizzazione per frequenza."},
+    {33010,
+     u"Every subject received 0 rejections in the selected questions, so social preference and impact "
+     u"cannot be computed. Select at least one negative question, or use the frequency categorisation.",
+     u"Tutti i soggetti hanno ricevuto 0 rifiuti nelle domande selezionate, quindi preferenza e impatto "
+     u"sociale non possono essere calcolati. Selezionare almeno una domanda negativa, oppure usare la "
+     u"categorizzazione per frequenza."},
+    {33020,
+     u"Every subject received %d acceptances in the selected questions, so social preference and impact "
+     u"cannot be computed. Select other questions, or use another categorisation.",
+     u"Tutti i soggetti hanno ricevuto %d accettazioni nelle domande selezionate, quindi preferenza e "
+     u"impatto sociale non possono essere calcolati. Selezionare altre domande, oppure usare un'altra "
+     u"categorizzazione."},
+    {33030,
+     u"Every subject received %d rejections in the selected questions, so social preference and impact "
+     u"cannot be computed. Select other questions, or use another categorisation.",
+     u"Tutti i soggetti hanno ricevuto %d rifiuti nelle domande selezionate, quindi preferenza e impatto "
+     u"sociale non possono essere calcolati. Selezionare altre domande, oppure usare un'altra "
+     u"categorizzazione."},
+
     // File errors naming the file and the system's reason, then the reasons
     {36000, u"Cannot open \"%s\": %s", u"Impossibile aprire \"%s\": %s"},
     {36010, u"Cannot read \"%s\": %s", u"Impossibile leggere \"%s\": %s"},

@@ -125,7 +125,7 @@ void TestDGraphTar::preference_data()
     QTest::newRow("neglected") << -0.7 << -0.6 << 5;
     QTest::newRow("low impact, rejected first") << -1.5 << 0.2 << 4;
     QTest::newRow("low impact on one axis only") << -1.5 << 0.0 << 6;
-    QTest::newRow("no spread") << 0.0 << 0.0 << 6;
+    QTest::newRow("both at the mean") << 0.0 << 0.0 << 6;
     QTest::newRow("preference exactly 1") << 0.5 << -0.5 << 6;
 }
 
@@ -139,17 +139,37 @@ void TestDGraphTar::preference()
 
 void TestDGraphTar::standardise()
 {
-    const std::vector<DGraphTar::Score> spread = DGraphTar::Standardise({0, 2, 4}, {1, 1, 1});
+    // Acceptances 0 2 4: mean 2, sample deviation sqrt((4 + 0 + 4) / 2) = 2;
+    // rejections 3 1 2: mean 2, deviation 1.
+    const std::vector<DGraphTar::Score> spread = DGraphTar::Standardise({0, 2, 4}, {3, 1, 2});
     QCOMPARE(spread.size(), std::size_t(3));
     QCOMPARE(spread[0].zA, -1.0);
     QCOMPARE(spread[1].zA, 0.0);
     QCOMPARE(spread[2].zA, 1.0);
-    // No spread on an axis: every score on it is 0, not a division by zero.
-    for (const DGraphTar::Score& s : spread)
-        QCOMPARE(s.zR, 0.0);
-    const std::vector<DGraphTar::Score> alone = DGraphTar::Standardise({3}, {0});
-    QCOMPARE(alone[0].zA, 0.0);
-    QCOMPARE(alone[0].zR, 0.0);
+    QCOMPARE(spread[0].zR, 1.0);
+    QCOMPARE(spread[1].zR, -1.0);
+    QVERIFY(DGraphTar::TryStandardise({}, {})->empty());
+
+    // An axis without spread has no scores: the message says which counts
+    // are all equal, and the acceptances are named first.
+    const DLanguage& lang = DLanguage::Active();
+    const struct
+    {
+        std::vector<quint32> a, r;
+        QString message;
+    } flat[] = {
+        {{0, 2, 4}, {0, 0, 0}, lang.GetErr(33010)},
+        {{0, 0, 0}, {0, 0, 0}, lang.GetErr(33000)},
+        {{2, 2, 2}, {0, 1, 2}, lang.GetErr(33020, {2})},
+        {{0, 1, 2}, {3, 3, 3}, lang.GetErr(33030, {3})},
+        // One subject cannot be chosen by anybody.
+        {{0}, {0}, lang.GetErr(33000)},
+    };
+    for (const auto& c : flat)
+    {
+        QVERIFY(!DGraphTar::TryStandardise(c.a, c.r));
+        QCOMPARE(ErrorOf([&] { DGraphTar::Standardise(c.a, c.r); }), c.message);
+    }
 }
 
 void TestDGraphTar::minimumRadius()
@@ -269,18 +289,14 @@ void TestDGraphTar::drawsSixRings()
 
 void TestDGraphTar::drawsWithoutSpread()
 {
-    // A new test: positive questions only and no answers, so neither
-    // acceptances nor rejections spread. Everybody is average.
+    // A new test: positive questions only and no answers, so nobody received
+    // a rejection. The diagram is not drawn and the message says why.
     Fixture f;
     f.graph.tar.stat.SetValue(1, false);
     QImage picture = DPicture::Make(1000, 1000);
-    f.graph.tar.Draw(picture);
-    QCOMPARE(f.Ids(6).size(), 10);
-    // Ten subjects need radius 114; the empty rings inside are pushed out so
-    // the outermost lies at 64 + 4 x 64.
-    QCOMPARE(f.graph.tar.Categories()[6].radius, 320);
-    const int th = DPicture::LineHeight(DPicture::Font(9));
-    QCOMPARE(picture.size(), QSize(769, 769 + 5 * th + 5));
+    picture.fill(Qt::black);
+    QCOMPARE(ErrorOf([&] { f.graph.tar.Draw(picture); }), DLanguage::Active().GetErr(33000));
+    QCOMPARE(picture.pixel(500, 500), kWhite);
 }
 
 void TestDGraphTar::smallSubjects()

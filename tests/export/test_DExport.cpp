@@ -209,6 +209,10 @@ void TestDExport::process_data()
     QTest::newRow("self-choice, Italian message")
         << QStringList{"--export=metrics", "--lang=it", self, Path("self.png")} << Path("self.png") << 1
         << DLanguage::GetStrIta(50090).replace(QStringLiteral("%d"), QStringLiteral("3")) << QByteArray();
+    // Nobody received a rejection: the preference-and-impact diagram does not exist.
+    QTest::newRow("target without spread, Italian")
+        << QStringList{"--export=target", "--lang=it", Path("flat.KalCir"), Path("flat.png")} << Path("flat.png") << 1
+        << DLanguage::GetStrIta(33010) << QByteArray();
     QTest::newRow("wrong usage") << QStringList{"--export=metrics", ok} << QString() << 2 << QStringLiteral("Usage:")
                                  << QByteArray();
 
@@ -246,6 +250,9 @@ void TestDExport::process()
     DTest test;
     Fill(test);
     test.file.Write(Path("ok.KalCir"));
+    test.graph.tar.stat.SetValue(1, false);
+    test.file.Write(Path("flat.KalCir"));
+    test.graph.tar.stat.SetValue(0, false);
     test.desi.SetDesi(1, 2, 3, 3);
     test.file.Write(Path("self-choice.KalCir"));
     QFile::link(Path("ok.KalCir"), Path("link.KalCir"));
