@@ -1,6 +1,7 @@
 #include "analyses/DGraphTar.h"
 
 #include "analyses/DGraph.h"
+#include "analyses/DGraphTarChance.h"
 #include "analyses/DPicture.h"
 #include "analyses/DSubjBox.h"
 #include "answers/DDesi.h"
@@ -230,7 +231,48 @@ std::array<QRect, 3> DGraphTar::SubjectTexts(const QRect& box)
              edges(l + 1, t + 2 * third - 3, r - 1, b - 3)}};
 }
 
-void DGraphTar::Categorise(DSubjList& subjects)
+DGraphTar::Counts DGraphTar::Count(const DSubjList& subjects) const
+{
+    const DDesi& desi = graph_.Desi();
+    Counts counts;
+    counts.answers = desi.AnswCount();
+    counts.positive = desi.GetTargetQuestions(true);
+    counts.negative = desi.GetTargetQuestions(false);
+    const std::vector<DSubjElem>& records = subjects.Get();
+    counts.acceptances.reserve(records.size());
+    counts.rejections.reserve(records.size());
+    for (const DSubjElem& subject : records)
+    {
+        const qint32 v = subject.id.GetValue();
+        counts.acceptances.push_back(quint32(desi.GetSubjAccTot(v, false, true, false)));
+        counts.rejections.push_back(quint32(desi.GetSubjRejTot(v, false, true, false)));
+    }
+    return counts;
+}
+
+std::vector<int> DGraphTar::Slots(int scheme, const Counts& counts)
+{
+    const std::size_t n = counts.acceptances.size();
+    std::vector<int> slots;
+    slots.reserve(n);
+    switch (scheme)
+    {
+    case DGraphTarStat::Frequency:
+        for (std::size_t i = 0; i < n; ++i)
+            slots.push_back(
+                FrequencySlot(counts.acceptances[i], counts.rejections[i], counts.positive * counts.answers));
+        return slots;
+    case DGraphTarStat::Probability:
+        return DGraphTarChance::Slots(counts.acceptances, counts.rejections, counts.answers, counts.positive,
+                                      counts.negative);
+    default:
+        for (const Score& score : Standardise(counts.acceptances, counts.rejections))
+            slots.push_back(PreferenceSlot(score.zA, score.zR));
+        return slots;
+    }
+}
+
+void DGraphTar::Categorise(DSubjList& subjects, const Counts& counts)
 {
     const bool rankPositive = stat.IsRankPositive();
     const std::vector<int> rings = RingOrder(rankPositive);
@@ -241,33 +283,9 @@ void DGraphTar::Categorise(DSubjList& subjects)
     }
 
     std::vector<DSubjElem>& records = subjects.Get();
-    if (rankPositive)
-    {
-        const qint32 f = graph_.Desi().GetTargetFrequency();
-        for (DSubjElem& subject : records)
-        {
-            const int slot = FrequencySlot(subject.acceptanceReceived.Get(), subject.rejectionReceived.Get(), f);
-            categories_[std::size_t(slot)].subjects.emplace_back(graph_, subject);
-        }
-    }
-    else
-    {
-        std::vector<quint32> acceptances;
-        std::vector<quint32> rejections;
-        acceptances.reserve(records.size());
-        rejections.reserve(records.size());
-        for (const DSubjElem& subject : records)
-        {
-            acceptances.push_back(subject.acceptanceReceived.Get());
-            rejections.push_back(subject.rejectionReceived.Get());
-        }
-        const std::vector<Score> scores = Standardise(acceptances, rejections);
-        for (std::size_t i = 0; i < records.size(); ++i)
-        {
-            const int slot = PreferenceSlot(scores[i].zA, scores[i].zR);
-            categories_[std::size_t(slot)].subjects.emplace_back(graph_, records[i]);
-        }
-    }
+    const std::vector<int> slots = Slots(stat.GetValue(), counts);
+    for (std::size_t i = 0; i < records.size(); ++i)
+        categories_[std::size_t(slots[i])].subjects.emplace_back(graph_, records[i]);
 
     qint32 previous = 0;
     for (const int slot : rings)
@@ -290,14 +308,14 @@ void DGraphTar::Prepare(DSubjList& subjects)
                   {
                       cel_ = subjDim.GetCel();
                       sbj_ = subjDim.GetSbj();
-                      const DDesi& desi = graph_.Desi();
-                      for (DSubjElem& subject : subjects.Get())
+                      const Counts counts = Count(subjects);
+                      std::vector<DSubjElem>& records = subjects.Get();
+                      for (std::size_t i = 0; i < records.size(); ++i)
                       {
-                          const qint32 v = subject.id.GetValue();
-                          subject.acceptanceReceived.Set(quint32(desi.GetSubjAccTot(v, false, true, false)));
-                          subject.rejectionReceived.Set(quint32(desi.GetSubjRejTot(v, false, true, false)));
+                          records[i].acceptanceReceived.Set(counts.acceptances[i]);
+                          records[i].rejectionReceived.Set(counts.rejections[i]);
                       }
-                      Categorise(subjects);
+                      Categorise(subjects, counts);
                   });
 }
 

@@ -83,6 +83,23 @@ public:
     static std::optional<std::vector<Score>> TryStandardise(const std::vector<quint32>& acceptances,
                                                             const std::vector<quint32>& rejections);
 
+    // What the categorisations count from: the acceptances and rejections
+    // every subject received (in list order) through the questions selected
+    // for the diagram, the answers per question and how many positive and
+    // negative questions are selected.
+    struct Counts
+    {
+        std::vector<quint32> acceptances;
+        std::vector<quint32> rejections;
+        qint32 answers = 0;
+        qint32 positive = 0;
+        qint32 negative = 0;
+    };
+    Counts Count(const DSubjList& subjects) const;
+    // The slot of every subject under a scheme (DGraphTarStat::Scheme).
+    // Preference and impact without spread raises the message that says why.
+    static std::vector<int> Slots(int scheme, const Counts& counts);
+
     // Radii given in ring order: neighbouring rings end exactly cel apart,
     // no ring smaller than its minimum.
     static void EqualiseRadii(std::vector<qint32>& radii, qint32 cel);
@@ -109,7 +126,7 @@ public:
     static std::array<QRect, 3> SubjectTexts(const QRect& box);
 
 private:
-    void Categorise(DSubjList& subjects);
+    void Categorise(DSubjList& subjects, const Counts& counts);
     void DrawCategory(const DGraphTarCat& category);
     void DrawSubj(const DSubjElem& subject);
 
