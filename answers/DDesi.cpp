@@ -331,26 +331,41 @@ qint32 DDesi::GetOutRejSbj(qint32 v, bool bar, bool target, bool soc, bool metri
 
 qint32 DDesi::GetTargetFrequency() const
 {
-    return EError::Guard("DDesi::GetTargetFrequency()",
+    return EError::Guard("DDesi::GetTargetFrequency()", [&] { return GetTargetQuestions(true) * answ_; });
+}
+
+qint32 DDesi::GetTargetQuestions(bool positive) const
+{
+    return EError::Guard("DDesi::GetTargetQuestions()",
                          [&]
                          {
                              if (!quesList_)
                                  throw std::logic_error("question list not bound");
                              qint32 questions = 0;
                              for (qint32 q = 0; q < quesList_->List().GetSize(); ++q)
-                                 if (Admits(q, true, false, true, false, false))
+                                 if (Admits(q, positive, false, true, false, false))
                                      ++questions;
-                             return questions * answ_;
+                             return questions;
                          });
 }
 
 void DDesi::SocChoices(bool positive, const ChoiceVisitor& visit) const
 {
+    Choices(positive, false, true, visit);
+}
+
+void DDesi::TargetChoices(bool positive, const ChoiceVisitor& visit) const
+{
+    Choices(positive, true, false, visit);
+}
+
+void DDesi::Choices(bool positive, bool target, bool soc, const ChoiceVisitor& visit) const
+{
     if (!HasShape())
         return;
     for (qint32 q = 0; q < shapeQ_; ++q)
     {
-        if (!Admits(q, positive, false, false, true, false))
+        if (!Admits(q, positive, false, target, soc, false))
             continue;
         for (qint32 r = 0; r < shapeA_; ++r)
             for (qint32 s = 0; s < shapeS_; ++s)

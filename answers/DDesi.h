@@ -71,6 +71,8 @@ public:
     qint32 GetOutAccSbj(qint32 v, bool bar, bool target, bool soc, bool metric) const;
     qint32 GetOutRejSbj(qint32 v, bool bar, bool target, bool soc, bool metric) const;
     qint32 GetTargetFrequency() const;
+    // The positive or negative questions selected for the target diagram.
+    qint32 GetTargetQuestions(bool positive) const;
 
     // The choices the sociogram connects: every choice to a positive or
     // negative question selected for the sociogram, in scan order (question,
@@ -78,6 +80,9 @@ public:
     // them into their connections.
     using ChoiceVisitor = std::function<void(qint32 chooser, qint32 chosen, qint32 rank)>;
     void SocChoices(bool positive, const ChoiceVisitor& visit) const;
+    // The same for the questions selected for the target diagram, whose
+    // choices its table and the group indices count.
+    void TargetChoices(bool positive, const ChoiceVisitor& visit) const;
 
     static bool IsChoice(qint32 value) { return value >= 1 && value <= 100; }
 
@@ -85,6 +90,7 @@ private:
     // Brings the cells to Q x A x S once all three are non-zero; surviving
     // cells keep their position, value and change state.
     void Resize();
+    void Choices(bool positive, bool target, bool soc, const ChoiceVisitor& visit) const;
     bool Admits(qint32 q, bool positive, bool bar, bool target, bool soc, bool metric) const;
     qint32 TotalCount(qint32 v, bool positive, bool bar, bool target, bool soc) const;
     qint32 ChooserCount(qint32 v, bool positive, bool bar, bool target, bool soc, bool metric) const;

@@ -345,6 +345,65 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"Tutti i soggetti hanno ricevuto %d rifiuti nelle domande selezionate, quindi preferenza e impatto "
      u"sociale non possono essere calcolati. Selezionare altre domande, oppure usare un'altra "
      u"categorizzazione."},
+    {33100, u"Probability of random choice", u"Probabilità di scelta casuale"},
+    {33110,
+     u"F = checked positive questions \u00d7 answers per question; a, r = acceptances, rejections received. "
+     u"The first rule that holds:",
+     u"F = domande positive spuntate \u00d7 risposte per domanda; a, r = accettazioni, rifiuti ricevuti. "
+     u"Vale la prima regola soddisfatta:"},
+    {33120, u"a > F and r \u2264 1", u"a > F e r \u2264 1"},
+    {33130, u"a > F, r > F and |a \u2212 r| \u2265 2", u"a > F, r > F e |a \u2212 r| \u2265 2"},
+    {33140, u"a \u2265 1 and r > F", u"a \u2265 1 e r > F"},
+    {33150, u"a = 0 and r = 0", u"a = 0 e r = 0"},
+    {33160, u"a > r", u"a > r"},
+    {33170, u"r > a", u"r > a"},
+    {33180, u"otherwise (a = r)", u"altrimenti (a = r)"},
+    {33190, u"otherwise", u"altrimenti"},
+    {33200,
+     u"zA, zR = acceptances, rejections received, standardised over the group; SP = zA \u2212 zR, "
+     u"SI = zA + zR; comparisons are strict. The first rule that holds:",
+     u"zA, zR = accettazioni, rifiuti ricevuti, standardizzati sul gruppo; SP = zA \u2212 zR, "
+     u"SI = zA + zR; i confronti sono stretti. Vale la prima regola soddisfatta:"},
+    {33210, u"SP > 1, zA > 0 and zR < 0", u"SP > 1, zA > 0 e zR < 0"},
+    {33220, u"SP < \u22121, zA < 0 and zR > 0", u"SP < \u22121, zA < 0 e zR > 0"},
+    {33230, u"SI < \u22121, zA < 0 and zR < 0", u"SI < \u22121, zA < 0 e zR < 0"},
+    {33240, u"SI > 1, zA > 0 and zR > 0", u"SI > 1, zA > 0 e zR > 0"},
+    {33300,
+     u"p = min(1, A / (N \u2212 1)); by chance a ~ Bin(qP(N \u2212 1), p), r ~ Bin(qN(N \u2212 1), p), "
+     u"a + r ~ Bin((qP + qN)(N \u2212 1), p); high: P(X \u2265 x) < 0.05, low: P(X \u2264 x) < 0.05; "
+     u"mean: the group's mean. The first rule that holds:",
+     u"p = min(1, A / (N \u2212 1)); per caso a ~ Bin(qP(N \u2212 1), p), r ~ Bin(qN(N \u2212 1), p), "
+     u"a + r ~ Bin((qP + qN)(N \u2212 1), p); alto: P(X \u2265 x) < 0,05, basso: P(X \u2264 x) < 0,05; "
+     u"media: la media del gruppo. Vale la prima regola soddisfatta:"},
+    {33310, u"a high and r below the mean", u"a alto e r sotto la media"},
+    {33320, u"r high and a below the mean", u"r alto e a sotto la media"},
+    {33330, u"a + r low", u"a + r basso"},
+    {33340, u"(a high and r above the mean) or (r high and a above the mean)",
+     u"(a alto e r sopra la media) oppure (r alto e a sopra la media)"},
+    {33400, u"Categories", u"Categorie"},
+    {33410, u"Acceptances received", u"Accettazioni ricevute"},
+    {33420, u"Rejections received", u"Rifiuti ricevuti"},
+    {33430, u"zA", u"zA"},
+    {33440, u"zR", u"zR"},
+    {33450, u"SP", u"SP"},
+    {33460, u"SI", u"SI"},
+    {33470, u"Frequency", u"Frequenza"},
+    {33480, u"Preference and impact", u"Preferenza e impatto"},
+    {33490, u"Probability", u"Probabilità"},
+    {33500, u"Differs", u"Differisce"},
+    {33600, u"Group indices", u"Indici di gruppo"},
+    {33610, u"Subjects", u"Soggetti"},
+    {33620, u"Choices", u"Scelte"},
+    {33630, u"Density of the acceptance network", u"Densità della rete delle accettazioni"},
+    {33640, u"Density of the rejection network", u"Densità della rete dei rifiuti"},
+    {33650, u"Reciprocity", u"Reciprocità"},
+    {33660, u"Group cohesion", u"Coesione del gruppo"},
+    {33670, u"Isolates", u"Isolati"},
+    {33680, u"Mutual rejections", u"Rifiuti reciproci"},
+    {33690, u"Acceptances within the same sex", u"Accettazioni nello stesso sesso"},
+    {33700, u"Expected within the same sex at random", u"Attese nello stesso sesso per caso"},
+    {33710, u"Index", u"Indice"},
+    {33720, u"Value", u"Valore"},
 
     // File errors naming the file and the system's reason, then the reasons
     {36000, u"Cannot open \"%s\": %s", u"Impossibile aprire \"%s\": %s"},
