@@ -2,9 +2,12 @@
 
 #include "analyses/DFonts.h"
 #include "analyses/DGraph.h"
+#include "analyses/DGraphIndices.h"
+#include "analyses/DGraphTarTable.h"
 #include "analyses/DPicture.h"
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
+#include "model/DCsv.h"
 #include "model/DFileError.h"
 #include "model/DFileWriter.h"
 #include "model/EError.h"
@@ -30,6 +33,8 @@ std::optional<DExport::Kind> KindOf(const QString& name)
         {QStringLiteral("metrics"), Kind::Metrics},
         {QStringLiteral("csv"), Kind::Csv},
         {QStringLiteral("kalcir"), Kind::KalCir},
+        {QStringLiteral("categories"), Kind::Categories},
+        {QStringLiteral("indices"), Kind::Indices},
     };
     for (const auto& [text, kind] : kinds)
         if (name == text)
@@ -105,6 +110,8 @@ QString DExport::Usage()
     return QStringLiteral("Usage: kaleidocircle --export=KIND [--lang=en|it] INPUT.KalCir OUTPUT\n"
                           "  KIND bar, target, sociogram, metrics: OUTPUT is a PNG picture of that analysis\n"
                           "  KIND csv: OUTPUT is the metric table as comma-separated text\n"
+                          "  KIND categories, indices: OUTPUT is the target diagram's categories table, or the\n"
+                          "    group indices, as comma-separated text\n"
                           "  KIND kalcir: OUTPUT is the test written again as a current test file");
 }
 
@@ -119,6 +126,11 @@ QByteArray DExport::Render(Kind kind, DGraph& graph)
                                  graph.met.ToMemoCsv(lines);
                                  return DGraphMet::CsvBytes(lines);
                              }
+                             // Without spread the table still lists what exists.
+                             if (kind == Kind::Categories)
+                                 return DCsv::Bytes(DGraphTarTable::CsvLines(DGraphTarTable::Rows(graph)));
+                             if (kind == Kind::Indices)
+                                 return DCsv::Bytes(DGraphIndices::Of(graph).CsvLines());
                              // The pages hand every analysis a picture of 1000 x 1000 pixels,
                              // which the analysis resizes to what it draws.
                              QImage picture = DPicture::Make(1000, 1000);

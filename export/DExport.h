@@ -30,7 +30,9 @@ public:
         Sociogram,
         Metrics,
         Csv,
-        KalCir
+        KalCir,
+        Categories,
+        Indices
     };
 
     struct Request
