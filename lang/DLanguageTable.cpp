@@ -31,8 +31,7 @@ extern const DLanguageEntry kLanguageTable[] = {
     {11220, u"Text", u"Testo"},
     {11500, u"Questions options", u"Opzioni delle domande"},
     {11510, u"Number of questions", u"Numero di domande"},
-    {11520, u"Total number of questions used in the test",
-     u"Numero totale di domande utilizzate nel test"},
+    {11520, u"Total number of questions used in the test", u"Numero totale di domande utilizzate nel test"},
 
     // Subjects page and subjects options dialog
     {12000, u"Summary", u"Riepilogo"},
@@ -79,8 +78,7 @@ extern const DLanguageEntry kLanguageTable[] = {
 
     // Answers options dialog
     {15000, u"Number of answers for each question", u"Numero di risposte per ogni domanda"},
-    {15010, u"Number of expected answers for each question",
-     u"Numero di risposte previste per ogni domanda"},
+    {15010, u"Number of expected answers for each question", u"Numero di risposte previste per ogni domanda"},
     {15020, u"Answers options", u"Opzioni delle risposte"},
     {15030, u"Subjects list", u"Elenco dei soggetti"},
     {15040, u"Select the display order of the list of subjects for the selection of an answer",
@@ -145,8 +143,7 @@ extern const DLanguageEntry kLanguageTable[] = {
     {18460, u"1:16", u"1:16"},
 
     // Target diagram page
-    {21000, u"Show/hide target graph options",
-     u"Mostra/nascondi le opzioni del grafico a bersaglio"},
+    {21000, u"Show/hide target graph options", u"Mostra/nascondi le opzioni del grafico a bersaglio"},
     {21001, u"Target graph", u"Grafico a bersaglio"},
     {21010, u"Copy the image of the target graph to the Windows clipboard",
      u"Copia l'immagine del grafico a bersaglio negli appunti di Windows"},
@@ -266,8 +263,7 @@ extern const DLanguageEntry kLanguageTable[] = {
 
     // Metric table page
     {25000, u"Metrics", u"Metriche"},
-    {25010, u"Show/hide metrics table options",
-     u"Mostra/nascondi le opzioni della tabella delle metriche"},
+    {25010, u"Show/hide metrics table options", u"Mostra/nascondi le opzioni della tabella delle metriche"},
     {25020, u"Copy the image of the metrics table to the Windows clipboard",
      u"Copia l'immagine della tabella delle metriche negli appunti di Windows"},
     {25030, u"Data source", u"Origine dei dati"},
@@ -391,6 +387,12 @@ extern const DLanguageEntry kLanguageTable[] = {
     {33480, u"Preference and impact", u"Preferenza e impatto"},
     {33490, u"Probability", u"Probabilità"},
     {33500, u"Differs", u"Differisce"},
+    {33510, u"Copy the criteria, the categories table and the group indices",
+     u"Copia i criteri, la tabella delle categorie e gli indici di gruppo"},
+    {33520, u"Export the categories table as comma-separated text",
+     u"Esporta la tabella delle categorie come testo separato da virgole"},
+    {33530, u"Copy", u"Copia"},
+    {33540, u"Export", u"Esporta"},
     {33600, u"Group indices", u"Indici di gruppo"},
     {33610, u"Subjects", u"Soggetti"},
     {33620, u"Choices", u"Scelte"},
@@ -454,12 +456,9 @@ extern const DLanguageEntry kLanguageTable[] = {
 
     // Message box title, questions to the user, names of values
     {40000, u"Message", u"Messaggio"},
-    {40010, u"You want to delete unnecessary subjects?",
-     u"Si desidera cancellare i soggetti in eccesso?"},
-    {40020, u"You want to delete subjects already in list?",
-     u"Si desidera cancellare i soggetti già presenti?"},
-    {40030, u"The test is changed. Do you want to save it?",
-     u"Il test è stato modificato. Si desidera salvarlo?"},
+    {40010, u"You want to delete unnecessary subjects?", u"Si desidera cancellare i soggetti in eccesso?"},
+    {40020, u"You want to delete subjects already in list?", u"Si desidera cancellare i soggetti già presenti?"},
+    {40030, u"The test is changed. Do you want to save it?", u"Il test è stato modificato. Si desidera salvarlo?"},
     {40100, u"Sex", u"Sesso"},
     {40110, u"None", u"Nessuno"},
     {40120, u"Female", u"Femmina"},
@@ -470,10 +469,8 @@ extern const DLanguageEntry kLanguageTable[] = {
     // Error box title and model errors
     {50000, u"Error", u"Errore"},
     {50010, u"Memory full in \"%s\" module!", u"Memoria esaurita nel modulo \"%s\"!"},
-    {50020, u"Memory access failed in the \"%s\" module!",
-     u"Accesso alla memoria fallito nel modulo \"%s\"!"},
-    {50030, u"The number must be greater than \"%d\"!",
-     u"Il numero deve essere maggiore di \"%d\"!"},
+    {50020, u"Memory access failed in the \"%s\" module!", u"Accesso alla memoria fallito nel modulo \"%s\"!"},
+    {50030, u"The number must be greater than \"%d\"!", u"Il numero deve essere maggiore di \"%d\"!"},
     {50040,
      u"The \"%s\" name is not consistent with the selected type. "
      u"The subject will not be imported!",
@@ -487,18 +484,15 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"Il numero di soggetti deve essere compreso tra \"%d\" e \"%d\"!"},
     {50080, u"The dimension must be between \"%d\" and \"%d\"!",
      u"La dimensione deve essere compresa tra \"%d\" e \"%d\"!"},
-    {50090,
-     u"The subject no.%d has selected himself. Correct the error to display the chart!",
+    {50090, u"The subject no.%d has selected himself. Correct the error to display the chart!",
      u"Il soggetto n°%d ha selezionato sè stesso. "
      u"Correggere l'errore per visualizzare il grafico!"},
 
     // File errors
-    {60000, u"Write failure to file, module \"%s\"!",
-     u"Scrittura fallita nel file, modulo \"%s\"!"},
+    {60000, u"Write failure to file, module \"%s\"!", u"Scrittura fallita nel file, modulo \"%s\"!"},
     {60010, u"Read failure from file, module \"%s\"!", u"Lettura fallita dal file, modulo \"%s\"!"},
     {60020, u"The file \"%s\" was not recognized!", u"Il file \"%s\" non è stato riconosciuto!"},
-    {60030, u"The version of the file is not supported!",
-     u"La versione del file non è supportata!"},
+    {60030, u"The version of the file is not supported!", u"La versione del file non è supportata!"},
 };
 
 const std::size_t kLanguageTableSize = sizeof(kLanguageTable) / sizeof(kLanguageTable[0]);

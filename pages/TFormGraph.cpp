@@ -8,6 +8,7 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -26,6 +27,8 @@ constexpr int kStripWidth = 61;
 // an empty one.
 constexpr int kStartSize = 100;
 constexpr int kDrawSize = 1000;
+const QString kFilter = QStringLiteral("Comma separated values (*.txt)");
+const QString kSuffix = QStringLiteral("txt");
 
 } // namespace
 
@@ -194,4 +197,24 @@ void TFormGraph::OptSbClick()
 void TFormGraph::ClipExpSbClick()
 {
     DMessages::Handle(language_, clipModule_.constData(), [&] { QGuiApplication::clipboard()->setImage(picture_); });
+}
+
+QString TFormGraph::AskSavePath()
+{
+    if (saveDialog_)
+        return saveDialog_();
+    if (!SaveDlg)
+    {
+        // Created once and kept, so it remembers the folder of the last export.
+        SaveDlg = new QFileDialog(this);
+        SaveDlg->setAcceptMode(QFileDialog::AcceptSave);
+        SaveDlg->setFileMode(QFileDialog::AnyFile);
+        SaveDlg->setNameFilter(kFilter);
+        SaveDlg->setDefaultSuffix(kSuffix);
+        SaveDlg->setSizeGripEnabled(true);
+    }
+    SaveDlg->setWindowModality(Qt::ApplicationModal);
+    if (SaveDlg->exec() != QDialog::Accepted || SaveDlg->selectedFiles().isEmpty())
+        return {};
+    return SaveDlg->selectedFiles().first();
 }

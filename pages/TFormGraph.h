@@ -14,6 +14,7 @@
 class DLanguage;
 class DTest;
 class QComboBox;
+class QFileDialog;
 class QGroupBox;
 class QLabel;
 class QListWidget;
@@ -43,6 +44,11 @@ public:
     // Handlers of the two buttons every analysis page has.
     void OptSbClick();
     void ClipExpSbClick();
+
+    // The save dialog of the pages' comma-separated exports; an empty path
+    // means the user cancelled. Tests replace it so that no dialog is shown.
+    using PathDialog = std::function<QString()>;
+    void SetSaveDialog(PathDialog dialog) { saveDialog_ = std::move(dialog); }
 
     // The glyphs of the strip's buttons.
     using Glyph = DGlyph::Page;
@@ -84,6 +90,9 @@ protected:
 
     void showEvent(QShowEvent* event) override;
 
+    // Asks where to write a comma-separated export; empty when cancelled.
+    QString AskSavePath();
+
     DTest& test_;
     DLanguage& language_;
 
@@ -101,4 +110,6 @@ private:
     QByteArray clipModule_;
     QVBoxLayout* optLayout_ = nullptr;
     QImage picture_;
+    PathDialog saveDialog_;
+    QFileDialog* SaveDlg = nullptr;
 };
