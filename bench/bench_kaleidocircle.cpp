@@ -4,6 +4,8 @@
 
 #include "analyses/DFonts.h"
 #include "analyses/DGraph.h"
+#include "analyses/DGraphIndices.h"
+#include "analyses/DGraphTarTable.h"
 #include "analyses/DPicture.h"
 #include "bench/LargestTest.h"
 #include "document/DTest.h"
@@ -71,6 +73,20 @@ void BM_TargetDiagramDraw(benchmark::State& state)
         QImage picture = DPicture::Make(1000, 1000);
         load.graph.tar.Draw(picture);
         benchmark::DoNotOptimize(picture.constBits());
+    }
+}
+
+// The categories table (every scheme, the binomial tails included) and the
+// group indices, as the target page fills its panel. Aim: 10 ms.
+void BM_CategoriesAndIndices(benchmark::State& state)
+{
+    Load& load = Largest();
+    for (auto _ : state)
+    {
+        const std::vector<DGraphTarTable::Row> rows = DGraphTarTable::Rows(load.graph);
+        const DGraphIndices indices = DGraphIndices::Of(load.graph);
+        benchmark::DoNotOptimize(rows.data());
+        benchmark::DoNotOptimize(&indices);
     }
 }
 
@@ -286,6 +302,10 @@ constexpr int kRepetitions = 7;
 
 BENCHMARK(BM_BarGraphDraw)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_TargetDiagramDraw)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_CategoriesAndIndices)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(kRepetitions)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_MetricTableDraw)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_SociogramDraw)
     ->Args({800, 600})
