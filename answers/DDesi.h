@@ -91,6 +91,7 @@ private:
     // cells keep their position, value and change state.
     void Resize();
     void Choices(bool positive, bool target, bool soc, const ChoiceVisitor& visit) const;
+    qint32 TargetQuestions(bool positive) const;
     bool Admits(qint32 q, bool positive, bool bar, bool target, bool soc, bool metric) const;
     qint32 TotalCount(qint32 v, bool positive, bool bar, bool target, bool soc) const;
     qint32 ChooserCount(qint32 v, bool positive, bool bar, bool target, bool soc, bool metric) const;
