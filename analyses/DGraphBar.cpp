@@ -38,7 +38,8 @@ void DGraphBar::Prepare(DSubjList& subjects)
                           list.emplace_back(graph_, subject);
                           list.back().SortGraphBar();
                       }
-                      std::sort(list.begin(), list.end());
+                      // Stable, so that subjects with equal counts stay in list order.
+                      std::stable_sort(list.begin(), list.end());
                   });
 }
 

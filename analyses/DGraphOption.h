@@ -31,6 +31,7 @@ public:
     bool IsChangedByUser() const { return value_.IsChangedByUser(); }
 
     void ToFile(DFileStream& stream) { value_.ToFile(stream); }
+    void ToFileAs(DFileStream& stream, qint32 stored) { value_.ToFileAs(stream, stored); }
     void FromFile(DFileStream& stream) { value_.FromFile(stream); }
     // For options whose every use expects a value of the list (an order that
     // picks the sort rule): a value outside it is read as the default, 0, so

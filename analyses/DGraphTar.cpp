@@ -1,6 +1,7 @@
 #include "analyses/DGraphTar.h"
 
 #include "analyses/DGraph.h"
+#include "analyses/DGraphTarChance.h"
 #include "analyses/DPicture.h"
 #include "analyses/DSubjBox.h"
 #include "answers/DDesi.h"
@@ -112,23 +113,48 @@ Spread SpreadOf(const std::vector<quint32>& values)
 
 double ZScore(quint32 value, const Spread& s)
 {
-    // Without spread nobody stands out on this axis.
-    return s.deviation == 0.0 ? 0.0 : (value - s.mean) / s.deviation;
+    return (value - s.mean) / s.deviation;
+}
+
+// The message for an axis on which every subject received the same count:
+// its standardised scores do not exist, and taking them as 0 would call
+// everybody average without saying why.
+EError NoSpread(bool acceptance, quint32 count)
+{
+    if (count == 0)
+        return EError(acceptance ? 33000 : 33010);
+    return EError(acceptance ? 33020 : 33030, {qint32(count)});
 }
 } // namespace
 
-std::vector<DGraphTar::Score> DGraphTar::Standardise(const std::vector<quint32>& acceptances,
-                                                     const std::vector<quint32>& rejections)
+std::optional<std::vector<DGraphTar::Score>> DGraphTar::TryStandardise(const std::vector<quint32>& acceptances,
+                                                                       const std::vector<quint32>& rejections)
 {
     if (acceptances.size() != rejections.size())
         throw std::invalid_argument("counts of different groups");
+    if (acceptances.empty())
+        return std::vector<Score>();
     const Spread a = SpreadOf(acceptances);
     const Spread r = SpreadOf(rejections);
+    if (a.deviation == 0.0 || r.deviation == 0.0)
+        return std::nullopt;
     std::vector<Score> scores;
     scores.reserve(acceptances.size());
     for (std::size_t i = 0; i < acceptances.size(); ++i)
         scores.push_back({ZScore(acceptances[i], a), ZScore(rejections[i], r)});
     return scores;
+}
+
+std::vector<DGraphTar::Score> DGraphTar::Standardise(const std::vector<quint32>& acceptances,
+                                                     const std::vector<quint32>& rejections)
+{
+    std::optional<std::vector<Score>> scores = TryStandardise(acceptances, rejections);
+    if (scores)
+        return std::move(*scores);
+    // Without spread on an axis its count is the same for everybody.
+    if (SpreadOf(acceptances).deviation == 0.0)
+        throw NoSpread(true, acceptances.front());
+    throw NoSpread(false, rejections.front());
 }
 
 void DGraphTar::EqualiseRadii(std::vector<qint32>& radii, qint32 cel)
@@ -205,7 +231,48 @@ std::array<QRect, 3> DGraphTar::SubjectTexts(const QRect& box)
              edges(l + 1, t + 2 * third - 3, r - 1, b - 3)}};
 }
 
-void DGraphTar::Categorise(DSubjList& subjects)
+DGraphTar::Counts DGraphTar::Count(const DSubjList& subjects) const
+{
+    const DDesi& desi = graph_.Desi();
+    Counts counts;
+    counts.answers = desi.AnswCount();
+    counts.positive = desi.GetTargetQuestions(true);
+    counts.negative = desi.GetTargetQuestions(false);
+    const std::vector<DSubjElem>& records = subjects.Get();
+    counts.acceptances.reserve(records.size());
+    counts.rejections.reserve(records.size());
+    for (const DSubjElem& subject : records)
+    {
+        const qint32 v = subject.id.GetValue();
+        counts.acceptances.push_back(quint32(desi.GetSubjAccTot(v, false, true, false)));
+        counts.rejections.push_back(quint32(desi.GetSubjRejTot(v, false, true, false)));
+    }
+    return counts;
+}
+
+std::vector<int> DGraphTar::Slots(int scheme, const Counts& counts)
+{
+    const std::size_t n = counts.acceptances.size();
+    std::vector<int> slots;
+    slots.reserve(n);
+    switch (scheme)
+    {
+    case DGraphTarStat::Frequency:
+        for (std::size_t i = 0; i < n; ++i)
+            slots.push_back(
+                FrequencySlot(counts.acceptances[i], counts.rejections[i], counts.positive * counts.answers));
+        return slots;
+    case DGraphTarStat::Probability:
+        return DGraphTarChance::Slots(counts.acceptances, counts.rejections, counts.answers, counts.positive,
+                                      counts.negative);
+    default:
+        for (const Score& score : Standardise(counts.acceptances, counts.rejections))
+            slots.push_back(PreferenceSlot(score.zA, score.zR));
+        return slots;
+    }
+}
+
+void DGraphTar::Categorise(DSubjList& subjects, const Counts& counts)
 {
     const bool rankPositive = stat.IsRankPositive();
     const std::vector<int> rings = RingOrder(rankPositive);
@@ -216,33 +283,9 @@ void DGraphTar::Categorise(DSubjList& subjects)
     }
 
     std::vector<DSubjElem>& records = subjects.Get();
-    if (rankPositive)
-    {
-        const qint32 f = graph_.Desi().GetTargetFrequency();
-        for (DSubjElem& subject : records)
-        {
-            const int slot = FrequencySlot(subject.acceptanceReceived.Get(), subject.rejectionReceived.Get(), f);
-            categories_[std::size_t(slot)].subjects.emplace_back(graph_, subject);
-        }
-    }
-    else
-    {
-        std::vector<quint32> acceptances;
-        std::vector<quint32> rejections;
-        acceptances.reserve(records.size());
-        rejections.reserve(records.size());
-        for (const DSubjElem& subject : records)
-        {
-            acceptances.push_back(subject.acceptanceReceived.Get());
-            rejections.push_back(subject.rejectionReceived.Get());
-        }
-        const std::vector<Score> scores = Standardise(acceptances, rejections);
-        for (std::size_t i = 0; i < records.size(); ++i)
-        {
-            const int slot = PreferenceSlot(scores[i].zA, scores[i].zR);
-            categories_[std::size_t(slot)].subjects.emplace_back(graph_, records[i]);
-        }
-    }
+    const std::vector<int> slots = Slots(stat.GetValue(), counts);
+    for (std::size_t i = 0; i < records.size(); ++i)
+        categories_[std::size_t(slots[i])].subjects.emplace_back(graph_, records[i]);
 
     qint32 previous = 0;
     for (const int slot : rings)
@@ -265,14 +308,14 @@ void DGraphTar::Prepare(DSubjList& subjects)
                   {
                       cel_ = subjDim.GetCel();
                       sbj_ = subjDim.GetSbj();
-                      const DDesi& desi = graph_.Desi();
-                      for (DSubjElem& subject : subjects.Get())
+                      const Counts counts = Count(subjects);
+                      std::vector<DSubjElem>& records = subjects.Get();
+                      for (std::size_t i = 0; i < records.size(); ++i)
                       {
-                          const qint32 v = subject.id.GetValue();
-                          subject.acceptanceReceived.Set(quint32(desi.GetSubjAccTot(v, false, true, false)));
-                          subject.rejectionReceived.Set(quint32(desi.GetSubjRejTot(v, false, true, false)));
+                          records[i].acceptanceReceived.Set(counts.acceptances[i]);
+                          records[i].rejectionReceived.Set(counts.rejections[i]);
                       }
-                      Categorise(subjects);
+                      Categorise(subjects, counts);
                   });
 }
 

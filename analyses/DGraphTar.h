@@ -9,6 +9,7 @@
 #include <QtGlobal>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 class DFileStream;
@@ -75,9 +76,29 @@ public:
         double zR;
     };
     // Standardises the counts over the group. An axis without spread (a
-    // standard deviation of 0) gives every subject the score 0 on it.
+    // standard deviation of 0) has no scores: the first raises the message
+    // that says which counts are all the same, the second gives nothing.
     static std::vector<Score> Standardise(const std::vector<quint32>& acceptances,
                                           const std::vector<quint32>& rejections);
+    static std::optional<std::vector<Score>> TryStandardise(const std::vector<quint32>& acceptances,
+                                                            const std::vector<quint32>& rejections);
+
+    // What the categorisations count from: the acceptances and rejections
+    // every subject received (in list order) through the questions selected
+    // for the diagram, the answers per question and how many positive and
+    // negative questions are selected.
+    struct Counts
+    {
+        std::vector<quint32> acceptances;
+        std::vector<quint32> rejections;
+        qint32 answers = 0;
+        qint32 positive = 0;
+        qint32 negative = 0;
+    };
+    Counts Count(const DSubjList& subjects) const;
+    // The slot of every subject under a scheme (DGraphTarStat::Scheme).
+    // Preference and impact without spread raises the message that says why.
+    static std::vector<int> Slots(int scheme, const Counts& counts);
 
     // Radii given in ring order: neighbouring rings end exactly cel apart,
     // no ring smaller than its minimum.
@@ -105,7 +126,7 @@ public:
     static std::array<QRect, 3> SubjectTexts(const QRect& box);
 
 private:
-    void Categorise(DSubjList& subjects);
+    void Categorise(DSubjList& subjects, const Counts& counts);
     void DrawCategory(const DGraphTarCat& category);
     void DrawSubj(const DSubjElem& subject);
 

@@ -331,23 +331,35 @@ qint32 DDesi::GetOutRejSbj(qint32 v, bool bar, bool target, bool soc, bool metri
 
 qint32 DDesi::GetTargetFrequency() const
 {
-    return EError::Guard("DDesi::GetTargetFrequency()",
-                         [&]
-                         {
-                             if (!quesList_)
-                                 throw std::logic_error("question list not bound");
-                             qint32 questions = 0;
-                             for (qint32 q = 0; q < quesList_->List().GetSize(); ++q)
-                                 if (Admits(q, true, false, true, false, false))
-                                     ++questions;
-                             return questions * answ_;
-                         });
+    return EError::Guard("DDesi::GetTargetFrequency()", [&] { return TargetQuestions(true) * answ_; });
+}
+
+qint32 DDesi::GetTargetQuestions(bool positive) const
+{
+    return EError::Guard("DDesi::GetTargetQuestions()", [&] { return TargetQuestions(positive); });
+}
+
+qint32 DDesi::TargetQuestions(bool positive) const
+{
+    if (!quesList_)
+        throw std::logic_error("question list not bound");
+    qint32 questions = 0;
+    for (qint32 q = 0; q < quesList_->List().GetSize(); ++q)
+        if (Admits(q, positive, false, true, false, false))
+            ++questions;
+    return questions;
 }
 
 void DDesi::SocChoices(bool positive, const ChoiceVisitor& visit) const
 {
     Choices(
         positive, [&](qint32 q) { return Admits(q, positive, false, false, true, false); }, visit);
+}
+
+void DDesi::TargetChoices(bool positive, const ChoiceVisitor& visit) const
+{
+    Choices(
+        positive, [&](qint32 q) { return Admits(q, positive, false, true, false, false); }, visit);
 }
 
 void DDesi::Choices(bool positive, const QuestionFilter& admitted, const ChoiceVisitor& visit) const

@@ -71,6 +71,8 @@ public:
     qint32 GetOutAccSbj(qint32 v, bool bar, bool target, bool soc, bool metric) const;
     qint32 GetOutRejSbj(qint32 v, bool bar, bool target, bool soc, bool metric) const;
     qint32 GetTargetFrequency() const;
+    // The positive or negative questions selected for the target diagram.
+    qint32 GetTargetQuestions(bool positive) const;
 
     // The choices the sociogram connects: every choice to a positive or
     // negative question selected for the sociogram, in scan order (question,
@@ -83,6 +85,9 @@ public:
     // own, kept apart from the four analyses' flags.
     using QuestionFilter = std::function<bool(qint32 question)>;
     void Choices(bool positive, const QuestionFilter& admitted, const ChoiceVisitor& visit) const;
+    // The same for the questions selected for the target diagram, whose
+    // choices its table and the group indices count.
+    void TargetChoices(bool positive, const ChoiceVisitor& visit) const;
 
     static bool IsChoice(qint32 value) { return value >= 1 && value <= 100; }
 
@@ -90,6 +95,8 @@ private:
     // Brings the cells to Q x A x S once all three are non-zero; surviving
     // cells keep their position, value and change state.
     void Resize();
+    void Choices(bool positive, bool target, bool soc, const ChoiceVisitor& visit) const;
+    qint32 TargetQuestions(bool positive) const;
     bool Admits(qint32 q, bool positive, bool bar, bool target, bool soc, bool metric) const;
     qint32 TotalCount(qint32 v, bool positive, bool bar, bool target, bool soc) const;
     qint32 ChooserCount(qint32 v, bool positive, bool bar, bool target, bool soc, bool metric) const;

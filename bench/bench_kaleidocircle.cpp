@@ -4,7 +4,9 @@
 
 #include "analyses/DFonts.h"
 #include "analyses/DGraph.h"
+#include "analyses/DGraphIndices.h"
 #include "analyses/DGraphSocArrange.h"
+#include "analyses/DGraphTarTable.h"
 #include "analyses/DGroupProblem.h"
 #include "analyses/DGroupSettings.h"
 #include "analyses/DGroupSolver.h"
@@ -78,6 +80,20 @@ void BM_TargetDiagramDraw(benchmark::State& state)
         QImage picture = DPicture::Make(1000, 1000);
         load.graph.tar.Draw(picture);
         benchmark::DoNotOptimize(picture.constBits());
+    }
+}
+
+// The categories table (every scheme, the binomial tails included) and the
+// group indices, as the target page fills its panel. Aim: 10 ms.
+void BM_CategoriesAndIndices(benchmark::State& state)
+{
+    Load& load = Largest();
+    for (auto _ : state)
+    {
+        const std::vector<DGraphTarTable::Row> rows = DGraphTarTable::Rows(load.graph);
+        const DGraphIndices indices = DGraphIndices::Of(load.graph);
+        benchmark::DoNotOptimize(rows.data());
+        benchmark::DoNotOptimize(&indices);
     }
 }
 
@@ -341,6 +357,10 @@ constexpr int kRepetitions = 7;
 
 BENCHMARK(BM_BarGraphDraw)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_TargetDiagramDraw)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_CategoriesAndIndices)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(kRepetitions)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_MetricTableDraw)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_SociogramDraw)
     ->Args({800, 600})

@@ -33,6 +33,7 @@ awk -F, '
 BEGIN {
     target["BM_BarGraphDraw"] = 20
     target["BM_TargetDiagramDraw"] = 20
+    target["BM_CategoriesAndIndices"] = 10
     target["BM_MetricTableDraw"] = 20
     target["BM_SociogramDraw/800/600"] = 30
     target["BM_SociogramDraw/4000/4000"] = 250

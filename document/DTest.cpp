@@ -39,8 +39,26 @@ bool DTest::IsChangedByUser() const
                          });
 }
 
+namespace
+{
+// The analysis options that earlier readers must not see (their sections
+// keep the values those readers know).
+constexpr quint32 kTargetScheme = DFileKalCirTags::Tag("TCAT");
+
+// A record is kept only while it says something: with the default options
+// the file is what writers before the record made.
+void Store(DFileKalCirTags& tags, quint32 tag, const std::optional<QByteArray>& record)
+{
+    if (record)
+        tags.Set(tag, *record, false);
+    else
+        tags.Remove(tag, false);
+}
+} // namespace
+
 void DTest::SectionsToFile(DFileStream& stream)
 {
+    Store(tags, kTargetScheme, graph.tar.stat.Record());
     ques.ToFile(stream);
     answ.ToFile(stream);
     subj.ToFile(stream);
@@ -60,6 +78,7 @@ void DTest::SectionsFromFile(DFileStream& stream, qint32 version)
     desi.FromFile(stream);
     graph.FromFile(stream, version);
     tags.FromFile(stream);
+    graph.tar.stat.FromRecord(tags.Get(kTargetScheme));
 }
 
 void DTest::QuestionsFromFile(DFileStream& stream, qint32 version)

@@ -2,7 +2,9 @@
 
 #include "analyses/DFonts.h"
 #include "analyses/DGraph.h"
+#include "analyses/DGraphIndices.h"
 #include "analyses/DGraphSocArrange.h"
+#include "analyses/DGraphTarTable.h"
 #include "analyses/DGroupProblem.h"
 #include "analyses/DGroupReport.h"
 #include "analyses/DGroupSolver.h"
@@ -10,6 +12,7 @@
 #include "document/DGroupRecord.h"
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
+#include "model/DCsv.h"
 #include "model/DFileError.h"
 #include "model/DFileWriter.h"
 #include "model/EError.h"
@@ -36,9 +39,15 @@ struct KindName
     int descriptionId;
 };
 const KindName kKinds[] = {
-    {"bar", Kind::Bar, 35100},         {"target", Kind::Target, 35110}, {"sociogram", Kind::Sociogram, 35120},
-    {"metrics", Kind::Metrics, 35130}, {"csv", Kind::Csv, 35140},       {"kalcir", Kind::KalCir, 35150},
+    {"bar", Kind::Bar, 35100},
+    {"target", Kind::Target, 35110},
+    {"sociogram", Kind::Sociogram, 35120},
+    {"metrics", Kind::Metrics, 35130},
+    {"csv", Kind::Csv, 35140},
+    {"kalcir", Kind::KalCir, 35150},
     {"groups", Kind::Groups, 34600},
+    {"categories", Kind::Categories, 33800},
+    {"indices", Kind::Indices, 33810},
 };
 
 std::optional<Kind> KindOf(const QString& name)
@@ -324,6 +333,11 @@ QByteArray DExport::Render(Kind kind, DGraph& graph)
                                  graph.met.ToMemoCsv(lines);
                                  return DGraphMet::CsvBytes(lines);
                              }
+                             // Without spread the table still lists what exists.
+                             if (kind == Kind::Categories)
+                                 return DCsv::Bytes(DGraphTarTable::CsvLines(DGraphTarTable::Rows(graph)));
+                             if (kind == Kind::Indices)
+                                 return DCsv::Bytes(DGraphIndices::Of(graph).CsvLines());
                              // The pages hand every analysis a picture of 1000 x 1000 pixels,
                              // which the analysis resizes to what it draws.
                              QImage picture = DPicture::Make(1000, 1000);

@@ -44,7 +44,9 @@ public:
         Metrics,
         Csv,
         KalCir,
-        Groups
+        Groups,
+        Categories,
+        Indices
     };
 
     struct Request

@@ -328,24 +328,7 @@ extern const DLanguageEntry kLanguageTable[] = {
     {26430, u"metrics options", u"opzioni delle metriche"},
     {26440, u"move of %s in the sociogram", u"spostamento di %s nel sociogramma"},
     {26450, u"arrangement of the sociogram", u"disposizione del sociogramma"},
-    // Sociogram arrangement and pins
-    {29000, u"Arrange", u"Disposizione"},
-    {29010, u"Places the boxes automatically; pinned boxes stay where they are",
-     u"Dispone automaticamente i riquadri; quelli fissati restano dove sono"},
-    {29020, u"By ties", u"Per legami"},
-    {29030, u"Mutual pairs close, the most chosen toward the centre, few crossing lines",
-     u"Coppie reciproche vicine, i più scelti verso il centro, poche linee incrociate"},
-    {29040, u"In rings", u"Ad anelli"},
-    {29050, u"Rings by choices received, the most chosen in the centre",
-     u"Anelli secondo le scelte ricevute, i più scelti al centro"},
-    {29060, u"Pin", u"Fissa"},
-    {29070, u"Unpin", u"Sblocca"},
-    {29080, u"Arrange by ties", u"Disponi per legami"},
-    {29090, u"Arrange in rings", u"Disponi ad anelli"},
-    {29100, u"The sociogram is too small to place %d boxes without overlapping: enlarge its dimensions!",
-     u"Il sociogramma è troppo piccolo per disporre %d riquadri senza sovrapporli: aumentarne le dimensioni!"},
-    {29110, u"Arrange the sociogram first: by its ties or in rings",
-     u"Dispone prima il sociogramma: per legami o ad anelli"},
+
     // Questions before a change that removes or overwrites entered data, and
     // the recovery copies
     {26500,
@@ -406,6 +389,25 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"La copia di recupero non può essere scritta in \"%s\": %s"},
     {26990, u"Do you want to go on?", u"Continuare?"},
 
+    // Sociogram arrangement and pins
+    {29000, u"Arrange", u"Disposizione"},
+    {29010, u"Places the boxes automatically; pinned boxes stay where they are",
+     u"Dispone automaticamente i riquadri; quelli fissati restano dove sono"},
+    {29020, u"By ties", u"Per legami"},
+    {29030, u"Mutual pairs close, the most chosen toward the centre, few crossing lines",
+     u"Coppie reciproche vicine, i più scelti verso il centro, poche linee incrociate"},
+    {29040, u"In rings", u"Ad anelli"},
+    {29050, u"Rings by choices received, the most chosen in the centre",
+     u"Anelli secondo le scelte ricevute, i più scelti al centro"},
+    {29060, u"Pin", u"Fissa"},
+    {29070, u"Unpin", u"Sblocca"},
+    {29080, u"Arrange by ties", u"Disponi per legami"},
+    {29090, u"Arrange in rings", u"Disponi ad anelli"},
+    {29100, u"The sociogram is too small to place %d boxes without overlapping: enlarge its dimensions!",
+     u"Il sociogramma è troppo piccolo per disporre %d riquadri senza sovrapporli: aumentarne le dimensioni!"},
+    {29110, u"Arrange the sociogram first: by its ties or in rings",
+     u"Dispone prima il sociogramma: per legami o ad anelli"},
+
     // Information dialog (30010 and 30020 end with a blank: the value follows)
     {30000, u"Informations", u"Informazioni"},
     {30010, u"Software version: ", u"Versione software: "},
@@ -416,6 +418,100 @@ extern const DLanguageEntry kLanguageTable[] = {
     {32010, u"Contact", u"Contatti"},
     {32020, u"Please address queries, bug reports, and suggested improvements to:",
      u"Per domande, segnalazioni di errori e proposte di miglioramento scrivere a:"},
+
+    // Analyses that show their reasons: categories, criteria, group indices
+    {33000,
+     u"Every subject received 0 acceptances in the selected questions, so social preference and impact "
+     u"cannot be computed. Select at least one positive question, or use the frequency categorisation.",
+     u"Tutti i soggetti hanno ricevuto 0 accettazioni nelle domande selezionate, quindi preferenza e impatto "
+     u"sociale non possono essere calcolati. Selezionare almeno una domanda positiva, oppure usare la "
+     u"categorizzazione per frequenza."},
+    {33010,
+     u"Every subject received 0 rejections in the selected questions, so social preference and impact "
+     u"cannot be computed. Select at least one negative question, or use the frequency categorisation.",
+     u"Tutti i soggetti hanno ricevuto 0 rifiuti nelle domande selezionate, quindi preferenza e impatto "
+     u"sociale non possono essere calcolati. Selezionare almeno una domanda negativa, oppure usare la "
+     u"categorizzazione per frequenza."},
+    {33020,
+     u"Every subject received %d acceptances in the selected questions, so social preference and impact "
+     u"cannot be computed. Select other questions, or use another categorisation.",
+     u"Tutti i soggetti hanno ricevuto %d accettazioni nelle domande selezionate, quindi preferenza e "
+     u"impatto sociale non possono essere calcolati. Selezionare altre domande, oppure usare un'altra "
+     u"categorizzazione."},
+    {33030,
+     u"Every subject received %d rejections in the selected questions, so social preference and impact "
+     u"cannot be computed. Select other questions, or use another categorisation.",
+     u"Tutti i soggetti hanno ricevuto %d rifiuti nelle domande selezionate, quindi preferenza e impatto "
+     u"sociale non possono essere calcolati. Selezionare altre domande, oppure usare un'altra "
+     u"categorizzazione."},
+    {33100, u"Probability of random choice", u"Probabilità di scelta casuale"},
+    {33110,
+     u"F = checked positive questions \u00d7 answers per question; a, r = acceptances, rejections received. "
+     u"The first rule that holds:",
+     u"F = domande positive spuntate \u00d7 risposte per domanda; a, r = accettazioni, rifiuti ricevuti. "
+     u"Vale la prima regola soddisfatta:"},
+    {33120, u"a > F and r \u2264 1", u"a > F e r \u2264 1"},
+    {33130, u"a > F, r > F and |a \u2212 r| \u2265 2", u"a > F, r > F e |a \u2212 r| \u2265 2"},
+    {33140, u"a \u2265 1 and r > F", u"a \u2265 1 e r > F"},
+    {33150, u"a = 0 and r = 0", u"a = 0 e r = 0"},
+    {33160, u"a > r", u"a > r"},
+    {33170, u"r > a", u"r > a"},
+    {33180, u"otherwise (a = r)", u"altrimenti (a = r)"},
+    {33190, u"otherwise", u"altrimenti"},
+    {33200,
+     u"zA, zR = acceptances, rejections received, standardised over the group; SP = zA \u2212 zR, "
+     u"SI = zA + zR; comparisons are strict. The first rule that holds:",
+     u"zA, zR = accettazioni, rifiuti ricevuti, standardizzati sul gruppo; SP = zA \u2212 zR, "
+     u"SI = zA + zR; i confronti sono stretti. Vale la prima regola soddisfatta:"},
+    {33210, u"SP > 1, zA > 0 and zR < 0", u"SP > 1, zA > 0 e zR < 0"},
+    {33220, u"SP < \u22121, zA < 0 and zR > 0", u"SP < \u22121, zA < 0 e zR > 0"},
+    {33230, u"SI < \u22121, zA < 0 and zR < 0", u"SI < \u22121, zA < 0 e zR < 0"},
+    {33240, u"SI > 1, zA > 0 and zR > 0", u"SI > 1, zA > 0 e zR > 0"},
+    {33300,
+     u"p = min(1, A / (N \u2212 1)); by chance a ~ Bin(qP(N \u2212 1), p), r ~ Bin(qN(N \u2212 1), p), "
+     u"a + r ~ Bin((qP + qN)(N \u2212 1), p); high: P(X \u2265 x) < 0.05, low: P(X \u2264 x) < 0.05; "
+     u"mean: the group's mean. The first rule that holds:",
+     u"p = min(1, A / (N \u2212 1)); per caso a ~ Bin(qP(N \u2212 1), p), r ~ Bin(qN(N \u2212 1), p), "
+     u"a + r ~ Bin((qP + qN)(N \u2212 1), p); alto: P(X \u2265 x) < 0,05, basso: P(X \u2264 x) < 0,05; "
+     u"media: la media del gruppo. Vale la prima regola soddisfatta:"},
+    {33310, u"a high and r below the mean", u"a alto e r sotto la media"},
+    {33320, u"r high and a below the mean", u"r alto e a sotto la media"},
+    {33330, u"a + r low", u"a + r basso"},
+    {33340, u"(a high and r above the mean) or (r high and a above the mean)",
+     u"(a alto e r sopra la media) oppure (r alto e a sopra la media)"},
+    {33400, u"Categories", u"Categorie"},
+    {33410, u"Acceptances received", u"Accettazioni ricevute"},
+    {33420, u"Rejections received", u"Rifiuti ricevuti"},
+    {33430, u"zA", u"zA"},
+    {33440, u"zR", u"zR"},
+    {33450, u"SP", u"SP"},
+    {33460, u"SI", u"SI"},
+    {33470, u"Frequency", u"Frequenza"},
+    {33480, u"Preference and impact", u"Preferenza e impatto"},
+    {33490, u"Probability", u"Probabilità"},
+    {33500, u"Differs", u"Differisce"},
+    {33510, u"Copy the criteria, the categories table and the group indices",
+     u"Copia i criteri, la tabella delle categorie e gli indici di gruppo"},
+    {33520, u"Export the categories table as comma-separated text",
+     u"Esporta la tabella delle categorie come testo separato da virgole"},
+    {33530, u"Copy", u"Copia"},
+    {33540, u"Export", u"Esporta"},
+    {33600, u"Group indices", u"Indici di gruppo"},
+    {33610, u"Subjects", u"Soggetti"},
+    {33620, u"Choices", u"Scelte"},
+    {33630, u"Density of the acceptance network", u"Densità della rete delle accettazioni"},
+    {33640, u"Density of the rejection network", u"Densità della rete dei rifiuti"},
+    {33650, u"Reciprocity", u"Reciprocità"},
+    {33660, u"Group cohesion", u"Coesione del gruppo"},
+    {33670, u"Isolates", u"Isolati"},
+    {33680, u"Mutual rejections", u"Rifiuti reciproci"},
+    {33690, u"Acceptances within the same sex", u"Accettazioni nello stesso sesso"},
+    {33700, u"Expected within the same sex at random", u"Attese nello stesso sesso per caso"},
+    {33710, u"Index", u"Indice"},
+    {33720, u"Value", u"Valore"},
+    {33800, u"the target diagram's categories table as comma-separated text",
+     u"la tabella delle categorie del grafico a bersaglio come testo separato da virgole"},
+    {33810, u"the group indices as comma-separated text", u"gli indici del gruppo come testo separato da virgole"},
 
     // Working groups: subjects' names in messages, rules no grouping can meet
     {34000, u"Make working groups from the choices", u"Forma gruppi di lavoro a partire dalle scelte"},
@@ -488,6 +584,7 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"La dimensione dei gruppi (da 2 a 10), invece di quella delle impostazioni salvate"},
     {34630, u"--groups and --group-size cannot be given together",
      u"--groups e --group-size non possono essere dati insieme"},
+
     // Command line: help and refusals
     {35000, u"Usage:", u"Uso:"},
     {35010, u"Opens FILE in the window, or a new test without one.",

@@ -17,6 +17,13 @@
 class DCsv
 {
 public:
+    // How a table's file is written. Every table takes it, so that a choice of
+    // separator, decimal mark or byte-order mark reaches all of them alike;
+    // the defaults are the comma, the full stop and no mark.
+    struct Options
+    {
+    };
+
     static QString Cell(const QString& text);
     // The cells joined by commas.
     static QString Line(const QStringList& cells);

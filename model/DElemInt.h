@@ -33,14 +33,17 @@ public:
     // The bytes the element takes in the file.
     static constexpr qint64 kFileBytes = Bytes;
 
-    void ToFile(DFileStream& stream)
+    void ToFile(DFileStream& stream) { ToFileAs(stream, value_); }
+    // Writes another value in the element's place: for a value that earlier
+    // readers must see as the one they know that is closest to it.
+    void ToFileAs(DFileStream& stream, qint32 stored)
     {
         bool ok;
         if constexpr (Bytes == 4)
-            ok = stream.WriteInt32(value_);
+            ok = stream.WriteInt32(stored);
         else
         {
-            const qint8 byte = static_cast<qint8>(value_ & 0xFF);
+            const qint8 byte = static_cast<qint8>(stored & 0xFF);
             ok = stream.Write(&byte, 1);
         }
         if (!ok)

@@ -320,3 +320,23 @@ void DViews::UpdateSize(DGraphSocSize& size, QLineEdit* width, QLineEdit* height
                       }
                   });
 }
+
+void DViews::DrawTable(const QStringList& header, const QList<QStringList>& rows, const QList<bool>& marked,
+                       QTableWidget* grid)
+{
+    const QSignalBlocker quiet(grid);
+    grid->clear();
+    grid->setColumnCount(int(header.size()));
+    grid->setRowCount(int(rows.size()));
+    grid->setHorizontalHeaderLabels(header);
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size() && c < header.size(); ++c)
+        {
+            auto* item = new QTableWidgetItem(rows[r][c]);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            if (r < marked.size() && marked[r])
+                item->setBackground(QColor(255, 236, 179));
+            grid->setItem(r, c, item);
+        }
+    grid->resizeColumnsToContents();
+}

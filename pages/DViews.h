@@ -30,6 +30,10 @@ namespace DViews
 void DrawQuestions(const DQuesList& questions, QTableWidget* grid);
 // Rewrites the label only when its text differs.
 void DrawSummary(const QString& text, QLabel* label);
+// A read-only table: the header, then one row of texts each; marked rows
+// are shaded so they stand out.
+void DrawTable(const QStringList& header, const QList<QStringList>& rows, const QList<bool>& marked,
+               QTableWidget* grid);
 
 // An analysis' question check list, and the check marks read back.
 void DrawChecks(const QList<DQuesList::CheckItem>& items, QListWidget* list);

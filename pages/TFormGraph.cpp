@@ -9,6 +9,7 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -29,6 +30,7 @@ constexpr int kStripWidth = 61;
 // an empty one.
 constexpr int kStartSize = 100;
 constexpr int kDrawSize = 1000;
+const QString kSuffix = QStringLiteral("txt");
 
 // What the history calls a change of the options of the page of that name.
 int OptionsTextId(const char* name)
@@ -232,4 +234,25 @@ void TFormGraph::OptSbClick()
 void TFormGraph::ClipExpSbClick()
 {
     DMessages::Handle(language_, clipModule_.constData(), [&] { QGuiApplication::clipboard()->setImage(picture_); });
+}
+
+QString TFormGraph::AskSavePath()
+{
+    if (saveDialog_)
+        return saveDialog_();
+    if (!SaveDlg)
+    {
+        // Created once and kept, so it remembers the folder of the last export.
+        SaveDlg = new QFileDialog(this);
+        SaveDlg->setAcceptMode(QFileDialog::AcceptSave);
+        SaveDlg->setFileMode(QFileDialog::AnyFile);
+        SaveDlg->setDefaultSuffix(kSuffix);
+        SaveDlg->setSizeGripEnabled(true);
+    }
+    // Set on every run: the language may have changed since the last one.
+    SaveDlg->setNameFilter(language_.GetStr(35310));
+    SaveDlg->setWindowModality(Qt::ApplicationModal);
+    if (SaveDlg->exec() != QDialog::Accepted || SaveDlg->selectedFiles().isEmpty())
+        return {};
+    return SaveDlg->selectedFiles().first();
 }

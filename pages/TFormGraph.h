@@ -14,6 +14,7 @@
 class DLanguage;
 class DTest;
 class QComboBox;
+class QFileDialog;
 class QGroupBox;
 class QLabel;
 class QListWidget;
@@ -43,6 +44,11 @@ public:
     // Handlers of the two buttons every analysis page has.
     void OptSbClick();
     void ClipExpSbClick();
+
+    // The save dialog of the pages' comma-separated exports; an empty path
+    // means the user cancelled. Tests replace it so that no dialog is shown.
+    using PathDialog = std::function<QString()>;
+    void SetSaveDialog(PathDialog dialog) { saveDialog_ = std::move(dialog); }
 
     // The glyphs of the strip's buttons.
     using Glyph = DGlyph::Page;
@@ -86,6 +92,9 @@ protected:
 
     void showEvent(QShowEvent* event) override;
 
+    // Asks where to write a comma-separated export; empty when cancelled.
+    QString AskSavePath();
+
     DTest& test_;
     DLanguage& language_;
 
@@ -107,4 +116,6 @@ private:
     int optionsTextId_;
     // The least width of the options panel.
     int panelWidth_;
+    PathDialog saveDialog_;
+    QFileDialog* SaveDlg = nullptr;
 };

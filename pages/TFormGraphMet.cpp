@@ -7,7 +7,6 @@
 #include "model/DFileWriter.h"
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QToolButton>
@@ -15,7 +14,6 @@
 namespace
 {
 const char* const kExportModule = "TFormGraphMet::FileExpSbClick()";
-const QString kSuffix = QStringLiteral("txt");
 } // namespace
 
 TFormGraphMet::TFormGraphMet(DTest& test, DLanguage& language, QWidget* parent)
@@ -53,27 +51,6 @@ void TFormGraphMet::DrawOptions()
 void TFormGraphMet::DrawPicture(QImage& picture)
 {
     test_.graph.met.Draw(picture);
-}
-
-QString TFormGraphMet::AskSavePath()
-{
-    if (saveDialog_)
-        return saveDialog_();
-    if (!SaveDlg)
-    {
-        // Created once and kept, so it remembers the folder of the last export.
-        SaveDlg = new QFileDialog(this);
-        SaveDlg->setAcceptMode(QFileDialog::AcceptSave);
-        SaveDlg->setFileMode(QFileDialog::AnyFile);
-        SaveDlg->setDefaultSuffix(kSuffix);
-        SaveDlg->setSizeGripEnabled(true);
-    }
-    // Set on every run: the language may have changed since the last one.
-    SaveDlg->setNameFilter(language_.GetStr(35310));
-    SaveDlg->setWindowModality(Qt::ApplicationModal);
-    if (SaveDlg->exec() != QDialog::Accepted || SaveDlg->selectedFiles().isEmpty())
-        return {};
-    return SaveDlg->selectedFiles().first();
 }
 
 void TFormGraphMet::FileExpSbClick()

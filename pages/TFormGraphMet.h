@@ -2,12 +2,6 @@
 
 #include "pages/TFormGraph.h"
 
-#include <QString>
-
-#include <functional>
-
-class QFileDialog;
-
 // The metric table page: the in-degree and out-degree indices of every
 // subject, with the questions counted and the order of the rows as options,
 // and the export of the table as comma-separated text.
@@ -23,11 +17,6 @@ public:
     // is shown as a write failure of the export.
     void FileExpSbClick();
 
-    // The save dialog of the export; an empty path means the user cancelled.
-    // Tests replace it so that no dialog is shown.
-    using PathDialog = std::function<QString()>;
-    void SetSaveDialog(PathDialog dialog) { saveDialog_ = std::move(dialog); }
-
     QToolButton* FileExpSb = nullptr;
     QGroupBox* OptQuesGb = nullptr;
     QListWidget* OptQuesLb = nullptr;
@@ -39,9 +28,5 @@ protected:
     void DrawPicture(QImage& picture) override;
 
 private:
-    QString AskSavePath();
     void WriteCsv(const QString& path);
-
-    PathDialog saveDialog_;
-    QFileDialog* SaveDlg = nullptr;
 };

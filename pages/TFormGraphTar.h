@@ -2,6 +2,9 @@
 
 #include "pages/TFormGraph.h"
 
+class QPushButton;
+class QTableWidget;
+
 // The target diagram page: the subjects in their sociometric categories,
 // with the categorisation algorithm, the questions counted and the size of
 // the subject boxes as options.
@@ -20,7 +23,25 @@ public:
     QGroupBox* OptSubjDimGb = nullptr;
     QComboBox* OptSubjDimCb = nullptr;
 
+    // The categories panel beside the diagram: the criteria of every
+    // categorisation, the categories table and the group indices, refilled
+    // with every drawing, even when the diagram itself cannot be drawn.
+    QWidget* CatPn = nullptr;
+    QLabel* CatCriteriaSt = nullptr;
+    QTableWidget* CatSg = nullptr;
+    QLabel* CatIndicesSt = nullptr;
+    QPushButton* CatCopyBt = nullptr;
+    QPushButton* CatExpBt = nullptr;
+
+    // Copies the criteria, the table and the indices as text; exports the
+    // table as comma-separated text.
+    void CatCopyBtClick();
+    void CatExpBtClick();
+
 protected:
     void DrawOptions() override;
     void DrawPicture(QImage& picture) override;
+
+private:
+    void DrawCategories();
 };

@@ -1,4 +1,5 @@
 #include "analyses/DGraph.h"
+#include "analyses/DGraphTarChance.h"
 #include "analyses/DPicture.h"
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
@@ -70,6 +71,12 @@ private Q_SLOTS:
     void preference_data();
     void preference();
     void standardise();
+    void binomialTails_data();
+    void binomialTails();
+    void probability_data();
+    void probability();
+    void probabilityScheme();
+    void probabilityStoredAsClosest();
     void minimumRadius();
     void equalise_data();
     void equalise();
@@ -125,7 +132,7 @@ void TestDGraphTar::preference_data()
     QTest::newRow("neglected") << -0.7 << -0.6 << 5;
     QTest::newRow("low impact, rejected first") << -1.5 << 0.2 << 4;
     QTest::newRow("low impact on one axis only") << -1.5 << 0.0 << 6;
-    QTest::newRow("no spread") << 0.0 << 0.0 << 6;
+    QTest::newRow("both at the mean") << 0.0 << 0.0 << 6;
     QTest::newRow("preference exactly 1") << 0.5 << -0.5 << 6;
 }
 
@@ -139,17 +146,160 @@ void TestDGraphTar::preference()
 
 void TestDGraphTar::standardise()
 {
-    const std::vector<DGraphTar::Score> spread = DGraphTar::Standardise({0, 2, 4}, {1, 1, 1});
+    // Acceptances 0 2 4: mean 2, sample deviation sqrt((4 + 0 + 4) / 2) = 2;
+    // rejections 3 1 2: mean 2, deviation 1.
+    const std::vector<DGraphTar::Score> spread = DGraphTar::Standardise({0, 2, 4}, {3, 1, 2});
     QCOMPARE(spread.size(), std::size_t(3));
     QCOMPARE(spread[0].zA, -1.0);
     QCOMPARE(spread[1].zA, 0.0);
     QCOMPARE(spread[2].zA, 1.0);
-    // No spread on an axis: every score on it is 0, not a division by zero.
-    for (const DGraphTar::Score& s : spread)
-        QCOMPARE(s.zR, 0.0);
-    const std::vector<DGraphTar::Score> alone = DGraphTar::Standardise({3}, {0});
-    QCOMPARE(alone[0].zA, 0.0);
-    QCOMPARE(alone[0].zR, 0.0);
+    QCOMPARE(spread[0].zR, 1.0);
+    QCOMPARE(spread[1].zR, -1.0);
+    QVERIFY(DGraphTar::TryStandardise({}, {})->empty());
+
+    // An axis without spread has no scores: the message says which counts
+    // are all equal, and the acceptances are named first.
+    const DLanguage& lang = DLanguage::Active();
+    const struct
+    {
+        std::vector<quint32> a, r;
+        QString message;
+    } flat[] = {
+        {{0, 2, 4}, {0, 0, 0}, lang.GetErr(33010)},
+        {{0, 0, 0}, {0, 0, 0}, lang.GetErr(33000)},
+        {{2, 2, 2}, {0, 1, 2}, lang.GetErr(33020, {2})},
+        {{0, 1, 2}, {3, 3, 3}, lang.GetErr(33030, {3})},
+        // One subject cannot be chosen by anybody.
+        {{0}, {0}, lang.GetErr(33000)},
+    };
+    for (const auto& c : flat)
+    {
+        QVERIFY(!DGraphTar::TryStandardise(c.a, c.r));
+        QCOMPARE(ErrorOf([&] { DGraphTar::Standardise(c.a, c.r); }), c.message);
+    }
+}
+
+void TestDGraphTar::binomialTails_data()
+{
+    QTest::addColumn<qint64>("trials");
+    QTest::addColumn<double>("p");
+    QTest::addColumn<qint64>("k");
+    QTest::addColumn<double>("atLeast");
+    QTest::addColumn<double>("atMost");
+    // Binomial(10, 1/2): P(X >= 9) = (10 + 1) / 1024, P(X >= 8) = (45 + 10 + 1) / 1024,
+    // P(X <= 9) = 1 - 1/1024, P(X <= 8) = 1 - 11/1024; the lower tails mirror them.
+    QTest::newRow("10, 1/2, 9") << qint64(10) << 0.5 << qint64(9) << 11 / 1024.0 << 1023 / 1024.0;
+    QTest::newRow("10, 1/2, 8") << qint64(10) << 0.5 << qint64(8) << 56 / 1024.0 << 1013 / 1024.0;
+    QTest::newRow("10, 1/2, 1") << qint64(10) << 0.5 << qint64(1) << 1023 / 1024.0 << 11 / 1024.0;
+    // Binomial(5, 0.6): P(X >= 5) = 0.6^5, P(X <= 0) = 0.4^5.
+    QTest::newRow("5, 0.6, 5") << qint64(5) << 0.6 << qint64(5) << 0.07776 << 1.0;
+    QTest::newRow("5, 0.6, 0") << qint64(5) << 0.6 << qint64(0) << 1.0 << 0.01024;
+    // Certain choices (A >= N - 1) and no questions at all.
+    QTest::newRow("3, 1, 2") << qint64(3) << 1.0 << qint64(2) << 1.0 << 0.0;
+    QTest::newRow("0 trials") << qint64(0) << 0.5 << qint64(0) << 1.0 << 1.0;
+}
+
+void TestDGraphTar::binomialTails()
+{
+    QFETCH(qint64, trials);
+    QFETCH(double, p);
+    QFETCH(qint64, k);
+    QFETCH(double, atLeast);
+    QFETCH(double, atMost);
+    const DGraphTarChance chance(trials, p);
+    QVERIFY2(std::abs(chance.AtLeast(k) - atLeast) < 1e-12, qPrintable(QString::number(chance.AtLeast(k))));
+    QVERIFY2(std::abs(chance.AtMost(k) - atMost) < 1e-12, qPrintable(QString::number(chance.AtMost(k))));
+}
+
+void TestDGraphTar::probability_data()
+{
+    QTest::addColumn<QList<quint32>>("a");
+    QTest::addColumn<QList<quint32>>("r");
+    QTest::addColumn<int>("negative");
+    QTest::addColumn<QList<int>>("slots");
+    // 11 subjects, 5 answers: p = 5 / 10. One positive and one negative
+    // question: a and r follow Binomial(10, 1/2), high from 9 (P = 11/1024;
+    // 8 gives 56/1024); a + r follows Binomial(20, 1/2), low up to 5
+    // (P(X <= 5) = 0.021, P(X <= 6) = 0.058). Both means are 55 / 11 = 5.
+    const QList<quint32> a{9, 2, 9, 9, 1, 5, 5, 5, 5, 4, 1};
+    QTest::newRow("both polarities") << a << QList<quint32>{1, 9, 9, 5, 2, 1, 9, 5, 5, 4, 5}
+                                     << 1
+                                     // 1 popular, 2 rejected, 3 controversial, 4 high a with r at
+                                     // the mean, 5 impact 3, 7 high r with a at the mean, 11 impact 6.
+                                     << QList<int>{0, 4, 3, 6, 5, 6, 6, 6, 6, 6, 6};
+    // Without negative questions nobody's rejections fall below their mean
+    // of 0: a high a alone is average, and the impact is a ~ Binomial(10,
+    // 1/2), low up to 1.
+    QTest::newRow("no negative question")
+        << a << QList<quint32>(11, 0) << 0 << QList<int>{6, 6, 6, 6, 5, 6, 6, 6, 6, 6, 5};
+    QTest::newRow("one subject") << QList<quint32>{0} << QList<quint32>{0} << 1 << QList<int>{6};
+}
+
+void TestDGraphTar::probability()
+{
+    QFETCH(QList<quint32>, a);
+    QFETCH(QList<quint32>, r);
+    QFETCH(int, negative);
+    QFETCH(QList<int>, slots);
+    const std::vector<int> got = DGraphTarChance::Slots({a.begin(), a.end()}, {r.begin(), r.end()}, 5, 1, negative);
+    QCOMPARE(QList<int>(got.begin(), got.end()), slots);
+}
+
+void TestDGraphTar::probabilityScheme()
+{
+    // Six subjects, three answers: p = 3 / 5. Acceptances 4 2 0 1 1 0 and
+    // rejections 0 1 1 1 4 0 through one question each, Binomial(5, 0.6):
+    // nobody is high (P(X >= 5) = 0.078). Impact Binomial(10, 0.6) is low up
+    // to 2 (P(X <= 2) = 0.012, P(X <= 3) = 0.055): subjects 3, 4 and 6.
+    SixCategories f;
+    f.graph.tar.stat.SetValue(DGraphTarStat::Probability, false);
+    QImage picture = DPicture::Make(1000, 1000);
+    f.graph.tar.Draw(picture);
+    QCOMPARE(f.Ids(5), (QList<qint32>{3, 4, 6}));
+    QCOMPARE(f.Ids(6), (QList<qint32>{1, 2, 5}));
+    QCOMPARE(f.graph.tar.Categories()[5].label, DLanguage::Active().GetStr(21220));
+    // The rings and legend of preference and impact.
+    const int th = DPicture::LineHeight(DPicture::Font(9));
+    QCOMPARE(picture.height(), picture.width() + 5 * th + 5);
+}
+
+void TestDGraphTar::probabilityStoredAsClosest()
+{
+    // The analysis section holds 1 for the third scheme, as earlier readers
+    // know it; only the record tells them apart, and only on top of a 1.
+    DGraphTarStat stat;
+    QVERIFY(!stat.Record());
+    stat.SetValue(DGraphTarStat::Probability, false);
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    DFileStream stream(&buffer, QStringLiteral("memory.KalCir"));
+    stat.ToFile(stream);
+    QCOMPARE(buffer.data(), QByteArray("\x01", 1));
+    const std::optional<QByteArray> record = stat.Record();
+    QVERIFY(record);
+
+    const struct
+    {
+        char stored;
+        std::optional<QByteArray> record;
+        int value;
+    } reads[] = {
+        {1, record, DGraphTarStat::Probability},
+        {1, std::nullopt, DGraphTarStat::Preference},
+        {1, QByteArray("\x07", 1), DGraphTarStat::Preference},
+        {0, record, DGraphTarStat::Frequency},
+        // A 2 in the section was never written for the third scheme.
+        {2, std::nullopt, DGraphTarStat::Preference},
+    };
+    for (const auto& read : reads)
+    {
+        buffer.buffer() = QByteArray(1, read.stored);
+        buffer.seek(0);
+        DGraphTarStat back;
+        back.FromFile(stream);
+        back.FromRecord(read.record);
+        QCOMPARE(back.GetValue(), read.value);
+    }
 }
 
 void TestDGraphTar::minimumRadius()
@@ -269,18 +419,14 @@ void TestDGraphTar::drawsSixRings()
 
 void TestDGraphTar::drawsWithoutSpread()
 {
-    // A new test: positive questions only and no answers, so neither
-    // acceptances nor rejections spread. Everybody is average.
+    // A new test: positive questions only and no answers, so nobody received
+    // a rejection. The diagram is not drawn and the message says why.
     Fixture f;
     f.graph.tar.stat.SetValue(1, false);
     QImage picture = DPicture::Make(1000, 1000);
-    f.graph.tar.Draw(picture);
-    QCOMPARE(f.Ids(6).size(), 10);
-    // Ten subjects need radius 114; the empty rings inside are pushed out so
-    // the outermost lies at 64 + 4 x 64.
-    QCOMPARE(f.graph.tar.Categories()[6].radius, 320);
-    const int th = DPicture::LineHeight(DPicture::Font(9));
-    QCOMPARE(picture.size(), QSize(769, 769 + 5 * th + 5));
+    picture.fill(Qt::black);
+    QCOMPARE(ErrorOf([&] { f.graph.tar.Draw(picture); }), DLanguage::Active().GetErr(33000));
+    QCOMPARE(picture.pixel(500, 500), kWhite);
 }
 
 void TestDGraphTar::smallSubjects()
@@ -318,8 +464,9 @@ void TestDGraphTar::options()
     QCOMPARE(tar.subjDim.GetCel(), 64);
     QCOMPARE(tar.subjDim.GetSbj(), 44);
 
-    QCOMPARE(tar.stat.Texts().size(), 2);
+    QCOMPARE(tar.stat.Texts().size(), 3);
     QCOMPARE(tar.stat.Texts().at(1), DLanguage::Active().GetStr(22130));
+    QCOMPARE(tar.stat.Texts().at(2), DLanguage::Active().GetStr(33100));
     QCOMPARE(tar.stat.GetValue(), 0);
     tar.stat.Choose(1);
     QVERIFY(!tar.stat.IsRankPositive());

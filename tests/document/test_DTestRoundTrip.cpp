@@ -77,6 +77,7 @@ private Q_SLOTS:
     void importQuestionsReshapes();
     void importSubjectsClearsDanglingChoices();
     void newAfterChanges();
+    void storedOptionRecords();
 
 private:
     QTemporaryDir dir;
@@ -258,6 +259,32 @@ void TestDTestRoundTrip::newAfterChanges()
     QVERIFY(test.answ.subjSort.IsSurnameName());
     for (qint32 s = 1; s <= 10; ++s)
         QCOMPARE(test.desi.GetSubjSummary(s), QStringLiteral("0 of 15"));
+}
+
+void TestDTestRoundTrip::storedOptionRecords()
+{
+    // The third categorisation is a record of the tagged section on top of
+    // the value 1 earlier readers know; with the default options the file
+    // has no tagged section at all.
+    const QString path = dir.filePath("scheme.KalCir");
+    DTest test;
+    test.graph.tar.stat.SetValue(DGraphTarStat::Probability, false);
+    test.file.Write(path);
+    const QByteArray file = TestSupport::ReadFile(path);
+    QVERIFY(Slot(file, 5) > 0);
+    QCOMPARE(file.mid(Slot(file, 5), 4), TestSupport::Int32(1));
+    QCOMPARE(file.mid(Slot(file, 5) + 4, 4), QByteArray("TCAT"));
+
+    DTest read;
+    read.file.Read(path);
+    QVERIFY(read.graph.tar.stat.IsProbability());
+
+    read.graph.tar.stat.SetValue(DGraphTarStat::Preference, false);
+    read.file.Write(path);
+    QCOMPARE(Slot(TestSupport::ReadFile(path), 5), 0);
+    DTest again;
+    again.file.Read(path);
+    QVERIFY(again.graph.tar.stat.IsPreference());
 }
 
 KC_TEST_MAIN(TestDTestRoundTrip)

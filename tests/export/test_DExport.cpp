@@ -337,6 +337,22 @@ void TestDExport::process_data()
     QTest::newRow("self-choice, Italian message")
         << QStringList{"--export=metrics", "--lang=it", self, Path("self.png")} << Path("self.png") << 1
         << DLanguage::GetStrIta(50090).replace(QStringLiteral("%d"), QStringLiteral("3")) << QByteArray();
+    // Nobody received a rejection: the preference-and-impact diagram does not exist.
+    QTest::newRow("target without spread, Italian")
+        << QStringList{"--export=target", "--lang=it", Path("flat.KalCir"), Path("flat.png")} << Path("flat.png") << 1
+        << DLanguage::GetStrIta(33010) << QByteArray();
+    // The table leaves out only what does not exist without spread. Five
+    // positive questions of three answers: F = 15, p = min(1, 3 / 2), so by
+    // chance everybody would receive all 10 possible choices: every impact
+    // is significantly low.
+    QTest::newRow("categories without spread")
+        << QStringList{"--export=categories", "--lang=en", Path("flat.KalCir"), Path("flat.txt")} << Path("flat.txt")
+        << 0 << QString()
+        << QByteArray("N.,Surname,Name,Acceptances received,Rejections received,zA,zR,SP,SI,Frequency,"
+                      "Preference and impact,Probability\r\n1,Rossi,,0,0,,,,,F,,C\r\n2,Bianchi,,2,0,,,,,B,,C\r\n");
+    QTest::newRow("indices in Italian") << QStringList{"--export=indices", "--lang=it", ok, Path("ok.txt")}
+                                        << Path("ok.txt") << 0 << QString()
+                                        << QByteArray("Indice,Valore\r\nSoggetti,3\r\nScelte,2\r\n");
     QTest::newRow("wrong usage") << QStringList{"--export=metrics", ok} << QString() << 2 << QStringLiteral("Usage:")
                                  << QByteArray();
 
@@ -374,6 +390,9 @@ void TestDExport::process()
     DTest test;
     Fill(test);
     test.file.Write(Path("ok.KalCir"));
+    test.graph.tar.stat.SetValue(1, false);
+    test.file.Write(Path("flat.KalCir"));
+    test.graph.tar.stat.SetValue(0, false);
     test.desi.SetDesi(1, 2, 3, 3);
     test.file.Write(Path("self-choice.KalCir"));
     QFile::link(Path("ok.KalCir"), Path("link.KalCir"));

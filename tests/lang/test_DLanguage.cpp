@@ -31,6 +31,7 @@ private Q_SLOTS:
                                                  + 35         // working groups
                                                  + 27 + 6     // command line, toolkit texts; export options
                                                  + 32         // losses and recovery
+                                                 + 52 + 2     // categories and indices; their export kinds
                                                  ));
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {

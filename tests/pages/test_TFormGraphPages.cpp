@@ -1,3 +1,5 @@
+#include "analyses/DGraphIndices.h"
+#include "analyses/DGraphTarTable.h"
 #include "analyses/DPicture.h"
 #include "document/DTest.h"
 #include "kit/DMessages.h"
@@ -14,7 +16,9 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScrollArea>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -94,7 +98,7 @@ QList<Option> Options()
         // The categorisation is stored with the test like every other option.
         {"target algorithm", [](Pages& p) { return p.tar.OptStatCb; },
          [](DTest& t) { return t.graph.tar.stat.GetValue(); },
-         [](DTest& t, qint32 v) { t.graph.tar.stat.SetValue(v, false); }, 2, true},
+         [](DTest& t, qint32 v) { t.graph.tar.stat.SetValue(v, false); }, 3, true},
         {"target size", [](Pages& p) { return p.tar.OptSubjDimCb; },
          [](DTest& t) { return t.graph.tar.subjDim.GetValue(); },
          [](DTest& t, qint32 v) { t.graph.tar.subjDim.SetValue(v, false); }, 2, true},
@@ -120,6 +124,7 @@ private Q_SLOTS:
     void textsFollowTheLanguage();
     void exportWritesTheTableInItsOrder();
     void exportFailuresShowTheirReason();
+    void categoriesBesideTheDiagram();
 };
 
 void TestTFormGraphPages::optionsComeFromTheDocumentAndGoBackAsUserChanges()
@@ -417,6 +422,45 @@ void TestTFormGraphPages::exportFailuresShowTheirReason()
     p.met.FileExpSb->click();
     QCOMPARE(p.errors, QStringList{p.language.GetErr(50090, {2})});
     QVERIFY(!QFile::exists(answer));
+}
+
+void TestTFormGraphPages::categoriesBesideTheDiagram()
+{
+    // Nobody received a rejection (subject 1's rejection is only set later):
+    // preference and impact cannot be drawn and say why, yet the table shows
+    // every subject with what exists.
+    Pages p(DLanguage::Italian);
+    p.test.subj.List().SetSize(4, false);
+    p.test.ques.List().GetSelected(1).type.SetValue(0, false);
+    p.test.desi.SetDesi(1, 1, 2, 1);
+    p.test.desi.SetDesi(1, 1, 3, 1);
+    p.DrawAll();
+    p.tar.OptStatCb->setCurrentIndex(DGraphTarStat::Preference);
+    QCOMPARE(p.errors, QStringList{DLanguage::GetStrIta(33010)});
+    QCOMPARE(p.tar.Picture().pixel(10, 10), qRgb(255, 255, 255));
+    QCOMPARE(p.tar.CatSg->rowCount(), 4);
+    QCOMPARE(p.tar.CatSg->horizontalHeaderItem(10)->text(), DLanguage::GetStrIta(33480));
+    QCOMPARE(p.tar.CatSg->item(0, 3)->text(), QStringLiteral("2"));
+    QCOMPARE(p.tar.CatSg->item(0, 5)->text(), QString());
+    QVERIFY(p.tar.CatCriteriaSt->text().contains(DLanguage::GetStrIta(33330).toHtmlEscaped()));
+    QVERIFY(p.tar.CatIndicesSt->text().startsWith(DLanguage::GetStrIta(33610) + QStringLiteral(": 4")));
+
+    // With a rejection the scores exist; copying gives the same table as text.
+    p.errors.clear();
+    p.test.desi.SetDesi(2, 1, 1, 4);
+    p.tar.Draw();
+    QVERIFY(p.errors.isEmpty());
+    QVERIFY(!p.tar.CatSg->item(0, 5)->text().isEmpty());
+    QTest::mouseClick(p.tar.CatCopyBt, Qt::LeftButton);
+    QCOMPARE(QGuiApplication::clipboard()->text(), DGraphTarTable::Text(DGraphTarTable::Rows(p.test.graph)) +
+                                                       QLatin1Char('\n') + DGraphIndices::Of(p.test.graph).Text());
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("categories.txt"));
+    p.tar.SetSaveDialog([&] { return path; });
+    QTest::mouseClick(p.tar.CatExpBt, Qt::LeftButton);
+    QCOMPARE(TestSupport::ReadFile(path), DCsv::Bytes(DGraphTarTable::CsvLines(DGraphTarTable::Rows(p.test.graph))));
+    QVERIFY(p.errors.isEmpty());
 }
 
 KC_TEST_MAIN(TestTFormGraphPages)
