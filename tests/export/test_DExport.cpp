@@ -246,7 +246,7 @@ void TestDExport::groups()
     DGroupRecord::Store(test, settings, true);
     test.file.Write(Path("groups.KalCir"));
 
-    DExport::Request request{Kind::Groups, -1, Path("groups.KalCir"), Path("groups.csv")};
+    DExport::Request request{Kind::Groups, -1, Path("groups.KalCir"), Path("groups.csv"), {}};
     DTest reader;
     DExport::Run(request, reader);
     QCOMPARE(TestSupport::ReadFile(Path("groups.csv")), QByteArray("Group,N.,Surname,Name\r\n"

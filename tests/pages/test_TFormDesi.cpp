@@ -29,7 +29,7 @@ struct Page
     QStringList errors;
     DMessages::RealBoxesOnExit realBoxes;
     QStringList questions;
-    QMessageBox::StandardButton answer = QMessageBox::Yes;
+    QMessageBox::StandardButton reply = QMessageBox::Yes;
 
     // Names "Surname<k> Name<k>" unless given; an empty text leaves a part empty.
     explicit Page(const QList<QStringList>& names = {})
@@ -39,7 +39,7 @@ struct Page
             [this](const QString&, const QString& text)
             {
                 questions << text;
-                return answer;
+                return reply;
             });
         for (int k = 0; k < names.size(); ++k)
         {
@@ -297,7 +297,7 @@ private Q_SLOTS:
         Page p({{"Rossi", "Anna"}, {"Bianchi", "Luca"}});
         p.test.desi.SetDesi(1, 3, 2, 1);
         p.test.desi.SetDesi(2, 2, 1, 2);
-        p.answer = answer;
+        p.reply = answer;
         const QByteArray before = p.test.file.ToBytes();
         int result = -1;
         p.page->SetDialogExec(
