@@ -1,5 +1,6 @@
 #include "app/TFormMain.h"
 #include "kit/DMessages.h"
+#include "pages/commands/DCommandWhole.h"
 
 #include "analyses/DFonts.h"
 #include "document/DTest.h"
@@ -520,8 +521,11 @@ void TFormMain::GroupsAcExecute()
     DMessages::HandleAsFailure(language_, "TFormMain::GroupsAcExecute()",
                                [&]
                                {
+                                   // What the dialog stores with the test is one step.
                                    if (groupsDialog_)
-                                       groupsDialog_();
+                                       DCommandWhole::Run(
+                                           test_, 26470, [&] { groupsDialog_(); },
+                                           [this](QUndoCommand* command) { undoStack_->push(command); });
                                });
 }
 

@@ -328,6 +328,8 @@ extern const DLanguageEntry kLanguageTable[] = {
     {26430, u"metrics options", u"opzioni delle metriche"},
     {26440, u"move of %s in the sociogram", u"spostamento di %s nel sociogramma"},
     {26450, u"arrangement of the sociogram", u"disposizione del sociogramma"},
+    {26460, u"pins of the sociogram", u"riquadri fissati del sociogramma"},
+    {26470, u"working groups settings", u"impostazioni dei gruppi di lavoro"},
 
     // Questions before a change that removes or overwrites entered data, and
     // the recovery copies

@@ -3,6 +3,7 @@
 #include "pages/DViews.h"
 #include "pages/commands/DCommandGraphOptions.h"
 #include "pages/commands/DCommandSocMove.h"
+#include "pages/commands/DCommandWhole.h"
 
 #include "analyses/DGraph.h"
 #include "analyses/DGraphListConn.h"
@@ -504,7 +505,8 @@ void TFormGraphSoc::TogglePin(const DSubjElem& subject)
                       const bool acceptance = soc_.type.IsPositive();
                       const qint32 id = subject.id.GetValue();
                       pins.Set(acceptance, id, !pins.Is(acceptance, id));
-                      test_.SetPins(pins, true);
+                      DCommandWhole::Run(
+                          test_, 26460, [&] { test_.SetPins(pins, true); }, Pusher());
                       DrawPicture();
                   });
 }

@@ -26,7 +26,7 @@ private Q_SLOTS:
     {
         // The ids the application uses: every one is present and translated.
         QCOMPARE(kLanguageTableSize, std::size_t(197 + 17 + 10 // base, file errors, locks
-                                                 + 25         // undo
+                                                 + 27         // undo
                                                  + 11         // arrangement and pins
                                                  + 35         // working groups
                                                  + 27 + 6     // command line, toolkit texts; export options

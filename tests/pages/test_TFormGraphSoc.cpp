@@ -117,6 +117,7 @@ private Q_SLOTS:
     void resizedSubjectListIsNotWalked();
     void copiesPictureToClipboard();
     void pinsStayWhenArranging();
+    void pinAndArrangementAreSteps();
 };
 
 void TestTFormGraphSoc::hoverSelectsAndLeaves()
@@ -523,6 +524,40 @@ void TestTFormGraphSoc::pinsStayWhenArranging()
     QVERIFY(f.test.Pins().Is(true, 5));
     menuAt(p);
     QCOMPARE(f.page.PinAc->text(), QStringLiteral("Unpin"));
+}
+
+// A pin and an arrangement are one step each, undone and redone to the byte.
+void TestTFormGraphSoc::pinAndArrangementAreSteps()
+{
+    Page f;
+    HistoryHost host;
+    f.page.SetHost(&host);
+    BuildClassTest(f.test);
+    f.page.Draw();
+    const QByteArray start = f.test.file.ToBytes();
+
+    QTest::mouseDClick(f.Image(), Qt::LeftButton, {}, f.Soc().SubjOrigGet(f.Subject(5)));
+    QCOMPARE(host.stack.count(), 1);
+    QCOMPARE(host.stack.undoText(), QStringLiteral("pins of the sociogram"));
+    const QByteArray pinned = f.test.file.ToBytes();
+
+    f.page.OptSb->click();
+    QTest::mouseClick(f.page.OptArrTiesBt, Qt::LeftButton);
+    QVERIFY2(f.errors.isEmpty(), qPrintable(f.errors.join(u'\n')));
+    QCOMPARE(host.stack.count(), 2);
+    QCOMPARE(host.stack.undoText(), QStringLiteral("arrangement of the sociogram"));
+    const QByteArray arranged = f.test.file.ToBytes();
+    QVERIFY(arranged != pinned);
+
+    host.stack.undo();
+    QCOMPARE(f.test.file.ToBytes(), pinned);
+    host.stack.undo();
+    QCOMPARE(f.test.file.ToBytes(), start);
+    QVERIFY(f.test.Pins().IsEmpty());
+    host.stack.redo();
+    host.stack.redo();
+    QCOMPARE(f.test.file.ToBytes(), arranged);
+    QVERIFY(f.test.Pins().Is(true, 5));
 }
 
 KC_TEST_MAIN(TestTFormGraphSoc)
