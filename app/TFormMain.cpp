@@ -631,6 +631,15 @@ void TFormMain::StepHistory(bool back)
                       });
 }
 
+void TFormMain::EditReverted()
+{
+    // Every change but the open editor's is a step; with none since the save
+    // and the editor's typing taken back, the test is the saved one.
+    if (undoStack_->isClean())
+        test_.MarkUnchanged();
+    ScheduleSaveAcUpdate();
+}
+
 void TFormMain::ClearHistory()
 {
     undoStack_->clear();

@@ -66,6 +66,7 @@ public:
     QString AskOpenPath() override;
     QWidget* HostWindow() override { return this; }
     QUndoStack* UndoStack() override { return undoStack_; }
+    void EditReverted() override;
     QString AskSavePath();
     void SetOpenDialog(PathDialog dialog) { openDialog_ = std::move(dialog); }
     void SetSaveDialog(PathDialog dialog) { saveDialog_ = std::move(dialog); }

@@ -25,6 +25,9 @@ public:
     // The history of the user's changes, which the pages push their steps
     // onto; none when the pages run without it (then a step is just done).
     virtual QUndoStack* UndoStack() { return nullptr; }
+    // An open editor took back what was typed in it: the test may be as it
+    // was saved again.
+    virtual void EditReverted() {}
 
 protected:
     ~TFormHost() = default;

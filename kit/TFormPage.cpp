@@ -31,6 +31,12 @@ std::function<void(QUndoCommand*)> TFormPage::Pusher()
     return [this](QUndoCommand* command) { Push(command); };
 }
 
+void TFormPage::EditReverted()
+{
+    if (host_)
+        host_->EditReverted();
+}
+
 void TFormPage::CommitEdits()
 {
     for (TGrid* grid : findChildren<TGrid*>())

@@ -52,6 +52,8 @@ public:
     // Hands the edits still open in the page's fields to the history, so
     // that an undo, a save or another step comes after them.
     virtual void CommitEdits();
+    // Tells the host that an editor of the page took back its typing.
+    void EditReverted();
 
     // The flat picture buttons of the strip on the left of a page.
     static constexpr int kButtonSize = 55;

@@ -1,4 +1,5 @@
 #include "kit/TGrid.h"
+#include "kit/TFormPage.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -175,6 +176,12 @@ bool TGrid::RevertEdit()
         editor_->setText(editBefore_);
     if (edited_)
         edited_();
+    for (QWidget* parent = parentWidget(); parent; parent = parent->parentWidget())
+        if (auto* page = qobject_cast<TFormPage*>(parent))
+        {
+            page->EditReverted();
+            break;
+        }
     return true;
 }
 

@@ -100,6 +100,9 @@ private Q_SLOTS:
         QCOMPARE(shell.QuestionText(0), QString());
         QCOMPARE(shell.Editor()->text(), QString());
         QCOMPARE(shell.History().count(), 0);
+        // Nothing is left to save either.
+        QVERIFY(!shell.SaveEnabled());
+        QVERIFY(!shell.test.IsChangedByUser());
 
         QTest::keyClicks(shell.Editor(), QStringLiteral("Whom"));
         QTest::keyClick(shell.Editor(), Qt::Key_Down);
