@@ -163,6 +163,10 @@ TFormMain::TFormMain(DTest& test, DLanguage& language, QWidget* parent)
 TFormMain::~TFormMain()
 {
     qApp->removeEventFilter(this);
+    // The history empties itself as it goes, after this window's part is
+    // gone: its signals must not reach the window any more.
+    if (undoStack_)
+        QObject::disconnect(undoStack_, nullptr, this, nullptr);
     recovery_.Remove();
 }
 
