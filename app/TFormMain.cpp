@@ -1,5 +1,6 @@
 #include "app/TFormMain.h"
 #include "kit/DMessages.h"
+#include "pages/commands/DCommand.h"
 #include "pages/commands/DCommandWhole.h"
 
 #include "analyses/DFonts.h"
@@ -246,6 +247,11 @@ void TFormMain::ViewDesc()
     }
     for (int i = 0; i < PageControl->count(); ++i)
         PageControl->setTabText(i, language_.GetStr(kTabIds[i]));
+    // The steps say what they undo in the language now chosen.
+    if (undoStack_)
+        for (int i = 0; i < undoStack_->count(); ++i)
+            if (auto* step = dynamic_cast<DCommand*>(const_cast<QUndoCommand*>(undoStack_->command(i))))
+                step->Retranslate();
     ViewHistoryTexts();
 }
 

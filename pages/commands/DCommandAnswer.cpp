@@ -12,7 +12,7 @@ DCommandAnswer::DCommandAnswer(DTest& test, qint32 question, qint32 answer, qint
     QString name = elem.appe.ToString(test.answ.subjSort.IsSurnameName());
     if (name.isEmpty())
         name = QString::number(subject);
-    setText(DLanguage::Active().GetMsg(26300, {int(answer), int(question), name}));
+    SetText(26300, DArgs{int(answer), int(question), name});
 }
 
 void DCommandAnswer::undo()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/commands/DCommand.h"
+
 #include <QUndoCommand>
 #include <QtGlobal>
 
@@ -7,7 +9,7 @@ class DTest;
 
 // One answer picked or cleared in the choice matrix: question, answer and
 // subject counted from 1, and the cell's value before and after.
-class DCommandAnswer : public QUndoCommand
+class DCommandAnswer : public DCommand
 {
 public:
     DCommandAnswer(DTest& test, qint32 question, qint32 answer, qint32 subject, qint32 before, qint32 after);

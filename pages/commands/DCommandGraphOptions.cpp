@@ -42,7 +42,7 @@ void DCommandGraphOptions::Run(DTest& test, int textId, const std::function<void
 DCommandGraphOptions::DCommandGraphOptions(DTest& test, int textId, State before, State after)
     : test_(test), before_(std::move(before)), after_(std::move(after))
 {
-    setText(DLanguage::Active().GetStr(textId));
+    SetText(textId);
 }
 
 void DCommandGraphOptions::Apply(const State& to, const State& from)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/commands/DCommand.h"
+
 #include <QUndoCommand>
 #include <QtGlobal>
 
@@ -13,7 +15,7 @@ class DTest;
 // size or a question's check mark in an analysis. The options take a few
 // dozen bytes, so the step keeps them all from before and after and writes
 // back only those that differ.
-class DCommandGraphOptions : public QUndoCommand
+class DCommandGraphOptions : public DCommand
 {
 public:
     struct State

@@ -12,10 +12,10 @@ DCommandSocMove::DCommandSocMove(DTest& test, bool acceptance, std::vector<Move>
         QString name = test.subj.List().GetSelected(index).appe.ToString(test.answ.subjSort.IsSurnameName());
         if (name.isEmpty())
             name = QString::number(index + 1);
-        setText(DLanguage::Active().GetMsg(26440, {name}));
+        SetText(26440, DArgs{name});
     }
     else
-        setText(DLanguage::Active().GetStr(26450));
+        SetText(26450);
 }
 
 void DCommandSocMove::undo()

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "pages/commands/DCommand.h"
 #include <QPoint>
+
 #include <QUndoCommand>
 #include <QtGlobal>
 
@@ -10,7 +12,7 @@ class DTest;
 
 // Boxes moved in one of the two sociograms: one dragged box, or every box an
 // arrangement placed, as one step. Only the positions are kept.
-class DCommandSocMove : public QUndoCommand
+class DCommandSocMove : public DCommand
 {
 public:
     struct Move

@@ -8,8 +8,7 @@ DCommandText::DCommandText(DTest& test, Field field, qint32 index, QString befor
 {
     static constexpr int kTextIds[] = {26100, 26200, 26210, 26230, 26240};
     const int id = kTextIds[int(field)];
-    setText(field == Field::Description ? DLanguage::Active().GetStr(id)
-                                        : DLanguage::Active().GetMsg(id, {int(index + 1)}));
+    SetText(id, field == Field::Description ? DArgs{} : DArgs{int(index + 1)});
 }
 
 DElemString& DCommandText::Element(DTest& test, Field field, qint32 index)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "pages/commands/DCommand.h"
 #include <QString>
+
 #include <QUndoCommand>
 #include <QtGlobal>
 
@@ -11,7 +13,7 @@ class DTest;
 // or note, or the group's description. A cell typed in is one step, however
 // many keys it took, so the step holds the texts from before and after the
 // edit.
-class DCommandText : public QUndoCommand
+class DCommandText : public DCommand
 {
 public:
     enum class Field

@@ -9,13 +9,13 @@ DCommandValue::DCommandValue(DTest& test, Field field, qint32 index, qint32 befo
     switch (field_)
     {
     case Field::QuesType:
-        setText(DLanguage::Active().GetMsg(26110, {int(index + 1)}));
+        SetText(26110, DArgs{int(index + 1)});
         break;
     case Field::Sex:
-        setText(DLanguage::Active().GetMsg(26220, {int(index + 1)}));
+        SetText(26220, DArgs{int(index + 1)});
         break;
     case Field::SubjSort:
-        setText(DLanguage::Active().GetStr(26320));
+        SetText(26320);
         break;
     }
 }

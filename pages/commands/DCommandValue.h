@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/commands/DCommand.h"
+
 #include <QUndoCommand>
 #include <QtGlobal>
 
@@ -8,7 +10,7 @@ class DTest;
 // One coded value the user switched: a question's polarity, a subject's sex
 // or the order of names. The step keeps both values rather than switching
 // again, so that a value outside the usual two comes back as it was.
-class DCommandValue : public QUndoCommand
+class DCommandValue : public DCommand
 {
 public:
     enum class Field

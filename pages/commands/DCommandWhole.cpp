@@ -29,7 +29,7 @@ void DCommandWhole::Run(DTest& test, int textId, const std::function<void()>& ch
 DCommandWhole::DCommandWhole(DTest& test, int textId, QByteArray before, QByteArray after)
     : test_(test), before_(std::move(before)), after_(std::move(after))
 {
-    setText(DLanguage::Active().GetStr(textId));
+    SetText(textId);
 }
 
 void DCommandWhole::redo()

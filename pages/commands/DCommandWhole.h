@@ -1,6 +1,8 @@
 #pragma once
 
+#include "pages/commands/DCommand.h"
 #include <QByteArray>
+
 #include <QUndoCommand>
 
 #include <functional>
@@ -11,7 +13,7 @@ class DTest;
 // names, questions or subjects. Such changes drop or replace whole parts of
 // the test, so the step keeps the test's file bytes from before and after
 // and reads them back; they are rare, and the file is compact.
-class DCommandWhole : public QUndoCommand
+class DCommandWhole : public DCommand
 {
 public:
     using Push = std::function<void(QUndoCommand*)>;

@@ -111,6 +111,13 @@ private Q_SLOTS:
         QCOMPARE(shell.History().count(), 2);
         QCOMPARE(shell.form.UndoAc->toolTip(), QStringLiteral("Undo: text of question 2"));
         QVERIFY(shell.SaveEnabled());
+        // The steps follow a change of language.
+        shell.language.SetLanguage(DLanguage::Italian);
+        shell.form.ViewDesc();
+        QCOMPARE(shell.form.UndoAc->toolTip(), QStringLiteral("Annulla: testo della domanda 2"));
+        shell.language.SetLanguage(DLanguage::English);
+        shell.form.ViewDesc();
+        QCOMPARE(shell.form.UndoAc->toolTip(), QStringLiteral("Undo: text of question 2"));
 
         // Nothing typed in the open editor: Ctrl+Z is the window's Undo.
         QTest::keyClick(shell.Editor(), Qt::Key_Z, Qt::ControlModifier);
