@@ -167,12 +167,11 @@ DDataLoss DDataLoss::SubjectCount(const DTest& test, const QString& text)
                     [&](DDataLoss& loss) { loss.DropSubjects(test, loss.to); });
 }
 
-DDataLoss DDataLoss::QuestionImport(const DTest& test, const QString& path)
+DDataLoss DDataLoss::QuestionImport(const DTest& test, const QString& path, DTest& imported)
 {
     return EError::Guard("DDataLoss::QuestionImport()",
                          [&]
                          {
-                             DTest imported;
                              imported.file.ReadOnlyQuestions(path);
                              const DQuesList& now = test.ques.List();
                              const DQuesList& next = imported.ques.List();
@@ -194,12 +193,11 @@ DDataLoss DDataLoss::QuestionImport(const DTest& test, const QString& path)
                          });
 }
 
-DDataLoss DDataLoss::SubjectImport(const DTest& test, const QString& path)
+DDataLoss DDataLoss::SubjectImport(const DTest& test, const QString& path, DTest& imported)
 {
     return EError::Guard("DDataLoss::SubjectImport()",
                          [&]
                          {
-                             DTest imported;
                              imported.file.ReadOnlySubjects(path);
                              const DSubjList& now = test.subj.List();
                              const DSubjList& next = imported.subj.List();

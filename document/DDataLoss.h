@@ -45,10 +45,11 @@ public:
     static DDataLoss AnswerCount(const DTest& test, const QString& text);
     static DDataLoss SubjectCount(const DTest& test, const QString& text);
     // The questions or subjects of the test file at path replacing this
-    // test's: the file is read (a file the import would refuse raises the
-    // same error) but nothing is taken.
-    static DDataLoss QuestionImport(const DTest& test, const QString& path);
-    static DDataLoss SubjectImport(const DTest& test, const QString& path);
+    // test's. The file is read once, into imported, which the import then
+    // takes over (so the question describes exactly what is taken); a file
+    // the import would refuse raises the same error. test is not changed.
+    static DDataLoss QuestionImport(const DTest& test, const QString& path, DTest& imported);
+    static DDataLoss SubjectImport(const DTest& test, const QString& path, DTest& imported);
     // Lines of names, already read into names (one subject a line), written
     // over the first subjects; withSex and withNote tell whether the lines
     // carry those columns too. The subjects beyond the last line go.

@@ -251,10 +251,12 @@ void TFormQues::ImportSbClick()
                           const QString path = main_.AskOpenPath();
                           if (path.isEmpty())
                               return;
-                          if (!DMessages::Confirm(language_, DDataLoss::QuestionImport(test_, path).Question()))
+                          DTest imported;
+                          const DDataLoss loss = DDataLoss::QuestionImport(test_, path, imported);
+                          if (!DMessages::Confirm(language_, loss.Question()))
                               return;
                           DCommandWhole::Run(
-                              test_, 26130, [&] { test_.file.ReadOnlyQuestions(path); }, Pusher());
+                              test_, 26130, [&] { test_.TakeQuestions(imported); }, Pusher());
                           Draw();
                       });
 }

@@ -359,10 +359,12 @@ void TFormSubj::ImpFileSbClick()
                           const QString path = main_.AskOpenPath();
                           if (path.isEmpty())
                               return;
-                          if (!DMessages::Confirm(language_, DDataLoss::SubjectImport(test_, path).Question()))
+                          DTest imported;
+                          const DDataLoss loss = DDataLoss::SubjectImport(test_, path, imported);
+                          if (!DMessages::Confirm(language_, loss.Question()))
                               return;
                           DCommandWhole::Run(
-                              test_, 26270, [&] { test_.file.ReadOnlySubjects(path); }, Pusher());
+                              test_, 26270, [&] { test_.TakeSubjects(imported); }, Pusher());
                           Draw();
                       });
 }

@@ -120,8 +120,9 @@ private Q_SLOTS:
         QVERIFY(DDataLoss::AnswerCount(test, "1").IsEmpty());
         QTemporaryDir dir;
         const QString other = WriteOther(dir.path());
-        QVERIFY(DDataLoss::SubjectImport(test, other).IsEmpty());
-        QVERIFY(DDataLoss::QuestionImport(test, other).IsEmpty());
+        DTest scratch; // what the import would take over
+        QVERIFY(DDataLoss::SubjectImport(test, other, scratch).IsEmpty());
+        QVERIFY(DDataLoss::QuestionImport(test, other, scratch).IsEmpty());
     }
 
     void imports()
@@ -131,15 +132,16 @@ private Q_SLOTS:
         DTest test;
         MakeClass(test);
         const QByteArray before = test.file.ToBytes();
+        DTest scratch; // what the import would take over
 
         // Question 1 has the same text: only question 2 is overwritten.
-        const DDataLoss questions = DDataLoss::QuestionImport(test, other);
+        const DDataLoss questions = DDataLoss::QuestionImport(test, other, scratch);
         QCOMPARE(questions.replaced, 1);
         QCOMPARE(questions.dropped, (Items{{3, "", 1}, {4, "Q4", 2}}));
         QCOMPARE(questions.answers, 3);
         QCOMPARE(questions.keptAnswers, 3);
 
-        const DDataLoss subjects = DDataLoss::SubjectImport(test, other);
+        const DDataLoss subjects = DDataLoss::SubjectImport(test, other, scratch);
         QCOMPARE(subjects.replaced, 2);
         QVERIFY(subjects.descriptionReplaced);
         QCOMPARE(subjects.dropped, (Items{{5, "Bianchi Luca", 2}, {6, "", 2}}));
@@ -162,7 +164,7 @@ private Q_SLOTS:
         TestSupport::WriteFile(junk, QByteArray(200, 'x'));
         const QString refused = TestSupport::ErrorOf([&] { test.file.ReadOnlySubjects(junk); });
         QVERIFY(!refused.isEmpty());
-        QCOMPARE(TestSupport::ErrorOf([&] { DDataLoss::SubjectImport(test, junk); }), refused);
+        QCOMPARE(TestSupport::ErrorOf([&] { DDataLoss::SubjectImport(test, junk, scratch); }), refused);
     }
 
     void namesImport_data()
