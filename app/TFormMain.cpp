@@ -1,4 +1,5 @@
 #include "app/TFormMain.h"
+#include "app/TFormHelp.h"
 #include "kit/DMessages.h"
 #include "pages/commands/DCommand.h"
 #include "pages/commands/DCommandWhole.h"
@@ -11,7 +12,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -23,7 +23,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QUndoStack>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -253,6 +252,8 @@ void TFormMain::ViewDesc()
             if (auto* step = dynamic_cast<DCommand*>(const_cast<QUndoCommand*>(undoStack_->command(i))))
                 step->Retranslate();
     ViewHistoryTexts();
+    if (helpWindow_)
+        helpWindow_->ViewDesc();
 }
 
 int TFormMain::CellHeight() const
@@ -551,9 +552,15 @@ void TFormMain::InfoAcExecute()
 
 void TFormMain::HelpAcExecute()
 {
-    // Whether a program opens the document is the system's affair.
     DMessages::HandleAsFailure(language_, "TFormMain::HelpAcExecute()",
-                               [&] { QDesktopServices::openUrl(QUrl::fromLocalFile(language_.GetHelpFile())); });
+                               [&]
+                               {
+                                   if (!helpWindow_)
+                                       helpWindow_ = new TFormHelp(language_, this);
+                                   helpWindow_->show();
+                                   helpWindow_->raise();
+                                   helpWindow_->activateWindow();
+                               });
 }
 
 void TFormMain::ExitAcExecute()

@@ -13,6 +13,7 @@
 #include <functional>
 
 class DLanguage;
+class TFormHelp;
 class DTest;
 class TFormPage;
 class QAction;
@@ -185,6 +186,8 @@ private:
     PathDialog saveDialog_;
     std::function<void()> langDialog_;
     std::function<void()> infoDialog_;
+    // Made when help is first asked for, then kept with its place in the guide.
+    TFormHelp* helpWindow_ = nullptr;
     QUndoStack* undoStack_ = nullptr;
     std::function<void()> groupsDialog_;
     QFileDialog* OpenDlg = nullptr;

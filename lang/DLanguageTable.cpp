@@ -350,16 +350,14 @@ extern const DLanguageEntry kLanguageTable[] = {
     {26550, u"Subject %d: %s, answers: %d", u"Soggetto %d: %s, risposte: %d"},
     {26560, u"Subject %d (no name), answers: %d", u"Soggetto %d (senza nome), risposte: %d"},
     {26570, u"... and %d more", u"... e altri %d"},
-    {26600, u"Importing the questions of \"%s\" (%d questions):",
-     u"Importando le domande di \"%s\" (%d domande):"},
+    {26600, u"Importing the questions of \"%s\" (%d questions):", u"Importando le domande di \"%s\" (%d domande):"},
     {26610, u"- the texts, types and analysis selections of %d questions already written are replaced",
      u"- vengono sostituiti i testi, i tipi e le selezioni per le analisi di %d domande già scritte"},
     {26620, u"- questions %d to %d are removed with their texts and %d answers",
      u"- le domande da %d a %d vengono eliminate con i loro testi e %d risposte"},
     {26630, u"- the %d answers already given to questions 1 to %d stay with those question numbers",
      u"- le %d risposte già date alle domande da 1 a %d restano legate a quei numeri di domanda"},
-    {26640, u"Importing the subjects of \"%s\" (%d subjects):",
-     u"Importando i soggetti di \"%s\" (%d soggetti):"},
+    {26640, u"Importing the subjects of \"%s\" (%d subjects):", u"Importando i soggetti di \"%s\" (%d soggetti):"},
     {26650, u"- the surname, name, sex, note and sociogram places of %d subjects already entered are replaced",
      u"- vengono sostituiti cognome, nome, sesso, nota e posizioni nel sociogramma di %d soggetti già inseriti"},
     {26660, u"- the description of the group is replaced", u"- viene sostituita la descrizione del gruppo"},
@@ -376,8 +374,7 @@ extern const DLanguageEntry kLanguageTable[] = {
     {26740, u"note", u"nota"},
     {26750, u"answers", u"risposte"},
     {26760, u"places in the sociogram", u"posizioni nel sociogramma"},
-    {26800,
-     u"A recovery copy of \"%s\", written at %s, was left by a run of the program that did not end normally.",
+    {26800, u"A recovery copy of \"%s\", written at %s, was left by a run of the program that did not end normally.",
      u"Una copia di recupero di \"%s\", scritta il %s, è stata lasciata da un'esecuzione del programma che non "
      u"è terminata normalmente."},
     {26810,
@@ -626,6 +623,20 @@ extern const DLanguageEntry kLanguageTable[] = {
     {35290, u"Wrong command line: %s", u"Riga di comando errata: %s"},
     {35300, u"Kaleidocircle files (*.KalCir)", u"File di Kaleidocircle (*.KalCir)"},
     {35310, u"Comma separated values (*.txt)", u"Valori separati da virgole (*.txt)"},
+
+    // The help window
+    {35400, u"Kaleidocircle user guide", u"Guida per l'utente di Kaleidocircle"},
+    {35410, u"&Find:", u"&Cerca:"},
+    {35420, u"Find &next", u"Trova &successivo"},
+    {35430, u"Open as &PDF", u"Apri come &PDF"},
+    {35440, u"Words to find in the guide", u"Parole da cercare nella guida"},
+    {35450, u"\"%s\" is not in the guide.", u"\"%s\" non compare nella guida."},
+    {35460,
+     u"Cannot open the PDF guide \"%s\": it is missing or no program for PDF documents is installed. The guide in this "
+     u"window holds the same text.",
+     u"Impossibile aprire la guida PDF \"%s\": manca o non è installato un programma per i documenti PDF. La guida in "
+     u"questa finestra contiene lo stesso testo."},
+    {35470, u"Contents of the guide", u"Indice della guida"},
 
     // File errors naming the file and the system's reason, then the reasons
     {36000, u"Cannot open \"%s\": %s", u"Impossibile aprire \"%s\": %s"},
