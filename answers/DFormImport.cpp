@@ -156,7 +156,7 @@ QList<DFormImport::Name> DFormImport::Problems() const
             if (seen.contains(key))
                 continue;
             seen.insert(key, true);
-            const DSubjMatch::Result match = matcher_.Match(text);
+            const DSubjMatch::Result& match = Lookup(text);
             if (match.kind != DSubjMatch::Kind::Matched)
                 names << Name{text, match};
         }
@@ -177,6 +177,14 @@ qint32 DFormImport::Resolution(const QString& text) const
     return resolutions_.value(DSubjMatch::Key(text), kNone);
 }
 
+const DSubjMatch::Result& DFormImport::Lookup(const QString& text) const
+{
+    auto found = matches_.constFind(text);
+    if (found == matches_.constEnd())
+        found = matches_.insert(text, matcher_.Match(text, true));
+    return *found;
+}
+
 QString DFormImport::ColumnText(qint32 column) const
 {
     return header_.value(column);
@@ -184,7 +192,7 @@ QString DFormImport::ColumnText(qint32 column) const
 
 qint32 DFormImport::Subject(const QString& text, qint32 line, qint32 column) const
 {
-    const DSubjMatch::Result match = matcher_.Match(text, true);
+    const DSubjMatch::Result& match = Lookup(text);
     if (match.kind == DSubjMatch::Kind::Matched)
         return match.index;
     if (IsWholeNumber(text))
@@ -252,9 +260,8 @@ DFormImport::Plan DFormImport::Build() const
                     {
                         if (columns_[c].role == Role::Answer && firstAnswer < 0)
                             firstAnswer = c;
-                        skip =
-                            skip || (!IsWholeNumber(text) && matcher_.Match(text).kind != DSubjMatch::Kind::Matched &&
-                                     Resolution(text) == kSkipRows);
+                        skip = skip || (!IsWholeNumber(text) && Lookup(text).kind != DSubjMatch::Kind::Matched &&
+                                        Resolution(text) == kSkipRows);
                     }
                 }
                 if (who.isEmpty())

@@ -107,6 +107,9 @@ private:
     // refusal naming row and column.
     qint32 Subject(const QString& text, qint32 line, qint32 column) const;
     QString ColumnText(qint32 column) const;
+    // The matcher's answer for a cell's text (names or numbers); a form
+    // names the same few subjects over and over.
+    const DSubjMatch::Result& Lookup(const QString& text) const;
 
     QString name_;
     QStringList header_;
@@ -117,4 +120,5 @@ private:
     qint32 questions_ = 0;
     qint32 ranks_ = 0;
     QHash<QString, qint32> resolutions_;
+    mutable QHash<QString, DSubjMatch::Result> matches_;
 };
