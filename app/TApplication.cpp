@@ -4,6 +4,7 @@
 #include "kit/DToolkitTexts.h"
 #include "lang/DLanguage.h"
 #include "pages/TFormDesi.h"
+#include "pages/TFormFormImport.h"
 #include "pages/TFormGraphBar.h"
 #include "pages/TFormGraphMet.h"
 #include "pages/TFormGraphSoc.h"
@@ -51,6 +52,13 @@ TApplication::TApplication(DTest& test, DLanguage& language)
         {
             formGroups->FormShow();
             formGroups->exec();
+        });
+    auto* formImport = new TFormFormImport(test, language, &main, &main);
+    main.SetFormImportDialog(
+        [formImport]
+        {
+            formImport->FormShow();
+            formImport->exec();
         });
 }
 

@@ -38,7 +38,7 @@ constexpr int kWheelNotch = 120;
 constexpr int kRecoveryTime = 60000;
 
 // Hint and caption ids, in action order and in tab order.
-constexpr int kHintIds[] = {10000, 10010, 10020, 10030, 10040, 10050, 10060, 10070, 34000};
+constexpr int kHintIds[] = {10000, 10010, 10020, 10030, 10040, 10050, 10060, 10070, 34000, 27850};
 constexpr int kTabIds[] = {10500, 10510, 10520, 17001, 21001, 23001, 25000};
 const char* const kTabShowModules[] = {"TFormMain::QuesTsShow()",    "TFormMain::SubjTsShow()",
                                        "TFormMain::DesiTsShow()",    "TFormMain::DrawBarTsShow()",
@@ -90,6 +90,7 @@ TFormMain::TFormMain(DTest& test, DLanguage& language, QWidget* parent)
     ExitAc = MakeAction("exit", QKeySequence::Quit, [this] { ExitAcExecute(); });
     MakeHistory();
     GroupsAc = MakeAction("groups", QKeySequence(), [this] { GroupsAcExecute(); });
+    FormImportAc = MakeAction("formimport", QKeySequence(), [this] { FormImportAcExecute(); });
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -111,6 +112,7 @@ TFormMain::TFormMain(DTest& test, DLanguage& language, QWidget* parent)
     bar->addWidget(MakeButton(RedoAc));
     bar->addSpacing(6);
     bar->addWidget(MakeButton(GroupsAc));
+    bar->addWidget(MakeButton(FormImportAc));
     bar->addSpacing(6);
     bar->addWidget(MakeButton(LangAc));
     bar->addSpacing(6);
@@ -237,7 +239,8 @@ void TFormMain::ViewCcaption()
 
 void TFormMain::ViewDesc()
 {
-    const QList<QAction*> actions = {NewAc, LoadAc, SaveAc, SaveAsAc, LangAc, InfoAc, HelpAc, ExitAc, GroupsAc};
+    const QList<QAction*> actions = {NewAc,  LoadAc, SaveAc, SaveAsAc, LangAc,
+                                     InfoAc, HelpAc, ExitAc, GroupsAc, FormImportAc};
     for (int i = 0; i < actions.size(); ++i)
     {
         const QString hint = language_.GetStr(kHintIds[i]);
@@ -537,6 +540,21 @@ void TFormMain::GroupsAcExecute()
                                        DCommandWhole::Run(
                                            test_, 26470, [&] { groupsDialog_(); },
                                            [this](QUndoCommand* command) { undoStack_->push(command); });
+                               });
+}
+
+void TFormMain::FormImportAcExecute()
+{
+    DMessages::HandleAsFailure(language_, "TFormMain::FormImportAcExecute()",
+                               [&]
+                               {
+                                   // The whole import is one step, and the answers page shows it.
+                                   CommitPageEdits();
+                                   if (formImportDialog_)
+                                       DCommandWhole::Run(
+                                           test_, 27820, [&] { formImportDialog_(); },
+                                           [this](QUndoCommand* command) { undoStack_->push(command); });
+                                   DrawPages();
                                });
 }
 

@@ -76,6 +76,9 @@ public:
     void SetInfoDialog(std::function<void()> dialog) { infoDialog_ = std::move(dialog); }
     // The working-groups dialog, shown modally by its command.
     void SetGroupsDialog(std::function<void()> dialog) { groupsDialog_ = std::move(dialog); }
+    // The dialog that imports the answers of an online form, shown modally by
+    // its command.
+    void SetFormImportDialog(std::function<void()> dialog) { formImportDialog_ = std::move(dialog); }
     // The command line whose first argument CommLineFileOpen opens; by
     // default the application's arguments without the program name.
     void SetArguments(const QStringList& arguments) { arguments_ = arguments; }
@@ -91,6 +94,7 @@ public:
     void LangAcExecute();
     void InfoAcExecute();
     void GroupsAcExecute();
+    void FormImportAcExecute();
     void HelpAcExecute();
     void ExitAcExecute();
     // Writes the recovery copy while the test has unsaved changes and removes
@@ -110,6 +114,7 @@ public:
     QAction* LangAc = nullptr;
     QAction* InfoAc = nullptr;
     QAction* GroupsAc = nullptr;
+    QAction* FormImportAc = nullptr;
     QAction* HelpAc = nullptr;
     QAction* ExitAc = nullptr;
     QTabWidget* PageControl = nullptr;
@@ -190,6 +195,7 @@ private:
     TFormHelp* helpWindow_ = nullptr;
     QUndoStack* undoStack_ = nullptr;
     std::function<void()> groupsDialog_;
+    std::function<void()> formImportDialog_;
     QFileDialog* OpenDlg = nullptr;
     QFileDialog* SaveDlg = nullptr;
     bool shown_ = false;

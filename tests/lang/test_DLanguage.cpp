@@ -33,6 +33,7 @@ private Q_SLOTS:
                                                  + 32         // losses and recovery
                                                  + 52 + 2     // categories and indices; their export kinds
                                                  + 8          // help window
+                                                 + 16 + 22    // answers from a form: reading and importing; the dialog
                                                  ));
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {
