@@ -224,7 +224,7 @@ void TFormFormImport::DrawNames()
         NamesSg->setCellWidget(i, 2, standsFor);
     }
     NamesSg->setColumnWidth(0, 200);
-    NamesSg->setColumnWidth(1, 140);
+    NamesSg->resizeColumnToContents(1);
 }
 
 void TFormFormImport::OkBbClick()
