@@ -9,7 +9,13 @@
 
 QString DHelpGuide::Html(int language)
 {
-    Q_INIT_RESOURCE(help);
+    // The resource lives in a static library: registered once, on first use.
+    static const bool registered = []
+    {
+        Q_INIT_RESOURCE(help);
+        return true;
+    }();
+    Q_UNUSED(registered);
     const QString path = language == DLanguage::Italian ? QStringLiteral(":/help/guide-ita.html")
                                                         : QStringLiteral(":/help/guide-eng.html");
     QFile file(path);

@@ -538,8 +538,7 @@ void TFormMain::GroupsAcExecute()
                                    // What the dialog stores with the test is one step.
                                    if (groupsDialog_)
                                        DCommandWhole::Run(
-                                           test_, 26470, [&] { groupsDialog_(); },
-                                           [this](QUndoCommand* command) { undoStack_->push(command); });
+                                           test_, 26470, [&] { groupsDialog_(); }, Pusher());
                                });
 }
 
@@ -552,10 +551,14 @@ void TFormMain::FormImportAcExecute()
                                    CommitPageEdits();
                                    if (formImportDialog_)
                                        DCommandWhole::Run(
-                                           test_, 27820, [&] { formImportDialog_(); },
-                                           [this](QUndoCommand* command) { undoStack_->push(command); });
+                                           test_, 27820, [&] { formImportDialog_(); }, Pusher());
                                    DrawPages();
                                });
+}
+
+std::function<void(QUndoCommand*)> TFormMain::Pusher()
+{
+    return [this](QUndoCommand* command) { undoStack_->push(command); };
 }
 
 void TFormMain::InfoAcExecute()

@@ -22,6 +22,7 @@ class QLineEdit;
 class QTabWidget;
 class QTimer;
 class QToolButton;
+class QUndoCommand;
 class QUndoStack;
 
 // The seven page windows of the main window's tabs, in tab order.
@@ -136,6 +137,8 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // Hands a step to the window's history, as the pages' own Pusher does.
+    std::function<void(QUndoCommand*)> Pusher();
     QAction* MakeAction(const char* icon, const QKeySequence& shortcut, std::function<void()> handler);
     QToolButton* MakeButton(QAction* action);
     void FormShow();

@@ -1,10 +1,8 @@
 #include "model/DCsvReader.h"
 
-#include "model/DFileError.h"
 #include "model/DFileReader.h"
 #include "model/EError.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 namespace
@@ -171,14 +169,5 @@ QList<DCsvReader::Record> DCsvReader::Parse(const QByteArray& bytes, const QStri
 
 QList<DCsvReader::Record> DCsvReader::ReadFile(const QString& path)
 {
-    return EError::Guard("DCsvReader::ReadFile()",
-                         [&]
-                         {
-                             QFile file;
-                             DFileReader::Open(file, path);
-                             const QByteArray bytes = file.readAll();
-                             if (file.error() != QFileDevice::NoError)
-                                 throw DFileError::Error(DFileError::Action::Read, path, file.errorString());
-                             return Parse(bytes, path);
-                         });
+    return EError::Guard("DCsvReader::ReadFile()", [&] { return Parse(DFileReader::ReadAll(path), path); });
 }

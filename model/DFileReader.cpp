@@ -32,3 +32,13 @@ void DFileReader::Open(QFile& file, const QString& path)
         throw DFileError::Error(kOpen, path, file.errorString());
     }
 }
+
+QByteArray DFileReader::ReadAll(const QString& path)
+{
+    QFile file;
+    Open(file, path);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw DFileError::Error(DFileError::Action::Read, path, file.errorString());
+    return bytes;
+}

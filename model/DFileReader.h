@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class QFile;
@@ -13,4 +14,7 @@ class DFileReader
 public:
     // Opens path for reading into file, which must be closed.
     static void Open(QFile& file, const QString& path);
+    // The whole content of the file at path, opened as above; a read that
+    // fails part way is the file error too, never a shorter content.
+    static QByteArray ReadAll(const QString& path);
 };
