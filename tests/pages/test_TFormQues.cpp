@@ -60,6 +60,12 @@ struct Page
         QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, CellCenter(row, column));
     }
     QLineEdit* Editor() const { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); }
+    // Types as the user would: into the open editor, else on the grid.
+    void Type(const QString& text) const
+    {
+        for (const QChar c : text)
+            QTest::keyClicks(Editor() ? static_cast<QWidget*>(Editor()) : Grid(), QString(c));
+    }
     QPoint Current() const { return {Grid()->currentColumn(), Grid()->currentRow()}; }
 };
 
@@ -92,9 +98,9 @@ private Q_SLOTS:
         for (int row = 0; row < 6; ++row)
             QCOMPARE(p.Grid()->rowHeight(row), p.main.CellHeight());
         QCOMPARE(p.Grid()->columnWidth(2), 500);
-        // Typing starts in the text of the first question.
+        // The text of the first question is selected, not opened.
         QCOMPARE(p.Current(), QPoint(2, 1));
-        QVERIFY(p.Editor());
+        QVERIFY(!p.Editor());
 
         // Only the texts can be edited; header and number cells are fixed.
         QVERIFY(p.Grid()->item(1, 2)->flags() & Qt::ItemIsEditable);
@@ -120,46 +126,53 @@ private Q_SLOTS:
     void typeColumnTogglesPolarity()
     {
         Page p;
-        // Clicks: the polarity and the summary follow, the cursor stays.
+        // Clicks: the polarity and the summary follow.
         p.Click(2, 1);
         QCOMPARE(p.Cell(2, 1), QStringLiteral("Negative"));
         QCOMPARE(p.Summary(), QStringLiteral("5 questions: 4 positive, 1 negative"));
+        QCOMPARE(p.Current(), QPoint(1, 2));
         p.Click(2, 1);
         QCOMPARE(p.Cell(2, 1), QStringLiteral("Positive"));
         QCOMPARE(p.Summary(), QStringLiteral("5 questions: 5 positive, 0 negative"));
+
+        // A click on another question's type while its text is being typed
+        // keeps the text; the keys that follow change neither.
+        p.Grid()->setCurrentCell(1, 2);
+        p.Type(QStringLiteral("Who"));
         p.Click(4, 1);
         QVERIFY(p.test.ques.List().GetSelected(3).type.IsNegative());
-        QVERIFY(p.test.ques.List().GetSelected(1).type.IsPositive());
-        QVERIFY(p.test.ques.List().GetSelected(1).type.IsChangedByUser());
-        QCOMPARE(p.Current(), QPoint(2, 1));
-        // The text cell keeps its editor.
-        QVERIFY(p.Editor());
+        QVERIFY(p.test.ques.List().GetSelected(3).type.IsChangedByUser());
+        QVERIFY(!p.Editor());
+        p.Type(QStringLiteral("Verdi"));
+        QCOMPARE(p.Cell(1, 2), QStringLiteral("Who"));
+        QCOMPARE(p.test.ques.List().GetSelected(0).text.ToString(), QStringLiteral("Who"));
+        QCOMPARE(p.Current(), QPoint(1, 4));
+        // Space toggles the selected type cell.
+        QTest::keyClick(p.Grid(), Qt::Key_Space);
+        QVERIFY(p.test.ques.List().GetSelected(3).type.IsPositive());
 
         // Clicks on the header row and the number column do nothing.
         p.Click(0, 1);
         p.Click(3, 0);
-        QCOMPARE(p.Summary(), QStringLiteral("5 questions: 4 positive, 1 negative"));
-        QCOMPARE(p.Current(), QPoint(2, 1));
+        QCOMPARE(p.Summary(), QStringLiteral("5 questions: 5 positive, 0 negative"));
+        QCOMPARE(p.Current(), QPoint(1, 4));
 
-        // Keys: Left from the start of the text steps into the type column,
-        // which toggles without moving; Up never enters the header row.
+        // Keys: Left from the start of a text steps into the type column
+        // without toggling it; Up never enters the header row, Home never
+        // the number column.
+        p.Grid()->setCurrentCell(1, 2);
+        QTest::keyClick(p.Grid(), Qt::Key_F2);
+        QTest::keyClick(p.Editor(), Qt::Key_Home);
         QTest::keyClick(p.Editor(), Qt::Key_Left);
-        QCOMPARE(p.Cell(1, 1), QStringLiteral("Negative"));
-        QCOMPARE(p.Current(), QPoint(2, 1));
-        QTest::keyClick(p.Editor(), Qt::Key_Up);
-        QCOMPARE(p.Current(), QPoint(2, 1));
-        QTest::keyClick(p.Editor(), Qt::Key_Down);
-        QCOMPARE(p.Current(), QPoint(2, 2));
-        // Left inside a text moves the editor's cursor, not the grid's.
-        QTest::keyClicks(p.Editor(), QStringLiteral("ab"));
-        QTest::keyClick(p.Editor(), Qt::Key_Left);
-        QCOMPARE(p.Cell(2, 1), QStringLiteral("Positive"));
-        // Without an editor the grid takes the arrow itself.
-        QTest::keyClick(p.Editor(), Qt::Key_Escape);
-        QVERIFY(!p.Editor());
+        QCOMPARE(p.Current(), QPoint(1, 1));
+        QTest::keyClick(p.Grid(), Qt::Key_Up);
+        QTest::keyClick(p.Grid(), Qt::Key_Home);
+        QCOMPARE(p.Current(), QPoint(1, 1));
+        QTest::keyClick(p.Grid(), Qt::Key_Down);
+        QTest::keyClick(p.Grid(), Qt::Key_Right);
         QTest::keyClick(p.Grid(), Qt::Key_Left);
-        QCOMPARE(p.Cell(2, 1), QStringLiteral("Negative"));
-        QCOMPARE(p.Current(), QPoint(2, 2));
+        QCOMPARE(p.Current(), QPoint(1, 2));
+        QCOMPARE(p.Summary(), QStringLiteral("5 questions: 5 positive, 0 negative"));
         QCOMPARE(p.errors, QStringList());
     }
 
@@ -168,7 +181,7 @@ private Q_SLOTS:
         Page p;
         const DQuesList& list = p.test.ques.List();
         QVERIFY(!p.test.IsChangedByUser());
-        QTest::keyClicks(p.Editor(), QStringLiteral("Wo"));
+        p.Type(QStringLiteral("Wo"));
         QCOMPARE(list.GetSelected(0).text.ToString(), QStringLiteral("Wo"));
         QVERIFY(p.test.IsChangedByUser());
         // Typing inside the text keeps the editor's cursor where it is.
@@ -181,7 +194,7 @@ private Q_SLOTS:
 
         // The next row gets its own text; the first one stays.
         QTest::keyClick(p.Editor(), Qt::Key_Down);
-        QTest::keyClicks(p.Editor(), QStringLiteral("Two"));
+        p.Type(QStringLiteral("Two"));
         QCOMPARE(list.GetSelected(1).text.ToString(), QStringLiteral("Two"));
         QCOMPARE(list.GetSelected(0).text.ToString(), QStringLiteral("Who likes?"));
         QCOMPARE(p.Cell(1, 2), QStringLiteral("Who likes?"));
@@ -247,7 +260,7 @@ private Q_SLOTS:
         QFETCH(bool, accepted);
         QFETCH(int, rows);
         Page p;
-        QTest::keyClicks(p.Editor(), QStringLiteral("First"));
+        p.Type(QStringLiteral("First"));
         QString shownNumber;
         int result = -1;
         p.page.SetDialogExec(
@@ -304,7 +317,7 @@ private Q_SLOTS:
         TestSupport::WriteFile(junk, QByteArray(200, 'x'));
 
         Page p;
-        QTest::keyClicks(p.Editor(), QStringLiteral("Mine"));
+        p.Type(QStringLiteral("Mine"));
 
         // Cancelled dialog, then a file that is no test: nothing changes.
         p.openPath.clear();
@@ -316,7 +329,8 @@ private Q_SLOTS:
         QCOMPARE(p.Cell(1, 2), QStringLiteral("Mine"));
 
         // The imported questions replace the grid, the editor's text
-        // included, and typing goes on from the imported text.
+        // included. No editor is left open with its text selected, where
+        // the next key would replace it: F2 goes on from the imported text.
         p.openPath = good;
         p.page.ImportSb->click();
         QCOMPARE(p.errors.size(), 1);
@@ -324,9 +338,9 @@ private Q_SLOTS:
         QCOMPARE(p.Summary(), QStringLiteral("3 questions: 2 positive, 1 negative"));
         QCOMPARE(p.Cell(2, 1) + p.Cell(3, 2), QStringLiteral("NegativeImported 3"));
         QCOMPARE(p.Cell(1, 2), QStringLiteral("Imported 1"));
-        QVERIFY(p.Editor());
+        QVERIFY(!p.Editor());
+        QTest::keyClick(p.Grid(), Qt::Key_F2);
         QCOMPARE(p.Editor()->text(), QStringLiteral("Imported 1"));
-        QTest::keyClick(p.Editor(), Qt::Key_End);
         QTest::keyClicks(p.Editor(), QStringLiteral("!"));
         QCOMPARE(p.test.ques.List().GetSelected(0).text.ToString(), QStringLiteral("Imported 1!"));
         QVERIFY(p.test.IsChangedByUser());
