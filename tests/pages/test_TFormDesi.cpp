@@ -220,6 +220,28 @@ private Q_SLOTS:
         QCOMPARE(grid->currentRow(), 2);
     }
 
+    // The grids start from their own widths; a width the user dragged stays
+    // through redraws, also when another subject is selected.
+    void columnWidthsKeepDrags()
+    {
+        Page p({{"Rossi", "Anna"}, {"Bianchi", "Luca"}});
+        QTableWidget* subj = p.page->SubjSg;
+        QTableWidget* desi = p.page->DesiSg;
+        for (int column = 0; column < subj->columnCount(); ++column)
+            QCOMPARE(subj->columnWidth(column), (QList<int>{30, 100, 100, 60}.at(column)));
+        QCOMPARE(desi->columnWidth(2), 100);
+        const int edge = desi->columnViewportPosition(2) + desi->columnWidth(2);
+        const int header = desi->rowViewportPosition(0) + 3;
+        QTest::mousePress(desi->viewport(), Qt::LeftButton, {}, QPoint(edge, header));
+        QTest::mouseMove(desi->viewport(), QPoint(edge + 60, header));
+        QTest::mouseRelease(desi->viewport(), Qt::LeftButton, {}, QPoint(edge + 60, header));
+        QCOMPARE(desi->columnWidth(2), 160);
+        subj->setCurrentCell(2, 1);
+        p.page->Draw();
+        QCOMPARE(desi->columnWidth(2), 160);
+        QCOMPARE(desi->columnWidth(3), 100);
+    }
+
     void optionsDialog_data()
     {
         QTest::addColumn<QString>("typed");
