@@ -473,6 +473,9 @@ private Q_SLOTS:
         QTest::newRow("three lines, empty list")
             << false << QMessageBox::No << "Oak, Pine\nElm, Ash\nBirch, Fir\n"
             << 0 << QStringList{"Oak", "Elm", "Birch"} << QStringList{} << QString();
+        QTest::newRow("spreadsheet columns, blank last line")
+            << false << QMessageBox::No << "Rossi\tAnna\tF\nVerdi\tLuca\tM\n\n"
+            << 0 << QStringList{"Rossi", "Verdi"} << QStringList{} << QString();
         QTest::newRow("twelve lines, named list")
             << true << yes << Numbered(QStringLiteral("Oak "), 1, 12).join(u'\n') << 3 << Numbered("", 1, 12)
             << QStringList{"Importing names (lines: 12):"} << QString();
@@ -480,7 +483,8 @@ private Q_SLOTS:
                                              << QStringList{"Importing names (lines: 1):"} << QString();
         QTest::newRow("line without separator")
             << true << yes << "Oak, Pine\nElm Ash\nBirch, Fir" << 0 << old << QStringList{}
-            << "The \"Elm Ash\" name is not consistent with the selected type. The subject will not be imported!";
+            << "Line 2 (\"Elm Ash\"): Surname and name are not separated by a comma, as the chosen format asks. "
+               "Nothing was imported.";
         QTest::newRow("no lines") << true << yes << "" << 4 << old << QStringList{} << RangeError();
     }
     void clipboardImportRenamesTheSubjects()
@@ -496,6 +500,7 @@ private Q_SLOTS:
         if (named)
             p.NameSubjects(10);
         QVERIFY(p.Show());
+        const QByteArray before = p.test.file.ToBytes();
         QGuiApplication::clipboard()->setText(text);
         p.answer = answer;
         int shownFormat = -1;
@@ -518,6 +523,8 @@ private Q_SLOTS:
         QCOMPARE(p.Asked(), asked);
         QCOMPARE(accepted, error.isEmpty() && (answer == QMessageBox::Yes || asked.isEmpty()));
         // A refused import, for whatever reason, leaves every subject as it was.
+        if (!accepted)
+            QCOMPARE(p.test.file.ToBytes(), before);
         QCOMPARE(p.Surnames(), surnames);
         QCOMPARE(p.Grid()->rowCount(), surnames.size() + 1);
         QCOMPARE(p.Cell(1, TFormSubj::ColSurname), surnames.first());
