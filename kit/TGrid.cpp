@@ -1,10 +1,13 @@
 #include "kit/TGrid.h"
 #include "kit/TFormPage.h"
 
+#include <QAbstractButton>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -306,6 +309,92 @@ void TGrid::CancelEdit()
         closeEditor(editor_, QAbstractItemDelegate::NoHint);
 }
 
+void TGrid::ShowFixedInHeaders()
+{
+    if (fixedInHeaders_)
+        return;
+    fixedInHeaders_ = true;
+    for (QHeaderView* header : {horizontalHeader(), verticalHeader()})
+    {
+        // A click on a header selects nothing: a header is no cell to stand on.
+        header->setSectionsClickable(false);
+        header->setHighlightSections(false);
+        header->show();
+    }
+    // Rows keep the height the pages give them, lower than the header's own
+    // minimum may be.
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    corner_ = findChild<QAbstractButton*>();
+    if (corner_)
+        corner_->installEventFilter(this);
+    const auto sync = [this] { SyncHeaders(); };
+    connect(model(), &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& topLeft)
+            {
+                if (topLeft.row() == 0 || topLeft.column() == 0)
+                    SyncHeaders();
+            });
+    connect(model(), &QAbstractItemModel::rowsInserted, this, sync);
+    connect(model(), &QAbstractItemModel::columnsInserted, this, sync);
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, sync);
+    connect(model(), &QAbstractItemModel::columnsRemoved, this, sync);
+    SyncHeaders();
+}
+
+void TGrid::SyncHeaders()
+{
+    if (!fixedInHeaders_)
+        return;
+    if (rowCount() > 0 && !isRowHidden(0))
+        setRowHidden(0, true);
+    if (columnCount() > 0 && !isColumnHidden(0))
+        setColumnHidden(0, true);
+    const auto text = [this](int row, int column)
+    {
+        const QTableWidgetItem* cell = item(row, column);
+        return cell ? cell->text() : QString();
+    };
+    for (int column = 1; column < columnCount(); ++column)
+    {
+        QTableWidgetItem* header = horizontalHeaderItem(column);
+        if (!header)
+            setHorizontalHeaderItem(column, new QTableWidgetItem(text(0, column)));
+        else if (header->text() != text(0, column))
+            header->setText(text(0, column));
+    }
+    for (int row = 1; row < rowCount(); ++row)
+    {
+        QTableWidgetItem* header = verticalHeaderItem(row);
+        if (!header)
+            setVerticalHeaderItem(row, new QTableWidgetItem(text(row, 0)));
+        else if (header->text() != text(row, 0))
+            header->setText(text(row, 0));
+    }
+    if (corner_)
+        corner_->update();
+}
+
+bool TGrid::eventFilter(QObject* object, QEvent* event)
+{
+    // The corner above the row numbers shows the number column's title.
+    if (object == corner_ && event->type() == QEvent::Paint && item(0, 0))
+    {
+        QStyleOptionHeader option;
+        option.initFrom(corner_);
+        option.rect = corner_->rect();
+        option.text = item(0, 0)->text();
+        option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        option.position = QStyleOptionHeader::OnlyOneSection;
+        option.orientation = Qt::Horizontal;
+        QPainter painter(corner_);
+        corner_->style()->drawControl(QStyle::CE_Header, &option, &painter, corner_);
+        return true;
+    }
+    return QTableWidget::eventFilter(object, event);
+}
+
 void TGrid::SetColumnWidths(const QList<int>& widths)
 {
     sizingColumns_ = true;
@@ -313,6 +402,10 @@ void TGrid::SetColumnWidths(const QList<int>& widths)
         if (!dragged_.contains(column) && columnWidth(column) != widths.at(column))
             setColumnWidth(column, widths.at(column));
     sizingColumns_ = false;
+    // The number column's width becomes the row header's least width; the
+    // header grows with wider numbers.
+    if (fixedInHeaders_ && !widths.isEmpty())
+        verticalHeader()->setMinimumWidth(widths.at(0));
 }
 
 QModelIndex TGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)

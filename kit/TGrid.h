@@ -6,12 +6,16 @@
 
 #include <functional>
 
+class QAbstractButton;
 class QLineEdit;
 
-// The grid of the pages. Its real headers are hidden: row 0 and column 0 are
-// ordinary cells standing for the fixed header row and column, so the grid
-// gives them the fixed look itself and lets the user size a column by
-// dragging its right border within row 0.
+// The grid of the pages. Row 0 and column 0 are cells holding the header
+// row and the number column, so that the pages fill and read every grid by
+// the same row and column numbers. ShowFixedInHeaders puts them into the
+// grid's own header views, which stay in place while the cells scroll and
+// size the columns; without it the real headers are hidden, the grid gives
+// the cells of row 0 and column 0 the fixed look itself and lets the user
+// size a column by dragging its right border within row 0.
 //
 // A page whose grid the user types in hands over its edit columns and what
 // toggles a cell (SetTyping). The grid then works like a spreadsheet: the
@@ -61,6 +65,12 @@ public:
     // Ends an edit in progress without storing it, so that a redraw is not
     // overwritten by the editor's old text.
     void CancelEdit();
+    // Shows the cells of row 0 and column 0 in the grid's own header views,
+    // which stay in place while the cells scroll; the cells themselves are
+    // hidden but keep their texts, so the rows and columns keep their
+    // numbers. The header of column 0 goes into the corner.
+    void ShowFixedInHeaders();
+
     // Gives each column its starting width, except the columns whose width
     // the user dragged: those keep it through every redraw.
     void SetColumnWidths(const QList<int>& widths);
@@ -99,6 +109,9 @@ private:
     // page alike; false when there was nothing to restore.
     bool RevertEdit();
     int BorderAt(const QPoint& pos) const;
+    // The header views' texts and sizes from row 0 and column 0.
+    void SyncHeaders();
+    bool eventFilter(QObject* object, QEvent* event) override;
 
     EditColumn editColumn_;
     Toggle toggle_;
@@ -118,4 +131,6 @@ private:
     // the columns, so that its widths are not taken for the user's.
     QSet<int> dragged_;
     bool sizingColumns_ = false;
+    bool fixedInHeaders_ = false;
+    QAbstractButton* corner_ = nullptr;
 };

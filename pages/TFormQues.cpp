@@ -117,6 +117,7 @@ TFormQues::TFormQues(DTest& test, DLanguage& language, TFormHost& main, QWidget*
     StringGrid->SetCellEdited([this](int, int row, const QString& before, const QString& after)
                               { StringGridCellEdited(row, before, after); });
     StringGrid->SetMouseMove([this](int x, int y) { StringGridMouseMove(x, y); });
+    StringGrid->ShowFixedInHeaders();
     StringGrid->setColumnCount(3);
     StringGrid->setRowCount(1);
     column->addWidget(StringGrid, 1);

@@ -163,6 +163,7 @@ TFormSubj::TFormSubj(DTest& test, DLanguage& language, TFormHost& main, QWidget*
     StringGrid->SetCellEdited([this](int cellColumn, int row, const QString& before, const QString& after)
                               { StringGridCellEdited(cellColumn, row, before, after); });
     StringGrid->SetMouseMove([this](int x, int y) { StringGridMouseMove(x, y); });
+    StringGrid->ShowFixedInHeaders();
     StringGrid->setColumnCount(kColumns);
     StringGrid->setRowCount(1);
     column->addWidget(StringGrid, 1);

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,6 +60,14 @@ struct Page
     {
         QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, CellCenter(row, column));
     }
+    // A click on a section of the header row or the number column.
+    void ClickHeader(Qt::Orientation orientation, int section) const
+    {
+        QHeaderView* header = orientation == Qt::Horizontal ? Grid()->horizontalHeader() : Grid()->verticalHeader();
+        const int along = header->sectionViewportPosition(section) + header->sectionSize(section) / 2;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          orientation == Qt::Horizontal ? QPoint(along, 3) : QPoint(3, along));
+    }
     QLineEdit* Editor() const { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); }
     // Types as the user would: into the open editor, else on the grid.
     void Type(const QString& text) const
@@ -95,8 +104,16 @@ private Q_SLOTS:
         QCOMPARE(p.Grid()->rowCount(), 6);
         QCOMPARE(p.Cell(0, 0) + p.Cell(0, 1) + p.Cell(0, 2), QStringLiteral("N.TypeText"));
         QCOMPARE(p.Cell(5, 0) + p.Cell(5, 1), QStringLiteral("5Positive"));
-        for (int row = 0; row < 6; ++row)
+        for (int row = 1; row < 6; ++row)
             QCOMPARE(p.Grid()->rowHeight(row), p.main.CellHeight());
+        // The header row and the number column are the grid's own headers,
+        // which stay in place while the cells scroll.
+        QVERIFY(p.Grid()->isRowHidden(0) && p.Grid()->isColumnHidden(0));
+        QVERIFY(p.Grid()->horizontalHeader()->isVisible() && p.Grid()->verticalHeader()->isVisible());
+        QCOMPARE(p.Grid()->horizontalHeaderItem(1)->text() + p.Grid()->horizontalHeaderItem(2)->text(),
+                 QStringLiteral("TypeText"));
+        QCOMPARE(p.Grid()->verticalHeaderItem(5)->text(), QStringLiteral("5"));
+        QCOMPARE(p.Grid()->verticalHeader()->minimumWidth(), 30);
         QCOMPARE(p.Grid()->columnWidth(2), 500);
         // The text of the first question is selected, not opened.
         QCOMPARE(p.Current(), QPoint(2, 1));
@@ -152,8 +169,8 @@ private Q_SLOTS:
         QVERIFY(p.test.ques.List().GetSelected(3).type.IsPositive());
 
         // Clicks on the header row and the number column do nothing.
-        p.Click(0, 1);
-        p.Click(3, 0);
+        p.ClickHeader(Qt::Horizontal, 1);
+        p.ClickHeader(Qt::Vertical, 3);
         QCOMPARE(p.Summary(), QStringLiteral("5 questions: 5 positive, 0 negative"));
         QCOMPARE(p.Current(), QPoint(1, 4));
 
@@ -206,10 +223,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("row");
         QTest::addColumn<bool>("hand");
         // dx from the left edge of the type column, which is 60 wide.
-        QTest::newRow("number column") << -10 << 2 << false;
         QTest::newRow("left edge") << 0 << 2 << false;
         QTest::newRow("inside") << 1 << 2 << true;
-        QTest::newRow("header row") << 30 << 0 << true;
         QTest::newRow("last row") << 59 << 5 << true;
         QTest::newRow("right edge") << 60 << 2 << false;
         QTest::newRow("text column") << 100 << 2 << false;
@@ -230,16 +245,19 @@ private Q_SLOTS:
     void headerBordersResizeColumns()
     {
         Page p;
-        QWidget* viewport = p.Grid()->viewport();
-        const int border = p.Grid()->columnViewportPosition(2);
-        const int y = p.CellCenter(0, 1).y();
-        QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(border, y));
-        QTest::mouseMove(viewport, QPoint(border + 40, y));
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(border + 40, y));
+        QHeaderView* header = p.Grid()->horizontalHeader();
+        const int border = header->sectionViewportPosition(2);
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(border - 1, 5));
+        QTest::mouseMove(header->viewport(), QPoint(border + 39, 5));
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(border + 39, 5));
         QCOMPARE(p.Grid()->columnWidth(1), 100);
-        // Grabbing a border is no click on the type cell next to it.
+        // Grabbing a border is no click on the type cell next to it, and a
+        // redraw keeps the dragged width.
         QCOMPARE(p.Summary(), QStringLiteral("5 questions: 5 positive, 0 negative"));
         QCOMPARE(p.Current(), QPoint(2, 1));
+        p.page.Draw();
+        QCOMPARE(p.Grid()->columnWidth(1), 100);
+        QCOMPARE(p.Grid()->columnWidth(2), 500);
     }
 
     void optionsDialogSetsTheNumber_data()

@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -82,6 +83,15 @@ struct Page
     {
         const QPoint at = Grid()->visualItemRect(Grid()->item(row, column)).center();
         QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    // A click on a section of the header row or the number column.
+    void ClickHeader(Qt::Orientation orientation, int section)
+    {
+        QHeaderView* header = orientation == Qt::Horizontal ? Grid()->horizontalHeader() : Grid()->verticalHeader();
+        const int along = header->sectionViewportPosition(section) + header->sectionSize(section) / 2;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          orientation == Qt::Horizontal ? QPoint(along, 3) : QPoint(3, along));
     }
 
     // The open editor of the current cell.
@@ -170,8 +180,14 @@ private Q_SLOTS:
         QCOMPARE(p.Grid()->currentRow(), 1);
         QCOMPARE(p.Grid()->currentColumn(), int(TFormSubj::ColSurname));
         QVERIFY(!p.Editor());
-        for (int column = 0; column < 5; ++column)
+        QCOMPARE(p.Grid()->verticalHeader()->minimumWidth(), 30);
+        for (int column = 1; column < 5; ++column)
             QCOMPARE(p.Grid()->columnWidth(column), (QList<int>{30, 100, 100, 60, 300}.at(column)));
+        // Row 0 and column 0 are shown by the grid's own headers, which do
+        // not scroll away.
+        QVERIFY(p.Grid()->isRowHidden(0) && p.Grid()->isColumnHidden(0));
+        QCOMPARE(p.Grid()->horizontalHeaderItem(TFormSubj::ColNote)->text(), header.at(TFormSubj::ColNote));
+        QCOMPARE(p.Grid()->verticalHeaderItem(10)->text(), QStringLiteral("10"));
         // Showing the page wrote the description back: no change by the user.
         QVERIFY(!p.test.IsChangedByUser());
 
@@ -218,8 +234,8 @@ private Q_SLOTS:
             QVERIFY(s.sex.IsFemale());
 
         // The fixed cells are not entered either, and change nothing.
-        p.Click(5, TFormSubj::ColNumber);
-        p.Click(0, TFormSubj::ColSex);
+        p.ClickHeader(Qt::Vertical, 5);
+        p.ClickHeader(Qt::Horizontal, TFormSubj::ColSex);
         QCOMPARE(p.Grid()->currentRow(), 4);
         QCOMPARE(p.Cell(5, TFormSubj::ColNumber), QStringLiteral("5"));
         QVERIFY(p.List().GetSelected(4).sex.IsFemale());
