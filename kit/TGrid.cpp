@@ -336,6 +336,13 @@ void TGrid::ShowFixedInHeaders()
                 if (topLeft.row() == 0 || topLeft.column() == 0)
                     SyncHeaders();
             });
+    // The header row is as high as the rows below it.
+    connect(verticalHeader(), &QHeaderView::sectionResized, this,
+            [this](int row, int, int height)
+            {
+                if (row == 1 && height > 0)
+                    horizontalHeader()->setFixedHeight(height);
+            });
     connect(model(), &QAbstractItemModel::rowsInserted, this, sync);
     connect(model(), &QAbstractItemModel::columnsInserted, this, sync);
     connect(model(), &QAbstractItemModel::rowsRemoved, this, sync);

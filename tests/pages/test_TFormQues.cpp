@@ -114,6 +114,7 @@ private Q_SLOTS:
                  QStringLiteral("TypeText"));
         QCOMPARE(p.Grid()->verticalHeaderItem(5)->text(), QStringLiteral("5"));
         QCOMPARE(p.Grid()->verticalHeader()->minimumWidth(), 30);
+        QCOMPARE(p.Grid()->horizontalHeader()->height(), p.main.CellHeight());
         QCOMPARE(p.Grid()->columnWidth(2), 500);
         // The text of the first question is selected, not opened.
         QCOMPARE(p.Current(), QPoint(2, 1));
