@@ -1,10 +1,13 @@
 #include "kit/TGrid.h"
 #include "kit/TFormPage.h"
 
+#include <QAbstractButton>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -97,6 +100,16 @@ protected:
             }
             if (key->key() == Qt::Key_Escape)
                 grid_->RevertEdit();
+            if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                (key->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) == Qt::NoModifier)
+            {
+                // Enter keeps what was typed and goes on to the next row, as
+                // in a spreadsheet; Shift+Enter to the row above.
+                grid_->FinishEdit();
+                grid_->StepRows(key->modifiers() & Qt::ShiftModifier ? -1 : 1);
+                key->accept();
+                return true;
+            }
             auto* line = qobject_cast<QLineEdit*>(object);
             if (line && key->modifiers() == Qt::NoModifier && !line->hasSelectedText() &&
                 ((key->key() == Qt::Key_Left && line->cursorPosition() == 0) ||
@@ -126,6 +139,12 @@ QString TGrid::EditText() const
 
 TGrid::TGrid(QWidget* parent) : QTableWidget(parent)
 {
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int column)
+            {
+                if (!sizingColumns_)
+                    dragged_.insert(column);
+            });
     horizontalHeader()->hide();
     verticalHeader()->hide();
     setWordWrap(false);
@@ -134,16 +153,17 @@ TGrid::TGrid(QWidget* parent) : QTableWidget(parent)
     viewport()->setMouseTracking(true);
 }
 
-void TGrid::SetTyping(EditColumn editColumn, SelectCell selectCell, Edited edited)
+void TGrid::SetTyping(EditColumn editColumn, Toggle toggle, Edited edited)
 {
     editColumn_ = std::move(editColumn);
-    selectCell_ = std::move(selectCell);
+    toggle_ = std::move(toggle);
     // Rows are as high as a one-line edit field, which may be lower than the
     // header's own minimum for a section.
     verticalHeader()->setMinimumSectionSize(1);
     setSelectionBehavior(QAbstractItemView::SelectItems);
-    setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::AnyKeyPressed |
-                    QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+    // No editor opens by itself: a cell the cursor lands on is only
+    // selected, so that no key meant for moving can change its text.
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                     QAbstractItemView::EditKeyPressed);
     edited_ = edited;
     setItemDelegate(new Delegate(this, std::move(edited)));
@@ -192,7 +212,47 @@ void TGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint
         CommitEdit();
         editCell_ = QPersistentModelIndex();
     }
-    QTableWidget::closeEditor(editor, hint);
+    // Tab out of an editor moves like Tab on the grid: the cell it reaches
+    // is selected, not opened with its text selected for replacing.
+    const bool next = hint == QAbstractItemDelegate::EditNextItem;
+    const bool previous = hint == QAbstractItemDelegate::EditPreviousItem;
+    QTableWidget::closeEditor(editor, next || previous ? QAbstractItemDelegate::NoHint : hint);
+    if (next || previous)
+    {
+        const QModelIndex target = moveCursor(next ? MoveNext : MovePrevious, Qt::NoModifier);
+        if (target.isValid())
+            setCurrentIndex(target);
+    }
+}
+
+void TGrid::FinishEdit()
+{
+    if (editor_ && state() == EditingState)
+        closeEditor(editor_, QAbstractItemDelegate::NoHint);
+}
+
+void TGrid::StepRows(int rows)
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return;
+    const int row = current.row() + rows;
+    if (row >= 1 && row < rowCount())
+        setCurrentIndex(model()->index(row, current.column()));
+}
+
+void TGrid::ClearCell()
+{
+    const QModelIndex current = currentIndex();
+    QTableWidgetItem* cell = item(current.row(), current.column());
+    if (!cell || cell->text().isEmpty())
+        return;
+    const QString before = cell->text();
+    cell->setText(QString());
+    if (edited_)
+        edited_();
+    if (cellEdited_)
+        cellEdited_(current.column(), current.row(), before, QString());
 }
 
 void TGrid::SetMouseMove(MouseMove mouseMove)
@@ -249,11 +309,110 @@ void TGrid::CancelEdit()
         closeEditor(editor_, QAbstractItemDelegate::NoHint);
 }
 
-void TGrid::ShowEditor()
+void TGrid::ShowFixedInHeaders()
 {
-    const QModelIndex current = currentIndex();
-    if (state() != EditingState && current.isValid() && (current.flags() & Qt::ItemIsEditable))
-        edit(current);
+    if (fixedInHeaders_)
+        return;
+    fixedInHeaders_ = true;
+    for (QHeaderView* header : {horizontalHeader(), verticalHeader()})
+    {
+        // A click on a header selects nothing: a header is no cell to stand on.
+        header->setSectionsClickable(false);
+        header->setHighlightSections(false);
+        header->show();
+    }
+    // Rows keep the height the pages give them, lower than the header's own
+    // minimum may be.
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    corner_ = findChild<QAbstractButton*>();
+    if (corner_)
+        corner_->installEventFilter(this);
+    const auto sync = [this] { SyncHeaders(); };
+    connect(model(), &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& topLeft)
+            {
+                if (topLeft.row() == 0 || topLeft.column() == 0)
+                    SyncHeaders();
+            });
+    // The header row is as high as the rows below it.
+    connect(verticalHeader(), &QHeaderView::sectionResized, this,
+            [this](int row, int, int height)
+            {
+                if (row == 1 && height > 0)
+                    horizontalHeader()->setFixedHeight(height);
+            });
+    connect(model(), &QAbstractItemModel::rowsInserted, this, sync);
+    connect(model(), &QAbstractItemModel::columnsInserted, this, sync);
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, sync);
+    connect(model(), &QAbstractItemModel::columnsRemoved, this, sync);
+    SyncHeaders();
+}
+
+void TGrid::SyncHeaders()
+{
+    if (!fixedInHeaders_)
+        return;
+    if (rowCount() > 0 && !isRowHidden(0))
+        setRowHidden(0, true);
+    if (columnCount() > 0 && !isColumnHidden(0))
+        setColumnHidden(0, true);
+    const auto text = [this](int row, int column)
+    {
+        const QTableWidgetItem* cell = item(row, column);
+        return cell ? cell->text() : QString();
+    };
+    for (int column = 1; column < columnCount(); ++column)
+    {
+        QTableWidgetItem* header = horizontalHeaderItem(column);
+        if (!header)
+            setHorizontalHeaderItem(column, new QTableWidgetItem(text(0, column)));
+        else if (header->text() != text(0, column))
+            header->setText(text(0, column));
+    }
+    for (int row = 1; row < rowCount(); ++row)
+    {
+        QTableWidgetItem* header = verticalHeaderItem(row);
+        if (!header)
+            setVerticalHeaderItem(row, new QTableWidgetItem(text(row, 0)));
+        else if (header->text() != text(row, 0))
+            header->setText(text(row, 0));
+    }
+    if (corner_)
+        corner_->update();
+}
+
+bool TGrid::eventFilter(QObject* object, QEvent* event)
+{
+    // The corner above the row numbers shows the number column's title.
+    if (object == corner_ && event->type() == QEvent::Paint && item(0, 0))
+    {
+        QStyleOptionHeader option;
+        option.initFrom(corner_);
+        option.rect = corner_->rect();
+        option.text = item(0, 0)->text();
+        option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        option.position = QStyleOptionHeader::OnlyOneSection;
+        option.orientation = Qt::Horizontal;
+        QPainter painter(corner_);
+        corner_->style()->drawControl(QStyle::CE_Header, &option, &painter, corner_);
+        return true;
+    }
+    return QTableWidget::eventFilter(object, event);
+}
+
+void TGrid::SetColumnWidths(const QList<int>& widths)
+{
+    sizingColumns_ = true;
+    for (int column = 0; column < widths.size() && column < columnCount(); ++column)
+        if (!dragged_.contains(column) && columnWidth(column) != widths.at(column))
+            setColumnWidth(column, widths.at(column));
+    sizingColumns_ = false;
+    // The number column's width becomes the row header's least width; the
+    // header grows with wider numbers.
+    if (fixedInHeaders_ && !widths.isEmpty())
+        verticalHeader()->setMinimumWidth(widths.at(0));
 }
 
 QModelIndex TGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
@@ -261,20 +420,76 @@ QModelIndex TGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifie
     if (!IsTyping())
         return QTableWidget::moveCursor(action, modifiers);
     const QModelIndex current = currentIndex();
-    QModelIndex target;
     if ((action == MoveNext || action == MovePrevious) && current.isValid())
-        // Tab walks the edit cells: it never toggles anything.
-        target = NextEditCell(current, action == MoveNext);
-    else
     {
-        target = QTableWidget::moveCursor(action, modifiers);
-        // Page Up and the like stop at the first row below the header.
-        if (target.isValid() && target.row() < 1 && target.column() >= 1)
-            target = model()->index(1, target.column());
+        const QModelIndex next = NextCell(current, action == MoveNext);
+        return next.isValid() ? next : current;
     }
-    if (!target.isValid() || target == current)
+    QModelIndex target = QTableWidget::moveCursor(action, modifiers);
+    if (!target.isValid())
         return current;
-    return Enter(target) ? target : current;
+    // Page Up, Home and the like stop at the first cell below and right of
+    // the fixed ones.
+    return model()->index(std::max(1, target.row()), std::max(1, target.column()));
+}
+
+bool TGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    const bool editing = QTableWidget::edit(index, trigger, event);
+    // The view opens an editor with its whole text selected, ready to be
+    // replaced by the key that opened it; F2 and a double click go on
+    // with the text instead.
+    if (editing && editor_ && (trigger == EditKeyPressed || trigger == DoubleClicked))
+    {
+        editor_->deselect();
+        editor_->end(false);
+    }
+    return editing;
+}
+
+void TGrid::keyPressEvent(QKeyEvent* event)
+{
+    if (IsTyping() && state() != EditingState)
+    {
+        const QModelIndex current = currentIndex();
+        const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+        switch (event->key())
+        {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if ((modifiers & ~Qt::ShiftModifier) == Qt::NoModifier)
+            {
+                StepRows(modifiers & Qt::ShiftModifier ? -1 : 1);
+                return;
+            }
+            break;
+        case Qt::Key_Space:
+            if (modifiers == Qt::NoModifier && IsToggleCell(current))
+            {
+                toggle_(current.column(), current.row());
+                return;
+            }
+            break;
+        case Qt::Key_Delete:
+            if (modifiers == Qt::NoModifier && IsEditCell(current))
+            {
+                ClearCell();
+                return;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+void TGrid::keyboardSearch(const QString& search)
+{
+    // A letter typed on a cell that takes no text would jump to a cell
+    // starting with it: only keys meant for moving move.
+    if (!IsTyping())
+        QTableWidget::keyboardSearch(search);
 }
 
 void TGrid::mousePressEvent(QMouseEvent* event)
@@ -315,9 +530,9 @@ void TGrid::mouseMoveEvent(QMouseEvent* event)
         viewport()->unsetCursor();
     if (BorderAt(pos) >= 0)
         viewport()->setCursor(Qt::SplitHCursor);
-    // Dragging never carries the cursor into a cell it may not enter.
+    // Dragging never carries the cursor into a fixed cell.
     const QModelIndex index = indexAt(pos);
-    if (IsTyping() && (event->buttons() & Qt::LeftButton) && index.isValid() && !IsEditCell(index))
+    if (IsTyping() && (event->buttons() & Qt::LeftButton) && index.isValid() && IsFixed(index))
         return;
     QTableWidget::mouseMoveEvent(event);
 }
@@ -341,51 +556,51 @@ bool TGrid::viewportEvent(QEvent* event)
 
 bool TGrid::IsEditCell(const QModelIndex& index) const
 {
-    return index.row() >= 1 && editColumn_ && editColumn_(index.column());
+    return index.isValid() && !IsFixed(index) && editColumn_ && editColumn_(index.column());
 }
 
-QModelIndex TGrid::NextEditCell(const QModelIndex& current, bool forward) const
+bool TGrid::IsToggleCell(const QModelIndex& index) const
 {
+    return IsTyping() && index.isValid() && !IsFixed(index) && !IsEditCell(index);
+}
+
+QModelIndex TGrid::NextCell(const QModelIndex& current, bool forward) const
+{
+    // Row by row through the cells right of the number column.
     int row = current.row();
-    int column = current.column();
-    do
+    int column = current.column() + (forward ? 1 : -1);
+    if (column >= columnCount())
     {
-        column += forward ? 1 : -1;
-        if (column >= columnCount())
-        {
-            column = 0;
-            ++row;
-        }
-        else if (column < 0)
-        {
-            column = columnCount() - 1;
-            --row;
-        }
-    } while (row >= 1 && row < rowCount() && !editColumn_(column));
+        column = 1;
+        ++row;
+    }
+    else if (column < 1)
+    {
+        column = columnCount() - 1;
+        --row;
+    }
+    if (row < 1 || row >= rowCount())
+        return {};
     return model()->index(row, column);
-}
-
-bool TGrid::Enter(const QModelIndex& target)
-{
-    if (target.row() < 1 || target.column() < 1)
-        return false;
-    return selectCell_(target.column(), target.row());
 }
 
 bool TGrid::Click(QMouseEvent* event)
 {
-    // Handles a click on a cell the cursor may not enter; false for the
-    // cells the grid handles itself.
+    // Handles a click on a fixed or a toggle cell; false for the cells the
+    // view handles itself.
     if (!IsTyping())
         return false;
     const QModelIndex index = indexAt(event->position().toPoint());
     if (!index.isValid() || IsEditCell(index))
         return false;
-    if (event->button() == Qt::LeftButton)
-        Enter(index);
-    // The click took the focus from the editor, which closed: the edit cell
-    // under the cursor keeps its editor.
-    ShowEditor();
+    if (event->button() == Qt::LeftButton && IsToggleCell(index))
+    {
+        // The edit in progress ends with what was typed; the toggled cell
+        // becomes the current one, where a typed letter changes nothing.
+        FinishEdit();
+        setCurrentIndex(index);
+        toggle_(index.column(), index.row());
+    }
     return true;
 }
 

@@ -1,28 +1,35 @@
 #pragma once
 
 #include <QPointer>
+#include <QSet>
 #include <QTableWidget>
 
 #include <functional>
 
+class QAbstractButton;
 class QLineEdit;
 
-// The grid of the pages. Its real headers are hidden: row 0 and column 0 are
-// ordinary cells standing for the fixed header row and column, so the grid
-// gives them the fixed look itself and lets the user size a column by
-// dragging its right border within row 0.
+// The grid of the pages. Row 0 and column 0 are cells holding the header
+// row and the number column, so that the pages fill and read every grid by
+// the same row and column numbers. ShowFixedInHeaders puts them into the
+// grid's own header views, which stay in place while the cells scroll and
+// size the columns; without it the real headers are hidden, the grid gives
+// the cells of row 0 and column 0 the fixed look itself and lets the user
+// size a column by dragging its right border within row 0.
 //
-// A page whose grid the user types in hands over its edit columns and a
-// guard (SetTyping). The grid then keeps the cursor out of the fixed cells,
-// asks the guard before it enters any other cell (a refused cell is a toggle,
-// never a place to stand), walks the edit cells with Tab and keeps the
-// editor of the current edit cell open, passing every edit on at once.
+// A page whose grid the user types in hands over its edit columns and what
+// toggles a cell (SetTyping). The grid then works like a spreadsheet: the
+// cursor stays out of the fixed cells; arrows, Tab and Enter only move it;
+// typing on a text cell starts an edit that replaces the text, F2 or a
+// double click one that keeps it; Escape takes the edit back, Delete clears
+// the cell; Space or a click toggles any other cell. Every key typed in an
+// editor is passed on at once.
 class TGrid : public QTableWidget
 {
     Q_OBJECT
 public:
     using EditColumn = std::function<bool(int column)>;
-    using SelectCell = std::function<bool(int column, int row)>;
+    using Toggle = std::function<void(int column, int row)>;
     using Edited = std::function<void()>;
     using MouseMove = std::function<void(int x, int y)>;
     using CellEdited = std::function<void(int column, int row, const QString& before, const QString& after)>;
@@ -30,9 +37,10 @@ public:
     explicit TGrid(QWidget* parent = nullptr);
 
     // editColumn: whether the cells of a column below the header are typed
-    // in. selectCell: whether the cursor may enter a cell. edited: runs after
-    // every change the user makes in an editor, the cell already holding it.
-    void SetTyping(EditColumn editColumn, SelectCell selectCell, Edited edited);
+    // in. toggle: Space or a click on a cell of any other column below the
+    // header. edited: runs after every change the user makes in a cell, the
+    // cell already holding it.
+    void SetTyping(EditColumn editColumn, Toggle toggle, Edited edited);
     // Runs once per edited cell, when its editor closes (or CommitEdit runs)
     // on a text other than the one it opened with: the cell edit as one
     // step, however many keys it took.
@@ -57,11 +65,21 @@ public:
     // Ends an edit in progress without storing it, so that a redraw is not
     // overwritten by the editor's old text.
     void CancelEdit();
-    // Opens the editor of the current cell if it is an edit cell.
-    void ShowEditor();
+    // Shows the cells of row 0 and column 0 in the grid's own header views,
+    // which stay in place while the cells scroll; the cells themselves are
+    // hidden but keep their texts, so the rows and columns keep their
+    // numbers. The header of column 0 goes into the corner.
+    void ShowFixedInHeaders();
+
+    // Gives each column its starting width, except the columns whose width
+    // the user dragged: those keep it through every redraw.
+    void SetColumnWidths(const QList<int>& widths);
 
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyboardSearch(const QString& search) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -72,20 +90,31 @@ protected:
 private:
     class Delegate;
 
-    bool IsTyping() const { return static_cast<bool>(selectCell_); }
+    bool IsTyping() const { return static_cast<bool>(toggle_); }
+    bool IsFixed(const QModelIndex& index) const { return index.row() < 1 || index.column() < 1; }
     bool IsEditCell(const QModelIndex& index) const;
+    // A cell below the header that Space or a click toggles.
+    bool IsToggleCell(const QModelIndex& index) const;
     // The text of the cell being edited.
     QString EditText() const;
-    QModelIndex NextEditCell(const QModelIndex& current, bool forward) const;
-    bool Enter(const QModelIndex& target);
+    QModelIndex NextCell(const QModelIndex& current, bool forward) const;
+    // Ends the open edit, keeping what was typed, and moves the cursor by
+    // rows (Enter) or to the next or previous cell (Tab).
+    void FinishEdit();
+    void StepRows(int rows);
+    // Empties the current text cell: one edit.
+    void ClearCell();
     bool Click(QMouseEvent* event);
     // The editor's text back to the one it opened with, in the cell and the
     // page alike; false when there was nothing to restore.
     bool RevertEdit();
     int BorderAt(const QPoint& pos) const;
+    // The header views' texts and sizes from row 0 and column 0.
+    void SyncHeaders();
+    bool eventFilter(QObject* object, QEvent* event) override;
 
     EditColumn editColumn_;
-    SelectCell selectCell_;
+    Toggle toggle_;
     MouseMove mouseMove_;
     QPointer<QLineEdit> editor_;
     Edited edited_;
@@ -98,4 +127,10 @@ private:
     int sizing_ = -1;
     int sizingX_ = 0;
     int sizingWidth_ = 0;
+    // The columns whose width the user dragged; set while the program sizes
+    // the columns, so that its widths are not taken for the user's.
+    QSet<int> dragged_;
+    bool sizingColumns_ = false;
+    bool fixedInHeaders_ = false;
+    QAbstractButton* corner_ = nullptr;
 };

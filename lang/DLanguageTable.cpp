@@ -388,6 +388,16 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"La copia di recupero non può essere scritta in \"%s\": %s"},
     {26990, u"Do you want to go on?", u"Continuare?"},
 
+    // Names import
+    {27000, u"Line %d (\"%s\"): %s Nothing was imported.", u"Riga %d (\"%s\"): %s Non è stato importato nulla."},
+    {27010, u"\"%s\" is not a sex: write F or M, female or male, femmina or maschio.",
+     u"\"%s\" non è un sesso: scrivere F o M, femmina o maschio, female o male."},
+    {27020, u"There are more than four columns: surname, name, sex and note.",
+     u"Ci sono più di quattro colonne: cognome, nome, sesso e note."},
+    {27030, u"Surname and name are not separated by a comma, as the chosen format asks.",
+     u"Cognome e nome non sono separati da una virgola, come chiede il formato scelto."},
+    {27040, u"Surname and name are not separated by a space, as the chosen format asks.",
+     u"Cognome e nome non sono separati da uno spazio, come chiede il formato scelto."},
     // Answers from an online form: reading its file and importing it
     {27600,
      u"The file \"%s\" is not UTF-8 text: line %d holds bytes that are not (save it as UTF-8 and import it again).",

@@ -5,6 +5,7 @@
 #include "answers/DAnswSubjSort.h"
 #include "answers/DDesi.h"
 #include "answers/DSubjElemAnswList.h"
+#include "kit/TGrid.h"
 #include "model/EError.h"
 #include "subjects/DSubjElemAppe.h"
 #include "subjects/DSubjList.h"
@@ -38,20 +39,14 @@ void SetCell(QTableWidget* grid, int row, int column, const QString& text, Qt::I
         item->setFlags(flags);
 }
 
-void FillGrid(QTableWidget* grid, const QList<int>& widths, const QList<QStringList>& rows,
-              const QList<Qt::ItemFlags>& flags)
+void FillGrid(TGrid* grid, const QList<int>& widths, const QList<QStringList>& rows, const QList<Qt::ItemFlags>& flags)
 {
     // A program fill is not an edit: handlers listening to the grid must not
     // take these texts for the user's.
     const QSignalBlocker blocker(grid);
-    // The widths are the grid's starting layout: a redraw of a grid that
-    // already has its columns keeps the widths the user dragged.
     if (grid->columnCount() != int(widths.size()))
-    {
         grid->setColumnCount(int(widths.size()));
-        for (int column = 0; column < widths.size(); ++column)
-            grid->setColumnWidth(column, widths.at(column));
-    }
+    grid->SetColumnWidths(widths);
     grid->setRowCount(int(rows.size()) + 1);
     const int height = DViews::RowHeight(grid);
     for (int i = 0; i < rows.size(); ++i)
@@ -64,7 +59,7 @@ void FillGrid(QTableWidget* grid, const QList<int>& widths, const QList<QStringL
 }
 } // namespace
 
-void DViews::DrawQuestions(const DQuesList& questions, QTableWidget* grid)
+void DViews::DrawQuestions(const DQuesList& questions, TGrid* grid)
 {
     EError::Guard("DQuesList::Draw()",
                   [&]
@@ -72,9 +67,7 @@ void DViews::DrawQuestions(const DQuesList& questions, QTableWidget* grid)
                       const qint32 count = questions.GetSize();
                       grid->setColumnCount(3);
                       grid->setRowCount(count + 1);
-                      grid->setColumnWidth(0, 30);
-                      grid->setColumnWidth(1, 60);
-                      grid->setColumnWidth(2, 500);
+                      grid->SetColumnWidths({30, 60, 500});
                       for (qint32 i = 0; i < count; ++i)
                       {
                           grid->setRowHeight(i + 1, kQuestionRowHeight);
@@ -158,7 +151,7 @@ void DViews::GraphSocSelected(DQuesList& questions, const QListWidget* list, boo
     EError::Guard("DQuesList::GraphSocSelected()", [&] { questions.SetSocSelected(acceptance, Checks(list)); });
 }
 
-void DViews::DrawListAll(const DSubjList& subjects, QTableWidget* grid)
+void DViews::DrawListAll(const DSubjList& subjects, TGrid* grid)
 {
     const QList<QStringList> rows = subjects.ListAllRows();
     EError::Guard("DSubjList::DrawListAll()",
@@ -171,7 +164,7 @@ void DViews::DrawListAll(const DSubjList& subjects, QTableWidget* grid)
                   });
 }
 
-void DViews::DrawListSel(const DSubjList& subjects, const DDesi& desi, QTableWidget* grid)
+void DViews::DrawListSel(const DSubjList& subjects, const DDesi& desi, TGrid* grid)
 {
     const QList<QStringList> rows =
         subjects.ListSelRows([&desi](qint32 subject) { return desi.GetSubjSummary(subject); });
@@ -213,7 +206,7 @@ void DViews::DrawAppeTypes(QComboBox* combo)
                   });
 }
 
-void DViews::DrawAnswers(const DSubjElemAnswList& answers, qint32 subject, QTableWidget* grid)
+void DViews::DrawAnswers(const DSubjElemAnswList& answers, qint32 subject, TGrid* grid)
 {
     const QList<QStringList> rows = answers.Texts(subject);
     EError::Guard("DSubjElemAnswList::ToStringGrid()",
@@ -225,9 +218,9 @@ void DViews::DrawAnswers(const DSubjElemAnswList& answers, qint32 subject, QTabl
                       const int columns = int(rows.first().size());
                       grid->setRowCount(int(rows.size()));
                       grid->setColumnCount(columns);
-                      grid->setColumnWidth(0, DSubjElemAnswList::kHeaderWidth);
-                      for (int column = 1; column < columns; ++column)
-                          grid->setColumnWidth(column, DSubjElemAnswList::kAnswerWidth);
+                      QList<int> widths(columns, DSubjElemAnswList::kAnswerWidth);
+                      widths[0] = DSubjElemAnswList::kHeaderWidth;
+                      grid->SetColumnWidths(widths);
                       const int height = RowHeight(grid);
                       for (int row = 0; row < rows.size(); ++row)
                       {

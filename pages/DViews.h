@@ -19,6 +19,7 @@ class QListWidget;
 class QRadioButton;
 class QTableWidget;
 class QWidget;
+class TGrid;
 
 // The thin layer between the model's plain data (texts, check marks,
 // indices) and the controls of the pages. Filling a control is the program's
@@ -27,7 +28,7 @@ class QWidget;
 namespace DViews
 {
 // Questions grid: row 0 is the page's header, row i question i.
-void DrawQuestions(const DQuesList& questions, QTableWidget* grid);
+void DrawQuestions(const DQuesList& questions, TGrid* grid);
 // Rewrites the label only when its text differs.
 void DrawSummary(const QString& text, QLabel* label);
 // A read-only table: the header, then one row of texts each; marked rows
@@ -48,10 +49,11 @@ void GraphMetSelected(DQuesList& questions, const QListWidget* list);
 void GraphSocSelected(DQuesList& questions, const QListWidget* list, bool acceptance);
 
 // Subjects grids: row 0 and column 0 are the fixed header, held as cells;
-// row 0 is left to the page, row i is subject i. The summary column of the
+// row 0 is left to the page, row i is subject i. Every grid fill gives the
+// columns their starting widths, except those the user dragged. The summary column of the
 // answers page comes from the choice matrix.
-void DrawListAll(const DSubjList& subjects, QTableWidget* grid);
-void DrawListSel(const DSubjList& subjects, const DDesi& desi, QTableWidget* grid);
+void DrawListAll(const DSubjList& subjects, TGrid* grid);
+void DrawListSel(const DSubjList& subjects, const DDesi& desi, TGrid* grid);
 // "None" and the full names, for picking a chosen subject.
 void DrawAppels(const DSubjList& subjects, QComboBox* combo, bool surnameFirst);
 // Height of a single-line edit box in the widget's font: the row height.
@@ -60,7 +62,7 @@ int RowHeight(const QWidget* widget);
 void DrawAppeTypes(QComboBox* combo);
 
 // The answers of one subject; row 0 and column 0 are the fixed header.
-void DrawAnswers(const DSubjElemAnswList& answers, qint32 subject, QTableWidget* grid);
+void DrawAnswers(const DSubjElemAnswList& answers, qint32 subject, TGrid* grid);
 
 // The order of names as two radio buttons of one group.
 void DrawSubjSort(const DAnswSubjSort& sort, QRadioButton* surnameName, QRadioButton* nameSurname);

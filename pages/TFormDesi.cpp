@@ -41,6 +41,7 @@ TGrid* MakeGrid(QWidget* parent, const char* name)
     auto* grid = new TGrid(parent);
     grid->setObjectName(QLatin1String(name));
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->ShowFixedInHeaders();
     grid->setMinimumHeight(kMinPaneHeight);
     return grid;
 }
@@ -104,7 +105,7 @@ TFormDesi::TFormDesi(DTest& test, DLanguage& language, TFormHost& main, QWidget*
             {
                 if (row == 0)
                 {
-                    SubjSg->setCurrentCell(previous >= 1 ? previous : 1, 0);
+                    SubjSg->setCurrentCell(previous >= 1 ? previous : 1, 1);
                     return;
                 }
                 SubjSgSelectCell(row);
@@ -197,7 +198,7 @@ void TFormDesi::Draw()
             SubjSg->MarkFixed(0, column);
         SubjSg->setRowHeight(0, main_.CellHeight());
         if (SubjSg->currentRow() < 1 && SubjSg->rowCount() > 1)
-            SubjSg->setCurrentCell(1, 0);
+            SubjSg->setCurrentCell(1, 1);
     }
     DViews::DrawAppels(list, AppelCb, test_.answ.subjSort.IsSurnameName());
     MarkAppelIds();

@@ -112,11 +112,12 @@ TFormQues::TFormQues(DTest& test, DLanguage& language, TFormHost& main, QWidget*
 
     StringGrid = new TGrid(body);
     StringGrid->setObjectName(QStringLiteral("StringGrid"));
-    StringGrid->SetTyping([](int c) { return c == kTextColumn; },
-                          [this](int c, int r) { return StringGridSelectCell(c, r); }, [this] { StringGridKeyUp(); });
+    StringGrid->SetTyping([](int c) { return c == kTextColumn; }, [this](int c, int r) { StringGridToggle(c, r); },
+                          [this] { StringGridKeyUp(); });
     StringGrid->SetCellEdited([this](int, int row, const QString& before, const QString& after)
                               { StringGridCellEdited(row, before, after); });
     StringGrid->SetMouseMove([this](int x, int y) { StringGridMouseMove(x, y); });
+    StringGrid->ShowFixedInHeaders();
     StringGrid->setColumnCount(3);
     StringGrid->setRowCount(1);
     column->addWidget(StringGrid, 1);
@@ -165,7 +166,6 @@ void TFormQues::Draw()
     DViews::DrawQuestions(List(), StringGrid);
     StringGrid->DressCells();
     SetRowHeights();
-    StringGrid->ShowEditor();
 }
 
 void TFormQues::SetRowHeights()
@@ -194,16 +194,15 @@ void TFormQues::FormShow()
                           StringGrid->setFocus();
                           if (StringGrid->rowCount() > 1)
                               StringGrid->setCurrentCell(1, kTextColumn);
-                          StringGrid->ShowEditor();
                       });
 }
 
-bool TFormQues::StringGridSelectCell(int column, int row)
+void TFormQues::StringGridToggle(int column, int row)
 {
     if (column != kTypeColumn)
-        return true;
+        return;
     DMessages::Handle(
-        language_, "TFormQues::StringGridSelectCell()",
+        language_, "TFormQues::StringGridToggle()",
         [&]
         {
             DQuesElemType& type = List().GetSelected(row - 1).type;
@@ -214,7 +213,6 @@ bool TFormQues::StringGridSelectCell(int column, int row)
                 item->setText(text);
             DViews::DrawSummary(List().SummaryText(), SumQuesSt);
         });
-    return false;
 }
 
 void TFormQues::StringGridKeyUp()

@@ -15,7 +15,7 @@ class QLabel;
 class QToolButton;
 
 // The questions page: the question list in a grid whose text column is
-// edited in place, a click in the type column toggling the polarity, the
+// edited in place, Space or a click in the type column toggling the polarity, the
 // summary line above it, the options dialog and the import of the questions
 // of another test file.
 class TFormQues : public TFormPage
@@ -29,9 +29,9 @@ public:
 
     // Event handlers, public so that they can be driven without a screen.
     void FormShow();
-    // Whether the grid's cursor may move to the cell; a cell of the type
-    // column is refused and toggles that question's polarity instead.
-    bool StringGridSelectCell(int column, int row);
+    // Space or a click on a cell: one of the type column toggles that
+    // question's polarity.
+    void StringGridToggle(int column, int row);
     // Stores the text of the current text cell into its question.
     void StringGridKeyUp();
     // A text cell left with a text other than it had: one step.

@@ -159,10 +159,11 @@ TFormSubj::TFormSubj(DTest& test, DLanguage& language, TFormHost& main, QWidget*
     StringGrid = new TGrid(body);
     StringGrid->setObjectName(QStringLiteral("StringGrid"));
     StringGrid->SetTyping(
-        IsEditColumn, [this](int c, int r) { return StringGridSelectCell(c, r); }, [this] { StringGridKeyUp(); });
+        IsEditColumn, [this](int c, int r) { StringGridToggle(c, r); }, [this] { StringGridKeyUp(); });
     StringGrid->SetCellEdited([this](int cellColumn, int row, const QString& before, const QString& after)
                               { StringGridCellEdited(cellColumn, row, before, after); });
     StringGrid->SetMouseMove([this](int x, int y) { StringGridMouseMove(x, y); });
+    StringGrid->ShowFixedInHeaders();
     StringGrid->setColumnCount(kColumns);
     StringGrid->setRowCount(1);
     column->addWidget(StringGrid, 1);
@@ -239,7 +240,6 @@ void TFormSubj::Draw()
                           if (StringGrid->rowCount() > 1 &&
                               (!current.isValid() || current.row() < 1 || !IsEditColumn(current.column())))
                               StringGrid->setCurrentCell(1, ColSurname);
-                          StringGrid->ShowEditor();
                       });
 }
 
@@ -289,11 +289,11 @@ void TFormSubj::CommitEdits()
                       });
 }
 
-bool TFormSubj::StringGridSelectCell(int column, int row)
+void TFormSubj::StringGridToggle(int column, int row)
 {
     if (column != ColSex)
-        return true;
-    DMessages::Handle(language_, "TFormSubj::StringGridSelectCell()",
+        return;
+    DMessages::Handle(language_, "TFormSubj::StringGridToggle()",
                       [&]
                       {
                           DSubjElemSex& sex = List().GetSelected(row - 1).sex;
@@ -304,7 +304,6 @@ bool TFormSubj::StringGridSelectCell(int column, int row)
                               item->setText(text);
                           DViews::DrawSummary(List().SummaryText(), SumSt);
                       });
-    return false;
 }
 
 void TFormSubj::StringGridKeyUp()

@@ -32,8 +32,8 @@ public:
     // Event handlers, public so that tests can drive them as the user would.
     void FormShow();
     void DscEdChange();
-    // False refuses the cell: the sex column is toggled instead of entered.
-    bool StringGridSelectCell(int column, int row);
+    // Space or a click on a cell: one of the sex column toggles the sex.
+    void StringGridToggle(int column, int row);
     // Stores the text of the current cell (surname, name or note) into its
     // subject; runs with every key typed in the cell.
     void StringGridKeyUp();

@@ -1,4 +1,5 @@
 #include "subjects/DSubjList.h"
+#include "subjects/DSubjNameLine.h"
 
 #include "lang/DLanguage.h"
 #include "model/DFileStream.h"
@@ -179,16 +180,29 @@ void DSubjList::FromMemo(int format, const QStringList& lines)
     EError::Guard("DSubjList::FromMemo()",
                   [&]
                   {
-                      // Refused before anything changes: an unknown format, no lines, or
-                      // more lines than subjects a test can hold.
+                      // Refused before anything changes: an unknown format, no names,
+                      // more names than subjects a test can hold, or any line that
+                      // cannot be read.
                       if (format < 0 || format >= DSubjElemAppe::kFormats)
                           throw EError(50020, {"DSubjElemAppe::FromString()"});
-                      const qsizetype count = lines.size();
-                      if (count < kMinSubjects || count > kMaxSubjects)
+                      std::vector<DSubjNameLine> parsed;
+                      for (qsizetype k = 0; k < lines.size(); ++k)
+                          if (!DSubjNameLine::IsBlank(lines.at(k)))
+                              parsed.push_back(DSubjNameLine::Parse(format, lines.at(k), k + 1));
+                      const std::size_t count = parsed.size();
+                      if (count < std::size_t(kMinSubjects) || count > std::size_t(kMaxSubjects))
                           throw SizeError();
                       SetSize(qint32(count), true);
-                      for (qsizetype k = 0; k < count; ++k)
-                          subjects_[std::size_t(k)].appe.FromString(format, lines.at(k));
+                      for (std::size_t k = 0; k < count; ++k)
+                      {
+                          DSubjElem& subject = subjects_[k];
+                          subject.appe.Surname().UserUpdate(parsed[k].surname);
+                          subject.appe.Name().UserUpdate(parsed[k].name);
+                          if (parsed[k].female)
+                              subject.sex.SetValue(*parsed[k].female ? 0 : 1, true);
+                          if (parsed[k].note)
+                              subject.note.UserUpdate(*parsed[k].note);
+                      }
                   });
 }
 

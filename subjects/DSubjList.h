@@ -72,11 +72,12 @@ public:
     // system locale; names that compare equal keep their order.
     static void SortNames(QStringList& names);
 
-    // Names from text, one line per subject, in one of the formats of
-    // DSubjElemAppe. The number of subjects becomes the number of lines,
-    // which must lie in 1..100 (error 50070, nothing changes); a line that
-    // does not fit the format stops the import there (error 50040), leaving
-    // the names written before it.
+    // Names from text, one line per subject (DSubjNameLine: the names in
+    // one of the formats of DSubjElemAppe or in two tab-separated columns,
+    // then an optional sex and note); blank lines are skipped. The number of
+    // subjects becomes the number of names, which must lie in 1..100 (error
+    // 50070); a line that cannot be read raises 27000 with its number. Either
+    // refusal changes nothing.
     void FromMemo(int format, const QStringList& lines);
     // The lines of an editor's text: a final line break starts no extra line.
     static QStringList MemoLines(const QString& text);

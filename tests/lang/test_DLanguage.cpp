@@ -34,6 +34,7 @@ private Q_SLOTS:
                                                  + 52 + 2     // categories and indices; their export kinds
                                                  + 8          // help window
                                                  + 16 + 22    // answers from a form: reading and importing; the dialog
+                                                 + 5          // names import
                                                  ));
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {

@@ -1,5 +1,6 @@
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
+#include "model/EError.h"
 #include "pages/commands/DCommandAnswer.h"
 #include "pages/commands/DCommandGraphOptions.h"
 #include "pages/commands/DCommandSocMove.h"
@@ -270,6 +271,7 @@ private Q_SLOTS:
                      [&] { PushWhole(test, stack, 26120, [&] { test.ques.List().SetSize(QStringLiteral("11")); }); })
                      .isEmpty());
         QCOMPARE(stack.count(), 0);
+        // A names import with a bad line is refused whole.
         QVERIFY(
             !TestSupport::ErrorOf(
                  [&]
@@ -281,6 +283,19 @@ private Q_SLOTS:
                          });
                  })
                  .isEmpty());
+        QCOMPARE(stack.count(), 0);
+        QCOMPARE(test.file.ToBytes(), before);
+        QVERIFY(!TestSupport::ErrorOf(
+                     [&]
+                     {
+                         PushWhole(test, stack, 26260,
+                                   [&]
+                                   {
+                                       test.subj.Description().UserUpdate(QStringLiteral("halfway"));
+                                       throw EError(50020, {"halfway"});
+                                   });
+                     })
+                     .isEmpty());
         QCOMPARE(stack.count(), 1);
         stack.undo();
         QCOMPARE(test.file.ToBytes(), before);

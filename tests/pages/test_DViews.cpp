@@ -1,6 +1,7 @@
 #include "pages/DViews.h"
 
 #include "document/DTest.h"
+#include "kit/TGrid.h"
 #include "lang/DLanguage.h"
 #include "tests/TestSupport.h"
 
@@ -27,7 +28,7 @@ private Q_SLOTS:
         DTest test;
         DQuesList& list = test.ques.List();
         TestSupport::MakeMixedQuestions(list);
-        QTableWidget grid;
+        TGrid grid;
         DViews::DrawQuestions(list, &grid);
         QCOMPARE(grid.rowCount(), 4);
         QCOMPARE(grid.columnCount(), 3);
@@ -92,7 +93,7 @@ private Q_SLOTS:
         list.GetSelected(1).note.SetText(QStringLiteral("tall"));
         test.desi.SetDesi(1, 2, 2, 3);
 
-        QTableWidget grid;
+        TGrid grid;
         grid.setRowCount(40);
         grid.setColumnCount(7);
         grid.setItem(0, 1, new QTableWidgetItem(QStringLiteral("Surname")));

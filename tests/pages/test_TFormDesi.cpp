@@ -7,6 +7,7 @@
 #include "tests/TestSupport.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -200,24 +201,40 @@ private Q_SLOTS:
         QCOMPARE(p.test.desi.GetDesi(1, 1, 1), 2);
     }
 
-    void headerRowSizesColumns()
+    // Both grids show their header row and number column in headers that
+    // stay in place; they start from their own widths, and a width the user
+    // dragged stays through redraws, also when another subject is selected.
+    void headersAndColumnWidths()
     {
-        Page p;
-        QTableWidget* grid = p.page->SubjSg;
-        QWidget* viewport = grid->viewport();
-        const int edge = grid->columnViewportPosition(1) + grid->columnWidth(1);
-        const int header = grid->rowViewportPosition(0) + 3;
-        const int body = grid->rowViewportPosition(2) + 3;
-        // Dragging an edge in an ordinary row selects rather than sizes.
-        QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(edge, body));
-        QTest::mouseMove(viewport, QPoint(edge + 40, body));
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(edge + 40, body));
-        QCOMPARE(grid->columnWidth(1), 100);
-        QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(edge, header));
-        QTest::mouseMove(viewport, QPoint(edge + 40, header));
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(edge + 40, header));
-        QCOMPARE(grid->columnWidth(1), 140);
-        QCOMPARE(grid->currentRow(), 2);
+        Page p({{"Rossi", "Anna"}, {"Bianchi", "Luca"}});
+        QTableWidget* subj = p.page->SubjSg;
+        QTableWidget* desi = p.page->DesiSg;
+        for (QTableWidget* grid : {subj, desi})
+        {
+            QVERIFY(grid->isRowHidden(0) && grid->isColumnHidden(0));
+            QVERIFY(grid->horizontalHeader()->isVisible() && grid->verticalHeader()->isVisible());
+        }
+        QCOMPARE(subj->horizontalHeaderItem(1)->text(), QStringLiteral("Surname"));
+        QCOMPARE(subj->verticalHeaderItem(2)->text(), QStringLiteral("2"));
+        QCOMPARE(desi->verticalHeaderItem(1)->text(), p.Cell(1, 0));
+        QCOMPARE(subj->verticalHeader()->minimumWidth(), 30);
+        for (int column = 1; column < subj->columnCount(); ++column)
+            QCOMPARE(subj->columnWidth(column), (QList<int>{30, 100, 100, 60}.at(column)));
+        // The arrows still walk the subjects.
+        QTest::keyClick(subj, Qt::Key_Down);
+        QCOMPARE(subj->currentRow(), 2);
+
+        QCOMPARE(desi->columnWidth(2), 100);
+        QHeaderView* header = desi->horizontalHeader();
+        const int edge = header->sectionViewportPosition(3);
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(edge - 1, 5));
+        QTest::mouseMove(header->viewport(), QPoint(edge + 59, 5));
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(edge + 59, 5));
+        QCOMPARE(desi->columnWidth(2), 160);
+        subj->setCurrentCell(1, 1);
+        p.page->Draw();
+        QCOMPARE(desi->columnWidth(2), 160);
+        QCOMPARE(desi->columnWidth(3), 100);
     }
 
     void optionsDialog_data()

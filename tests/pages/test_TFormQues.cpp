@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,7 +60,21 @@ struct Page
     {
         QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, CellCenter(row, column));
     }
+    // A click on a section of the header row or the number column.
+    void ClickHeader(Qt::Orientation orientation, int section) const
+    {
+        QHeaderView* header = orientation == Qt::Horizontal ? Grid()->horizontalHeader() : Grid()->verticalHeader();
+        const int along = header->sectionViewportPosition(section) + header->sectionSize(section) / 2;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          orientation == Qt::Horizontal ? QPoint(along, 3) : QPoint(3, along));
+    }
     QLineEdit* Editor() const { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); }
+    // Types as the user would: into the open editor, else on the grid.
+    void Type(const QString& text) const
+    {
+        for (const QChar c : text)
+            QTest::keyClicks(Editor() ? static_cast<QWidget*>(Editor()) : Grid(), QString(c));
+    }
     QPoint Current() const { return {Grid()->currentColumn(), Grid()->currentRow()}; }
 };
 
@@ -89,12 +104,21 @@ private Q_SLOTS:
         QCOMPARE(p.Grid()->rowCount(), 6);
         QCOMPARE(p.Cell(0, 0) + p.Cell(0, 1) + p.Cell(0, 2), QStringLiteral("N.TypeText"));
         QCOMPARE(p.Cell(5, 0) + p.Cell(5, 1), QStringLiteral("5Positive"));
-        for (int row = 0; row < 6; ++row)
+        for (int row = 1; row < 6; ++row)
             QCOMPARE(p.Grid()->rowHeight(row), p.main.CellHeight());
+        // The header row and the number column are the grid's own headers,
+        // which stay in place while the cells scroll.
+        QVERIFY(p.Grid()->isRowHidden(0) && p.Grid()->isColumnHidden(0));
+        QVERIFY(p.Grid()->horizontalHeader()->isVisible() && p.Grid()->verticalHeader()->isVisible());
+        QCOMPARE(p.Grid()->horizontalHeaderItem(1)->text() + p.Grid()->horizontalHeaderItem(2)->text(),
+                 QStringLiteral("TypeText"));
+        QCOMPARE(p.Grid()->verticalHeaderItem(5)->text(), QStringLiteral("5"));
+        QCOMPARE(p.Grid()->verticalHeader()->minimumWidth(), 30);
+        QCOMPARE(p.Grid()->horizontalHeader()->height(), p.main.CellHeight());
         QCOMPARE(p.Grid()->columnWidth(2), 500);
-        // Typing starts in the text of the first question.
+        // The text of the first question is selected, not opened.
         QCOMPARE(p.Current(), QPoint(2, 1));
-        QVERIFY(p.Editor());
+        QVERIFY(!p.Editor());
 
         // Only the texts can be edited; header and number cells are fixed.
         QVERIFY(p.Grid()->item(1, 2)->flags() & Qt::ItemIsEditable);
@@ -120,46 +144,53 @@ private Q_SLOTS:
     void typeColumnTogglesPolarity()
     {
         Page p;
-        // Clicks: the polarity and the summary follow, the cursor stays.
+        // Clicks: the polarity and the summary follow.
         p.Click(2, 1);
         QCOMPARE(p.Cell(2, 1), QStringLiteral("Negative"));
         QCOMPARE(p.Summary(), QStringLiteral("5 questions: 4 positive, 1 negative"));
+        QCOMPARE(p.Current(), QPoint(1, 2));
         p.Click(2, 1);
         QCOMPARE(p.Cell(2, 1), QStringLiteral("Positive"));
         QCOMPARE(p.Summary(), QStringLiteral("5 questions: 5 positive, 0 negative"));
+
+        // A click on another question's type while its text is being typed
+        // keeps the text; the keys that follow change neither.
+        p.Grid()->setCurrentCell(1, 2);
+        p.Type(QStringLiteral("Who"));
         p.Click(4, 1);
         QVERIFY(p.test.ques.List().GetSelected(3).type.IsNegative());
-        QVERIFY(p.test.ques.List().GetSelected(1).type.IsPositive());
-        QVERIFY(p.test.ques.List().GetSelected(1).type.IsChangedByUser());
-        QCOMPARE(p.Current(), QPoint(2, 1));
-        // The text cell keeps its editor.
-        QVERIFY(p.Editor());
+        QVERIFY(p.test.ques.List().GetSelected(3).type.IsChangedByUser());
+        QVERIFY(!p.Editor());
+        p.Type(QStringLiteral("Verdi"));
+        QCOMPARE(p.Cell(1, 2), QStringLiteral("Who"));
+        QCOMPARE(p.test.ques.List().GetSelected(0).text.ToString(), QStringLiteral("Who"));
+        QCOMPARE(p.Current(), QPoint(1, 4));
+        // Space toggles the selected type cell.
+        QTest::keyClick(p.Grid(), Qt::Key_Space);
+        QVERIFY(p.test.ques.List().GetSelected(3).type.IsPositive());
 
         // Clicks on the header row and the number column do nothing.
-        p.Click(0, 1);
-        p.Click(3, 0);
-        QCOMPARE(p.Summary(), QStringLiteral("5 questions: 4 positive, 1 negative"));
-        QCOMPARE(p.Current(), QPoint(2, 1));
+        p.ClickHeader(Qt::Horizontal, 1);
+        p.ClickHeader(Qt::Vertical, 3);
+        QCOMPARE(p.Summary(), QStringLiteral("5 questions: 5 positive, 0 negative"));
+        QCOMPARE(p.Current(), QPoint(1, 4));
 
-        // Keys: Left from the start of the text steps into the type column,
-        // which toggles without moving; Up never enters the header row.
+        // Keys: Left from the start of a text steps into the type column
+        // without toggling it; Up never enters the header row, Home never
+        // the number column.
+        p.Grid()->setCurrentCell(1, 2);
+        QTest::keyClick(p.Grid(), Qt::Key_F2);
+        QTest::keyClick(p.Editor(), Qt::Key_Home);
         QTest::keyClick(p.Editor(), Qt::Key_Left);
-        QCOMPARE(p.Cell(1, 1), QStringLiteral("Negative"));
-        QCOMPARE(p.Current(), QPoint(2, 1));
-        QTest::keyClick(p.Editor(), Qt::Key_Up);
-        QCOMPARE(p.Current(), QPoint(2, 1));
-        QTest::keyClick(p.Editor(), Qt::Key_Down);
-        QCOMPARE(p.Current(), QPoint(2, 2));
-        // Left inside a text moves the editor's cursor, not the grid's.
-        QTest::keyClicks(p.Editor(), QStringLiteral("ab"));
-        QTest::keyClick(p.Editor(), Qt::Key_Left);
-        QCOMPARE(p.Cell(2, 1), QStringLiteral("Positive"));
-        // Without an editor the grid takes the arrow itself.
-        QTest::keyClick(p.Editor(), Qt::Key_Escape);
-        QVERIFY(!p.Editor());
+        QCOMPARE(p.Current(), QPoint(1, 1));
+        QTest::keyClick(p.Grid(), Qt::Key_Up);
+        QTest::keyClick(p.Grid(), Qt::Key_Home);
+        QCOMPARE(p.Current(), QPoint(1, 1));
+        QTest::keyClick(p.Grid(), Qt::Key_Down);
+        QTest::keyClick(p.Grid(), Qt::Key_Right);
         QTest::keyClick(p.Grid(), Qt::Key_Left);
-        QCOMPARE(p.Cell(2, 1), QStringLiteral("Negative"));
-        QCOMPARE(p.Current(), QPoint(2, 2));
+        QCOMPARE(p.Current(), QPoint(1, 2));
+        QCOMPARE(p.Summary(), QStringLiteral("5 questions: 5 positive, 0 negative"));
         QCOMPARE(p.errors, QStringList());
     }
 
@@ -168,7 +199,7 @@ private Q_SLOTS:
         Page p;
         const DQuesList& list = p.test.ques.List();
         QVERIFY(!p.test.IsChangedByUser());
-        QTest::keyClicks(p.Editor(), QStringLiteral("Wo"));
+        p.Type(QStringLiteral("Wo"));
         QCOMPARE(list.GetSelected(0).text.ToString(), QStringLiteral("Wo"));
         QVERIFY(p.test.IsChangedByUser());
         // Typing inside the text keeps the editor's cursor where it is.
@@ -181,7 +212,7 @@ private Q_SLOTS:
 
         // The next row gets its own text; the first one stays.
         QTest::keyClick(p.Editor(), Qt::Key_Down);
-        QTest::keyClicks(p.Editor(), QStringLiteral("Two"));
+        p.Type(QStringLiteral("Two"));
         QCOMPARE(list.GetSelected(1).text.ToString(), QStringLiteral("Two"));
         QCOMPARE(list.GetSelected(0).text.ToString(), QStringLiteral("Who likes?"));
         QCOMPARE(p.Cell(1, 2), QStringLiteral("Who likes?"));
@@ -193,10 +224,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("row");
         QTest::addColumn<bool>("hand");
         // dx from the left edge of the type column, which is 60 wide.
-        QTest::newRow("number column") << -10 << 2 << false;
         QTest::newRow("left edge") << 0 << 2 << false;
         QTest::newRow("inside") << 1 << 2 << true;
-        QTest::newRow("header row") << 30 << 0 << true;
         QTest::newRow("last row") << 59 << 5 << true;
         QTest::newRow("right edge") << 60 << 2 << false;
         QTest::newRow("text column") << 100 << 2 << false;
@@ -217,16 +246,19 @@ private Q_SLOTS:
     void headerBordersResizeColumns()
     {
         Page p;
-        QWidget* viewport = p.Grid()->viewport();
-        const int border = p.Grid()->columnViewportPosition(2);
-        const int y = p.CellCenter(0, 1).y();
-        QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(border, y));
-        QTest::mouseMove(viewport, QPoint(border + 40, y));
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(border + 40, y));
+        QHeaderView* header = p.Grid()->horizontalHeader();
+        const int border = header->sectionViewportPosition(2);
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(border - 1, 5));
+        QTest::mouseMove(header->viewport(), QPoint(border + 39, 5));
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(border + 39, 5));
         QCOMPARE(p.Grid()->columnWidth(1), 100);
-        // Grabbing a border is no click on the type cell next to it.
+        // Grabbing a border is no click on the type cell next to it, and a
+        // redraw keeps the dragged width.
         QCOMPARE(p.Summary(), QStringLiteral("5 questions: 5 positive, 0 negative"));
         QCOMPARE(p.Current(), QPoint(2, 1));
+        p.page.Draw();
+        QCOMPARE(p.Grid()->columnWidth(1), 100);
+        QCOMPARE(p.Grid()->columnWidth(2), 500);
     }
 
     void optionsDialogSetsTheNumber_data()
@@ -247,7 +279,7 @@ private Q_SLOTS:
         QFETCH(bool, accepted);
         QFETCH(int, rows);
         Page p;
-        QTest::keyClicks(p.Editor(), QStringLiteral("First"));
+        p.Type(QStringLiteral("First"));
         QString shownNumber;
         int result = -1;
         p.page.SetDialogExec(
@@ -304,7 +336,7 @@ private Q_SLOTS:
         TestSupport::WriteFile(junk, QByteArray(200, 'x'));
 
         Page p;
-        QTest::keyClicks(p.Editor(), QStringLiteral("Mine"));
+        p.Type(QStringLiteral("Mine"));
 
         // Cancelled dialog, then a file that is no test: nothing changes.
         p.openPath.clear();
@@ -316,7 +348,8 @@ private Q_SLOTS:
         QCOMPARE(p.Cell(1, 2), QStringLiteral("Mine"));
 
         // The imported questions replace the grid, the editor's text
-        // included, and typing goes on from the imported text.
+        // included. No editor is left open with its text selected, where
+        // the next key would replace it: F2 goes on from the imported text.
         p.openPath = good;
         p.page.ImportSb->click();
         QCOMPARE(p.errors.size(), 1);
@@ -324,9 +357,9 @@ private Q_SLOTS:
         QCOMPARE(p.Summary(), QStringLiteral("3 questions: 2 positive, 1 negative"));
         QCOMPARE(p.Cell(2, 1) + p.Cell(3, 2), QStringLiteral("NegativeImported 3"));
         QCOMPARE(p.Cell(1, 2), QStringLiteral("Imported 1"));
-        QVERIFY(p.Editor());
+        QVERIFY(!p.Editor());
+        QTest::keyClick(p.Grid(), Qt::Key_F2);
         QCOMPARE(p.Editor()->text(), QStringLiteral("Imported 1"));
-        QTest::keyClick(p.Editor(), Qt::Key_End);
         QTest::keyClicks(p.Editor(), QStringLiteral("!"));
         QCOMPARE(p.test.ques.List().GetSelected(0).text.ToString(), QStringLiteral("Imported 1!"));
         QVERIFY(p.test.IsChangedByUser());

@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QUndoStack>
 
 #include <functional>
 
@@ -83,8 +85,24 @@ struct Page
         QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, at);
     }
 
+    // A click on a section of the header row or the number column.
+    void ClickHeader(Qt::Orientation orientation, int section)
+    {
+        QHeaderView* header = orientation == Qt::Horizontal ? Grid()->horizontalHeader() : Grid()->verticalHeader();
+        const int along = header->sectionViewportPosition(section) + header->sectionSize(section) / 2;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          orientation == Qt::Horizontal ? QPoint(along, 3) : QPoint(3, along));
+    }
+
     // The open editor of the current cell.
     QLineEdit* Editor() { return qobject_cast<QLineEdit*>(Grid()->indexWidget(Grid()->currentIndex())); }
+
+    // Types as the user would: into the open editor, else on the grid.
+    void Type(const QString& text)
+    {
+        for (const QChar c : text)
+            QTest::keyClicks(Editor() ? static_cast<QWidget*>(Editor()) : Grid(), QString(c));
+    }
 
     void NameSubjects(int count)
     {
@@ -158,10 +176,18 @@ private Q_SLOTS:
         QCOMPARE(p.Cell(10, TFormSubj::ColNumber), QStringLiteral("10"));
         QCOMPARE(p.Cell(2, TFormSubj::ColSurname), QStringLiteral("Oak"));
         QCOMPARE(p.Cell(2, TFormSubj::ColSex), p.language.GetStr(40130));
-        // The cursor starts on the first surname with its editor open.
+        // The cursor starts on the first surname, selected, not opened.
         QCOMPARE(p.Grid()->currentRow(), 1);
         QCOMPARE(p.Grid()->currentColumn(), int(TFormSubj::ColSurname));
-        QVERIFY(p.Editor());
+        QVERIFY(!p.Editor());
+        QCOMPARE(p.Grid()->verticalHeader()->minimumWidth(), 30);
+        for (int column = 1; column < 5; ++column)
+            QCOMPARE(p.Grid()->columnWidth(column), (QList<int>{30, 100, 100, 60, 300}.at(column)));
+        // Row 0 and column 0 are shown by the grid's own headers, which do
+        // not scroll away.
+        QVERIFY(p.Grid()->isRowHidden(0) && p.Grid()->isColumnHidden(0));
+        QCOMPARE(p.Grid()->horizontalHeaderItem(TFormSubj::ColNote)->text(), header.at(TFormSubj::ColNote));
+        QCOMPARE(p.Grid()->verticalHeaderItem(10)->text(), QStringLiteral("10"));
         // Showing the page wrote the description back: no change by the user.
         QVERIFY(!p.test.IsChangedByUser());
 
@@ -172,35 +198,44 @@ private Q_SLOTS:
         QCOMPARE(p.Grid()->rowCount(), 11);
     }
 
-    void sexCellsToggleAndAreNeverEntered()
+    void sexCellsToggleBySpaceOrClick()
     {
         Page p;
         QVERIFY(p.Show());
+        // A click toggles the cell and selects it.
         p.Click(3, TFormSubj::ColSex);
         QCOMPARE(p.Cell(3, TFormSubj::ColSex), QStringLiteral("Male"));
         QVERIFY(!p.List().GetSelected(2).sex.IsFemale());
         QVERIFY(p.List().GetSelected(2).sex.IsChangedByUser());
         QCOMPARE(p.page.SumSt->text(), QStringLiteral("10 subjects: 9 female, 1 male"));
-        QCOMPARE(p.Grid()->currentColumn(), int(TFormSubj::ColSurname));
-
-        p.Click(3, TFormSubj::ColSex);
+        QCOMPARE(p.Grid()->currentColumn(), int(TFormSubj::ColSex));
+        // A letter typed there changes nothing and moves nowhere; Space
+        // toggles back.
+        QTest::keyClicks(p.Grid(), QStringLiteral("s"));
+        QCOMPARE(p.Grid()->currentRow(), 3);
+        QCOMPARE(p.Grid()->currentColumn(), int(TFormSubj::ColSex));
+        QVERIFY(!p.List().GetSelected(2).sex.IsFemale());
+        QTest::keyClick(p.Grid(), Qt::Key_Space);
         QVERIFY(p.List().GetSelected(2).sex.IsFemale());
         QCOMPARE(p.Cell(3, TFormSubj::ColSex), QStringLiteral("Female"));
         QCOMPARE(p.page.SumSt->text(), QStringLiteral("10 subjects: 10 female, 0 male"));
 
-        // Reaching the column with the arrow key toggles the same way; the
-        // cursor stays in the name column. Tab steps over it to the note.
+        // Arrows and Tab pass the sex column without toggling it.
         p.Grid()->setCurrentCell(4, TFormSubj::ColName);
-        QTest::keyClick(p.Grid(), Qt::Key_Right);
-        QVERIFY(!p.List().GetSelected(3).sex.IsFemale());
-        QCOMPARE(p.Grid()->currentColumn(), int(TFormSubj::ColName));
+        for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Up, Qt::Key_Right, Qt::Key_Left})
+            QTest::keyClick(p.Grid(), key);
+        QCOMPARE(p.Grid()->currentColumn(), int(TFormSubj::ColSex));
         QTest::keyClick(p.Grid(), Qt::Key_Tab);
         QCOMPARE(p.Grid()->currentColumn(), int(TFormSubj::ColNote));
-        QVERIFY(!p.List().GetSelected(3).sex.IsFemale());
+        QTest::keyClick(p.Grid(), Qt::Key_Backtab);
+        QTest::keyClick(p.Grid(), Qt::Key_Backtab);
+        QCOMPARE(p.Grid()->currentColumn(), int(TFormSubj::ColName));
+        for (const DSubjElem& s : p.List().Get())
+            QVERIFY(s.sex.IsFemale());
 
         // The fixed cells are not entered either, and change nothing.
-        p.Click(5, TFormSubj::ColNumber);
-        p.Click(0, TFormSubj::ColSex);
+        p.ClickHeader(Qt::Vertical, 5);
+        p.ClickHeader(Qt::Horizontal, TFormSubj::ColSex);
         QCOMPARE(p.Grid()->currentRow(), 4);
         QCOMPARE(p.Cell(5, TFormSubj::ColNumber), QStringLiteral("5"));
         QVERIFY(p.List().GetSelected(4).sex.IsFemale());
@@ -227,7 +262,9 @@ private Q_SLOTS:
     {
         QFETCH(int, column);
         Page p;
+        p.NameSubjects(3);
         QVERIFY(p.Show());
+        p.page.SetHost(&p.main);
         const auto stored = [&]
         {
             const DSubjElem& s = p.List().GetSelected(1);
@@ -235,57 +272,112 @@ private Q_SLOTS:
                    : column == TFormSubj::ColName  ? s.appe.Name().ToString()
                                                    : s.note.ToString();
         };
+        const QString old = stored();
         p.Grid()->setCurrentCell(2, column);
-        QLineEdit* editor = p.Editor();
-        QVERIFY(editor);
-        QTest::keyClick(editor, Qt::Key_O);
+        // A selected cell has no editor: the first key typed on it starts
+        // one that replaces the text.
+        QVERIFY(!p.Editor());
+        QTest::keyClick(p.Grid(), Qt::Key_O);
+        QVERIFY(p.Editor());
         QCOMPARE(stored(), QStringLiteral("o"));
-        QTest::keyClicks(editor, QStringLiteral("ak"));
+        QTest::keyClicks(p.Editor(), QStringLiteral("ak"));
         QCOMPARE(stored(), QStringLiteral("oak"));
-        QVERIFY(p.test.IsChangedByUser());
         // Escape brings back the text from before the edit, in the cell and
-        // the subject alike.
-        QTest::keyClick(editor, Qt::Key_Escape);
-        QCOMPARE(p.Cell(2, column), QString());
+        // the subject alike, and leaves no step.
+        QTest::keyClick(p.Editor(), Qt::Key_Escape);
+        QVERIFY(!p.Editor());
+        QCOMPARE(p.Cell(2, column), old);
+        QCOMPARE(stored(), old);
+        QCOMPARE(p.main.UndoStack()->count(), 0);
+
+        // F2 edits keeping the text; Enter stores it as one step.
+        QTest::keyClick(p.Grid(), Qt::Key_F2);
+        QTest::keyClicks(p.Editor(), QStringLiteral("x"));
+        QTest::keyClick(p.Editor(), Qt::Key_Return);
+        QCOMPARE(stored(), old + u'x');
+        QCOMPARE(p.main.UndoStack()->count(), 1);
+        // Delete clears the cell, another step; undo brings each back.
+        p.Grid()->setCurrentCell(2, column);
+        QTest::keyClick(p.Grid(), Qt::Key_Delete);
         QCOMPARE(stored(), QString());
-        // The other subjects and fields are untouched.
-        QCOMPARE(p.List().GetSelected(0).appe.ToString(true), QString());
-        QCOMPARE(p.List().GetSelected(2).note.ToString(), QString());
+        QCOMPARE(p.Cell(2, column), QString());
+        QCOMPARE(p.main.UndoStack()->count(), 2);
+        p.main.UndoStack()->undo();
+        QCOMPARE(stored(), old + u'x');
+        p.main.UndoStack()->undo();
+        QCOMPARE(stored(), old);
+        // The other subjects are untouched.
+        QCOMPARE(p.List().GetSelected(0).appe.ToString(true), QStringLiteral("S1 N1"));
+        QCOMPARE(p.List().GetSelected(2).note.ToString(), QStringLiteral("note 3"));
+        QCOMPARE(p.errors, QStringList());
+    }
+
+    // A name typed and entered stays; the next key goes to the next row,
+    // never into the cell just left.
+    void enterStoresAndMovesDown()
+    {
+        Page p;
+        QVERIFY(p.Show());
+        p.page.SetHost(&p.main);
+        p.Type(QStringLiteral("Bianchi"));
+        QTest::keyClick(p.Editor(), Qt::Key_Return);
+        QVERIFY(!p.Editor());
+        QCOMPARE(p.Grid()->currentRow(), 2);
+        p.Type(QStringLiteral("Verdi"));
+        QTest::keyClick(p.Editor(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(p.Surnames().mid(0, 3), (QStringList{"Bianchi", "Verdi", ""}));
+        QCOMPARE(p.main.UndoStack()->count(), 2);
+        // Enter on a cell without an editor only moves; Shift+Enter goes up.
+        QTest::keyClick(p.Grid(), Qt::Key_Return);
+        QCOMPARE(p.Grid()->currentRow(), 4);
+        QTest::keyClick(p.Grid(), Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClick(p.Grid(), Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClick(p.Grid(), Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(p.Grid()->currentRow(), 1);
+        // A double click goes on with the text.
+        const QRect cell = p.Grid()->visualItemRect(p.Grid()->item(1, TFormSubj::ColSurname));
+        QTest::mouseClick(p.Grid()->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(p.Grid()->viewport(), Qt::LeftButton, {}, cell.center());
+        QVERIFY(p.Editor());
+        QTest::keyClicks(p.Editor(), QStringLiteral("X"));
+        // Tab keeps the text too and selects the next cell.
+        QTest::keyClick(p.Editor(), Qt::Key_Tab);
+        QVERIFY(!p.Editor());
+        QCOMPARE(p.Grid()->currentColumn(), int(TFormSubj::ColName));
+        QCOMPARE(p.Surnames().mid(0, 2), (QStringList{"BianchiX", "Verdi"}));
+        QCOMPARE(p.main.UndoStack()->count(), 3);
     }
 
     // Left at the start and Right at the end of a text leave the editor for
-    // the neighbouring cell; a step into the sex column is one toggle.
+    // the neighbouring cell; reaching the sex column toggles nothing.
     void arrowKeysLeaveTheEditor_data()
     {
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("to");
-        QTest::addColumn<bool>("toggled");
-        QTest::newRow("right from the name")
-            << int(TFormSubj::ColName) << int(Qt::Key_Right) << int(TFormSubj::ColName) << true;
-        QTest::newRow("left from the note")
-            << int(TFormSubj::ColNote) << int(Qt::Key_Left) << int(TFormSubj::ColNote) << true;
+        QTest::newRow("right from the name") << int(TFormSubj::ColName) << int(Qt::Key_Right) << int(TFormSubj::ColSex);
+        QTest::newRow("left from the note") << int(TFormSubj::ColNote) << int(Qt::Key_Left) << int(TFormSubj::ColSex);
         QTest::newRow("right from the surname")
-            << int(TFormSubj::ColSurname) << int(Qt::Key_Right) << int(TFormSubj::ColName) << false;
+            << int(TFormSubj::ColSurname) << int(Qt::Key_Right) << int(TFormSubj::ColName);
         QTest::newRow("left from the surname")
-            << int(TFormSubj::ColSurname) << int(Qt::Key_Left) << int(TFormSubj::ColSurname) << false;
+            << int(TFormSubj::ColSurname) << int(Qt::Key_Left) << int(TFormSubj::ColSurname);
     }
     void arrowKeysLeaveTheEditor()
     {
         QFETCH(int, from);
         QFETCH(int, key);
         QFETCH(int, to);
-        QFETCH(bool, toggled);
         Page p;
         QVERIFY(p.Show());
         p.Grid()->setCurrentCell(3, from);
+        QTest::keyClick(p.Grid(), Qt::Key_F2);
         QLineEdit* editor = p.Editor();
         QVERIFY(editor);
         QTest::keyClick(editor, Qt::Key(key));
         QCOMPARE(p.Grid()->currentRow(), 3);
         QCOMPARE(p.Grid()->currentColumn(), to);
-        QCOMPARE(p.List().GetSelected(2).sex.IsFemale(), !toggled);
-        QCOMPARE(p.Cell(3, TFormSubj::ColSex), toggled ? QStringLiteral("Male") : QStringLiteral("Female"));
+        QVERIFY(p.List().GetSelected(2).sex.IsFemale());
+        QCOMPARE(p.Cell(3, TFormSubj::ColSex), QStringLiteral("Female"));
     }
 
     void pageUpStopsBelowTheHeader()
@@ -397,6 +489,9 @@ private Q_SLOTS:
         QTest::newRow("three lines, empty list")
             << false << QMessageBox::No << "Oak, Pine\nElm, Ash\nBirch, Fir\n"
             << 0 << QStringList{"Oak", "Elm", "Birch"} << QStringList{} << QString();
+        QTest::newRow("spreadsheet columns, blank last line")
+            << false << QMessageBox::No << "Rossi\tAnna\tF\nVerdi\tLuca\tM\n\n"
+            << 0 << QStringList{"Rossi", "Verdi"} << QStringList{} << QString();
         QTest::newRow("twelve lines, named list")
             << true << yes << Numbered(QStringLiteral("Oak "), 1, 12).join(u'\n') << 3 << Numbered("", 1, 12)
             << QStringList{"Importing names (lines: 12):"} << QString();
@@ -404,7 +499,8 @@ private Q_SLOTS:
                                              << QStringList{"Importing names (lines: 1):"} << QString();
         QTest::newRow("line without separator")
             << true << yes << "Oak, Pine\nElm Ash\nBirch, Fir" << 0 << old << QStringList{}
-            << "The \"Elm Ash\" name is not consistent with the selected type. The subject will not be imported!";
+            << "Line 2 (\"Elm Ash\"): Surname and name are not separated by a comma, as the chosen format asks. "
+               "Nothing was imported.";
         QTest::newRow("no lines") << true << yes << "" << 4 << old << QStringList{} << RangeError();
     }
     void clipboardImportRenamesTheSubjects()
@@ -420,6 +516,7 @@ private Q_SLOTS:
         if (named)
             p.NameSubjects(10);
         QVERIFY(p.Show());
+        const QByteArray before = p.test.file.ToBytes();
         QGuiApplication::clipboard()->setText(text);
         p.answer = answer;
         int shownFormat = -1;
@@ -442,6 +539,8 @@ private Q_SLOTS:
         QCOMPARE(p.Asked(), asked);
         QCOMPARE(accepted, error.isEmpty() && (answer == QMessageBox::Yes || asked.isEmpty()));
         // A refused import, for whatever reason, leaves every subject as it was.
+        if (!accepted)
+            QCOMPARE(p.test.file.ToBytes(), before);
         QCOMPARE(p.Surnames(), surnames);
         QCOMPARE(p.Grid()->rowCount(), surnames.size() + 1);
         QCOMPARE(p.Cell(1, TFormSubj::ColSurname), surnames.first());

@@ -246,49 +246,89 @@ private Q_SLOTS:
         QCOMPARE(DSubjList::MemoLines(text), lines);
     }
 
-    // Lines imported into ten subjects named S1/N1..S10/N10: the list's
-    // size, every surname afterwards, and the line that stopped the import.
+    // Text imported into ten subjects S1..S10 (odd ones male, notes
+    // "note k"), split into lines as the import dialog does: each subject
+    // afterwards as "surname/name/sex/note", or the refusal, which changes
+    // nothing.
     void fromMemo_data()
     {
         QTest::addColumn<int>("format");
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QStringList>("surnames");
-        QTest::addColumn<QString>("failingLine");
-        QTest::newRow("three into ten") << 0 << QStringList{"Oak, Pine", "Elm, Ash", "Fir, Yew"}
-                                        << QStringList{"Oak", "Elm", "Fir"} << QString();
-        QTest::newRow("twelve into ten") << 4 << QStringList{"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L"}
-                                         << QStringList{"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L"}
-                                         << QString();
-        QTest::newRow("stops at the bad line")
-            << 0 << QStringList{"Oak, Pine", "Elm Ash", "Birch, Fir"} << QStringList{"Oak", "S2", "S3"} << "Elm Ash";
-        QTest::newRow("bad first line") << 2 << QStringList{"Oak"} << QStringList{"S1"} << "Oak";
-        QTest::newRow("appended keep empty names")
-            << 0 << QStringList{"A, a", "B, b", "C, c", "D, d", "E, e", "F, f",
-                                "G, g", "H, h", "I, i", "J, j", "K k",  "L, l"}
-            << QStringList{"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "", ""} << "K k";
-        QTest::newRow("empty line, name only") << 5 << QStringList{"Pine", ""} << QStringList{"", ""} << QString();
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("subjects");
+        QTest::addColumn<QString>("error");
+        const QString none;
+        QTest::newRow("three into ten") << 0 << "Oak, Pine\nElm, Ash\nFir, Yew"
+                                        << QStringList{"Oak/Pine/M/note 1", "Elm/Ash/F/note 2", "Fir/Yew/M/note 3"}
+                                        << none;
+        QTest::newRow("twelve into ten, surname only")
+            << 4 << "A\nB\nC\nD\nE\nF\nG\nH\nI\nJ\nK\nL\n"
+            << QStringList{"A//M/note 1", "B//F/note 2", "C//M/note 3", "D//F/note 4",  "E//M/note 5", "F//F/note 6",
+                           "G//M/note 7", "H//F/note 8", "I//M/note 9", "J//F/note 10", "K//F/",       "L//F/"}
+            << none;
+        // Two columns copied from a spreadsheet, whatever the format.
+        QTest::newRow("surname tab name, comma format")
+            << 0 << "Rossi\tAnna\r\nVerdi\t Luca \r\n"
+            << QStringList{"Rossi/Anna/M/note 1", "Verdi/Luca/F/note 2"} << none;
+        QTest::newRow("name tab surname, name-first format")
+            << 3 << "Anna\tRossi" << QStringList{"Rossi/Anna/M/note 1"} << none;
+        QTest::newRow("two columns, surname-only format")
+            << 4 << "Rossi\tAnna" << QStringList{"Rossi/Anna/M/note 1"} << none;
+        QTest::newRow("one column with both, sex and note")
+            << 2 << "Rossi Anna\tf\tleft-handed\nVerdi Luca\tM"
+            << QStringList{"Rossi/Anna/F/left-handed", "Verdi/Luca/M/note 2"} << none;
+        QTest::newRow("sex words in any case, empty sex kept")
+            << 0 << "Oak\tPine\tMASCHIO\nElm\tAsh\tFemmina\nFir\tYew\tmale\nBay\tIvy\tFEMALE\nIvy\tOak\t\tshy"
+            << QStringList{"Oak/Pine/M/note 1", "Elm/Ash/F/note 2", "Fir/Yew/M/note 3", "Bay/Ivy/F/note 4",
+                           "Ivy/Oak/M/shy"}
+            << none;
+        QTest::newRow("blank lines and empty cells at the end")
+            << 0 << "\n  \nOak\tPine\t\t\n\t\n\nElm, Ash\n\n"
+            << QStringList{"Oak/Pine/M/note 1", "Elm/Ash/F/note 2"} << none;
+        // Refusals name the line as the user counts them, blank ones too.
+        QTest::newRow("no comma") << 0 << "Oak, Pine\nElm Ash\nBirch, Fir" << QStringList{}
+                                  << "Line 2 (\"Elm Ash\"): Surname and name are not separated by a comma, as the "
+                                     "chosen format asks. Nothing was imported.";
+        QTest::newRow("no space after a blank line")
+            << 2 << "Oak Pine\n\nElm" << QStringList{}
+            << "Line 3 (\"Elm\"): Surname and name are not separated by a space, as the chosen format asks. "
+               "Nothing was imported.";
+        QTest::newRow("unknown sex") << 0 << "Oak\tPine\tx" << QStringList{}
+                                     << "Line 1 (\"Oak \u2192 Pine \u2192 x\"): \"x\" is not a sex: write F or M, "
+                                        "female or male, femmina or maschio. Nothing was imported.";
+        QTest::newRow("five columns")
+            << 0 << "Oak, Pine\nOak\tPine\tF\tshy\textra" << QStringList{}
+            << "Line 2 (\"Oak \u2192 Pine \u2192 F \u2192 shy \u2192 extra\"): There are more "
+               "than four columns: surname, name, sex and note. Nothing was imported.";
+        QTest::newRow("only blank lines")
+            << 0 << "\n \n"
+            << QStringList{} << "The number of subjects must be between \"1\" and \"100\"!";
     }
     void fromMemo()
     {
         QFETCH(int, format);
-        QFETCH(QStringList, lines);
-        QFETCH(QStringList, surnames);
-        QFETCH(QString, failingLine);
+        QFETCH(QString, text);
+        QFETCH(QStringList, subjects);
+        QFETCH(QString, error);
         DDesi desi;
         DSubjList list([&desi](qint32 count) { desi.SetSubj(count); });
         Fill(list);
+        const QStringList before = Surnames(list);
 
-        const QString error = ErrorOf([&] { list.FromMemo(format, lines); });
-        QCOMPARE(error, failingLine.isNull() ? QString() : DLanguage::Active().GetErr(50040, {failingLine}));
-        QCOMPARE(Surnames(list), surnames);
+        QCOMPARE(ErrorOf([&] { list.FromMemo(format, DSubjList::MemoLines(text)); }), error);
         CheckNumbering(list, desi);
-        QVERIFY(list.IsChangedByUser());
-        // Sex and note of kept subjects are untouched.
-        for (int k = 0; k < qMin(10, list.GetSize()); ++k)
+        if (!error.isEmpty())
         {
-            QCOMPARE(list.GetSelected(k).sex.GetValue(), (k + 1) % 2);
-            QCOMPARE(list.GetSelected(k).note.ToString(), QStringLiteral("note %1").arg(k + 1));
+            QCOMPARE(Surnames(list), before);
+            QVERIFY(!list.IsChangedByUser());
+            return;
         }
+        QStringList after;
+        for (const DSubjElem& s : list.Get())
+            after << QStringList{s.appe.Surname().ToString(), s.appe.Name().ToString(), s.sex.IsFemale() ? "F" : "M",
+                                 s.note.ToString()}
+                         .join(u'/');
+        QCOMPARE(after, subjects);
+        QVERIFY(list.IsChangedByUser());
     }
 
     void fromMemoRefusesWithoutChange_data()
