@@ -350,16 +350,14 @@ extern const DLanguageEntry kLanguageTable[] = {
     {26550, u"Subject %d: %s, answers: %d", u"Soggetto %d: %s, risposte: %d"},
     {26560, u"Subject %d (no name), answers: %d", u"Soggetto %d (senza nome), risposte: %d"},
     {26570, u"... and %d more", u"... e altri %d"},
-    {26600, u"Importing the questions of \"%s\" (%d questions):",
-     u"Importando le domande di \"%s\" (%d domande):"},
+    {26600, u"Importing the questions of \"%s\" (%d questions):", u"Importando le domande di \"%s\" (%d domande):"},
     {26610, u"- the texts, types and analysis selections of %d questions already written are replaced",
      u"- vengono sostituiti i testi, i tipi e le selezioni per le analisi di %d domande già scritte"},
     {26620, u"- questions %d to %d are removed with their texts and %d answers",
      u"- le domande da %d a %d vengono eliminate con i loro testi e %d risposte"},
     {26630, u"- the %d answers already given to questions 1 to %d stay with those question numbers",
      u"- le %d risposte già date alle domande da 1 a %d restano legate a quei numeri di domanda"},
-    {26640, u"Importing the subjects of \"%s\" (%d subjects):",
-     u"Importando i soggetti di \"%s\" (%d soggetti):"},
+    {26640, u"Importing the subjects of \"%s\" (%d subjects):", u"Importando i soggetti di \"%s\" (%d soggetti):"},
     {26650, u"- the surname, name, sex, note and sociogram places of %d subjects already entered are replaced",
      u"- vengono sostituiti cognome, nome, sesso, nota e posizioni nel sociogramma di %d soggetti già inseriti"},
     {26660, u"- the description of the group is replaced", u"- viene sostituita la descrizione del gruppo"},
@@ -376,8 +374,7 @@ extern const DLanguageEntry kLanguageTable[] = {
     {26740, u"note", u"nota"},
     {26750, u"answers", u"risposte"},
     {26760, u"places in the sociogram", u"posizioni nel sociogramma"},
-    {26800,
-     u"A recovery copy of \"%s\", written at %s, was left by a run of the program that did not end normally.",
+    {26800, u"A recovery copy of \"%s\", written at %s, was left by a run of the program that did not end normally.",
      u"Una copia di recupero di \"%s\", scritta il %s, è stata lasciata da un'esecuzione del programma che non "
      u"è terminata normalmente."},
     {26810,
@@ -390,6 +387,37 @@ extern const DLanguageEntry kLanguageTable[] = {
     {26850, u"The recovery copy cannot be written in \"%s\": %s",
      u"La copia di recupero non può essere scritta in \"%s\": %s"},
     {26990, u"Do you want to go on?", u"Continuare?"},
+
+    // Answers page: typing, copying and pasting answers
+    {27300,
+     u"The pasted block of %d lines and %d columns does not fit from question %d, answer %d: the grid has %d "
+     u"questions and %d answers.",
+     u"Il blocco incollato di %d righe e %d colonne non entra dalla domanda %d, risposta %d: la griglia ha %d "
+     u"domande e %d risposte."},
+    {27310,
+     u"Line %d, column %d of the pasted block (question %d, answer %d): \"%s\" is neither the number nor the "
+     u"name of a subject.",
+     u"Riga %d, colonna %d del blocco incollato (domanda %d, risposta %d): \"%s\" non è né il numero né il "
+     u"nome di un soggetto."},
+    {27320,
+     u"Line %d, column %d of the pasted block (question %d, answer %d): \"%s\" is the name of more than one "
+     u"subject: paste their numbers instead.",
+     u"Riga %d, colonna %d del blocco incollato (domanda %d, risposta %d): \"%s\" è il nome di più "
+     u"soggetti: incollare invece i loro numeri."},
+    {27330,
+     u"Line %d, column %d of the pasted block (question %d, answer %d): \"%s\" is the subject who answers: "
+     u"nobody can choose themselves.",
+     u"Riga %d, colonna %d del blocco incollato (domanda %d, risposta %d): \"%s\" è il soggetto che risponde: "
+     u"nessuno può scegliere se stesso."},
+    {27340, u"There is nothing to paste: the clipboard holds no text.",
+     u"Non c'è niente da incollare: gli appunti non contengono testo."},
+    {27350, u"Paste answers", u"Incolla risposte"},
+    {27360, u"%s (already chosen)", u"%s (già scelto)"},
+    {27370,
+     u"Type a number or the first letters of a name and press Enter; Delete clears the answer; Ctrl+C and "
+     u"Ctrl+V copy and paste a block of answers",
+     u"Digitare un numero o le prime lettere di un nome e premere Invio; Canc cancella la risposta; Ctrl+C e "
+     u"Ctrl+V copiano e incollano un blocco di risposte"},
 
     // Sociogram arrangement and pins
     {29000, u"Arrange", u"Disposizione"},

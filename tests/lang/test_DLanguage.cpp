@@ -32,6 +32,7 @@ private Q_SLOTS:
                                                  + 27 + 6     // command line, toolkit texts; export options
                                                  + 32         // losses and recovery
                                                  + 52 + 2     // categories and indices; their export kinds
+                                                 + 8          // typing, copying and pasting answers
                                                  ));
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {
