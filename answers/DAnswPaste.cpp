@@ -3,6 +3,7 @@
 #include "answers/DAnswPick.h"
 #include "lang/DLanguage.h"
 #include "model/EError.h"
+#include "subjects/DSubjList.h"
 
 namespace
 {
@@ -34,6 +35,16 @@ QString DAnswPaste::Text(const QList<QStringList>& rows)
     for (const QStringList& row : rows)
         text += row.join(u'\t') + u'\n';
     return text;
+}
+
+QString DAnswPaste::CellText(const DSubjList& list, qint32 subjects, qint32 value, bool surnameFirst)
+{
+    if (value < 1 || value > subjects)
+        return {};
+    const QString name = list.GetSelected(value - 1).appe.ToString(surnameFirst);
+    if (DAnswPick::Exact(list, subjects, name) == QList<qint32>{value})
+        return name;
+    return QString::number(value);
 }
 
 std::vector<DAnswPaste::Cell> DAnswPaste::Resolve(const QString& text, const Target& target)

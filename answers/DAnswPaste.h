@@ -42,6 +42,10 @@ struct Target
 QList<QStringList> Rows(const QString& text);
 // The text of a block of cells: the inverse of Rows.
 QString Text(const QList<QStringList>& rows);
+// A stored choice as a copy gives it, so that it pastes back to the same
+// subject: empty for no choice, the name as the answers page orders it, or
+// the number where the name is missing or shared by several subjects.
+QString CellText(const DSubjList& list, qint32 subjects, qint32 value, bool surnameFirst);
 
 // What pasting text on the target stores, every cell resolved: a number, a
 // "surname name" or "name surname", an empty cell or the "None" entry for no

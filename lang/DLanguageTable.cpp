@@ -411,7 +411,7 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"nessuno può scegliere se stesso."},
     {27340, u"There is nothing to paste: the clipboard holds no text.",
      u"Non c'è niente da incollare: gli appunti non contengono testo."},
-    {27350, u"Paste answers", u"Incolla risposte"},
+    {27350, u"paste of answers", u"risposte incollate"},
     {27360, u"%s (already chosen)", u"%s (già scelto)"},
     {27370,
      u"Type a number or the first letters of a name and press Enter; Delete clears the answer; Ctrl+C and "

@@ -90,6 +90,24 @@ private Q_SLOTS:
         const QList<QStringList> rows = {{"Rossi Anna", ""}, {"", "7"}};
         QCOMPARE(DAnswPaste::Text(rows), QStringLiteral("Rossi Anna\t\n\t7\n"));
         QCOMPARE(DAnswPaste::Rows(DAnswPaste::Text(rows)), rows);
+
+        // Each stored choice copies as a text that pastes back to it: a
+        // shared or missing name as the number.
+        Fixture f;
+        const DSubjList& list = f.test.subj.List();
+        QCOMPARE(DAnswPaste::CellText(list, 12, 2, true), QStringLiteral("Bianchi Luca"));
+        QCOMPARE(DAnswPaste::CellText(list, 12, 2, false), QStringLiteral("Luca Bianchi"));
+        QCOMPARE(DAnswPaste::CellText(list, 12, 3, true), QStringLiteral("3"));
+        QCOMPARE(DAnswPaste::CellText(list, 12, 5, true), QStringLiteral("5"));
+        QCOMPARE(DAnswPaste::CellText(list, 12, 0, true), QString());
+        for (qint32 value = 0; value <= 12; ++value)
+        {
+            if (value == 4) // the one who answers
+                continue;
+            const QString text = DAnswPaste::CellText(list, 12, value, value % 2 == 0);
+            const auto cells = DAnswPaste::Resolve(text.isEmpty() ? QStringLiteral("None") : text, f.At(1, 1));
+            QCOMPARE(cells.front().value, value);
+        }
     }
 
     void narrow_data()

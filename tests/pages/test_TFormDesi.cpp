@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -48,8 +49,35 @@ struct Page
             appe.Name().SetText(names[k].value(1));
         }
         page = std::make_unique<TFormDesi>(test, language, main);
+        page->SetHost(&main);
         page->resize(700, 500);
         page->show();
+        QApplication::setActiveWindow(page.get());
+        [&] { QVERIFY(QTest::qWaitForWindowActive(page.get())); }();
+    }
+
+    // A key as the user presses it: to whatever has the focus.
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const
+    {
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QTest::keyClick(focus, Qt::Key(key), modifiers);
+    }
+    void Type(const QString& text) const
+    {
+        for (const QChar c : text)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    }
+    QPoint Current() const { return {page->DesiSg->currentColumn(), page->DesiSg->currentRow()}; }
+    // Every cell of the choice matrix, question by question.
+    QList<qint32> Matrix() const
+    {
+        QList<qint32> values;
+        for (int s = 1; s <= test.subj.Count(); ++s)
+            for (int q = 1; q <= test.desi.QuesCount(); ++q)
+                for (int r = 1; r <= test.desi.AnswCount(); ++r)
+                    values << test.desi.GetDesi(q, r, s);
+        return values;
     }
 
     QString Cell(int row, int column) const
@@ -191,13 +219,72 @@ private Q_SLOTS:
     void wheelOverPickListKeepsTheAnswer()
     {
         Page p({{"Rossi", "Anna"}, {"Bianchi", "Luca"}});
+        // Ten answers are wider than the page; the questions fit its height.
+        p.test.answ.num.SetValue(10, false);
+        p.page->Draw();
         p.Pick(1, 1, 1);
+        p.page->AppelCb->setFocus();
+        const QRect cell = p.page->AppelCb->geometry();
         const QPointF at(5, 5);
         QWheelEvent wheel(at, p.page->AppelCb->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
                           Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(p.page->AppelCb, &wheel);
         QCOMPARE(p.page->AppelCb->currentIndex(), 1);
         QCOMPARE(p.test.desi.GetDesi(1, 1, 1), 2);
+        // The pick list stays on its cell: a vertical turn never scrolls across.
+        QCOMPARE(p.page->DesiSg->horizontalScrollBar()->value(), 0);
+        QCOMPARE(p.page->AppelCb->geometry(), cell);
+    }
+
+    void navigationKeysNeverPick_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QPoint>("current"); // answer, question
+        QTest::newRow("down") << int(Qt::Key_Down) << QPoint(2, 3);
+        QTest::newRow("up") << int(Qt::Key_Up) << QPoint(2, 1);
+        QTest::newRow("right") << int(Qt::Key_Right) << QPoint(3, 2);
+        QTest::newRow("left") << int(Qt::Key_Left) << QPoint(1, 2);
+        QTest::newRow("page down") << int(Qt::Key_PageDown) << QPoint(2, 5);
+        QTest::newRow("page up") << int(Qt::Key_PageUp) << QPoint(2, 1);
+        QTest::newRow("letter") << int(Qt::Key_R) << QPoint(2, 2);
+    }
+    void navigationKeysNeverPick()
+    {
+        QFETCH(int, key);
+        QFETCH(QPoint, current);
+        Page p({{"Rossi", "Anna"}, {"Bianchi", "Luca"}, {"Verdi", "Carlo"}});
+        p.Pick(2, 2, QStringLiteral("Bianchi Luca"));
+        // The pick list has the focus, as after a click on it.
+        p.page->AppelCb->setFocus();
+        const QList<qint32> before = p.Matrix();
+        p.Key(key);
+        QCOMPARE(p.Matrix(), before);
+        QCOMPARE(p.Current(), current);
+        QCOMPARE(p.Cell(2, 2), QStringLiteral("Bianchi Luca"));
+        QVERIFY(p.errors.isEmpty());
+    }
+
+    void comingBackStartsOnTheFirstAnswer()
+    {
+        DLanguage language{DLanguage::English};
+        DTest test;
+        TFormMain main{test, language};
+        auto* page = new TFormDesi(test, language, main);
+        TFormPages pages;
+        pages.FormDesi = page;
+        main.SetPages(pages);
+        main.resize(900, 700);
+        main.show();
+        QApplication::setActiveWindow(&main);
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        main.PageControl->setCurrentWidget(main.DesiTs);
+        page->DesiSg->setCurrentCell(4, 3);
+        main.PageControl->setCurrentWidget(main.QuesTs);
+        main.PageControl->setCurrentWidget(main.DesiTs);
+        QCOMPARE(page->DesiSg->currentRow(), 1);
+        QCOMPARE(page->DesiSg->currentColumn(), 1);
+        QVERIFY(page->isAncestorOf(QApplication::focusWidget()));
+        QCOMPARE(page->AppelCb->geometry(), page->DesiSg->visualItemRect(page->DesiSg->item(1, 1)));
     }
 
     void headerRowSizesColumns()
