@@ -4,10 +4,17 @@
 
 namespace
 {
-// Compared the way a user reads names: case and runs of spaces do not count.
+// Compared the way a user types names: case, accents and runs of spaces do
+// not count ("elo" finds "Élodie").
 QString Folded(const QString& text)
 {
-    return text.simplified().toCaseFolded();
+    const QString decomposed = text.simplified().toCaseFolded().normalized(QString::NormalizationForm_D);
+    QString folded;
+    folded.reserve(decomposed.size());
+    for (const QChar c : decomposed)
+        if (c.category() != QChar::Mark_NonSpacing)
+            folded.append(c);
+    return folded;
 }
 
 bool IsNumber(const QString& text)

@@ -12,7 +12,8 @@ class DSubjList;
 namespace DAnswPick
 {
 // The subjects a text names exactly: its number, or its surname and name in
-// either order, case-insensitive, however many spaces stand between them.
+// either order, regardless of case and accents, however many spaces stand
+// between them.
 // Empty when none does; more than one for namesakes.
 QList<qint32> Exact(const DSubjList& list, qint32 count, const QString& text);
 

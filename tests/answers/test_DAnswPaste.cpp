@@ -8,16 +8,16 @@ namespace
 using Cells = std::vector<DAnswPaste::Cell>;
 
 // Subjects 1 Rossi Anna, 2 Bianchi Luca, 3 Rossi Anna again, 4 Verdi Carlo,
-// 5 without a name, then 6 to 12 "S6 N6"... so that numbers of two digits
-// exist.
+// 5 without a name, 6 Ferrà Élodie, then 7 to 12 "S7 N7"... so that numbers
+// of two digits exist.
 struct Fixture
 {
     DTest test;
     Fixture()
     {
         test.subj.List().SetSize(12, false);
-        const QList<QStringList> names = {
-            {"Rossi", "Anna"}, {"Bianchi", "Luca"}, {"Rossi", "Anna"}, {"Verdi", "Carlo"}, {"", ""}};
+        const QList<QStringList> names = {{"Rossi", "Anna"}, {"Bianchi", "Luca"}, {"Rossi", "Anna"}, {"Verdi", "Carlo"},
+                                          {"", ""},          {"Ferrà", "Élodie"}};
         for (int k = 0; k < 12; ++k)
         {
             DSubjElemAppe& appe = test.subj.List().GetSelected(k).appe;
@@ -49,7 +49,7 @@ private Q_SLOTS:
         QTest::newRow("names in either order, any case and spacing, None")
             << "bianchi luca\t  n8   S8\tnone" << 1 << 1 << Cells{{1, 1, 2}, {1, 2, 8}, {1, 3, 0}} << QString();
         QTest::newRow("ragged rows from the current cell")
-            << "S6 N6\nN7 S7\tLuca Bianchi" << 4 << 2 << Cells{{4, 2, 6}, {5, 2, 7}, {5, 3, 2}} << QString();
+            << "ferra elodie\nN7 S7\tLuca Bianchi" << 4 << 2 << Cells{{4, 2, 6}, {5, 2, 7}, {5, 3, 2}} << QString();
         QTest::newRow("unknown name") << "2\t3\nRossi Mario" << 1 << 1 << Cells{}
                                       << "Line 2, column 1 of the pasted block (question 2, answer 1): \"Rossi Mario\" "
                                          "is neither the number nor the name of a subject.";
@@ -121,6 +121,7 @@ private Q_SLOTS:
         QTest::newRow("surname start, namesakes") << "ro" << QList<qint32>{1, 3};
         QTest::newRow("name start, any case") << "LU" << QList<qint32>{2};
         QTest::newRow("full name") << "anna  r" << QList<qint32>{1, 3};
+        QTest::newRow("without accents") << "elodie fer" << QList<qint32>{6};
         QTest::newRow("own name") << "verdi" << QList<qint32>{};
         QTest::newRow("nothing typed") << " " << QList<qint32>{};
         QTest::newRow("no such name") << "zz" << QList<qint32>{};
