@@ -579,6 +579,7 @@ private Q_SLOTS:
         QCOMPARE(p.Cell(1, 1), QStringLiteral("No"));
         QCOMPARE(p.Summary(1), QStringLiteral("0 di 15"));
         QCOMPARE(p.page->OptionsSb->toolTip(), QStringLiteral("Modifica le opzioni delle risposte"));
+        QVERIFY(p.page->DesiSg->toolTip().startsWith(QStringLiteral("Digitare un numero")));
     }
 };
 
