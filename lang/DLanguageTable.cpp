@@ -398,6 +398,36 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"Cognome e nome non sono separati da una virgola, come chiede il formato scelto."},
     {27040, u"Surname and name are not separated by a space, as the chosen format asks.",
      u"Cognome e nome non sono separati da uno spazio, come chiede il formato scelto."},
+    // Answers page: typing, copying and pasting answers
+    {27300,
+     u"The pasted block of %d lines and %d columns does not fit from question %d, answer %d: the grid has %d "
+     u"questions and %d answers.",
+     u"Il blocco incollato di %d righe e %d colonne non entra dalla domanda %d, risposta %d: la griglia ha %d "
+     u"domande e %d risposte."},
+    {27310,
+     u"Line %d, column %d of the pasted block (question %d, answer %d): \"%s\" is neither the number nor the "
+     u"name of a subject.",
+     u"Riga %d, colonna %d del blocco incollato (domanda %d, risposta %d): \"%s\" non è né il numero né il "
+     u"nome di un soggetto."},
+    {27320,
+     u"Line %d, column %d of the pasted block (question %d, answer %d): \"%s\" is the name of more than one "
+     u"subject: paste their numbers instead.",
+     u"Riga %d, colonna %d del blocco incollato (domanda %d, risposta %d): \"%s\" è il nome di più "
+     u"soggetti: incollare invece i loro numeri."},
+    {27330,
+     u"Line %d, column %d of the pasted block (question %d, answer %d): \"%s\" is the subject who answers: "
+     u"nobody can choose themselves.",
+     u"Riga %d, colonna %d del blocco incollato (domanda %d, risposta %d): \"%s\" è il soggetto che risponde: "
+     u"nessuno può scegliere se stesso."},
+    {27340, u"There is nothing to paste: the clipboard holds no text.",
+     u"Non c'è niente da incollare: gli appunti non contengono testo."},
+    {27350, u"paste of answers", u"risposte incollate"},
+    {27360, u"%s (already chosen)", u"%s (già scelto)"},
+    {27370,
+     u"Type a number or the first letters of a name and press Enter; Delete clears the answer; Ctrl+C and "
+     u"Ctrl+V copy and paste a block of answers",
+     u"Digitare un numero o le prime lettere di un nome e premere Invio; Canc cancella la risposta; Ctrl+C e "
+     u"Ctrl+V copiano e incollano un blocco di risposte"},
     // Answers from an online form: reading its file and importing it
     {27600,
      u"The file \"%s\" is not UTF-8 text: line %d holds bytes that are not (save it as UTF-8 and import it again).",

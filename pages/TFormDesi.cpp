@@ -2,7 +2,10 @@
 #include "kit/DMessages.h"
 #include "pages/DViews.h"
 #include "pages/commands/DCommandAnswer.h"
+#include "pages/commands/DCommandWhole.h"
 
+#include "answers/DAnswPaste.h"
+#include "answers/DAnswPick.h"
 #include "answers/DSubjElemAnswList.h"
 #include "document/DTest.h"
 #include "kit/DGlyph.h"
@@ -11,19 +14,26 @@
 #include "lang/DLanguage.h"
 #include "pages/TFormDesiOpt.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace
 {
@@ -35,6 +45,13 @@ constexpr int kAppelItems = 50;
 constexpr int kSubjColumns = 4;
 constexpr int kSummaryColumn = 3;
 constexpr int kSubjHeaderIds[kSubjColumns] = {12200, 12210, 12220, 14030};
+constexpr int kNoneText = 12250;
+constexpr int kPasteStep = 27350;
+constexpr int kAlreadyChosen = 27360;
+constexpr int kKeysHint = 27370;
+// The subjects a typed text may stand for, shown at most this many at once.
+constexpr int kTypedRows = 10;
+constexpr int kTypedMinWidth = 220;
 
 TGrid* MakeGrid(QWidget* parent, const char* name)
 {
@@ -97,6 +114,25 @@ TFormDesi::TFormDesi(DTest& test, DLanguage& language, TFormHost& main, QWidget*
     AppelCb->setMaxVisibleItems(kAppelItems);
     AppelCb->hide();
     AppelCb->installEventFilter(this);
+    // The keys stay with the grid, which moves with them; the pick list is
+    // for the mouse (or Space, which opens it).
+    AppelCb->setFocusPolicy(Qt::NoFocus);
+    DesiSg->installEventFilter(this);
+    DesiSg->viewport()->installEventFilter(this);
+    // A block of cells can be selected, to be copied.
+    DesiSg->setSelectionMode(QAbstractItemView::ContiguousSelection);
+
+    AppelLe = new QLineEdit(DesiSg->viewport());
+    AppelLe->setObjectName(QStringLiteral("AppelLe"));
+    AppelLe->setFrame(false);
+    AppelLe->hide();
+    AppelLe->installEventFilter(this);
+    // A child of the page rather than of the grid, so that it may reach
+    // below the grid's last row.
+    AppelLb = new QListWidget(this);
+    AppelLb->setObjectName(QStringLiteral("AppelLb"));
+    AppelLb->setFocusPolicy(Qt::NoFocus);
+    AppelLb->hide();
 
     optionsDialog_ = new TFormDesiOpt(test, language, *this, main.HostWindow());
 
@@ -128,6 +164,8 @@ TFormDesi::TFormDesi(DTest& test, DLanguage& language, TFormHost& main, QWidget*
     connect(DesiSg->horizontalHeader(), &QHeaderView::sectionResized, this, follow);
     connect(DesiSg->verticalHeader(), &QHeaderView::sectionResized, this, follow);
     connect(AppelCb, &QComboBox::activated, this, [this](int index) { AppelCbChange(index); });
+    connect(AppelLe, &QLineEdit::textEdited, this, [this] { AppelLeChange(); });
+    connect(AppelLb, &QListWidget::itemClicked, this, [this] { AppelLeEnter(); });
     connect(OptionsSb, &QToolButton::clicked, this, [this] { OptionsSbClick(); });
 
     ViewDesc();
@@ -143,14 +181,138 @@ void TFormDesi::showEvent(QShowEvent* event)
 
 bool TFormDesi::eventFilter(QObject* watched, QEvent* event)
 {
-    // The wheel scrolls the answers grid even over the pick list: turning it
-    // must never change an answer on the way.
-    if (watched == AppelCb && event->type() == QEvent::Wheel)
+    const bool onGrid = watched == DesiSg || watched == AppelCb;
+    if (event->type() == QEvent::Wheel && (watched == AppelCb || watched == DesiSg->viewport()))
     {
-        QCoreApplication::sendEvent(DesiSg->viewport(), event);
+        // The wheel scrolls the answers up and down, even over the pick list:
+        // it never changes an answer, and where there is nothing to scroll it
+        // does not slide the columns sideways under the pick list either.
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        const QPoint delta = wheel->angleDelta();
+        if (std::abs(delta.y()) >= std::abs(delta.x()))
+            QCoreApplication::sendEvent(DesiSg->verticalScrollBar(), event);
+        else if (watched == AppelCb)
+            QCoreApplication::sendEvent(DesiSg->viewport(), event);
+        else
+            return false;
         return true;
     }
+    if (onGrid && event->type() == QEvent::ShortcutOverride)
+    {
+        // Copy and paste of answers win over any command of the window.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste))
+        {
+            key->accept();
+            return true;
+        }
+    }
+    if (onGrid && event->type() == QEvent::KeyPress)
+    {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // The pick list never takes a key itself: its own keys pick the
+        // neighbouring entry, which stored wrong answers.
+        if (!DesiKey(key) && watched == AppelCb)
+            QCoreApplication::sendEvent(DesiSg, key);
+        return watched == AppelCb || key->isAccepted();
+    }
+    if (watched == AppelLe)
+    {
+        if (event->type() == QEvent::KeyPress)
+            return AppelLeKey(static_cast<QKeyEvent*>(event));
+        if (event->type() == QEvent::FocusOut && AppelLe->isVisible())
+            StopTyping();
+    }
     return TFormPage::eventFilter(watched, event);
+}
+
+bool TFormDesi::DesiKey(QKeyEvent* key)
+{
+    key->setAccepted(true);
+    if (key->matches(QKeySequence::Copy))
+    {
+        CopyAnswers();
+        return true;
+    }
+    if (key->matches(QKeySequence::Paste))
+    {
+        PasteAnswers();
+        return true;
+    }
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier)
+        switch (key->key())
+        {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            Advance();
+            return true;
+        case Qt::Key_Delete:
+        case Qt::Key_Backspace:
+            ClearAnswer();
+            return true;
+        case Qt::Key_Space:
+        case Qt::Key_F4:
+            if (AppelCb->isVisible())
+                AppelCb->showPopup();
+            return true;
+        default:
+            break;
+        }
+    if (modifiers == Qt::AltModifier && key->key() == Qt::Key_Down && AppelCb->isVisible())
+    {
+        AppelCb->showPopup();
+        return true;
+    }
+    const QString text = key->text();
+    if (!(modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) && !text.isEmpty() &&
+        text.front().isLetterOrNumber())
+    {
+        StartTyping(text);
+        return true;
+    }
+    key->setAccepted(false);
+    return false;
+}
+
+bool TFormDesi::AppelLeKey(QKeyEvent* key)
+{
+    const int rows = AppelLb->count();
+    const auto moveTo = [&](int row)
+    {
+        if (rows > 0)
+            AppelLb->setCurrentRow(std::clamp(row, 0, rows - 1));
+    };
+    switch (key->key())
+    {
+    case Qt::Key_Up:
+        moveTo(AppelLb->currentRow() - 1);
+        return true;
+    case Qt::Key_Down:
+        moveTo(AppelLb->currentRow() + 1);
+        return true;
+    case Qt::Key_PageUp:
+        moveTo(AppelLb->currentRow() - kTypedRows);
+        return true;
+    case Qt::Key_PageDown:
+        moveTo(AppelLb->currentRow() + kTypedRows);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        AppelLeEnter();
+        return true;
+    case Qt::Key_Escape:
+        StopTyping();
+        return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        // Leaves the typing unstored and moves on, as from the grid.
+        StopTyping();
+        QCoreApplication::sendEvent(DesiSg, key);
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TFormDesi::FormShow()
@@ -167,12 +329,15 @@ void TFormDesi::FormShow()
                               DesiSg->setCurrentCell(1, 1);
                           }
                           PlaceAppel();
+                          // Back on the page, the keys go to its first answer.
+                          DesiSg->setFocus();
                       });
 }
 
 void TFormDesi::ViewDesc()
 {
     OptionsSb->setToolTip(language_.GetStr(14100));
+    DesiSg->setToolTip(language_.GetStr(kKeysHint));
     const QSignalBlocker blocker(SubjSg);
     if (SubjSg->columnCount() < kSubjColumns)
         SubjSg->setColumnCount(kSubjColumns);
@@ -256,6 +421,11 @@ void TFormDesi::MarkAppelIds()
 
 void TFormDesi::PlaceAppel()
 {
+    StopTyping();
+    // A hidden widget hands its focus on to the next one, which for the
+    // grid is a step to the next cell: the grid takes it back first.
+    if (AppelCb->hasFocus())
+        DesiSg->setFocus();
     AppelCb->hide();
     const int row = DesiSg->currentRow();
     const int column = DesiSg->currentColumn();
@@ -293,22 +463,211 @@ void TFormDesi::AppelCbChange(int index)
     DMessages::Handle(language_, "TFormDesi::AppelCbChange()",
                       [&]
                       {
-                          if (index < 0 || index >= AppelCb->count())
+                          if (index >= 0 && index < AppelCb->count())
+                              StoreAnswer(AppelCb->itemData(index).toInt());
+                      });
+}
+
+void TFormDesi::StoreAnswer(qint32 value)
+{
+    const int question = DesiSg->currentRow();
+    const int answer = DesiSg->currentColumn();
+    if (question < 1 || answer < 1)
+        return;
+    const int subject = CurrentSubject();
+    // Stored first: should showing it fail, the answer is kept.
+    const qint32 before = test_.desi.GetDesi(question, answer, subject);
+    test_.desi.SetDesi(question, answer, subject, value);
+    if (before != value)
+        Push(new DCommandAnswer(test_, question, answer, subject, before, value));
+    const bool chosen = DDesi::IsChoice(value) && value <= test_.subj.Count();
+    if (QTableWidgetItem* item = DesiSg->item(question, answer))
+        item->setText(chosen
+                          ? test_.subj.List().GetSelected(value - 1).appe.ToString(test_.answ.subjSort.IsSurnameName())
+                          : language_.GetStr(kNoneText));
+    if (QTableWidgetItem* item = SubjSg->item(subject, kSummaryColumn))
+        item->setText(test_.desi.GetSubjSummary(subject));
+    const QSignalBlocker blocker(AppelCb);
+    AppelCb->setCurrentIndex(chosen ? AppelCb->findData(value) : 0);
+}
+
+void TFormDesi::ClearAnswer()
+{
+    DMessages::Handle(language_, "TFormDesi::ClearAnswer()", [&] { StoreAnswer(0); });
+}
+
+void TFormDesi::Advance()
+{
+    int question = DesiSg->currentRow();
+    int answer = DesiSg->currentColumn();
+    if (question < 1 || answer < 1)
+        return;
+    if (answer + 1 < DesiSg->columnCount())
+        ++answer;
+    else if (question + 1 < DesiSg->rowCount())
+    {
+        ++question;
+        answer = 1;
+    }
+    else if (SubjSg->currentRow() + 1 < SubjSg->rowCount())
+    {
+        SubjSg->setCurrentCell(SubjSg->currentRow() + 1, 0);
+        question = 1;
+        answer = 1;
+    }
+    DesiSg->setCurrentCell(question, answer);
+}
+
+void TFormDesi::StartTyping(const QString& text)
+{
+    if (DesiSg->currentRow() < 1 || DesiSg->currentColumn() < 1)
+        return;
+    AppelLe->setGeometry(DesiSg->visualRect(DesiSg->model()->index(DesiSg->currentRow(), DesiSg->currentColumn())));
+    AppelLe->setText(text);
+    AppelLe->show();
+    AppelLe->raise();
+    AppelLe->setFocus();
+    AppelLeChange();
+}
+
+void TFormDesi::StopTyping()
+{
+    if (!AppelLe || !AppelLe->isVisible())
+        return;
+    // Focus first (see PlaceAppel): hidden with it, the field would move the
+    // grid's cursor on.
+    if (AppelLe->hasFocus())
+        DesiSg->setFocus();
+    AppelLe->hide();
+    AppelLb->hide();
+    AppelLb->clear();
+}
+
+void TFormDesi::AppelLeChange()
+{
+    DMessages::Handle(
+        language_, "TFormDesi::AppelLeChange()",
+        [&]
+        {
+            const int question = DesiSg->currentRow();
+            const int answer = DesiSg->currentColumn();
+            const qint32 chooser = CurrentSubject();
+            const DSubjList& list = test_.subj.List();
+            const bool surnameFirst = test_.answ.subjSort.IsSurnameName();
+            const QString typed = AppelLe->text().trimmed();
+            QList<qint32> ids = DAnswPick::Narrow(list, test_.subj.Count(), typed, chooser);
+            const auto name = [&](qint32 id) { return list.GetSelected(id - 1).appe.ToString(surnameFirst); };
+            // Numbers come in their order; names as the pick list sorts them.
+            if (!typed.isEmpty() && !typed.front().isDigit())
+                std::stable_sort(ids.begin(), ids.end(),
+                                 [&](qint32 a, qint32 b) { return name(a).localeAwareCompare(name(b)) < 0; });
+            AppelLb->clear();
+            for (const qint32 id : ids)
+            {
+                QString text = QStringLiteral("%1  %2").arg(id).arg(name(id));
+                // A second choice of the same subject in one question is
+                // allowed but rarely meant.
+                for (int r = 1; r < DesiSg->columnCount(); ++r)
+                    if (r != answer && test_.desi.GetDesi(question, r, chooser) == id)
+                    {
+                        text = language_.GetMsg(kAlreadyChosen, {text});
+                        break;
+                    }
+                auto* item = new QListWidgetItem(text, AppelLb);
+                item->setData(Qt::UserRole, id);
+            }
+            if (AppelLb->count() == 0)
+            {
+                AppelLb->hide();
+                return;
+            }
+            AppelLb->setCurrentRow(0);
+            const QRect cell(AppelLe->mapTo(this, QPoint(0, 0)), AppelLe->size());
+            const int rowHeight = std::max(AppelLb->sizeHintForRow(0), 1);
+            const int height = std::min(AppelLb->count(), kTypedRows) * rowHeight + 2 * AppelLb->frameWidth();
+            const int width = std::max({cell.width(), kTypedMinWidth, AppelLb->sizeHintForColumn(0) + 24});
+            // Below the cell, or above it where the page ends first.
+            const int top = cell.bottom() + height < this->height() ? cell.bottom() + 1 : cell.top() - height;
+            AppelLb->setGeometry(cell.left(), std::max(top, 0), width, height);
+            AppelLb->show();
+            AppelLb->raise();
+        });
+}
+
+void TFormDesi::AppelLeEnter()
+{
+    DMessages::Handle(language_, "TFormDesi::AppelLeEnter()",
+                      [&]
+                      {
+                          const QListWidgetItem* item = AppelLb->currentItem();
+                          // Nothing fits what was typed: the field stays open
+                          // to be corrected.
+                          if (!AppelLe->isVisible() || !item)
                               return;
-                          const QString text = AppelCb->itemText(index);
-                          const qint32 value = AppelCb->itemData(index).toInt();
+                          const qint32 value = item->data(Qt::UserRole).toInt();
+                          StopTyping();
+                          DesiSg->setFocus();
+                          StoreAnswer(value);
+                          Advance();
+                      });
+}
+
+void TFormDesi::CopyAnswers()
+{
+    DMessages::Handle(language_, "TFormDesi::CopyAnswers()",
+                      [&]
+                      {
+                          QTableWidgetSelectionRange range(DesiSg->currentRow(), DesiSg->currentColumn(),
+                                                           DesiSg->currentRow(), DesiSg->currentColumn());
+                          const QList<QTableWidgetSelectionRange> ranges = DesiSg->selectedRanges();
+                          if (!ranges.isEmpty())
+                              range = ranges.first();
+                          if (range.topRow() < 1 || range.leftColumn() < 1)
+                              return;
+                          const int subject = CurrentSubject();
+                          QList<QStringList> rows;
+                          for (int q = range.topRow(); q <= range.bottomRow(); ++q)
+                          {
+                              QStringList cells;
+                              for (int r = range.leftColumn(); r <= range.rightColumn(); ++r)
+                                  cells << DAnswPaste::CellText(test_.subj.List(), test_.subj.Count(),
+                                                                test_.desi.GetDesi(q, r, subject),
+                                                                test_.answ.subjSort.IsSurnameName());
+                              rows << cells;
+                          }
+                          QApplication::clipboard()->setText(DAnswPaste::Text(rows));
+                      });
+}
+
+void TFormDesi::PasteAnswers()
+{
+    DMessages::Handle(language_, "TFormDesi::PasteAnswers()",
+                      [&]
+                      {
+                          if (DesiSg->currentRow() < 1 || DesiSg->currentColumn() < 1)
+                              return;
+                          const int subject = CurrentSubject();
+                          // Every cell is checked before the first is stored: a refused
+                          // block leaves the test as it was.
+                          const std::vector<DAnswPaste::Cell> cells = DAnswPaste::Resolve(
+                              QApplication::clipboard()->text(),
+                              {test_.subj.List(), test_.subj.Count(), subject, DesiSg->currentRow(),
+                               DesiSg->currentColumn(), test_.desi.QuesCount(), test_.desi.AnswCount()});
+                          DCommandWhole::Run(
+                              test_, kPasteStep,
+                              [&]
+                              {
+                                  for (const DAnswPaste::Cell& cell : cells)
+                                      test_.desi.SetDesi(cell.question, cell.answer, subject, cell.value);
+                              },
+                              Pusher());
                           const int question = DesiSg->currentRow();
                           const int answer = DesiSg->currentColumn();
-                          const int subject = CurrentSubject();
-                          // Stored first: should showing it fail, the answer is kept.
-                          const qint32 before = test_.desi.GetDesi(question, answer, subject);
-                          test_.desi.SetDesi(question, answer, subject, value);
-                          if (before != value)
-                              Push(new DCommandAnswer(test_, question, answer, subject, before, value));
-                          if (QTableWidgetItem* item = DesiSg->item(question, answer))
-                              item->setText(text);
+                          DrawDesi();
                           if (QTableWidgetItem* item = SubjSg->item(subject, kSummaryColumn))
                               item->setText(test_.desi.GetSubjSummary(subject));
+                          DesiSg->setCurrentCell(question, answer);
+                          PlaceAppel();
                       });
 }
 

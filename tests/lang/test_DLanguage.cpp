@@ -35,6 +35,7 @@ private Q_SLOTS:
                                                  + 8          // help window
                                                  + 16 + 22    // answers from a form: reading and importing; the dialog
                                                  + 5          // names import
+                                                 + 8          // typing, copying and pasting answers
                                                  ));
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {

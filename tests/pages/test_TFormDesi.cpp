@@ -6,13 +6,17 @@
 #include "pages/TFormDesiOpt.h"
 #include "tests/TestSupport.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QWheelEvent>
 
 #include <memory>
@@ -49,8 +53,35 @@ struct Page
             appe.Name().SetText(names[k].value(1));
         }
         page = std::make_unique<TFormDesi>(test, language, main);
+        page->SetHost(&main);
         page->resize(700, 500);
         page->show();
+        QApplication::setActiveWindow(page.get());
+        [&] { QVERIFY(QTest::qWaitForWindowActive(page.get())); }();
+    }
+
+    // A key as the user presses it: to whatever has the focus.
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const
+    {
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QTest::keyClick(focus, Qt::Key(key), modifiers);
+    }
+    void Type(const QString& text) const
+    {
+        for (const QChar c : text)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    }
+    QPoint Current() const { return {page->DesiSg->currentColumn(), page->DesiSg->currentRow()}; }
+    // Every cell of the choice matrix, question by question.
+    QList<qint32> Matrix() const
+    {
+        QList<qint32> values;
+        for (int s = 1; s <= test.subj.Count(); ++s)
+            for (int q = 1; q <= test.desi.QuesCount(); ++q)
+                for (int r = 1; r <= test.desi.AnswCount(); ++r)
+                    values << test.desi.GetDesi(q, r, s);
+        return values;
     }
 
     QString Cell(int row, int column) const
@@ -192,13 +223,208 @@ private Q_SLOTS:
     void wheelOverPickListKeepsTheAnswer()
     {
         Page p({{"Rossi", "Anna"}, {"Bianchi", "Luca"}});
+        // Ten answers are wider than the page; the questions fit its height.
+        p.test.answ.num.SetValue(10, false);
+        p.page->Draw();
         p.Pick(1, 1, 1);
+        p.page->AppelCb->setFocus();
+        const QRect cell = p.page->AppelCb->geometry();
         const QPointF at(5, 5);
         QWheelEvent wheel(at, p.page->AppelCb->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
                           Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(p.page->AppelCb, &wheel);
         QCOMPARE(p.page->AppelCb->currentIndex(), 1);
         QCOMPARE(p.test.desi.GetDesi(1, 1, 1), 2);
+        // The pick list stays on its cell: a vertical turn never scrolls across.
+        QCOMPARE(p.page->DesiSg->horizontalScrollBar()->value(), 0);
+        QCOMPARE(p.page->AppelCb->geometry(), cell);
+    }
+
+    void navigationKeysNeverPick_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QPoint>("current"); // answer, question
+        QTest::newRow("down") << int(Qt::Key_Down) << QPoint(2, 3);
+        QTest::newRow("up") << int(Qt::Key_Up) << QPoint(2, 1);
+        QTest::newRow("right") << int(Qt::Key_Right) << QPoint(3, 2);
+        QTest::newRow("left") << int(Qt::Key_Left) << QPoint(1, 2);
+        QTest::newRow("page down") << int(Qt::Key_PageDown) << QPoint(2, 5);
+        QTest::newRow("page up") << int(Qt::Key_PageUp) << QPoint(2, 1);
+        QTest::newRow("letter") << int(Qt::Key_R) << QPoint(2, 2);
+    }
+    void navigationKeysNeverPick()
+    {
+        QFETCH(int, key);
+        QFETCH(QPoint, current);
+        Page p({{"Rossi", "Anna"}, {"Bianchi", "Luca"}, {"Verdi", "Carlo"}});
+        p.Pick(2, 2, QStringLiteral("Bianchi Luca"));
+        // The pick list has the focus, as after a click on it.
+        p.page->AppelCb->setFocus();
+        const QList<qint32> before = p.Matrix();
+        p.Key(key);
+        QCOMPARE(p.Matrix(), before);
+        QCOMPARE(p.Current(), current);
+        QCOMPARE(p.Cell(2, 2), QStringLiteral("Bianchi Luca"));
+        QVERIFY(p.errors.isEmpty());
+    }
+
+    void wholeClassByKeyboard()
+    {
+        // Four subjects, two questions of two answers: every answer typed,
+        // by number or by the first letters of a name, and Enter.
+        Page p({{"Rossi", "Anna"}, {"Bianchi", "Luca"}, {"Verdi", "Carlo"}, {"Neri", "Bruno"}});
+        p.test.subj.List().SetSize(4, true);
+        p.test.ques.List().SetSize(2, false);
+        p.test.answ.num.SetValue(2, false);
+        p.page->Draw();
+        p.page->DesiSg->setFocus();
+        // Per subject, question by question: what is typed for each answer.
+        const QStringList typed = {"2",  "ve", "ne", "3",   // Rossi
+                                   "ro", "4",  "1",  "car", // Bianchi
+                                   "1",  "bi", "br", "2",   // Verdi
+                                   "3",  "an", "lu", "ro"}; // Neri
+        const QList<qint32> expected = {2, 3, 4, 3, 1, 4, 1, 3, 1, 2, 4, 2, 3, 1, 2, 1};
+        int keys = 0;
+        for (const QString& text : typed)
+        {
+            p.Type(text);
+            p.Key(Qt::Key_Return);
+            keys += int(text.size()) + 1;
+        }
+        QCOMPARE(p.Matrix(), expected);
+        QVERIFY(keys <= 3 * int(expected.size()));
+        // The last Enter stays on the last cell of the last subject.
+        QCOMPARE(p.page->SubjSg->currentRow(), 4);
+        QCOMPARE(p.Current(), QPoint(2, 2));
+        QCOMPARE(p.Cell(2, 2), QStringLiteral("Rossi Anna"));
+        QCOMPARE(p.Summary(2), QStringLiteral("4 of 4"));
+        // Every answer is a step of its own.
+        QCOMPARE(p.main.UndoStack()->count(), 16);
+        p.main.UndoStack()->undo();
+        QCOMPARE(p.test.desi.GetDesi(2, 2, 4), 0);
+        QVERIFY(p.errors.isEmpty());
+    }
+
+    void typingOffersOthersAndMarksRepeats()
+    {
+        Page p({{"Rossi", "Anna"}, {"Rossa", "Bice"}, {"Verdi", "Carlo"}, {"Rosi", "Dino"}});
+        p.test.desi.SetDesi(1, 1, 1, 2);
+        p.page->Draw();
+        p.page->DesiSg->setCurrentCell(1, 2);
+        p.page->DesiSg->setFocus();
+        p.Type(QStringLiteral("ros"));
+        QListWidget* list = p.page->AppelLb;
+        QStringList shown;
+        for (int i = 0; i < list->count(); ++i)
+            shown << list->item(i)->text();
+        // Subject 1 answers: not offered; subject 2 already chosen in this question.
+        QCOMPARE(shown, (QStringList{"4  Rosi Dino", "2  Rossa Bice (already chosen)"}));
+        // Arrows move in the list; Escape leaves everything as it was.
+        p.Key(Qt::Key_Down);
+        QCOMPARE(list->currentRow(), 1);
+        p.Key(Qt::Key_Escape);
+        QVERIFY(!p.page->AppelLe->isVisible());
+        QCOMPARE(p.test.desi.GetDesi(1, 2, 1), 0);
+        QCOMPARE(p.Current(), QPoint(2, 1));
+        // A text that fits nobody stores nothing on Enter.
+        p.Type(QStringLiteral("zz"));
+        p.Key(Qt::Key_Return);
+        QVERIFY(p.page->AppelLe->isVisible());
+        p.Key(Qt::Key_Escape);
+        // The chosen row is stored; Delete and Backspace clear, each a step.
+        p.Type(QStringLiteral("ro"));
+        p.Key(Qt::Key_Down);
+        p.Key(Qt::Key_Return);
+        QCOMPARE(p.test.desi.GetDesi(1, 2, 1), 2);
+        QCOMPARE(p.Current(), QPoint(3, 1));
+        p.Key(Qt::Key_Left);
+        p.Key(Qt::Key_Delete);
+        QCOMPARE(p.test.desi.GetDesi(1, 2, 1), 0);
+        QCOMPARE(p.Cell(1, 2), kNone);
+        p.Key(Qt::Key_Up);
+        p.Key(Qt::Key_Left);
+        p.Key(Qt::Key_Backspace);
+        QCOMPARE(p.test.desi.GetDesi(1, 1, 1), 0);
+        QCOMPARE(p.main.UndoStack()->count(), 3);
+        QVERIFY(p.errors.isEmpty());
+    }
+
+    void pasteBlock_data()
+    {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("names and numbers") << "Bianchi Luca\t1\r\n\tanna rossi\r\n" << QString();
+        QTest::newRow("self-choice")
+            << "Bianchi Luca\t1\nVerdi Carlo"
+            << "Line 2, column 1 of the pasted block (question 3, answer 2): \"Verdi Carlo\" is the subject who "
+               "answers: nobody can choose themselves.";
+        QTest::newRow("unknown") << "Bianchi Luca\tRossi Mario"
+                                 << "Line 1, column 2 of the pasted block (question 2, answer 3): \"Rossi Mario\" "
+                                    "is neither the number nor the name of a subject.";
+    }
+    void pasteBlock()
+    {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, error);
+        Page p({{"Rossi", "Anna"}, {"Bianchi", "Luca"}, {"Verdi", "Carlo"}});
+        p.page->SubjSg->setCurrentCell(3, 1);
+        p.test.desi.SetDesi(3, 3, 3, 1);
+        p.page->Draw();
+        p.page->DesiSg->setCurrentCell(2, 2);
+        p.page->DesiSg->setFocus();
+        const QByteArray before = p.test.file.ToBytes();
+        QApplication::clipboard()->setText(clipboard);
+        p.Key(Qt::Key_V, Qt::ControlModifier);
+        if (!error.isEmpty())
+        {
+            QCOMPARE(p.errors, QStringList{error});
+            QCOMPARE(p.test.file.ToBytes(), before);
+            QCOMPARE(p.main.UndoStack()->count(), 0);
+            return;
+        }
+        QVERIFY(p.errors.isEmpty());
+        QCOMPARE(p.test.desi.GetDesi(2, 2, 3), 2);
+        QCOMPARE(p.test.desi.GetDesi(2, 3, 3), 1);
+        QCOMPARE(p.test.desi.GetDesi(3, 2, 1), 0);
+        QCOMPARE(p.test.desi.GetDesi(3, 2, 3), 0);
+        QCOMPARE(p.test.desi.GetDesi(3, 3, 3), 1);
+        QCOMPARE(p.Cell(2, 2), QStringLiteral("Bianchi Luca"));
+        QCOMPARE(p.Summary(3), QStringLiteral("3 of 15"));
+        // One step for the whole block.
+        QCOMPARE(p.main.UndoStack()->count(), 1);
+        p.main.UndoStack()->undo();
+        QCOMPARE(p.test.file.ToBytes(), before);
+
+        // Shift and the arrows select a block; Ctrl+C copies it as a paste takes it.
+        p.main.UndoStack()->redo();
+        p.page->DesiSg->setCurrentCell(2, 2);
+        p.Key(Qt::Key_Down, Qt::ShiftModifier);
+        p.Key(Qt::Key_Right, Qt::ShiftModifier);
+        p.Key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Bianchi Luca\tRossi Anna\n\tRossi Anna\n"));
+    }
+
+    void comingBackStartsOnTheFirstAnswer()
+    {
+        DLanguage language{DLanguage::English};
+        DTest test;
+        TFormMain main{test, language};
+        auto* page = new TFormDesi(test, language, main);
+        TFormPages pages;
+        pages.FormDesi = page;
+        main.SetPages(pages);
+        main.resize(900, 700);
+        main.show();
+        QApplication::setActiveWindow(&main);
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        main.PageControl->setCurrentWidget(main.DesiTs);
+        page->DesiSg->setCurrentCell(4, 3);
+        main.PageControl->setCurrentWidget(main.QuesTs);
+        main.PageControl->setCurrentWidget(main.DesiTs);
+        QCOMPARE(page->DesiSg->currentRow(), 1);
+        QCOMPARE(page->DesiSg->currentColumn(), 1);
+        QVERIFY(page->isAncestorOf(QApplication::focusWidget()));
+        QCOMPARE(page->AppelCb->geometry(), page->DesiSg->visualItemRect(page->DesiSg->item(1, 1)));
     }
 
     // Both grids show their header row and number column in headers that
@@ -370,6 +596,7 @@ private Q_SLOTS:
         QCOMPARE(p.Cell(1, 1), QStringLiteral("No"));
         QCOMPARE(p.Summary(1), QStringLiteral("0 di 15"));
         QCOMPARE(p.page->OptionsSb->toolTip(), QStringLiteral("Modifica le opzioni delle risposte"));
+        QVERIFY(p.page->DesiSg->toolTip().startsWith(QStringLiteral("Digitare un numero")));
     }
 };
 
