@@ -2,6 +2,7 @@
 
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
+#include "model/DFileError.h"
 #include "model/DFileReader.h"
 #include "model/DFileWriter.h"
 #include "model/EError.h"
@@ -153,6 +154,8 @@ void DRecovery::Restore(const Copy& copy, DTest& test)
                       DFileReader::Open(file, copy.path);
                       QBuffer buffer;
                       buffer.setData(file.readAll());
+                      if (file.error() != QFileDevice::NoError)
+                          throw DFileError::Error(DFileError::Action::Read, copy.path, file.errorString());
                       buffer.open(QIODevice::ReadOnly);
                       // Read under the copy's own path, so that a damaged copy is named
                       // as what it is; the test takes its file's name afterwards.
