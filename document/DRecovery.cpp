@@ -14,6 +14,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
+
 namespace
 {
 const QString kPrefix = QStringLiteral("copy-");
@@ -64,8 +66,11 @@ void DRecovery::RemoveFiles(const QString& path)
 
 void DRecovery::Claim()
 {
+    // mkpath leaves the errno of the mkdir that failed: a parent that is a
+    // file is no matter of permissions.
+    errno = 0;
     if (!QDir().mkpath(folder_))
-        throw EError(26850, {folder_, DLanguage::Active().GetStr(36080)});
+        throw EError(26850, {folder_, DFileError::Reason(errno)});
     for (int slot = 1; slot <= kMaxSlots; ++slot)
     {
         const QString path = SlotPath(folder_, slot);
