@@ -109,30 +109,29 @@ bool TakeGroupSize(const QString& value, Request& request)
     return TakeWhole(value, request.groupSize);
 }
 
+// A value that names one of a few choices, taken into into.
+template <class T> bool TakeNamed(const QString& value, std::initializer_list<std::pair<const char*, T>> names, T& into)
+{
+    for (const auto& [name, choice] : names)
+        if (value == QLatin1String(name))
+        {
+            into = choice;
+            return true;
+        }
+    return false;
+}
+
 bool TakeSeparator(const QString& value, Request& request)
 {
     using Separator = DCsv::Options::Separator;
-    if (value == QLatin1String("comma"))
-        request.csv.separator = Separator::Comma;
-    else if (value == QLatin1String("semicolon"))
-        request.csv.separator = Separator::Semicolon;
-    else if (value == QLatin1String("tab"))
-        request.csv.separator = Separator::Tab;
-    else
-        return false;
-    return true;
+    return TakeNamed(value, {{"comma", Separator::Comma}, {"semicolon", Separator::Semicolon}, {"tab", Separator::Tab}},
+                     request.csv.separator);
 }
 
 bool TakeDecimal(const QString& value, Request& request)
 {
     using Decimal = DCsv::Options::Decimal;
-    if (value == QLatin1String("point"))
-        request.csv.decimal = Decimal::Point;
-    else if (value == QLatin1String("comma"))
-        request.csv.decimal = Decimal::Comma;
-    else
-        return false;
-    return true;
+    return TakeNamed(value, {{"point", Decimal::Point}, {"comma", Decimal::Comma}}, request.csv.decimal);
 }
 
 bool TakeByteOrderMark(const QString&, Request& request)
