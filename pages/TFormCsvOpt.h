@@ -43,9 +43,10 @@ public:
         std::function<QString()> path;
         std::function<bool(TFormCsvOpt&)> options;
     };
-    // Asks for a file: a .txt gets today's plain file (comma, full stop, no
-    // mark, no further column); any other name is for a spreadsheet and
-    // asks how, offering what the interface language's spreadsheets expect.
+    // Asks for a file: a .txt gets the plain file earlier versions wrote
+    // (comma, full stop, no mark, no further column); any other name is for
+    // a spreadsheet and asks how, offering what the interface language's
+    // spreadsheets expect.
     // Nothing when the user cancelled either question.
     static std::optional<Choice> Ask(QWidget* parent, DLanguage& language, bool offerCategories,
                                      const Dialogs& dialogs = {});

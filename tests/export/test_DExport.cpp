@@ -245,6 +245,12 @@ void TestDExport::rendersForSpreadsheets()
                     "1;\"Niccol\xC3\xB2; jr.\";;0;0;-0,58;-0,58;0,00;-1,15;F;C;C\r\n"
                     "2;Bianchi;;2;0;1,15;-0,58;1,73;0,58;B;A;C\r\n"
                     "3;\"'=1+1\";;0;1;-0,58;1,15;-1,73;0,58;C;B;C\r\n");
+    // Preference and impact without spread places nobody: the column stays empty.
+    test.desi.SetDesi(2, 1, 2, 0);
+    test.graph.tar.stat.SetValue(DGraphTarStat::Preference, false);
+    const QByteArray flat = DExport::Render(Kind::Csv, test.graph, options, true);
+    QVERIFY(flat.contains(";Categoria (Preferenza e impatto)\r\n"));
+    QVERIFY(flat.contains("\r\n2;Bianchi;;2;1,000;0;0,000;0;0,000;0;0,000;\r\n"));
     // Without the options every table is what it always was.
     QCOMPARE(DExport::Render(Kind::Csv, test.graph, {}, false), DExport::Render(Kind::Csv, test.graph));
     QVERIFY(!DExport::Render(Kind::Csv, test.graph).startsWith("\xEF\xBB\xBF"));
