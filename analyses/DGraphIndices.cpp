@@ -101,11 +101,12 @@ DGraphIndices DGraphIndices::Of(const DGraph& graph)
         });
 }
 
-std::vector<std::pair<QString, QString>> DGraphIndices::Lines() const
+std::vector<std::pair<QString, QString>> DGraphIndices::Lines(const DCsv::Options& options) const
 {
     const DLanguage& lang = DLanguage::Active();
     auto count = [&](int id, qint32 value) { return std::make_pair(lang.GetStr(id), QString::number(value)); };
-    auto ratio = [&](int id, double value) { return std::make_pair(lang.GetStr(id), DGraphMet::Density(value)); };
+    auto ratio = [&](int id, double value)
+    { return std::make_pair(lang.GetStr(id), DGraphMet::Density(value, options)); };
     return {count(33610, subjects),         count(33620, choices),          ratio(33630, acceptanceDensity),
             ratio(33640, rejectionDensity), ratio(33650, reciprocity),      ratio(33660, cohesion),
             count(33670, isolates),         count(33680, mutualRejections), ratio(33690, sameSex),
@@ -120,11 +121,11 @@ QString DGraphIndices::Text() const
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-QStringList DGraphIndices::CsvLines(const DCsv::Options&) const
+QStringList DGraphIndices::CsvLines(const DCsv::Options& options) const
 {
     const DLanguage& lang = DLanguage::Active();
-    QStringList lines{DCsv::Line({lang.GetStr(33710), lang.GetStr(33720)})};
-    for (const auto& [name, value] : Lines())
-        lines << DCsv::Line({name, value});
+    QStringList lines{DCsv::Line({lang.GetStr(33710), lang.GetStr(33720)}, options)};
+    for (const auto& [name, value] : Lines(options))
+        lines << DCsv::Line({name, value}, options);
     return lines;
 }

@@ -41,8 +41,8 @@ public:
     static DGraphIndices Of(const DGraph& graph);
 
     // Names and values in the current language (ratios with three decimals
-    // and a full stop).
-    std::vector<std::pair<QString, QString>> Lines() const;
+    // and the options' decimal mark, a full stop by default).
+    std::vector<std::pair<QString, QString>> Lines(const DCsv::Options& options = {}) const;
     // The clipboard's text: a title line, then one "name<TAB>value" line each.
     QString Text() const;
     // Comma-separated: a header line, then one line per index, through DCsv.

@@ -2,6 +2,7 @@
 
 #include "analyses/DGraph.h"
 #include "analyses/DGraphListSubj.h"
+#include "analyses/DGraphTarTable.h"
 #include "analyses/DPicture.h"
 #include "answers/DDesi.h"
 #include "lang/DLanguage.h"
@@ -13,6 +14,7 @@
 #include <QPen>
 
 #include <algorithm>
+#include <map>
 
 namespace
 {
@@ -85,10 +87,9 @@ std::vector<DGraphMet::Cell> DGraphMet::RowCells(const DSubjElem& subject, int y
     };
 }
 
-QString DGraphMet::Density(double density)
+QString DGraphMet::Density(double density, const DCsv::Options& options)
 {
-    // QString::number always formats in the C locale.
-    return QString::number(density, 'f', 3);
+    return DCsv::Number(density, 3, options);
 }
 
 void DGraphMet::Prepare()
@@ -218,18 +219,18 @@ void DGraphMet::Paint(QPainter& painter) const
     }
 }
 
-void DGraphMet::ToMemoCsv(QStringList& lines)
+void DGraphMet::ToMemoCsv(QStringList& lines, const DCsv::Options& options, bool categories)
 {
     EError::Guard("DGraphMet::ToMemoCsv()",
                   [&]
                   {
                       graph_.Desi().Verify();
                       Prepare();
-                      lines = CsvLines();
+                      lines = CsvLines(options, categories);
                   });
 }
 
-QStringList DGraphMet::CsvLines() const
+QStringList DGraphMet::CsvLines(const DCsv::Options& options, bool categories) const
 {
     const DLanguage& lang = DLanguage::Active();
     QStringList header{lang.GetStr(25200), lang.GetStr(25210), lang.GetStr(25220)};
@@ -240,23 +241,43 @@ QStringList DGraphMet::CsvLines() const
         header << stem + lang.GetStr(25270) << stem + lang.GetStr(25280);
     }
 
+    // Each subject's category under the categorisation the target diagram
+    // shows, by subject number: the table's rows come in its own order.
+    std::map<qint32, QString> category;
+    if (categories)
+    {
+        const int scheme = DGraphTarTable::StoredScheme(graph_);
+        header << lang.GetMsg(28700, {DGraphTarTable::SchemeName(scheme)});
+        for (const DGraphTarTable::Row& row : DGraphTarTable::Rows(graph_))
+            category[row.id] = DGraphTarTable::Label(scheme, row.slots[std::size_t(scheme)]);
+    }
+
     QStringList lines;
-    lines << DCsv::Line(header);
+    lines << DCsv::Line(header, options);
     for (const DGraphListSubj& entry : graph_.Subjects())
     {
         const DSubjElem& s = entry.Subj();
-        lines << DCsv::Line({QString::number(s.id.GetValue()), s.appe.Surname().ToString(), s.appe.Name().ToString(),
-                             QString::number(s.acceptanceReceived.Get()), Density(s.acceptanceReceived.GetDensity()),
-                             QString::number(s.acceptanceGiven.Get()), Density(s.acceptanceGiven.GetDensity()),
-                             QString::number(s.rejectionReceived.Get()), Density(s.rejectionReceived.GetDensity()),
-                             QString::number(s.rejectionGiven.Get()), Density(s.rejectionGiven.GetDensity())});
+        QStringList cells{QString::number(s.id.GetValue()),
+                          s.appe.Surname().ToString(),
+                          s.appe.Name().ToString(),
+                          QString::number(s.acceptanceReceived.Get()),
+                          Density(s.acceptanceReceived.GetDensity(), options),
+                          QString::number(s.acceptanceGiven.Get()),
+                          Density(s.acceptanceGiven.GetDensity(), options),
+                          QString::number(s.rejectionReceived.Get()),
+                          Density(s.rejectionReceived.GetDensity(), options),
+                          QString::number(s.rejectionGiven.Get()),
+                          Density(s.rejectionGiven.GetDensity(), options)};
+        if (categories)
+            cells << category[s.id.GetValue()];
+        lines << DCsv::Line(cells, options);
     }
     return lines;
 }
 
-QByteArray DGraphMet::CsvBytes(const QStringList& lines)
+QByteArray DGraphMet::CsvBytes(const QStringList& lines, const DCsv::Options& options)
 {
-    return DCsv::Bytes(lines);
+    return DCsv::Bytes(lines, options);
 }
 
 bool DGraphMet::IsChangedByUser() const

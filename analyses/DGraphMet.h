@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analyses/DGraphMetOrder.h"
+#include "model/DCsv.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -48,8 +49,9 @@ public:
     static std::vector<Cell> HeaderCells();
     // The cells of the row of one subject whose top edge lies at y.
     static std::vector<Cell> RowCells(const DSubjElem& subject, int y);
-    // Three decimals and a full stop, whatever the regional settings.
-    static QString Density(double density);
+    // Three decimals and the decimal mark of the options (a full stop by
+    // default), whatever the regional settings.
+    static QString Density(double density, const DCsv::Options& options = {});
 
     // Counts the four indices of every subject and fills the analyses'
     // subject list with the subjects in the order of the table.
@@ -66,14 +68,17 @@ public:
     // The comma-separated export: checks the answers and prepares the table
     // from the current answers and options (so the lines never come from a
     // list another analysis left), then replaces the lines with the header
-    // and one line per subject in table order.
-    void ToMemoCsv(QStringList& lines);
+    // and one line per subject in table order. categories adds a last column
+    // with each subject's category under the target diagram's stored
+    // categorisation (empty where it places nobody, as preference and
+    // impact without spread).
+    void ToMemoCsv(QStringList& lines, const DCsv::Options& options = {}, bool categories = false);
     // The lines of the subject list as last prepared by this table, every
     // cell written by DCsv (so every line has as many fields as the header and
     // no name runs as a spreadsheet formula).
-    QStringList CsvLines() const;
+    QStringList CsvLines(const DCsv::Options& options = {}, bool categories = false) const;
     // The bytes of the exported file, as DCsv writes every such file.
-    static QByteArray CsvBytes(const QStringList& lines);
+    static QByteArray CsvBytes(const QStringList& lines, const DCsv::Options& options = {});
 
     bool IsChangedByUser() const;
     void ToFile(DFileStream& stream);

@@ -68,19 +68,29 @@ std::vector<DGraphTarTable::Row> DGraphTarTable::Rows(const DGraph& graph, std::
                          });
 }
 
-QString DGraphTarTable::Decimal(double value)
+QString DGraphTarTable::Label(int scheme, int slot)
 {
-    QString text = QString::number(value, 'f', 2);
-    if (text == QLatin1String("-0.00"))
-        text = QStringLiteral("0.00");
-    return text;
+    if (slot == kNone)
+        return QString();
+    return DLanguage::Active().GetStr(DGraphTar::LabelId(scheme == DGraphTarStat::Frequency, slot));
 }
 
 QString DGraphTarTable::Letter(int scheme, int slot)
 {
-    if (slot == kNone)
-        return QString();
-    return DLanguage::Active().GetStr(DGraphTar::LabelId(scheme == DGraphTarStat::Frequency, slot)).left(1);
+    return Label(scheme, slot).left(1);
+}
+
+int DGraphTarTable::StoredScheme(const DGraph& graph)
+{
+    const DGraphTarStat& stat = graph.tar.stat;
+    if (stat.IsRankPositive())
+        return DGraphTarStat::Frequency;
+    return stat.IsProbability() ? DGraphTarStat::Probability : DGraphTarStat::Preference;
+}
+
+QString DGraphTarTable::SchemeName(int scheme)
+{
+    return DLanguage::Active().GetStr(kSchemeIds[scheme]);
 }
 
 QStringList DGraphTarTable::Header()
@@ -94,13 +104,14 @@ QStringList DGraphTarTable::Header()
     return header;
 }
 
-QStringList DGraphTarTable::Cells(const Row& row)
+QStringList DGraphTarTable::Cells(const Row& row, const DCsv::Options& options)
 {
+    const auto decimal = [&](double value) { return DCsv::Number(value, 2, options); };
     QStringList cells{QString::number(row.id), row.surname, row.name, QString::number(row.acceptances),
                       QString::number(row.rejections)};
     if (row.score)
-        cells << Decimal(row.score->zA) << Decimal(row.score->zR) << Decimal(row.score->zA - row.score->zR)
-              << Decimal(row.score->zA + row.score->zR);
+        cells << decimal(row.score->zA) << decimal(row.score->zR) << decimal(row.score->zA - row.score->zR)
+              << decimal(row.score->zA + row.score->zR);
     else
         cells << QString() << QString() << QString() << QString();
     for (int scheme = 0; scheme < DGraphTarStat::kSchemes; ++scheme)
@@ -120,10 +131,10 @@ QString DGraphTarTable::Text(const std::vector<Row>& rows)
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-QStringList DGraphTarTable::CsvLines(const std::vector<Row>& rows, const DCsv::Options&)
+QStringList DGraphTarTable::CsvLines(const std::vector<Row>& rows, const DCsv::Options& options)
 {
-    QStringList lines{DCsv::Line(Header())};
+    QStringList lines{DCsv::Line(Header(), options)};
     for (const Row& row : rows)
-        lines << DCsv::Line(Cells(row));
+        lines << DCsv::Line(Cells(row, options), options);
     return lines;
 }

@@ -46,15 +46,18 @@ public:
     static std::vector<Row> Rows(const DGraph& graph, std::optional<QString>* noSpread = nullptr);
 
     // The column names and a row's texts: number, surname, name, acceptances
-    // and rejections received, zA, zR, SP, SI (two decimals, full stop), then
-    // the category letters in scheme order.
+    // and rejections received, zA, zR, SP, SI (two decimals and the options'
+    // decimal mark, a full stop by default), then the category letters in
+    // scheme order.
     static QStringList Header();
-    static QStringList Cells(const Row& row);
-    // The letter of a slot under a scheme; empty for no category.
+    static QStringList Cells(const Row& row, const DCsv::Options& options = {});
+    // The label of a slot under a scheme ("A) Popular"), and its letter;
+    // empty for no category.
+    static QString Label(int scheme, int slot);
     static QString Letter(int scheme, int slot);
-    // Two decimals and a full stop, whatever the regional settings; a value
-    // that rounds to zero shows no minus sign.
-    static QString Decimal(double value);
+    // The scheme the target diagram is drawn with, and a scheme's name.
+    static int StoredScheme(const DGraph& graph);
+    static QString SchemeName(int scheme);
 
     // The clipboard's text: the criteria of every scheme, then the table
     // with a last column that marks the subjects whose categories differ,

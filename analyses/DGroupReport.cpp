@@ -4,23 +4,25 @@
 #include "model/DCsv.h"
 #include "subjects/DSubjList.h"
 
-QStringList DGroupReport::CsvLines(const DGroupProposal& proposal, const DSubjList& list)
+QStringList DGroupReport::CsvLines(const DGroupProposal& proposal, const DSubjList& list, const DCsv::Options& options)
 {
     const DLanguage& lang = DLanguage::Active();
-    QStringList lines{DCsv::Line({lang.GetStr(34100), lang.GetStr(12200), lang.GetStr(12210), lang.GetStr(12220)})};
+    QStringList lines{
+        DCsv::Line({lang.GetStr(34100), lang.GetStr(12200), lang.GetStr(12210), lang.GetStr(12220)}, options)};
     for (std::size_t g = 0; g < proposal.groups.size(); ++g)
         for (const qint32 u : proposal.groups[g])
         {
             const DSubjElem& subject = list.GetSelected(u);
             lines << DCsv::Line({QString::number(g + 1), QString::number(u + 1), subject.appe.Surname().ToString(),
-                                 subject.appe.Name().ToString()});
+                                 subject.appe.Name().ToString()},
+                                options);
         }
     return lines;
 }
 
-QByteArray DGroupReport::CsvBytes(const DGroupProposal& proposal, const DSubjList& list)
+QByteArray DGroupReport::CsvBytes(const DGroupProposal& proposal, const DSubjList& list, const DCsv::Options& options)
 {
-    return DCsv::Bytes(CsvLines(proposal, list));
+    return DCsv::Bytes(CsvLines(proposal, list, options), options);
 }
 
 std::vector<std::vector<DGroupReport::Line>> DGroupReport::Lines(const DGroupProposal& proposal,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analyses/DGroupSolver.h"
+#include "model/DCsv.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,8 +15,10 @@ class DGroupReport
 public:
     // A header, then one line per subject in group order: group number,
     // subject number, surname, name.
-    static QStringList CsvLines(const DGroupProposal& proposal, const DSubjList& list);
-    static QByteArray CsvBytes(const DGroupProposal& proposal, const DSubjList& list);
+    static QStringList CsvLines(const DGroupProposal& proposal, const DSubjList& list,
+                                const DCsv::Options& options = {});
+    static QByteArray CsvBytes(const DGroupProposal& proposal, const DSubjList& list,
+                               const DCsv::Options& options = {});
 
     // Per subject, whom it chose and rejected inside its group; the
     // conflicts left (rejections inside a group, subjects with none of

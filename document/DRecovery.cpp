@@ -2,6 +2,7 @@
 
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
+#include "model/DFileError.h"
 #include "model/DFileReader.h"
 #include "model/DFileWriter.h"
 #include "model/EError.h"
@@ -12,6 +13,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <cerrno>
 
 namespace
 {
@@ -63,8 +66,11 @@ void DRecovery::RemoveFiles(const QString& path)
 
 void DRecovery::Claim()
 {
+    // mkpath leaves the errno of the mkdir that failed: a parent that is a
+    // file is no matter of permissions.
+    errno = 0;
     if (!QDir().mkpath(folder_))
-        throw EError(26850, {folder_, DLanguage::Active().GetStr(36080)});
+        throw EError(26850, {folder_, DFileError::Reason(errno)});
     for (int slot = 1; slot <= kMaxSlots; ++slot)
     {
         const QString path = SlotPath(folder_, slot);
@@ -153,6 +159,8 @@ void DRecovery::Restore(const Copy& copy, DTest& test)
                       DFileReader::Open(file, copy.path);
                       QBuffer buffer;
                       buffer.setData(file.readAll());
+                      if (file.error() != QFileDevice::NoError)
+                          throw DFileError::Error(DFileError::Action::Read, copy.path, file.errorString());
                       buffer.open(QIODevice::ReadOnly);
                       // Read under the copy's own path, so that a damaged copy is named
                       // as what it is; the test takes its file's name afterwards.

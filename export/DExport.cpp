@@ -109,6 +109,43 @@ bool TakeGroupSize(const QString& value, Request& request)
     return TakeWhole(value, request.groupSize);
 }
 
+// A value that names one of a few choices, taken into into.
+template <class T> bool TakeNamed(const QString& value, std::initializer_list<std::pair<const char*, T>> names, T& into)
+{
+    for (const auto& [name, choice] : names)
+        if (value == QLatin1String(name))
+        {
+            into = choice;
+            return true;
+        }
+    return false;
+}
+
+bool TakeSeparator(const QString& value, Request& request)
+{
+    using Separator = DCsv::Options::Separator;
+    return TakeNamed(value, {{"comma", Separator::Comma}, {"semicolon", Separator::Semicolon}, {"tab", Separator::Tab}},
+                     request.csv.separator);
+}
+
+bool TakeDecimal(const QString& value, Request& request)
+{
+    using Decimal = DCsv::Options::Decimal;
+    return TakeNamed(value, {{"point", Decimal::Point}, {"comma", Decimal::Comma}}, request.csv.decimal);
+}
+
+bool TakeByteOrderMark(const QString&, Request& request)
+{
+    request.csv.byteOrderMark = true;
+    return true;
+}
+
+bool TakeCategories(const QString&, Request& request)
+{
+    request.categories = true;
+    return true;
+}
+
 // Every option of the export, each taken once, with the text --help gives
 // it; apply takes the value into the request and refuses one the option
 // does not know; kinds, when not empty, names the only kinds it goes with.
@@ -116,6 +153,7 @@ bool TakeGroupSize(const QString& value, Request& request)
 struct ExportOption
 {
     const char* name;
+    // Null for a switch, which takes no value.
     const char* valueName;
     int descriptionId;
     bool (*apply)(const QString& value, Request& request);
@@ -127,6 +165,10 @@ const ExportOption kOptions[] = {
     {"arrange", "ties|rings", 29110, TakeArrangement, {Kind::Sociogram, Kind::KalCir}},
     {"groups", "N", 34610, TakeGroupCount, {Kind::Groups}},
     {"group-size", "N", 34620, TakeGroupSize, {Kind::Groups}},
+    {"sep", "comma|semicolon|tab", 28820, TakeSeparator, {Kind::Csv, Kind::Categories, Kind::Indices, Kind::Groups}},
+    {"decimal", "point|comma", 28830, TakeDecimal, {Kind::Csv, Kind::Categories, Kind::Indices, Kind::Groups}},
+    {"bom", nullptr, 28840, TakeByteOrderMark, {Kind::Csv, Kind::Categories, Kind::Indices, Kind::Groups}},
+    {"categories", nullptr, 28850, TakeCategories, {Kind::Csv}},
 };
 
 QString KindNames(std::initializer_list<Kind> kinds)
@@ -167,7 +209,7 @@ QString MissingValue(const QStringList& arguments)
     if (arguments.isEmpty())
         return {};
     for (const ExportOption& option : kOptions)
-        if (arguments.last() == QStringLiteral("--") + QLatin1String(option.name))
+        if (option.valueName && arguments.last() == QStringLiteral("--") + QLatin1String(option.name))
             return arguments.last();
     return {};
 }
@@ -213,7 +255,9 @@ DExport::Command DExport::ParseCommand(const QStringList& arguments, Program pro
     parser.addOption(help);
     parser.addOption(version);
     for (const ExportOption& option : kOptions)
-        parser.addOption(QCommandLineOption(QLatin1String(option.name), QString(), QLatin1String(option.valueName)));
+        parser.addOption(option.valueName ? QCommandLineOption(QLatin1String(option.name), QString(),
+                                                               QLatin1String(option.valueName))
+                                          : QCommandLineOption(QLatin1String(option.name)));
     // The parser skips the first argument as the program's name.
     if (!parser.parse(QStringList{QString()} + arguments))
     {
@@ -229,7 +273,9 @@ DExport::Command DExport::ParseCommand(const QStringList& arguments, Program pro
     for (const ExportOption& option : kOptions)
     {
         const QString name = QLatin1String(option.name);
-        const QStringList values = parser.values(name);
+        // A switch has no values: it is given as often as its name occurs.
+        const QStringList values =
+            option.valueName ? parser.values(name) : QStringList(parser.optionNames().count(name), QString());
         if (values.size() > 1)
             return Wrong(35220, {Dashed(name)});
         if (values.size() == 1 && !option.apply(values.first(), command.request))
@@ -307,7 +353,8 @@ QString DExport::Help(Program program)
                                                {QStringLiteral("-v, --version"), language.GetStr(35050)}};
     for (const ExportOption& option : kOptions)
     {
-        rows.append({QStringLiteral("--%1=%2").arg(QLatin1String(option.name), QLatin1String(option.valueName)),
+        const QString dashed = QStringLiteral("--") + QLatin1String(option.name);
+        rows.append({option.valueName ? dashed + QLatin1Char('=') + QLatin1String(option.valueName) : dashed,
                      language.GetStr(option.descriptionId)});
         if (option.apply == TakeKind)
             for (const KindName& kind : kKinds)
@@ -322,7 +369,7 @@ QString DExport::Help(Program program)
     return text;
 }
 
-QByteArray DExport::Render(Kind kind, DGraph& graph)
+QByteArray DExport::Render(Kind kind, DGraph& graph, const DCsv::Options& csv, bool categories)
 {
     return EError::Guard("DExport::Render()",
                          [&]
@@ -330,14 +377,14 @@ QByteArray DExport::Render(Kind kind, DGraph& graph)
                              if (kind == Kind::Csv)
                              {
                                  QStringList lines;
-                                 graph.met.ToMemoCsv(lines);
-                                 return DGraphMet::CsvBytes(lines);
+                                 graph.met.ToMemoCsv(lines, csv, categories);
+                                 return DGraphMet::CsvBytes(lines, csv);
                              }
                              // Without spread the table still lists what exists.
                              if (kind == Kind::Categories)
-                                 return DCsv::Bytes(DGraphTarTable::CsvLines(DGraphTarTable::Rows(graph)));
+                                 return DCsv::Bytes(DGraphTarTable::CsvLines(DGraphTarTable::Rows(graph), csv), csv);
                              if (kind == Kind::Indices)
-                                 return DCsv::Bytes(DGraphIndices::Of(graph).CsvLines());
+                                 return DCsv::Bytes(DGraphIndices::Of(graph).CsvLines(csv), csv);
                              // The pages hand every analysis a picture of 1000 x 1000 pixels,
                              // which the analysis resizes to what it draws.
                              QImage picture = DPicture::Make(1000, 1000);
@@ -376,7 +423,7 @@ QByteArray DExport::Groups(const Request& request, const DTest& test)
                              }
                              const DGroupProblem problem =
                                  DGroupProblem::FromTest(test.desi, test.subj.List(), settings);
-                             return DGroupReport::CsvBytes(DGroupSolver::Solve(problem), test.subj.List());
+                             return DGroupReport::CsvBytes(DGroupSolver::Solve(problem), test.subj.List(), request.csv);
                          });
 }
 
@@ -420,7 +467,8 @@ void DExport::Run(const Request& request, DTest& test)
                       }
                       // A failed export leaves no file behind, nor a damaged one in
                       // place of an earlier export.
-                      DFileWriter::Write(request.output, Render(request.kind, test.graph));
+                      DFileWriter::Write(request.output,
+                                         Render(request.kind, test.graph, request.csv, request.categories));
                   });
 }
 

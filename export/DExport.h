@@ -2,6 +2,7 @@
 
 #include "analyses/DGraphSocArrange.h"
 #include "lang/DArgs.h"
+#include "model/DCsv.h"
 
 #include <QByteArray>
 #include <QString>
@@ -23,6 +24,10 @@ class DTest;
 // --arrange=ties|rings (sociogram and kalcir only) first arranges the
 // sociogram of the stored type and questions, pinned boxes kept;
 // --groups=N or --group-size=N (groups only) replace the stored settings'.
+// --sep=comma|semicolon|tab, --decimal=point|comma and --bom (csv,
+// categories, indices and groups) write the table for a spreadsheet;
+// --categories (csv only) adds each subject's category of the target
+// diagram. Without them the tables are written as they always were.
 //
 // It also reads the whole command line of both programs, before anything
 // needs a display: --help and --version print to standard output and exit 0.
@@ -62,6 +67,9 @@ public:
         // replaces the one stored with the test.
         std::optional<qint32> groups = std::nullopt;
         std::optional<qint32> groupSize = std::nullopt;
+        // The tables only: how they are written, and the category column.
+        DCsv::Options csv = {};
+        bool categories = false;
     };
 
     static constexpr int kFailed = 1;
@@ -107,8 +115,10 @@ public:
     // output. Raises EError; the output exists only when everything succeeded.
     static void Run(const Request& request, DTest& test);
     // The bytes of a picture or text export, drawn with the analyses' options
-    // exactly as their pages draw them (the kalcir kind is not rendered here).
-    static QByteArray Render(Kind kind, DGraph& graph);
+    // exactly as their pages draw them (the kalcir kind is not rendered here);
+    // the tables written with csv, the metric table with the categories when
+    // asked for.
+    static QByteArray Render(Kind kind, DGraph& graph, const DCsv::Options& csv = {}, bool categories = false);
     // The groups kind: the first proposal for the test, as comma-separated
     // text. Raises the solver's error when no grouping meets the rules.
     static QByteArray Groups(const Request& request, const DTest& test);

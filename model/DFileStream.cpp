@@ -1,6 +1,9 @@
 #include "model/DFileStream.h"
 
 #include "model/DChange.h"
+#include "model/DFileError.h"
+
+#include <QFileDevice>
 
 #include <QtEndian>
 
@@ -16,7 +19,13 @@ bool DFileStream::Write(const void* data, qint64 size)
 
 bool DFileStream::Read(void* data, qint64 size)
 {
-    return size >= 0 && device_->read(static_cast<char*>(data), size) == size;
+    if (size >= 0 && device_->read(static_cast<char*>(data), size) == size)
+        return true;
+    // A file the system fails to read is no damaged file: say which and why.
+    const auto* file = qobject_cast<const QFileDevice*>(device_);
+    if (file && file->error() == QFileDevice::ReadError)
+        throw DFileError::Error(DFileError::Action::Read, path_, file->errorString());
+    return false;
 }
 
 bool DFileStream::WriteInt32(qint32 value)

@@ -22,6 +22,8 @@ public:
     const QString& Path() const { return path_; }
 
     bool Write(const void* data, qint64 size);
+    // A read the system fails (not a file too short) raises the file error
+    // naming the path and the reason.
     bool Read(void* data, qint64 size);
     bool WriteInt32(qint32 value);
     bool ReadInt32(qint32& value);

@@ -9,7 +9,6 @@
 
 #include <QClipboard>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -30,7 +29,6 @@ constexpr int kStripWidth = 61;
 // an empty one.
 constexpr int kStartSize = 100;
 constexpr int kDrawSize = 1000;
-const QString kSuffix = QStringLiteral("txt");
 
 // What the history calls a change of the options of the page of that name.
 int OptionsTextId(const char* name)
@@ -236,23 +234,7 @@ void TFormGraph::ClipExpSbClick()
     DMessages::Handle(language_, clipModule_.constData(), [&] { QGuiApplication::clipboard()->setImage(picture_); });
 }
 
-QString TFormGraph::AskSavePath()
+std::optional<TFormCsvOpt::Choice> TFormGraph::AskCsv(bool offerCategories)
 {
-    if (saveDialog_)
-        return saveDialog_();
-    if (!SaveDlg)
-    {
-        // Created once and kept, so it remembers the folder of the last export.
-        SaveDlg = new QFileDialog(this);
-        SaveDlg->setAcceptMode(QFileDialog::AcceptSave);
-        SaveDlg->setFileMode(QFileDialog::AnyFile);
-        SaveDlg->setDefaultSuffix(kSuffix);
-        SaveDlg->setSizeGripEnabled(true);
-    }
-    // Set on every run: the language may have changed since the last one.
-    SaveDlg->setNameFilter(language_.GetStr(35310));
-    SaveDlg->setWindowModality(Qt::ApplicationModal);
-    if (SaveDlg->exec() != QDialog::Accepted || SaveDlg->selectedFiles().isEmpty())
-        return {};
-    return SaveDlg->selectedFiles().first();
+    return TFormCsvOpt::Ask(this, language_, offerCategories, csvDialogs_);
 }

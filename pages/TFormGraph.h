@@ -3,6 +3,7 @@
 #include "kit/DGlyph.h"
 
 #include "kit/TFormPage.h"
+#include "pages/TFormCsvOpt.h"
 
 #include <QByteArray>
 #include <QIcon>
@@ -14,7 +15,6 @@
 class DLanguage;
 class DTest;
 class QComboBox;
-class QFileDialog;
 class QGroupBox;
 class QLabel;
 class QListWidget;
@@ -45,10 +45,12 @@ public:
     void OptSbClick();
     void ClipExpSbClick();
 
-    // The save dialog of the pages' comma-separated exports; an empty path
-    // means the user cancelled. Tests replace it so that no dialog is shown.
+    // The save dialog of the pages' comma-separated exports (an empty path
+    // means the user cancelled) and the run of their options dialog (false
+    // when cancelled). Tests replace them so that nothing modal is shown.
     using PathDialog = std::function<QString()>;
-    void SetSaveDialog(PathDialog dialog) { saveDialog_ = std::move(dialog); }
+    void SetSaveDialog(PathDialog dialog) { csvDialogs_.path = std::move(dialog); }
+    void SetCsvOptionsDialog(std::function<bool(TFormCsvOpt&)> dialog) { csvDialogs_.options = std::move(dialog); }
 
     // The glyphs of the strip's buttons.
     using Glyph = DGlyph::Page;
@@ -92,8 +94,8 @@ protected:
 
     void showEvent(QShowEvent* event) override;
 
-    // Asks where to write a comma-separated export; empty when cancelled.
-    QString AskSavePath();
+    // Asks where and how to write a table; nothing when cancelled.
+    std::optional<TFormCsvOpt::Choice> AskCsv(bool offerCategories);
 
     DTest& test_;
     DLanguage& language_;
@@ -116,6 +118,5 @@ private:
     int optionsTextId_;
     // The least width of the options panel.
     int panelWidth_;
-    PathDialog saveDialog_;
-    QFileDialog* SaveDlg = nullptr;
+    TFormCsvOpt::Dialogs csvDialogs_;
 };

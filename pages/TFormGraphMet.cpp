@@ -58,19 +58,17 @@ void TFormGraphMet::FileExpSbClick()
     DMessages::Handle(language_, kExportModule,
                       [&]
                       {
-                          const QString path = AskSavePath();
-                          if (path.isEmpty())
-                              return;
-                          WriteCsv(path);
+                          if (const std::optional<TFormCsvOpt::Choice> choice = AskCsv(true))
+                              WriteCsv(*choice);
                       });
 }
 
-void TFormGraphMet::WriteCsv(const QString& path)
+void TFormGraphMet::WriteCsv(const TFormCsvOpt::Choice& choice)
 {
     // The table's own refusal (a subject who chose himself) is shown as it
     // is, so the user learns what to correct; a file that cannot be written
     // is named with the system's reason.
     QStringList lines;
-    test_.graph.met.ToMemoCsv(lines);
-    DFileWriter::Write(path, DGraphMet::CsvBytes(lines));
+    test_.graph.met.ToMemoCsv(lines, choice.options, choice.categories);
+    DFileWriter::Write(choice.path, DGraphMet::CsvBytes(lines, choice.options));
 }

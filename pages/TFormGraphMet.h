@@ -13,8 +13,8 @@ public:
 
     void ViewDesc() override;
 
-    // The export: asks for a file and writes the table into it. Any failure
-    // is shown as a write failure of the export.
+    // The export: asks for a file and how to write it, and writes the table
+    // into it. A failure is shown with its reason.
     void FileExpSbClick();
 
     QToolButton* FileExpSb = nullptr;
@@ -28,5 +28,5 @@ protected:
     void DrawPicture(QImage& picture) override;
 
 private:
-    void WriteCsv(const QString& path);
+    void WriteCsv(const TFormCsvOpt::Choice& choice);
 };

@@ -151,10 +151,12 @@ void TFormGraphTar::CatExpBtClick()
     DMessages::Handle(language_, "TFormGraphTar::CatExpBtClick()",
                       [&]
                       {
-                          const QString path = AskSavePath();
-                          if (path.isEmpty())
+                          const std::optional<TFormCsvOpt::Choice> choice = AskCsv(false);
+                          if (!choice)
                               return;
-                          DFileWriter::Write(path,
-                                             DCsv::Bytes(DGraphTarTable::CsvLines(DGraphTarTable::Rows(test_.graph))));
+                          const DCsv::Options& options = choice->options;
+                          DFileWriter::Write(choice->path, DCsv::Bytes(DGraphTarTable::CsvLines(
+                                                                           DGraphTarTable::Rows(test_.graph), options),
+                                                                       options));
                       });
 }

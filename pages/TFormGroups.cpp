@@ -11,7 +11,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -269,15 +268,13 @@ void TFormGroups::ExportBtClick()
 {
     if (!problem_)
         return;
-    DMessages::Handle(language_, "TFormGroups::ExportBtClick()",
-                      [&]
-                      {
-                          const QString path =
-                              saveDialog_ ? saveDialog_()
-                                          : QFileDialog::getSaveFileName(this, language_.GetStr(34340), QString(),
-                                                                         QStringLiteral("CSV (*.csv)"));
-                          if (path.isEmpty())
-                              return;
-                          DFileWriter::Write(path, DGroupReport::CsvBytes(proposal_, test_.subj.List()));
-                      });
+    DMessages::Handle(
+        language_, "TFormGroups::ExportBtClick()",
+        [&]
+        {
+            const std::optional<TFormCsvOpt::Choice> choice = TFormCsvOpt::Ask(this, language_, false, csvDialogs_);
+            if (!choice)
+                return;
+            DFileWriter::Write(choice->path, DGroupReport::CsvBytes(proposal_, test_.subj.List(), choice->options));
+        });
 }

@@ -4,6 +4,7 @@
 #include "analyses/DGroupSettings.h"
 #include "analyses/DGroupSolver.h"
 #include "kit/TFormDialog.h"
+#include "pages/TFormCsvOpt.h"
 
 #include <functional>
 #include <optional>
@@ -46,10 +47,12 @@ public:
     void ApartBtClick();
     void RemoveBtClick();
 
-    // The save dialog of the export; an empty path means the user cancelled.
-    // Tests replace it so that no dialog is shown.
+    // The save dialog of the export (an empty path means the user
+    // cancelled) and the run of its options dialog (false when cancelled).
+    // Tests replace them so that nothing modal is shown.
     using PathDialog = std::function<QString()>;
-    void SetSaveDialog(PathDialog dialog) { saveDialog_ = std::move(dialog); }
+    void SetSaveDialog(PathDialog dialog) { csvDialogs_.path = std::move(dialog); }
+    void SetCsvOptionsDialog(std::function<bool(TFormCsvOpt&)> dialog) { csvDialogs_.options = std::move(dialog); }
 
     QGroupBox* SizeGb = nullptr;
     QRadioButton* CountRb = nullptr;
@@ -78,7 +81,7 @@ private:
     void Show(qint32 index);
 
     DTest& test_;
-    PathDialog saveDialog_;
+    TFormCsvOpt::Dialogs csvDialogs_;
     std::vector<DGroupSettings::Pair> together_;
     std::vector<DGroupSettings::Pair> apart_;
     std::optional<DGroupProblem> problem_;

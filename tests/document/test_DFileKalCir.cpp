@@ -154,31 +154,43 @@ private Q_SLOTS:
         QVERIFY(test.IsChangedByUser());
     }
 
-    // A file that cannot be opened is named with the reason; what is not a
-    // regular file is refused without being opened, so a FIFO cannot block.
+    // A file that cannot be opened or read is named with the reason; what is
+    // not a regular file is refused without being opened, so a FIFO cannot
+    // block.
     void openFailuresNameTheFile_data()
     {
         QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << QStringLiteral("missing.KalCir") << QStringLiteral("No such file or directory");
-        QTest::newRow("FIFO") << QStringLiteral("fifo.KalCir") << QStringLiteral("Not a regular file");
-        QTest::newRow("folder") << QStringLiteral("folder.KalCir") << QStringLiteral("Not a regular file");
-        QTest::newRow("device") << QStringLiteral("/dev/zero") << QStringLiteral("Not a regular file");
+        const QString open = QStringLiteral("open");
+        QTest::newRow("missing") << QStringLiteral("missing.KalCir") << open
+                                 << QStringLiteral("No such file or directory");
+        QTest::newRow("under a file") << QStringLiteral("plain.txt/t.KalCir") << open
+                                      << QStringLiteral("Not a directory");
+        QTest::newRow("FIFO") << QStringLiteral("fifo.KalCir") << open << QStringLiteral("Not a regular file");
+        QTest::newRow("folder") << QStringLiteral("folder.KalCir") << open << QStringLiteral("Not a regular file");
+        QTest::newRow("device") << QStringLiteral("/dev/zero") << open << QStringLiteral("Not a regular file");
+        // A regular file whose every read fails on the system's side.
+        QTest::newRow("read fails") << QStringLiteral("/proc/self/mem") << QStringLiteral("read")
+                                    << QStringLiteral("Input/output error");
     }
     void openFailuresNameTheFile()
     {
         QFETCH(QString, name);
+        QFETCH(QString, action);
         QFETCH(QString, reason);
         const QString path = name.startsWith(QLatin1Char('/')) ? name : dir_.filePath(name);
         if (name.startsWith(QLatin1String("fifo")) && !QFileInfo::exists(path))
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         if (name.startsWith(QLatin1String("folder")))
             QDir().mkpath(path);
+        if (name.startsWith(QLatin1String("plain")))
+            TestSupport::WriteFile(dir_.filePath(QStringLiteral("plain.txt")), "text");
 
         DTest test;
         test.desi.SetDesi(1, 1, 1, 2);
         const QByteArray before = Snapshot(test);
-        const QString error = QStringLiteral("Cannot open \"%1\": %2").arg(path, reason);
+        const QString error = QStringLiteral("Cannot %1 \"%2\": %3").arg(action, path, reason);
         QCOMPARE(ErrorOf([&] { test.file.Read(path); }), error);
         QCOMPARE(ErrorOf([&] { test.file.ReadOnlyQuestions(path); }), error);
         QCOMPARE(ErrorOf([&] { test.file.ReadOnlySubjects(path); }), error);

@@ -4,6 +4,7 @@
 #include "document/DTest.h"
 #include "export/DExport.h"
 #include "lang/DLanguage.h"
+#include "model/DCsv.h"
 #include "tests/TestSupport.h"
 
 #include <QFile>
@@ -63,6 +64,9 @@ class TestDExport : public QObject
 private Q_SLOTS:
     void parse_data();
     void parse();
+    void tableOptions_data();
+    void tableOptions();
+    void rendersForSpreadsheets();
     void renders();
     void kalcirRoundTrip();
     void arrangesBeforeExport();
@@ -149,6 +153,107 @@ void TestDExport::parse()
     if (arrange >= 0)
         QCOMPARE(*request->arrange, arguments[arrange].endsWith(QLatin1String("ties")) ? DGraphSocArrange::Kind::Ties
                                                                                        : DGraphSocArrange::Kind::Rings);
+}
+
+void TestDExport::tableOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("separator");
+    QTest::addColumn<int>("decimal");
+    QTest::addColumn<bool>("mark");
+    QTest::addColumn<bool>("categories");
+    QTest::addColumn<int>("errorId");
+    using Separator = DCsv::Options::Separator;
+    using Decimal = DCsv::Options::Decimal;
+    const int comma = int(Separator::Comma);
+    const int point = int(Decimal::Point);
+    QTest::newRow("none") << QStringList{"--export=csv", "a", "b"} << comma << point << false << false << 0;
+    QTest::newRow("all")
+        << QStringList{"--export=csv", "--sep=semicolon", "--decimal=comma", "--bom", "--categories", "a", "b"}
+        << int(Separator::Semicolon) << int(Decimal::Comma) << true << true << 0;
+    QTest::newRow("tab, groups") << QStringList{"--export=groups", "--sep=tab", "a", "b"} << int(Separator::Tab)
+                                 << point << false << false << 0;
+    QTest::newRow("mark, indices") << QStringList{"--export=indices", "--bom", "a", "b"} << comma << point << true
+                                   << false << 0;
+    QTest::newRow("comma spelled out") << QStringList{"--export=categories", "--sep=comma", "--decimal=point", "a", "b"}
+                                       << comma << point << false << false << 0;
+    QTest::newRow("unknown separator") << QStringList{"--export=csv", "--sep=colon", "a", "b"} << 0 << 0 << false
+                                       << false << 35230;
+    QTest::newRow("mark twice") << QStringList{"--export=csv", "--bom", "--bom", "a", "b"} << 0 << 0 << false << false
+                                << 35220;
+    QTest::newRow("picture with a separator")
+        << QStringList{"--export=metrics", "--sep=tab", "a", "b"} << 0 << 0 << false << false << 35245;
+    QTest::newRow("categories of the groups")
+        << QStringList{"--export=groups", "--categories", "a", "b"} << 0 << 0 << false << false << 35245;
+    QTest::newRow("a switch with a value")
+        << QStringList{"--export=csv", "--bom=yes", "a", "b"} << 0 << 0 << false << false << 35290;
+    QTest::newRow("a value left out") << QStringList{"--export=csv", "a", "b", "--decimal"} << 0 << 0 << false << false
+                                      << 35210;
+}
+
+void TestDExport::tableOptions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, errorId);
+    const DExport::Command command = DExport::ParseCommand(arguments, DExport::Program::ExportOnly);
+    QCOMPARE(command.errorId, errorId);
+    if (errorId != 0)
+        return;
+    QFETCH(int, separator);
+    QFETCH(int, decimal);
+    QFETCH(bool, mark);
+    QFETCH(bool, categories);
+    QCOMPARE(int(command.request.csv.separator), separator);
+    QCOMPARE(int(command.request.csv.decimal), decimal);
+    QCOMPARE(command.request.csv.byteOrderMark, mark);
+    QCOMPARE(command.request.categories, categories);
+}
+
+// The tables for a spreadsheet, byte for byte: the numbers take the decimal
+// mark, names with the separator are quoted, and the metric table's last
+// column is each subject's category of the target diagram as stored.
+void TestDExport::rendersForSpreadsheets()
+{
+    DLanguage language(DLanguage::Italian);
+    DTest test;
+    Fill(test);
+    test.subj.List().GetSelected(0).appe.Surname().SetText(QString::fromUtf8("Niccolò; jr."));
+    test.subj.List().GetSelected(2).appe.Surname().SetText(QStringLiteral("=1+1"));
+    // Subject 2 rejects subject 3 through the second question, a negative one.
+    test.ques.List().GetSelected(1).type.SetValue(0, false);
+    test.desi.SetDesi(2, 1, 2, 3);
+    DCsv::Options options;
+    options.separator = DCsv::Options::Separator::Semicolon;
+    options.decimal = DCsv::Options::Decimal::Comma;
+    options.byteOrderMark = true;
+
+    const QByteArray mark("\xEF\xBB\xBF");
+    QCOMPARE(DExport::Render(Kind::Csv, test.graph, options, true),
+             mark + "N\xC2\xB0;Cognome;Nome;Accettazioni Ricevuti Valore;Accettazioni Ricevuti Densit\xC3\xA0;"
+                    "Accettazioni Dati Valore;Accettazioni Dati Densit\xC3\xA0;Rifiuti Ricevuti Valore;"
+                    "Rifiuti Ricevuti Densit\xC3\xA0;Rifiuti Dati Valore;Rifiuti Dati Densit\xC3\xA0;"
+                    "Categoria (Frequenza)\r\n"
+                    "1;\"Niccol\xC3\xB2; jr.\";;0;0,000;1;0,500;0;0,000;0;0,000;F) Ignorati\r\n"
+                    "2;Bianchi;;2;1,000;0;0,000;0;0,000;1;0,500;B) Pi\xC3\xB9 accettati che rifiutati\r\n"
+                    "3;\"'=1+1\";;0;0,000;1;0,500;1;0,500;0;0,000;C) Pi\xC3\xB9 rifiutati che accettati\r\n");
+    QVERIFY(DExport::Render(Kind::Indices, test.graph, options)
+                .startsWith(mark + "Indice;Valore\r\nSoggetti;3\r\nScelte;3\r\n"
+                                   "Densit\xC3\xA0 della rete delle accettazioni;0,333\r\n"));
+    QCOMPARE(DExport::Render(Kind::Categories, test.graph, options),
+             mark + "N\xC2\xB0;Cognome;Nome;Accettazioni ricevute;Rifiuti ricevuti;zA;zR;SP;SI;Frequenza;"
+                    "Preferenza e impatto;Probabilit\xC3\xA0\r\n"
+                    "1;\"Niccol\xC3\xB2; jr.\";;0;0;-0,58;-0,58;0,00;-1,15;F;C;C\r\n"
+                    "2;Bianchi;;2;0;1,15;-0,58;1,73;0,58;B;A;C\r\n"
+                    "3;\"'=1+1\";;0;1;-0,58;1,15;-1,73;0,58;C;B;C\r\n");
+    // Preference and impact without spread places nobody: the column stays empty.
+    test.desi.SetDesi(2, 1, 2, 0);
+    test.graph.tar.stat.SetValue(DGraphTarStat::Preference, false);
+    const QByteArray flat = DExport::Render(Kind::Csv, test.graph, options, true);
+    QVERIFY(flat.contains(";Categoria (Preferenza e impatto)\r\n"));
+    QVERIFY(flat.contains("\r\n2;Bianchi;;2;1,000;0;0,000;0;0,000;0;0,000;\r\n"));
+    // Without the options every table is what it always was.
+    QCOMPARE(DExport::Render(Kind::Csv, test.graph, {}, false), DExport::Render(Kind::Csv, test.graph));
+    QVERIFY(!DExport::Render(Kind::Csv, test.graph).startsWith("\xEF\xBB\xBF"));
 }
 
 void TestDExport::renders()
@@ -253,6 +358,11 @@ void TestDExport::groups()
                                                                    "1,1,Rossi,\r\n1,2,Bianchi,\r\n1,3,Verdi,\r\n"
                                                                    "2,4,Neri,\r\n2,5,Gialli,\r\n2,6,\"'=Bruni\",\r\n"));
 
+    request.csv.separator = DCsv::Options::Separator::Tab;
+    DExport::Run(request, reader);
+    QVERIFY(TestSupport::ReadFile(Path("groups.csv")).startsWith("Group\tN.\tSurname\tName\r\n1\t1\tRossi\t\r\n"));
+    request.csv = {};
+
     // Three groups from the command line: 1 and 3 stay together, and 2 and
     // 4, who chose only them, are left to share a group.
     request.groups = 3;
@@ -353,6 +463,14 @@ void TestDExport::process_data()
     QTest::newRow("indices in Italian") << QStringList{"--export=indices", "--lang=it", ok, Path("ok.txt")}
                                         << Path("ok.txt") << 0 << QString()
                                         << QByteArray("Indice,Valore\r\nSoggetti,3\r\nScelte,2\r\n");
+    QTest::newRow("csv for a spreadsheet")
+        << QStringList{"--export=csv", "--lang=en",    "--sep=tab", "--decimal=comma",
+                       "--bom",        "--categories", ok,          Path("ok.csv")}
+        << Path("ok.csv") << 0 << QString()
+        << QByteArray("\xEF\xBB\xBFN.\tSurname\tName\tAcceptance Received Value\tAcceptance Received Density\t");
+    QTest::newRow("category column of the indices")
+        << QStringList{"--export=indices", "--categories", ok, Path("indices.csv")} << Path("indices.csv") << 2
+        << QStringLiteral("The option --categories works only with --export=csv") << QByteArray();
     QTest::newRow("wrong usage") << QStringList{"--export=metrics", ok} << QString() << 2 << QStringLiteral("Usage:")
                                  << QByteArray();
 

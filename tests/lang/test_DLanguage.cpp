@@ -36,6 +36,7 @@ private Q_SLOTS:
                                                  + 16 + 22    // answers from a form: reading and importing; the dialog
                                                  + 5          // names import
                                                  + 8          // typing, copying and pasting answers
+                                                 + 16         // tables for spreadsheets
                                                  ));
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {

@@ -10,6 +10,7 @@
 #include "pages/TFormGraphTar.h"
 #include "tests/TestSupport.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -124,6 +126,7 @@ private Q_SLOTS:
     void textsFollowTheLanguage();
     void exportWritesTheTableInItsOrder();
     void exportFailuresShowTheirReason();
+    void exportForSpreadsheets();
     void categoriesBesideTheDiagram();
 };
 
@@ -460,6 +463,75 @@ void TestTFormGraphPages::categoriesBesideTheDiagram()
     p.tar.SetSaveDialog([&] { return path; });
     QTest::mouseClick(p.tar.CatExpBt, Qt::LeftButton);
     QCOMPARE(TestSupport::ReadFile(path), DCsv::Bytes(DGraphTarTable::CsvLines(DGraphTarTable::Rows(p.test.graph))));
+    QVERIFY(p.errors.isEmpty());
+}
+
+// A .csv is for a spreadsheet: the dialog offers what the interface
+// language's spreadsheets expect, the user's changes reach the file, and a
+// cancel writes nothing. The categories table shares the dialog without
+// the category column.
+void TestTFormGraphPages::exportForSpreadsheets()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tabella.csv"));
+    Pages p(DLanguage::Italian);
+    p.Choices();
+    p.DrawAll();
+    p.met.SetSaveDialog([&] { return path; });
+    QStringList offered;
+    std::function<void(TFormCsvOpt&)> act;
+    const auto run = [&](TFormCsvOpt& options)
+    {
+        options.show();
+        const QList<QAbstractButton*> marks{options.SepCommaRb, options.SepSemicolonRb, options.SepTabRb,
+                                            options.DecPointRb, options.DecCommaRb,     options.BomCb,
+                                            options.CatCb};
+        offered.clear();
+        for (QAbstractButton* mark : marks)
+            if (mark->isVisible() && mark->isChecked())
+                offered << mark->objectName();
+        act(options);
+        return options.result() == QDialog::Accepted;
+    };
+    const auto click = [](QAbstractButton* button)
+    { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2)); };
+    p.met.SetCsvOptionsDialog(run);
+    p.tar.SetCsvOptionsDialog(run);
+
+    act = [&](TFormCsvOpt& options) { click(options.CancelB); };
+    p.met.FileExpSb->click();
+    QCOMPARE(offered, (QStringList{"SepSemicolonRb", "DecCommaRb", "BomCb", "CatCb"}));
+    QVERIFY(!QFile::exists(path));
+
+    act = [&](TFormCsvOpt& options)
+    {
+        click(options.SepTabRb);
+        click(options.OkBb);
+    };
+    p.met.FileExpSb->click();
+    QVERIFY(p.errors.isEmpty());
+    DCsv::Options chosen = DCsv::Options::ForSpreadsheet(DLanguage::Italian);
+    chosen.separator = DCsv::Options::Separator::Tab;
+    QStringList lines;
+    p.test.graph.met.ToMemoCsv(lines, chosen, true);
+    const QByteArray bytes = TestSupport::ReadFile(path);
+    QCOMPARE(bytes, DGraphMet::CsvBytes(lines, chosen));
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBFN\xC2\xB0\tCognome\t"));
+    QVERIFY(bytes.contains("\t0,667\t"));
+    QVERIFY(bytes.contains("\tCategoria (Frequenza)\r\n"));
+
+    p.tar.SetSaveDialog([&] { return path; });
+    act = [&](TFormCsvOpt& options)
+    {
+        click(options.BomCb);
+        click(options.OkBb);
+    };
+    QTest::mouseClick(p.tar.CatExpBt, Qt::LeftButton);
+    QCOMPARE(offered, (QStringList{"SepSemicolonRb", "DecCommaRb", "BomCb"}));
+    chosen = DCsv::Options::ForSpreadsheet(DLanguage::Italian);
+    chosen.byteOrderMark = false;
+    QCOMPARE(TestSupport::ReadFile(path),
+             DCsv::Bytes(DGraphTarTable::CsvLines(DGraphTarTable::Rows(p.test.graph), chosen), chosen));
     QVERIFY(p.errors.isEmpty());
 }
 

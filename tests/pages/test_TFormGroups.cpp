@@ -83,8 +83,16 @@ void TestTFormGroups::proposeAnotherCopyExport()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("groups.csv"));
     d.form.SetSaveDialog([&] { return path; });
+    // For a spreadsheet, as the dialog offers it in English.
+    d.form.SetCsvOptionsDialog(
+        [&](TFormCsvOpt& options)
+        {
+            options.show();
+            d.Click(options.OkBb);
+            return options.result() == QDialog::Accepted;
+        });
     d.Click(d.form.ExportBt);
-    QVERIFY(TestSupport::ReadFile(path).startsWith("Group,N.,Surname,Name\r\n1,1,S1,\r\n"));
+    QVERIFY(TestSupport::ReadFile(path).startsWith("\xEF\xBB\xBFGroup,N.,Surname,Name\r\n1,1,S1,\r\n"));
     QCOMPARE(TestSupport::ReadFile(path).count("\r\n"), 9);
 }
 
