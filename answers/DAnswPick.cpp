@@ -1,22 +1,10 @@
 #include "answers/DAnswPick.h"
 
 #include "subjects/DSubjList.h"
+#include "subjects/DSubjMatch.h"
 
 namespace
 {
-// Compared the way a user types names: case, accents and runs of spaces do
-// not count ("elo" finds "Élodie").
-QString Folded(const QString& text)
-{
-    const QString decomposed = text.simplified().toCaseFolded().normalized(QString::NormalizationForm_D);
-    QString folded;
-    folded.reserve(decomposed.size());
-    for (const QChar c : decomposed)
-        if (c.category() != QChar::Mark_NonSpacing)
-            folded.append(c);
-    return folded;
-}
-
 bool IsNumber(const QString& text)
 {
     if (text.isEmpty())
@@ -27,42 +15,31 @@ bool IsNumber(const QString& text)
     return true;
 }
 
-// Surname-name and name-surname, folded.
+// Surname-name and name-surname, as the matcher compares them: case,
+// accents and runs of spaces do not count ("elo" finds "Élodie").
 std::pair<QString, QString> FullNames(const DSubjElemAppe& appe)
 {
-    return {Folded(appe.ToString(true)), Folded(appe.ToString(false))};
+    return {DSubjMatch::Key(appe.ToString(true)), DSubjMatch::Key(appe.ToString(false))};
 }
 } // namespace
 
 QList<qint32> DAnswPick::Exact(const DSubjList& list, qint32 count, const QString& text)
 {
-    const QString wanted = Folded(text);
-    QList<qint32> found;
+    const QString wanted = text.trimmed();
     if (wanted.isEmpty())
-        return found;
-    if (IsNumber(wanted))
-    {
-        bool ok = false;
-        const qint32 number = wanted.toInt(&ok);
-        if (ok && number >= 1 && number <= count)
-            found.append(number);
-        return found;
-    }
-    for (qint32 k = 1; k <= count; ++k)
-    {
-        const DSubjElemAppe& appe = list.GetSelected(k - 1).appe;
-        if (!appe.IsFilled())
-            continue;
-        const auto [surnameName, nameSurname] = FullNames(appe);
-        if (wanted == surnameName || wanted == nameSurname)
-            found.append(k);
-    }
+        return {};
+    const DSubjMatch::Result match = DSubjMatch(list.Get(), count).Match(wanted, IsNumber(wanted));
+    QList<qint32> found;
+    if (match.kind == DSubjMatch::Kind::Matched)
+        found.append(match.index + 1);
+    for (const qint32 index : match.candidates)
+        found.append(index + 1);
     return found;
 }
 
 QList<qint32> DAnswPick::Narrow(const DSubjList& list, qint32 count, const QString& typed, qint32 excluded)
 {
-    const QString wanted = Folded(typed);
+    const QString wanted = DSubjMatch::Key(typed);
     QList<qint32> found;
     if (wanted.isEmpty())
         return found;

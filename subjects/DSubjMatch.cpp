@@ -2,6 +2,8 @@
 
 #include "subjects/DSubjElem.h"
 
+#include <algorithm>
+
 namespace
 {
 // The subject's own name written both ways; one key when a part is empty.
@@ -15,7 +17,8 @@ QList<QString> KeysOf(const DSubjElem& subject)
 }
 } // namespace
 
-DSubjMatch::DSubjMatch(const std::vector<DSubjElem>& subjects) : count_(qint32(subjects.size()))
+DSubjMatch::DSubjMatch(const std::vector<DSubjElem>& subjects, qint32 count)
+    : count_(count < 0 ? qint32(subjects.size()) : std::min(count, qint32(subjects.size())))
 {
     for (qint32 i = 0; i < count_; ++i)
         for (const QString& key : KeysOf(subjects[std::size_t(i)]))

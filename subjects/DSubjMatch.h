@@ -30,8 +30,9 @@ public:
         QList<qint32> candidates;
     };
 
-    // The subjects to match against; they must outlive the matcher.
-    explicit DSubjMatch(const std::vector<DSubjElem>& subjects);
+    // The subjects to match against: the first count of them, all when count
+    // is negative (a list keeps room for more subjects than the test has).
+    explicit DSubjMatch(const std::vector<DSubjElem>& subjects, qint32 count = -1);
 
     // The subject a written name stands for. With numbers, a whole number
     // stands for the subject with that number (1 to the count; other numbers
