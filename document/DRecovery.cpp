@@ -155,12 +155,8 @@ void DRecovery::Restore(const Copy& copy, DTest& test)
     EError::Guard("DRecovery::Restore()",
                   [&]
                   {
-                      QFile file;
-                      DFileReader::Open(file, copy.path);
                       QBuffer buffer;
-                      buffer.setData(file.readAll());
-                      if (file.error() != QFileDevice::NoError)
-                          throw DFileError::Error(DFileError::Action::Read, copy.path, file.errorString());
+                      buffer.setData(DFileReader::ReadAll(copy.path));
                       buffer.open(QIODevice::ReadOnly);
                       // Read under the copy's own path, so that a damaged copy is named
                       // as what it is; the test takes its file's name afterwards.
