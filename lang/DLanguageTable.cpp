@@ -740,6 +740,7 @@ extern const DLanguageEntry kLanguageTable[] = {
     {34930, u"--export=comparison needs --compare=OTHER.KalCir",
      u"--export=comparison richiede --compare=OTHER.KalCir"},
     {34940, u"%d ties appeared, %d disappeared, %d stayed", u"%d legami comparsi, %d scomparsi, %d rimasti"},
+    {34950, u"The test \"%s\" cannot be compared: %s", u"Il test \"%s\" non può essere confrontato: %s"},
 
     // Command line: help and refusals
     {35000, u"Usage:", u"Uso:"},
