@@ -1,4 +1,5 @@
 #include "analyses/DComparison.h"
+#include "analyses/DComparisonPicture.h"
 #include "analyses/DGraph.h"
 #include "analyses/DGraphTarTable.h"
 #include "document/DTest.h"
@@ -66,6 +67,7 @@ private Q_SLOTS:
     void selectionDiffers_data();
     void selectionDiffers();
     void tableTexts();
+    void picture();
 };
 
 void TestDComparison::matching_data()
@@ -229,6 +231,48 @@ void TestDComparison::tableTexts()
     QCOMPARE(text[3], cells.join(QLatin1Char('\t')));
     QVERIFY(comparison.Text().contains(QStringLiteral("Verdi Luca")));
     QVERIFY(comparison.Text().contains(QStringLiteral("Gialli Paolo")));
+}
+
+void TestDComparison::picture()
+{
+    // Rossi and Bianchi where the acceptance sociogram placed them, the
+    // others (never placed) in the grid cells of their identifiers.
+    TwoTests f;
+    f.current.subj.List().GetSelected(0).soci.acceptance.Set(false, 100, 300);
+    f.current.subj.List().GetSelected(1).soci.acceptance.Set(false, 400, 300);
+    const DComparison comparison = DComparison::Of(f.current.graph, f.other.graph);
+    using Picture = DComparisonPicture;
+    const Picture::Layout layout = Picture::Compute(f.current.subj.List(), comparison, DComparison::Acceptance);
+    QCOMPARE(layout.boxes.size(), std::size_t(4));
+    const auto centre = [&](std::size_t i)
+    { return layout.boxes[i].rect.topLeft() + QPoint(Picture::kBox / 2, Picture::kBox / 2); };
+    QCOMPARE(centre(0), QPoint(100, 300));
+    QCOMPARE(centre(1), QPoint(400, 300));
+    QCOMPARE(centre(3), QPoint(7 * Picture::kBox, Picture::kBox));
+    QCOMPARE(layout.boxes[2].unmatched, true);
+    QCOMPARE(layout.boxes[0].unmatched, false);
+
+    // One line per tie, each in its state; Rossi -> Bianchi runs right from
+    // Rossi's box edge to Bianchi's, the tie back on its other side.
+    QMap<Picture::State, int> states;
+    for (const Picture::Line& line : layout.lines)
+        ++states[line.state];
+    QCOMPARE(states.value(Picture::State::Stayed), 2);
+    QCOMPARE(states.value(Picture::State::Appeared), 1);
+    QCOMPARE(states.value(Picture::State::Disappeared), 1);
+    const Picture::Line& there = layout.lines[0];
+    QVERIFY(there.line.x1() > 100 + Picture::kBox / 2 && there.line.x2() < 400 - Picture::kBox / 2);
+    QVERIFY(there.line.y1() != layout.lines[1].line.y1());
+    QVERIFY(layout.legend.y() > 300 + Picture::kBox / 2);
+
+    const QImage image = Picture::Draw(f.current.subj.List(), comparison, DComparison::Acceptance);
+    QCOMPARE(image.size(), layout.size);
+    // The dashed red of the tie that disappeared is somewhere on it.
+    bool red = false;
+    for (int y = 0; y < image.height() && !red; ++y)
+        for (int x = 0; x < image.width() && !red; ++x)
+            red = image.pixelColor(x, y) == QColor(200, 0, 0);
+    QVERIFY(red);
 }
 
 KC_TEST_MAIN(TestDComparison)
