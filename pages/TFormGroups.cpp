@@ -5,7 +5,6 @@
 #include "document/DGroupRecord.h"
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
-#include "model/DFileWriter.h"
 #include "pages/DViews.h"
 
 #include <QCheckBox>
@@ -268,13 +267,12 @@ void TFormGroups::ExportBtClick()
 {
     if (!problem_)
         return;
-    DMessages::Handle(
-        language_, "TFormGroups::ExportBtClick()",
-        [&]
-        {
-            const std::optional<TFormCsvOpt::Choice> choice = TFormCsvOpt::Ask(this, language_, false, csvDialogs_);
-            if (!choice)
-                return;
-            DFileWriter::Write(choice->path, DGroupReport::CsvBytes(proposal_, test_.subj.List(), choice->options));
-        });
+    DMessages::Handle(language_, "TFormGroups::ExportBtClick()",
+                      [&]
+                      {
+                          TFormCsvOpt::Export(this, language_, csvDialogs_,
+                                              [&](const DCsv::Options& options) {
+                                                  return DGroupReport::CsvBytes(proposal_, test_.subj.List(), options);
+                                              });
+                      });
 }
