@@ -94,6 +94,8 @@ TFormCompare::TFormCompare(const DTest& test, DLanguage& language, QWidget* pare
     body->addLayout(commands);
 
     AddButtonBand(layout, 45, QMargins(8, 10, 8, 10), 6, 75);
+    // Nothing here to cancel: the comparison changes neither test.
+    CancelB->hide();
     resize(1100, 650);
 }
 
