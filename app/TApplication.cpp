@@ -1,8 +1,10 @@
 #include "app/TApplication.h"
 
 #include "app/TFormMain.h"
+#include "document/DTest.h"
 #include "kit/DToolkitTexts.h"
 #include "lang/DLanguage.h"
+#include "pages/TFormCompare.h"
 #include "pages/TFormDesi.h"
 #include "pages/TFormFormImport.h"
 #include "pages/TFormGraphBar.h"
@@ -52,6 +54,13 @@ TApplication::TApplication(DTest& test, DLanguage& language)
         {
             formGroups->FormShow();
             formGroups->exec();
+        });
+    auto* formCompare = new TFormCompare(test, language, &main, &main);
+    main.SetCompareDialog(
+        [formCompare](std::unique_ptr<DTest> other, const QString& path)
+        {
+            formCompare->FormShow(std::move(other), path);
+            formCompare->exec();
         });
     auto* formImport = new TFormFormImport(test, language, &main, &main);
     main.SetFormImportDialog(

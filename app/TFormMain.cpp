@@ -6,6 +6,7 @@
 
 #include "analyses/DFonts.h"
 #include "document/DTest.h"
+#include "export/DExport.h"
 #include "kit/TFormPage.h"
 #include "lang/DLanguage.h"
 
@@ -38,7 +39,7 @@ constexpr int kWheelNotch = 120;
 constexpr int kRecoveryTime = 60000;
 
 // Hint and caption ids, in action order and in tab order.
-constexpr int kHintIds[] = {10000, 10010, 10020, 10030, 10040, 10050, 10060, 10070, 34000, 27850};
+constexpr int kHintIds[] = {10000, 10010, 10020, 10030, 10040, 10050, 10060, 10070, 34000, 27850, 34870};
 constexpr int kTabIds[] = {10500, 10510, 10520, 17001, 21001, 23001, 25000};
 const char* const kTabShowModules[] = {"TFormMain::QuesTsShow()",    "TFormMain::SubjTsShow()",
                                        "TFormMain::DesiTsShow()",    "TFormMain::DrawBarTsShow()",
@@ -91,6 +92,7 @@ TFormMain::TFormMain(DTest& test, DLanguage& language, QWidget* parent)
     MakeHistory();
     GroupsAc = MakeAction("groups", QKeySequence(), [this] { GroupsAcExecute(); });
     FormImportAc = MakeAction("formimport", QKeySequence(), [this] { FormImportAcExecute(); });
+    CompareAc = MakeAction("compare", QKeySequence(), [this] { CompareAcExecute(); });
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -113,6 +115,7 @@ TFormMain::TFormMain(DTest& test, DLanguage& language, QWidget* parent)
     bar->addSpacing(6);
     bar->addWidget(MakeButton(GroupsAc));
     bar->addWidget(MakeButton(FormImportAc));
+    bar->addWidget(MakeButton(CompareAc));
     bar->addSpacing(6);
     bar->addWidget(MakeButton(LangAc));
     bar->addSpacing(6);
@@ -239,8 +242,8 @@ void TFormMain::ViewCcaption()
 
 void TFormMain::ViewDesc()
 {
-    const QList<QAction*> actions = {NewAc,  LoadAc, SaveAc, SaveAsAc, LangAc,
-                                     InfoAc, HelpAc, ExitAc, GroupsAc, FormImportAc};
+    const QList<QAction*> actions = {NewAc,  LoadAc, SaveAc,   SaveAsAc,     LangAc,   InfoAc,
+                                     HelpAc, ExitAc, GroupsAc, FormImportAc, CompareAc};
     for (int i = 0; i < actions.size(); ++i)
     {
         const QString hint = language_.GetStr(kHintIds[i]);
@@ -540,6 +543,22 @@ void TFormMain::GroupsAcExecute()
                                        DCommandWhole::Run(
                                            test_, 26470, [&] { groupsDialog_(); }, Pusher());
                                });
+}
+
+void TFormMain::CompareAcExecute()
+{
+    DMessages::Handle(language_, "TFormMain::CompareAcExecute()",
+                      [&]
+                      {
+                          const QString path = AskOpenPath();
+                          if (path.isEmpty())
+                              return;
+                          // Read apart from the test, which the comparison leaves alone.
+                          auto other = std::make_unique<DTest>();
+                          DExport::ReadOther(path, *other);
+                          if (compareDialog_)
+                              compareDialog_(std::move(other), path);
+                      });
 }
 
 void TFormMain::FormImportAcExecute()

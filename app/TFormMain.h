@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class DLanguage;
 class TFormHelp;
@@ -77,6 +78,10 @@ public:
     void SetInfoDialog(std::function<void()> dialog) { infoDialog_ = std::move(dialog); }
     // The working-groups dialog, shown modally by its command.
     void SetGroupsDialog(std::function<void()> dialog) { groupsDialog_ = std::move(dialog); }
+    // The comparison with another test, read from the path given; shown
+    // modally by its command.
+    using CompareDialog = std::function<void(std::unique_ptr<DTest> other, const QString& path)>;
+    void SetCompareDialog(CompareDialog dialog) { compareDialog_ = std::move(dialog); }
     // The dialog that imports the answers of an online form, shown modally by
     // its command.
     void SetFormImportDialog(std::function<void()> dialog) { formImportDialog_ = std::move(dialog); }
@@ -95,6 +100,8 @@ public:
     void LangAcExecute();
     void InfoAcExecute();
     void GroupsAcExecute();
+    // Asks for another test file and compares the test with it.
+    void CompareAcExecute();
     void FormImportAcExecute();
     void HelpAcExecute();
     void ExitAcExecute();
@@ -115,6 +122,7 @@ public:
     QAction* LangAc = nullptr;
     QAction* InfoAc = nullptr;
     QAction* GroupsAc = nullptr;
+    QAction* CompareAc = nullptr;
     QAction* FormImportAc = nullptr;
     QAction* HelpAc = nullptr;
     QAction* ExitAc = nullptr;
@@ -198,6 +206,7 @@ private:
     TFormHelp* helpWindow_ = nullptr;
     QUndoStack* undoStack_ = nullptr;
     std::function<void()> groupsDialog_;
+    CompareDialog compareDialog_;
     std::function<void()> formImportDialog_;
     QFileDialog* OpenDlg = nullptr;
     QFileDialog* SaveDlg = nullptr;

@@ -50,6 +50,7 @@ BEGIN {
     target["BM_GroupsSolve/100"] = 1000
     target["BM_GroupsSolveLargest"] = 1000
     target["BM_FormImport"] = 50
+    target["BM_CompareLargest"] = 20
     # The export process against a bare Qt program that paints a PNG: an aim,
     # reported but not enforced, since most of the difference is the PNG
     # encoding of the picture, whose bytes must stay as they are.

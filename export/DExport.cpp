@@ -1,5 +1,6 @@
 #include "export/DExport.h"
 
+#include "analyses/DComparison.h"
 #include "analyses/DFonts.h"
 #include "analyses/DGraph.h"
 #include "analyses/DGraphIndices.h"
@@ -48,6 +49,7 @@ const KindName kKinds[] = {
     {"groups", Kind::Groups, 34600},
     {"categories", Kind::Categories, 33800},
     {"indices", Kind::Indices, 33810},
+    {"comparison", Kind::Comparison, 34910},
 };
 
 std::optional<Kind> KindOf(const QString& name)
@@ -140,6 +142,12 @@ bool TakeByteOrderMark(const QString&, Request& request)
     return true;
 }
 
+bool TakeCompare(const QString& value, Request& request)
+{
+    request.compare = value;
+    return !value.isEmpty();
+}
+
 bool TakeCategories(const QString&, Request& request)
 {
     request.categories = true;
@@ -165,10 +173,23 @@ const ExportOption kOptions[] = {
     {"arrange", "ties|rings", 29110, TakeArrangement, {Kind::Sociogram, Kind::KalCir}},
     {"groups", "N", 34610, TakeGroupCount, {Kind::Groups}},
     {"group-size", "N", 34620, TakeGroupSize, {Kind::Groups}},
-    {"sep", "comma|semicolon|tab", 28820, TakeSeparator, {Kind::Csv, Kind::Categories, Kind::Indices, Kind::Groups}},
-    {"decimal", "point|comma", 28830, TakeDecimal, {Kind::Csv, Kind::Categories, Kind::Indices, Kind::Groups}},
-    {"bom", nullptr, 28840, TakeByteOrderMark, {Kind::Csv, Kind::Categories, Kind::Indices, Kind::Groups}},
+    {"sep",
+     "comma|semicolon|tab",
+     28820,
+     TakeSeparator,
+     {Kind::Csv, Kind::Categories, Kind::Indices, Kind::Groups, Kind::Comparison}},
+    {"decimal",
+     "point|comma",
+     28830,
+     TakeDecimal,
+     {Kind::Csv, Kind::Categories, Kind::Indices, Kind::Groups, Kind::Comparison}},
+    {"bom",
+     nullptr,
+     28840,
+     TakeByteOrderMark,
+     {Kind::Csv, Kind::Categories, Kind::Indices, Kind::Groups, Kind::Comparison}},
     {"categories", nullptr, 28850, TakeCategories, {Kind::Csv}},
+    {"compare", "OTHER.KalCir", 34920, TakeCompare, {Kind::Comparison}},
 };
 
 QString KindNames(std::initializer_list<Kind> kinds)
@@ -308,6 +329,8 @@ DExport::Command DExport::ParseCommand(const QStringList& arguments, Program pro
         }
         if (command.request.groups && command.request.groupSize)
             return Wrong(34630);
+        if (command.request.kind == Kind::Comparison && command.request.compare.isEmpty())
+            return Wrong(34930);
         command.action = Action::Export;
         command.request.input = paths[0];
         command.request.output = paths[1];
@@ -427,6 +450,35 @@ QByteArray DExport::Groups(const Request& request, const DTest& test)
                          });
 }
 
+QByteArray DExport::Comparison(const Request& request, const DTest& test)
+{
+    return EError::Guard("DExport::Comparison()",
+                         [&]
+                         {
+                             DTest other;
+                             ReadOther(request.compare, other);
+                             return DCsv::Bytes(DComparison::Of(test.graph, other.graph).CsvLines(request.csv),
+                                                request.csv);
+                         });
+}
+
+void DExport::ReadOther(const QString& path, DTest& other)
+{
+    try
+    {
+        EError::Guard("DExport::ReadOther()",
+                      [&]
+                      {
+                          other.file.Read(path);
+                          other.desi.Verify();
+                      });
+    }
+    catch (const EError& e)
+    {
+        throw EError(34950, {path, e.Message()});
+    }
+}
+
 void DExport::CheckPaths(const Request& request)
 {
     EError::Guard("DExport::CheckPaths()",
@@ -463,6 +515,11 @@ void DExport::Run(const Request& request, DTest& test)
                       if (request.kind == Kind::Groups)
                       {
                           DFileWriter::Write(request.output, Groups(request, test));
+                          return;
+                      }
+                      if (request.kind == Kind::Comparison)
+                      {
+                          DFileWriter::Write(request.output, Comparison(request, test));
                           return;
                       }
                       // A failed export leaves no file behind, nor a damaged one in

@@ -27,7 +27,9 @@ class DTest;
 // --sep=comma|semicolon|tab, --decimal=point|comma and --bom (csv,
 // categories, indices and groups) write the table for a spreadsheet;
 // --categories (csv only) adds each subject's category of the target
-// diagram. Without them the tables are written as they always were.
+// diagram. --compare=OTHER.KalCir (comparison only, and needed by it) names
+// the test INPUT is compared with; one it cannot read fails the export. Without them the tables are written as they
+// always were.
 //
 // It also reads the whole command line of both programs, before anything
 // needs a display: --help and --version print to standard output and exit 0.
@@ -51,7 +53,8 @@ public:
         KalCir,
         Groups,
         Categories,
-        Indices
+        Indices,
+        Comparison
     };
 
     struct Request
@@ -70,6 +73,8 @@ public:
         // The tables only: how they are written, and the category column.
         DCsv::Options csv = {};
         bool categories = false;
+        // The comparison kind only: the other test INPUT is compared with.
+        QString compare = {};
     };
 
     static constexpr int kFailed = 1;
@@ -122,6 +127,13 @@ public:
     // The groups kind: the first proposal for the test, as comma-separated
     // text. Raises the solver's error when no grouping meets the rules.
     static QByteArray Groups(const Request& request, const DTest& test);
+    // The comparison kind: the table of INPUT (test) against the test of
+    // --compare, as comma-separated text. Raises the reader's error, naming
+    // the file, when that test cannot be read.
+    static QByteArray Comparison(const Request& request, const DTest& test);
+    // Reads the test another is compared with and checks its answers; a
+    // failure names the file, since two tests are in play.
+    static void ReadOther(const QString& path, DTest& other);
 
     // Carries out every command but Window, up to the exit status.
     static int Execute(const Command& command, Program program, int argc, char** argv);

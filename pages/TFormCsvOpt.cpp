@@ -1,6 +1,7 @@
 #include "pages/TFormCsvOpt.h"
 
 #include "lang/DLanguage.h"
+#include "model/DFileWriter.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -167,4 +168,14 @@ std::optional<TFormCsvOpt::Choice> TFormCsvOpt::Ask(QWidget* parent, DLanguage& 
     choice.options = form.Options();
     choice.categories = form.Categories();
     return choice;
+}
+
+bool TFormCsvOpt::Export(QWidget* parent, DLanguage& language, const Dialogs& dialogs,
+                         const std::function<QByteArray(const DCsv::Options&)>& bytes)
+{
+    const std::optional<Choice> choice = Ask(parent, language, false, dialogs);
+    if (!choice)
+        return false;
+    DFileWriter::Write(choice->path, bytes(choice->options));
+    return true;
 }

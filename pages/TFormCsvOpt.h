@@ -50,6 +50,11 @@ public:
     // Nothing when the user cancelled either question.
     static std::optional<Choice> Ask(QWidget* parent, DLanguage& language, bool offerCategories,
                                      const Dialogs& dialogs = {});
+    // Asks as Ask does (never offering the category column) and writes the
+    // table that bytes gives for the options chosen through DFileWriter;
+    // false when the user cancelled.
+    static bool Export(QWidget* parent, DLanguage& language, const Dialogs& dialogs,
+                       const std::function<QByteArray(const DCsv::Options&)>& bytes);
     // Whether a path names the plain file.
     static bool IsPlainFile(const QString& path);
 

@@ -5,7 +5,6 @@
 #include "document/DGroupRecord.h"
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
-#include "model/DFileWriter.h"
 #include "pages/DViews.h"
 
 #include <QCheckBox>
@@ -19,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace
@@ -95,8 +95,9 @@ TFormGroups::TFormGroups(DTest& test, DLanguage& language, QWidget* parent, QWid
     ProposeBt = MakeButton(this, "ProposeBt", &TFormGroups::ProposeBtClick, this);
     AnotherBt = MakeButton(this, "AnotherBt", &TFormGroups::AnotherBtClick, this);
     CopyBt = MakeButton(this, "CopyBt", &TFormGroups::CopyBtClick, this);
+    PrintBt = MakeButton(this, "PrintBt", &TFormGroups::PrintBtClick, this);
     ExportBt = MakeButton(this, "ExportBt", &TFormGroups::ExportBtClick, this);
-    for (QPushButton* button : {ProposeBt, AnotherBt, CopyBt, ExportBt})
+    for (QPushButton* button : {ProposeBt, AnotherBt, CopyBt, PrintBt, ExportBt})
         commands->addWidget(button);
     result->addLayout(commands);
     ResultEd = new QPlainTextEdit(this);
@@ -123,6 +124,7 @@ void TFormGroups::FormShow()
     ProposeBt->setText(language_.GetStr(34310));
     AnotherBt->setText(language_.GetStr(34320));
     CopyBt->setText(language_.GetStr(34330));
+    PrintBt->setText(language_.GetStr(34890));
     ExportBt->setText(language_.GetStr(34340));
 
     const DGroupSettings settings = DGroupRecord::Load(test_);
@@ -152,6 +154,7 @@ void TFormGroups::FormShow()
     ResultEd->clear();
     AnotherBt->setEnabled(false);
     CopyBt->setEnabled(false);
+    PrintBt->setEnabled(false);
     ExportBt->setEnabled(false);
 }
 
@@ -228,7 +231,7 @@ void TFormGroups::Show(qint32 index)
     proposal_ = DGroupSolver::Solve(*problem_, index);
     index_ = index;
     ResultEd->setPlainText(DGroupReport::Text(proposal_, *problem_));
-    for (QPushButton* button : {AnotherBt, CopyBt, ExportBt})
+    for (QPushButton* button : {AnotherBt, CopyBt, PrintBt, ExportBt})
         button->setEnabled(true);
 }
 
@@ -241,7 +244,7 @@ void TFormGroups::ProposeBtClick()
                           // proposal, so no earlier one stays as if it answered these.
                           problem_.reset();
                           ResultEd->clear();
-                          for (QPushButton* button : {AnotherBt, CopyBt, ExportBt})
+                          for (QPushButton* button : {AnotherBt, CopyBt, PrintBt, ExportBt})
                               button->setEnabled(false);
                           const DGroupSettings settings = ReadSettings();
                           DGroupRecord::Store(test_, settings, true);
@@ -264,17 +267,29 @@ void TFormGroups::CopyBtClick()
     QGuiApplication::clipboard()->setText(ResultEd->toPlainText());
 }
 
+void TFormGroups::PrintBtClick()
+{
+    if (!problem_)
+        return;
+    DMessages::Handle(language_, "TFormGroups::PrintBtClick()",
+                      [&]
+                      {
+                          QTextDocument document;
+                          document.setPlainText(ResultEd->toPlainText());
+                          DPrintPreview::Show(this, windowTitle(), document, printDialog_);
+                      });
+}
+
 void TFormGroups::ExportBtClick()
 {
     if (!problem_)
         return;
-    DMessages::Handle(
-        language_, "TFormGroups::ExportBtClick()",
-        [&]
-        {
-            const std::optional<TFormCsvOpt::Choice> choice = TFormCsvOpt::Ask(this, language_, false, csvDialogs_);
-            if (!choice)
-                return;
-            DFileWriter::Write(choice->path, DGroupReport::CsvBytes(proposal_, test_.subj.List(), choice->options));
-        });
+    DMessages::Handle(language_, "TFormGroups::ExportBtClick()",
+                      [&]
+                      {
+                          TFormCsvOpt::Export(this, language_, csvDialogs_,
+                                              [&](const DCsv::Options& options) {
+                                                  return DGroupReport::CsvBytes(proposal_, test_.subj.List(), options);
+                                              });
+                      });
 }

@@ -3,6 +3,7 @@
 #include "analyses/DGroupProblem.h"
 #include "analyses/DGroupSettings.h"
 #include "analyses/DGroupSolver.h"
+#include "kit/DPrintPreview.h"
 #include "kit/TFormDialog.h"
 #include "pages/TFormCsvOpt.h"
 
@@ -21,8 +22,8 @@ class QSpinBox;
 
 // The working-groups dialog: the settings of the grouping (stored with the
 // test when the user proposes or confirms), the proposal as a list with each
-// subject's fulfilled choices and conflicts, "try another", copy as text and
-// export as comma-separated text.
+// subject's fulfilled choices and conflicts, "try another", copy and print as
+// text and export as comma-separated text.
 class TFormGroups : public TFormDialog
 {
     Q_OBJECT
@@ -40,6 +41,8 @@ public:
     // The next-best different proposal for the same settings.
     void AnotherBtClick();
     void CopyBtClick();
+    // The proposal shown, as text in the print preview.
+    void PrintBtClick();
     // Asks for a file and writes the proposal shown into it.
     void ExportBtClick();
     // Adds the pair of the two subject combo boxes, or removes the selected.
@@ -53,6 +56,7 @@ public:
     using PathDialog = std::function<QString()>;
     void SetSaveDialog(PathDialog dialog) { csvDialogs_.path = std::move(dialog); }
     void SetCsvOptionsDialog(std::function<bool(TFormCsvOpt&)> dialog) { csvDialogs_.options = std::move(dialog); }
+    void SetPrintDialog(DPrintPreview::Dialog dialog) { printDialog_ = std::move(dialog); }
 
     QGroupBox* SizeGb = nullptr;
     QRadioButton* CountRb = nullptr;
@@ -71,6 +75,7 @@ public:
     QPushButton* ProposeBt = nullptr;
     QPushButton* AnotherBt = nullptr;
     QPushButton* CopyBt = nullptr;
+    QPushButton* PrintBt = nullptr;
     QPushButton* ExportBt = nullptr;
     QPlainTextEdit* ResultEd = nullptr;
 
@@ -82,6 +87,7 @@ private:
 
     DTest& test_;
     TFormCsvOpt::Dialogs csvDialogs_;
+    DPrintPreview::Dialog printDialog_;
     std::vector<DGroupSettings::Pair> together_;
     std::vector<DGroupSettings::Pair> apart_;
     std::optional<DGroupProblem> problem_;

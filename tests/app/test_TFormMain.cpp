@@ -223,6 +223,39 @@ private Q_SLOTS:
         QCOMPARE(shell.test.answ.num.GetValue(), 6);
     }
 
+    void compareWithAnotherTest()
+    {
+        QTemporaryDir dir;
+        const QString other = dir.filePath(QStringLiteral("other.KalCir"));
+        const QString junk = dir.filePath(QStringLiteral("junk.KalCir"));
+        WriteTestFile(other, 8);
+        TestSupport::WriteFile(junk, QByteArray(200, 'x'));
+        Shell shell;
+        QStringList compared;
+        shell.form.SetCompareDialog([&](std::unique_ptr<DTest> test, const QString& path)
+                                    { compared << path + QStringLiteral(": %1").arg(test->answ.num.GetValue()); });
+        QVERIFY(shell.Show());
+        const QByteArray before = shell.test.file.ToBytes();
+
+        // Read apart: the current test neither takes the other's contents
+        // nor counts as changed, and no step is made.
+        shell.openPath = other;
+        shell.form.CompareAc->trigger();
+        QCOMPARE(compared, QStringList{other + QStringLiteral(": 8")});
+        QCOMPARE(shell.test.file.ToBytes(), before);
+        QVERIFY(!shell.test.IsChangedByUser());
+        QVERIFY(!shell.form.UndoAc->isEnabled());
+
+        // A cancelled dialog shows nothing; a file that is no test names it.
+        shell.openPath.clear();
+        shell.form.CompareAc->trigger();
+        shell.openPath = junk;
+        shell.form.CompareAc->trigger();
+        QCOMPARE(compared.size(), 1);
+        QCOMPARE(shell.errors, QStringList{shell.language.GetErr(34950, {junk, shell.language.GetErr(60020, {junk})})});
+        QCOMPARE(shell.test.file.ToBytes(), before);
+    }
+
     void commandLineOpen_data()
     {
         QTest::addColumn<QString>("argument");
@@ -600,14 +633,14 @@ private Q_SLOTS:
         QVERIFY(shell.Show());
         QList<QToolButton*> buttons = shell.form.Panel1->findChildren<QToolButton*>();
         std::sort(buttons.begin(), buttons.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
-        const QList<QAction*> actions = {shell.form.NewAc,    shell.form.LoadAc,       shell.form.SaveAc,
-                                         shell.form.SaveAsAc, shell.form.UndoAc,       shell.form.RedoAc,
-                                         shell.form.GroupsAc, shell.form.FormImportAc, shell.form.LangAc,
-                                         shell.form.InfoAc,   shell.form.HelpAc,       shell.form.ExitAc};
-        const int lefts[] = {2, 57, 112, 167, 228, 283, 344, 399, 460, 521, 576, 637};
-        const int hints[] = {10000, 10010, 10020, 10030, 26000, 26010, 34000, 27850, 10040, 10050, 10060, 10070};
-        QCOMPARE(buttons.size(), 12);
-        for (int i = 0; i < 12; ++i)
+        const QList<QAction*> actions = {
+            shell.form.NewAc,  shell.form.LoadAc,   shell.form.SaveAc,       shell.form.SaveAsAc,  shell.form.UndoAc,
+            shell.form.RedoAc, shell.form.GroupsAc, shell.form.FormImportAc, shell.form.CompareAc, shell.form.LangAc,
+            shell.form.InfoAc, shell.form.HelpAc,   shell.form.ExitAc};
+        const int lefts[] = {2, 57, 112, 167, 228, 283, 344, 399, 454, 515, 576, 631, 692};
+        const int hints[] = {10000, 10010, 10020, 10030, 26000, 26010, 34000, 27850, 34870, 10040, 10050, 10060, 10070};
+        QCOMPARE(buttons.size(), 13);
+        for (int i = 0; i < 13; ++i)
         {
             QCOMPARE(buttons[i]->geometry(), QRect(lefts[i], 2, 55, 55));
             QCOMPARE(buttons[i]->defaultAction(), actions[i]);

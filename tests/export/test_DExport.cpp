@@ -71,6 +71,7 @@ private Q_SLOTS:
     void kalcirRoundTrip();
     void arrangesBeforeExport();
     void groups();
+    void comparison();
     void failureLeavesNoOutput();
     void process_data();
     void process();
@@ -104,6 +105,12 @@ void TestDExport::parse_data()
     QTest::newRow("groups by size") << QStringList{"--group-size=4", "--export=groups", "a", "b"} << true
                                     << int(Kind::Groups) << -1;
 
+    QTest::newRow("comparison") << QStringList{"--export=comparison", "--compare=o.KalCir", "a", "b"} << true
+                                << int(Kind::Comparison) << -1;
+    QTest::newRow("comparison without the other test")
+        << QStringList{"--export=comparison", "a", "b"} << false << 0 << 0;
+    QTest::newRow("other test with another kind")
+        << QStringList{"--export=csv", "--compare=o.KalCir", "a", "b"} << false << 0 << 0;
     QTest::newRow("group size with another kind")
         << QStringList{"--export=csv", "--group-size=4", "a", "b"} << false << 0 << 0;
     QTest::newRow("groups and group size")
@@ -382,6 +389,29 @@ void TestDExport::groups()
     QVERIFY(TestSupport::ReadFile(Path("groups.csv")).startsWith("Group,N.,Surname,Name\r\n1,1,Rossi,\r\n1,3,"));
 }
 
+void TestDExport::comparison()
+{
+    // Verdi chose Rossi in the earlier test, Bianchi in this one: as large a
+    // change for both, but only Rossi's category changed.
+    DTest test;
+    Fill(test);
+    test.file.Write(Path("now.KalCir"));
+    test.desi.SetDesi(1, 1, 3, 1);
+    test.file.Write(Path("before.KalCir"));
+
+    DExport::Request request{Kind::Comparison, -1, Path("now.KalCir"), Path("comparison.csv"), {}};
+    request.compare = Path("before.KalCir");
+    DTest reader;
+    DExport::Run(request, reader);
+    QCOMPARE(TestSupport::ReadFile(Path("comparison.csv")),
+             QByteArray("N.,Surname,Name,Acceptances (other test),Acceptances (this test),Change of acceptances,"
+                        "Rejections (other test),Rejections (this test),Change of rejections,Category (other test),"
+                        "Category (this test),Change of category\r\n"
+                        "1,Rossi,,1,0,-1,0,0,0,B,F,B \xe2\x86\x92 F\r\n"
+                        "2,Bianchi,,1,2,1,0,0,0,B,B,\r\n"
+                        "3,Verdi,,0,0,0,0,0,0,F,F,\r\n"));
+}
+
 void TestDExport::failureLeavesNoOutput()
 {
     DTest test;
@@ -471,6 +501,27 @@ void TestDExport::process_data()
     QTest::newRow("category column of the indices")
         << QStringList{"--export=indices", "--categories", ok, Path("indices.csv")} << Path("indices.csv") << 2
         << QStringLiteral("The option --categories works only with --export=csv") << QByteArray();
+    // The other test of a comparison: compared, or refused naming it and why.
+    QTest::newRow("comparison for a spreadsheet")
+        << QStringList{"--export=comparison", "--lang=it", "--sep=semicolon", "--compare=" + Path("flat.KalCir"), ok,
+                       Path("cmp.csv")}
+        << Path("cmp.csv") << 0 << QString() << QByteArray("N\xc2\xb0;Cognome;Nome;Accettazioni (altro test);");
+    QTest::newRow("other test missing")
+        << QStringList{"--export=comparison", "--lang=en", "--compare=" + Path("missing.KalCir"), ok, Path("cmp1.csv")}
+        << Path("cmp1.csv") << 1
+        << QStringLiteral("Cannot open \"%1\": No such file or directory").arg(Path("missing.KalCir")) << QByteArray();
+    QTest::newRow("other test damaged")
+        << QStringList{"--export=comparison", "--lang=en", "--compare=" + Path("damaged.KalCir"), ok, Path("cmp2.csv")}
+        << Path("cmp2.csv") << 1
+        << QStringLiteral("The test \"%1\" cannot be compared: Read failure").arg(Path("damaged.KalCir"))
+        << QByteArray();
+    QTest::newRow("other test choosing itself")
+        << QStringList{"--export=comparison", "--lang=en", "--compare=" + self, ok, Path("cmp3.csv")}
+        << Path("cmp3.csv") << 1 << DLanguage::GetStrEng(50090).replace(QStringLiteral("%d"), QStringLiteral("3"))
+        << QByteArray();
+    QTest::newRow("comparison without the other test")
+        << QStringList{"--export=comparison", "--lang=en", ok, Path("cmp4.csv")} << Path("cmp4.csv") << 2
+        << QStringLiteral("--export=comparison needs --compare=OTHER.KalCir") << QByteArray();
     QTest::newRow("wrong usage") << QStringList{"--export=metrics", ok} << QString() << 2 << QStringLiteral("Usage:")
                                  << QByteArray();
 
@@ -510,6 +561,7 @@ void TestDExport::process()
     test.file.Write(Path("ok.KalCir"));
     test.graph.tar.stat.SetValue(1, false);
     test.file.Write(Path("flat.KalCir"));
+    TestSupport::WriteFile(Path("damaged.KalCir"), QByteArray("Zelvor71"));
     test.graph.tar.stat.SetValue(0, false);
     test.desi.SetDesi(1, 2, 3, 3);
     test.file.Write(Path("self-choice.KalCir"));

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTextDocument>
 
 namespace
 {
@@ -79,6 +80,10 @@ void TestTFormGroups::proposeAnotherCopyExport()
     QVERIFY(second != first);
     d.Click(d.form.CopyBt);
     QCOMPARE(QGuiApplication::clipboard()->text(), second);
+    QString printed;
+    d.form.SetPrintDialog([&](const QTextDocument& document) { printed = document.toPlainText(); });
+    d.Click(d.form.PrintBt);
+    QCOMPARE(printed, second);
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("groups.csv"));
@@ -112,6 +117,7 @@ void TestTFormGroups::pairsAndRefusals()
     QCOMPARE(d.errors, QStringList{d.language.GetErr(34500, {"S1", "S3"})});
     QVERIFY(d.form.ResultEd->toPlainText().isEmpty());
     QVERIFY(!d.form.CopyBt->isEnabled());
+    QVERIFY(!d.form.PrintBt->isEnabled());
 
     d.form.PairsLb->setCurrentRow(1);
     d.Click(d.form.RemoveBt);
