@@ -5,6 +5,7 @@
 #include "analyses/DFonts.h"
 #include "analyses/DGraph.h"
 #include "analyses/DGraphIndices.h"
+#include "analyses/DGraphPainting.h"
 #include "analyses/DGraphSocArrange.h"
 #include "analyses/DGraphTarTable.h"
 #include "analyses/DGroupProblem.h"
@@ -15,6 +16,7 @@
 #include "bench/ClassTest.h"
 #include "bench/LargestTest.h"
 #include "document/DTest.h"
+#include "export/DPictureFile.h"
 #include "lang/DLanguage.h"
 #include "model/EError.h"
 
@@ -159,6 +161,23 @@ void BM_SociogramHover(benchmark::State& state)
         benchmark::DoNotOptimize(picture.constBits());
     }
     soc.Sel().Clear();
+}
+
+// The sociogram saved as SVG, with its caption, as the page's Save picture
+// as... and the command line write it (the writing to disk left out).
+void BM_SociogramSvg(benchmark::State& state)
+{
+    Load& load = Largest();
+    load.graph.soc.size.Set(800, 600, false);
+    const QStringList caption = DGraphPainting::CaptionLines(DGraphPainting::Analysis::Sociogram, load.graph,
+                                                             QStringLiteral("largest.KalCir"), QDate(2026, 12, 11));
+    for (auto _ : state)
+    {
+        const QByteArray svg = DPictureFile::Bytes(
+            DPictureFile::Format::Svg,
+            DGraphPainting::Of(DGraphPainting::Analysis::Sociogram, load.graph).WithCaption(caption));
+        benchmark::DoNotOptimize(svg.constData());
+    }
 }
 
 // Arrange on a test at width x height (state ranges 0 and 1) by the kind in
@@ -368,6 +387,7 @@ BENCHMARK(BM_SociogramDraw)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(kRepetitions)
     ->ReportAggregatesOnly(true);
+BENCHMARK(BM_SociogramSvg)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_SociogramRedraw)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_SociogramHover)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 // Kinds: 0 by ties, 1 in rings (too many boxes for rings at 800 x 600).

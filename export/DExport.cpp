@@ -1,4 +1,5 @@
 #include "export/DExport.h"
+#include "export/DPictureFile.h"
 
 #include "analyses/DFonts.h"
 #include "analyses/DGraph.h"
@@ -224,6 +225,38 @@ QByteArray Png(const QImage& picture)
     return bytes;
 }
 
+// The analysis a picture kind draws; nothing for the tables and the file.
+std::optional<DGraphPainting::Analysis> AnalysisOf(Kind kind)
+{
+    using Analysis = DGraphPainting::Analysis;
+    switch (kind)
+    {
+    case Kind::Bar:
+        return Analysis::Bar;
+    case Kind::Target:
+        return Analysis::Target;
+    case Kind::Sociogram:
+        return Analysis::Sociogram;
+    case Kind::Metrics:
+        return Analysis::Metrics;
+    default:
+        return std::nullopt;
+    }
+}
+
+// An SVG or PDF leaves the program as a document of its own, so it carries
+// the caption; a PNG stays the picture it always was (nothing here).
+std::optional<QByteArray> VectorPicture(const Request& request, DGraph& graph)
+{
+    const std::optional<DGraphPainting::Analysis> analysis = AnalysisOf(request.kind);
+    const DPictureFile::Format format = DPictureFile::FormatOf(request.output);
+    if (!analysis || format == DPictureFile::Format::Png)
+        return std::nullopt;
+    const QStringList caption = DGraphPainting::CaptionLines(*analysis, graph, request.input, QDate::currentDate());
+    return DPictureFile::Bytes(format, DGraphPainting::Of(*analysis, graph).WithCaption(caption),
+                               DGraphPainting::Name(*analysis));
+}
+
 void Print(FILE* stream, const QString& text)
 {
     const QByteArray bytes = text.toLocal8Bit();
@@ -365,6 +398,7 @@ QString DExport::Help(Program program)
         width = std::max(width, row.first.size());
     for (const auto& [option, description] : rows)
         text += QStringLiteral("  ") + option.leftJustified(width + 2) + description + QLatin1Char('\n');
+    text += QLatin1Char('\n') + language.GetStr(28170) + QLatin1Char('\n');
     text += QLatin1Char('\n') + language.GetStr(35090) + QLatin1Char('\n');
     return text;
 }
@@ -463,6 +497,11 @@ void DExport::Run(const Request& request, DTest& test)
                       if (request.kind == Kind::Groups)
                       {
                           DFileWriter::Write(request.output, Groups(request, test));
+                          return;
+                      }
+                      if (const std::optional<QByteArray> vector = VectorPicture(request, test.graph))
+                      {
+                          DFileWriter::Write(request.output, *vector);
                           return;
                       }
                       // A failed export leaves no file behind, nor a damaged one in

@@ -489,6 +489,27 @@ extern const DLanguageEntry kLanguageTable[] = {
     {27993, u"Leave out its rows", u"Tralascia le sue righe"},
     {27994, u"Import", u"Importa"},
     {27995, u"Choose the file of the form first.", u"Scegli prima il file del modulo."},
+    // Pictures that leave the program: caption, print and save
+    {28000, u"Analysis: %s", u"Analisi: %s"},
+    {28010, u"Questions counted: %s", u"Domande conteggiate: %s"},
+    {28020, u"none", u"nessuna"},
+    {28030, u"File: %s", u"File: %s"},
+    {28040, u"not saved", u"non salvato"},
+    {28050, u"Date: %s", u"Data: %s"},
+    {28100, u"Print the picture with a caption that explains it",
+     u"Stampa l'immagine con una didascalia che la spiega"},
+    {28110, u"Save the picture as PNG, SVG or PDF with a caption that explains it",
+     u"Salva l'immagine come PNG, SVG o PDF con una didascalia che la spiega"},
+    {28120, u"Save picture as", u"Salva immagine come"},
+    {28130, u"PNG picture (*.png)", u"Immagine PNG (*.png)"},
+    {28140, u"SVG drawing (*.svg)", u"Disegno SVG (*.svg)"},
+    {28150, u"PDF document (*.pdf)", u"Documento PDF (*.pdf)"},
+    {28160, u"Print preview", u"Anteprima di stampa"},
+    {28170,
+     u"bar, target, sociogram and metrics write SVG when OUTPUT ends in .svg and PDF when it ends in .pdf, "
+     u"each with a caption; any other OUTPUT gets a PNG picture.",
+     u"bar, target, sociogram e metrics scrivono SVG se OUTPUT finisce con .svg e PDF se finisce con .pdf, "
+     u"ciascuno con una didascalia; ogni altro OUTPUT riceve un'immagine PNG."},
     // Tables for spreadsheets
     {28700, u"Category (%s)", u"Categoria (%s)"},
     {28710, u"Comma-separated values for spreadsheets (*.csv)", u"Valori separati per fogli di calcolo (*.csv)"},
