@@ -1,4 +1,5 @@
 #include "export/DExport.h"
+#include "export/DClassReport.h"
 #include "export/DPictureFile.h"
 
 #include "analyses/DFonts.h"
@@ -49,6 +50,7 @@ const KindName kKinds[] = {
     {"groups", Kind::Groups, 34600},
     {"categories", Kind::Categories, 33800},
     {"indices", Kind::Indices, 33810},
+    {"report", Kind::Report, 28270},
 };
 
 std::optional<Kind> KindOf(const QString& name)
@@ -244,16 +246,20 @@ std::optional<DGraphPainting::Analysis> AnalysisOf(Kind kind)
     }
 }
 
-// An SVG or PDF leaves the program as a document of its own, so it carries
-// the caption; a PNG stays the picture it always was (nothing here).
-std::optional<QByteArray> VectorPicture(const Request& request, DGraph& graph)
+// What leaves the program as a document of its own, with the texts that
+// explain it: the class report, and a picture as SVG or PDF, which carries
+// its caption. Nothing for the rest: a PNG stays the picture it always was.
+std::optional<QByteArray> Document(const Request& request, DTest& test)
 {
+    if (request.kind == Kind::Report)
+        return DClassReport::Pdf(test, request.input, QDate::currentDate());
     const std::optional<DGraphPainting::Analysis> analysis = AnalysisOf(request.kind);
     const DPictureFile::Format format = DPictureFile::FormatOf(request.output);
     if (!analysis || format == DPictureFile::Format::Png)
         return std::nullopt;
-    const QStringList caption = DGraphPainting::CaptionLines(*analysis, graph, request.input, QDate::currentDate());
-    return DPictureFile::Bytes(format, DGraphPainting::Of(*analysis, graph).WithCaption(caption),
+    const QStringList caption =
+        DGraphPainting::CaptionLines(*analysis, test.graph, request.input, QDate::currentDate());
+    return DPictureFile::Bytes(format, DGraphPainting::Of(*analysis, test.graph).WithCaption(caption),
                                DGraphPainting::Name(*analysis));
 }
 
@@ -499,9 +505,9 @@ void DExport::Run(const Request& request, DTest& test)
                           DFileWriter::Write(request.output, Groups(request, test));
                           return;
                       }
-                      if (const std::optional<QByteArray> vector = VectorPicture(request, test.graph))
+                      if (const std::optional<QByteArray> document = Document(request, test))
                       {
-                          DFileWriter::Write(request.output, *vector);
+                          DFileWriter::Write(request.output, *document);
                           return;
                       }
                       // A failed export leaves no file behind, nor a damaged one in

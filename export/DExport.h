@@ -51,7 +51,8 @@ public:
         KalCir,
         Groups,
         Categories,
-        Indices
+        Indices,
+        Report
     };
 
     struct Request

@@ -510,6 +510,18 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"each with a caption; any other OUTPUT gets a PNG picture.",
      u"bar, target, sociogram e metrics scrivono SVG se OUTPUT finisce con .svg e PDF se finisce con .pdf, "
      u"ciascuno con una didascalia; ogni altro OUTPUT riceve un'immagine PNG."},
+    {28200, u"Class report", u"Relazione sulla classe"},
+    {28210, u"Questions: %d; subjects: %d; answers per question: %d",
+     u"Domande: %d; soggetti: %d; risposte per domanda: %d"},
+    {28220, u"Questions", u"Domande"},
+    {28230, u"Subjects by category", u"Soggetti per categoria"},
+    {28240, u"nobody", u"nessuno"},
+    {28250, u"Subjects who received no acceptance", u"Soggetti che non hanno ricevuto accettazioni"},
+    {28260, u"Subjects who received the most rejections (%d)", u"Soggetti che hanno ricevuto più rifiuti (%d)"},
+    {28270, u"the class report: every analysis in one PDF document (A4)",
+     u"la relazione sulla classe: tutte le analisi in un documento PDF (A4)"},
+    {28280, u"Class report: every analysis with its explanation in one PDF document",
+     u"Relazione sulla classe: tutte le analisi con la loro spiegazione in un documento PDF"},
     // Tables for spreadsheets
     {28700, u"Category (%s)", u"Categoria (%s)"},
     {28710, u"Comma-separated values for spreadsheets (*.csv)", u"Valori separati per fogli di calcolo (*.csv)"},

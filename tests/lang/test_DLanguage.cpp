@@ -37,7 +37,7 @@ private Q_SLOTS:
                                                  + 5          // names import
                                                  + 8          // typing, copying and pasting answers
                                                  + 16         // tables for spreadsheets
-                                                 + 14         // pictures out: caption, print, save
+                                                 + 14 + 9     // pictures out: caption, print, save; class report
                                                  ));
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {
