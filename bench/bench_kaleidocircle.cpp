@@ -16,6 +16,7 @@
 #include "bench/ClassTest.h"
 #include "bench/LargestTest.h"
 #include "document/DTest.h"
+#include "export/DClassReport.h"
 #include "export/DPictureFile.h"
 #include "lang/DLanguage.h"
 #include "model/EError.h"
@@ -229,23 +230,46 @@ void BM_TestFileWriteRead(benchmark::State& state)
 }
 
 // One whole export process, from start to exit, as a user or a script runs it.
-void BM_ExportSociogramProcess(benchmark::State& state)
+// One whole export process of the largest test, start to exit.
+void ExportProcess(benchmark::State& state, const char* kind, const char* outputName)
 {
     Load& load = Largest();
     const QString input = Scratch().filePath(QStringLiteral("export.KalCir"));
-    const QString output = Scratch().filePath(QStringLiteral("export.png"));
+    const QString output = Scratch().filePath(QLatin1String(outputName));
     load.test.file.Write(input);
     for (auto _ : state)
     {
         QProcess process;
         process.start(QStringLiteral(KC_APP_PATH),
-                      {QStringLiteral("--export=sociogram"), QStringLiteral("--lang=en"), input, output});
+                      {QStringLiteral("--export=") + QLatin1String(kind), QStringLiteral("--lang=en"), input, output});
         if (!process.waitForFinished(10000) || process.exitCode() != 0)
         {
             state.SkipWithError("the export process failed");
             break;
         }
     }
+}
+
+void BM_ExportSociogramProcess(benchmark::State& state)
+{
+    ExportProcess(state, "sociogram", "export.png");
+}
+
+// The class report of the largest test, in memory, and as a whole process
+// that writes it.
+void BM_ClassReport(benchmark::State& state)
+{
+    Load& load = Largest();
+    for (auto _ : state)
+    {
+        const QByteArray pdf = DClassReport::Pdf(load.test, QStringLiteral("largest.KalCir"), QDate(2026, 12, 11));
+        benchmark::DoNotOptimize(pdf.constData());
+    }
+}
+
+void BM_ExportReportProcess(benchmark::State& state)
+{
+    ExportProcess(state, "report", "report.pdf");
 }
 
 // The bare Qt program that paints and saves a small PNG: the yardstick of
@@ -406,6 +430,13 @@ BENCHMARK(BM_ArrangeClass)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_TestFileWriteRead)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ExportSociogramProcess)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(5)
+    ->Repetitions(kRepetitions)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ClassReport)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ExportReportProcess)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(5)

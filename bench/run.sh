@@ -45,6 +45,8 @@ BEGIN {
     target["BM_TestFileWriteRead"] = 5
     target["BM_ExportSociogramProcess"] = 150
     target["BM_BarePngProcess"] = 150
+    target["BM_ClassReport"] = 300
+    target["BM_ExportReportProcess"] = 500
     target["BM_UndoRedoAnswer"] = 2
     target["BM_UndoRedoSociogramMove"] = 2
     target["BM_GroupsSolve/30"] = 200
