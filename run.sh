@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . tools/setup.sh
 
-kc_install_missing "${KC_BASE_PACKAGES[@]}" "${KC_TRANSLATION_PACKAGES[@]}"
+kc_install_missing "${KC_BASE_PACKAGES[@]}" "${KC_PICTURE_PACKAGES[@]}" "${KC_TRANSLATION_PACKAGES[@]}"
 kc_build build -DCMAKE_BUILD_TYPE=Release
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

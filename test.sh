@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . tools/setup.sh
 
-kc_install_missing "${KC_BASE_PACKAGES[@]}" "${KC_TRANSLATION_PACKAGES[@]}"
+kc_install_missing "${KC_BASE_PACKAGES[@]}" "${KC_PICTURE_PACKAGES[@]}" "${KC_TRANSLATION_PACKAGES[@]}"
 export QT_QPA_PLATFORM=offscreen
 
 if [ "${1:-}" = "--sanitize" ]; then

@@ -55,31 +55,33 @@ void DDrawBar::PaintMargin(int height)
     }
 }
 
-void DDrawBar::Paint(DSubjList& subjects, QImage& picture)
+QSize DDrawBar::Layout(DSubjList& subjects)
+{
+    return EError::Guard("DDrawBar::Paint()",
+                         [&]
+                         {
+                             bar_.Graph().Desi().Verify();
+                             bar_.Prepare(subjects);
+
+                             const std::vector<DGraphListSubj>& entries = bar_.Graph().Subjects();
+                             quint32 largest = 0;
+                             for (const DGraphListSubj& entry : entries)
+                                 largest = std::max({largest, entry.Subj().acceptanceReceived.Get(),
+                                                     entry.Subj().rejectionReceived.Get()});
+                             divisor_ = bar_.scale.GetDivisor();
+                             return Extent(qint32(entries.size()), largest, divisor_) + QSize(1, 1);
+                         });
+}
+
+void DDrawBar::PaintOn(QPainter& p, QSize size)
 {
     try
     {
         EError::Guard("DDrawBar::Paint()",
                       [&]
                       {
-                          bar_.Graph().Desi().Verify();
-                          bar_.Prepare(subjects);
-
-                          const std::vector<DGraphListSubj>& entries = bar_.Graph().Subjects();
-                          quint32 largest = 0;
-                          for (const DGraphListSubj& entry : entries)
-                              largest = std::max({largest, entry.Subj().acceptanceReceived.Get(),
-                                                  entry.Subj().rejectionReceived.Get()});
-                          divisor_ = bar_.scale.GetDivisor();
-                          const QSize extent = Extent(qint32(entries.size()), largest, divisor_);
-                          const int w = extent.width();
-                          const int h = extent.height();
-
-                          // A new picture is already white: the drawing rectangle needs no
-                          // second fill.
-                          picture = DPicture::MakeChecked(w + 1, h + 1);
-
-                          QPainter p(&picture);
+                          const int w = size.width() - 1;
+                          const int h = size.height() - 1;
                           painter_ = &p;
                           DPicture::PrepareOutlines(p);
                           SetFill(Qt::white);
@@ -94,7 +96,7 @@ void DDrawBar::Paint(DSubjList& subjects, QImage& picture)
 
                           y_ = h / 2;
                           x_ = 0;
-                          for (const DGraphListSubj& entry : entries)
+                          for (const DGraphListSubj& entry : bar_.Graph().Subjects())
                           {
                               x_ += kStep;
                               DSubjElemBar subject(*this, entry.Subj());
@@ -108,6 +110,24 @@ void DDrawBar::Paint(DSubjList& subjects, QImage& picture)
     catch (...)
     {
         painter_ = nullptr;
+        throw;
+    }
+}
+
+void DDrawBar::Paint(DSubjList& subjects, QImage& picture)
+{
+    try
+    {
+        const QSize size = Layout(subjects);
+        // A new picture is already white: the drawing rectangle needs no
+        // second fill.
+        picture =
+            EError::Guard("DDrawBar::Paint()", [&] { return DPicture::MakeChecked(size.width(), size.height()); });
+        QPainter p(&picture);
+        PaintOn(p, size);
+    }
+    catch (...)
+    {
         picture.fill(Qt::white);
         throw;
     }

@@ -25,6 +25,11 @@ public:
     // filled white at the size it has then, and the error passes on (an
     // EError unchanged, anything else as 50020 "DDrawBar::Paint()").
     void Paint(DSubjList& subjects, QImage& picture);
+    // The two halves of Paint for any surface: Layout checks the answers,
+    // prepares the graph and gives the picture's size; PaintOn paints the
+    // prepared graph onto a surface of that size (96 dpi).
+    QSize Layout(DSubjList& subjects);
+    void PaintOn(QPainter& painter, QSize size);
 
     // The drawing rectangle (0, 0)-(W, H) for n subjects whose largest count
     // is m, at the scale divisor d; the picture is one pixel larger each way.

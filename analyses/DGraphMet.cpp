@@ -143,17 +143,26 @@ bool DGraphMet::Less(const DGraphListSubj& a, const DGraphListSubj& b) const
     }
 }
 
+QSize DGraphMet::Layout()
+{
+    return EError::Guard("DGraphMet::Draw()",
+                         [&]
+                         {
+                             graph_.Desi().Verify();
+                             Prepare();
+                             return QSize(kWidth + 1, TableHeight(static_cast<int>(graph_.Subjects().size())) + 1);
+                         });
+}
+
 void DGraphMet::Draw(QImage& picture)
 {
     try
     {
+        const QSize size = Layout();
         EError::Guard("DGraphMet::Draw()",
                       [&]
                       {
-                          graph_.Desi().Verify();
-                          Prepare();
-                          picture =
-                              DPicture::Make(kWidth + 1, TableHeight(static_cast<int>(graph_.Subjects().size())) + 1);
+                          picture = DPicture::Make(size.width(), size.height());
                           QPainter painter(&picture);
                           Paint(painter);
                       });

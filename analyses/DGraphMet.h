@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -61,6 +62,9 @@ public:
     // Checks the answers, prepares and draws the table into a picture of its
     // own size. On an error the picture is left white and the error passes on.
     void Draw(QImage& picture);
+    // The first half of Draw for any surface: checks the answers, prepares
+    // the table and gives the picture's size for Paint.
+    QSize Layout();
     // Paints the table of the subject list as prepared onto a picture of
     // 651 x TableHeight(n) + 1 pixels.
     void Paint(QPainter& painter) const;

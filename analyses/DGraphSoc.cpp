@@ -63,7 +63,7 @@ void DGraphSoc::SetSize()
                       th_ = DPicture::LineHeight(DPicture::Font(9));
                       // The picture takes the bitmap's size with its content (BmpToImg);
                       // an unchanged size keeps the bitmap, which the redraw clears anyway.
-                      const QSize wanted(size.Width() + 2, size.Height() + 6 + 5 * th_);
+                      const QSize wanted = PictureSize();
                       if (bitmap_.size() != wanted)
                           bitmap_ = DPicture::Make(wanted.width(), wanted.height());
                   });
@@ -77,18 +77,7 @@ void DGraphSoc::Draw(DSubjList& subjects, QImage& picture)
                       picture_ = &picture;
                       try
                       {
-                          SetSize();
-                          owner_->Desi().Verify();
-                          SociogramPrepare(subjects);
-                          sel_.Refind(subjects.Get());
-                          drawnList_ = &subjects.Get();
-                          drawnData_ = subjects.Get().data();
-                          drawnCount_ = subjects.Get().size();
-                          for (DGraphListSubj& entry : owner_->Subjects())
-                          {
-                              SubjOrigVer(entry.Subj());
-                              PrepareSubj(entry.Subj());
-                          }
+                          Prepare(subjects, true);
                           Draw();
                       }
                       catch (...)
@@ -104,6 +93,43 @@ void DGraphSoc::Draw(DSubjList& subjects, QImage& picture)
                           throw;
                       }
                   });
+}
+
+void DGraphSoc::Prepare(DSubjList& subjects, bool boxes)
+{
+    SetSize();
+    owner_->Desi().Verify();
+    SociogramPrepare(subjects);
+    sel_.Refind(subjects.Get());
+    drawnList_ = &subjects.Get();
+    drawnData_ = subjects.Get().data();
+    drawnCount_ = subjects.Get().size();
+    for (DGraphListSubj& entry : owner_->Subjects())
+    {
+        SubjOrigVer(entry.Subj());
+        if (boxes)
+            PrepareSubj(entry.Subj());
+    }
+}
+
+QSize DGraphSoc::PrepareVector(DSubjList& subjects)
+{
+    return EError::Guard("DGraphSoc::PrepareVector()",
+                         [&]
+                         {
+                             Prepare(subjects, false);
+                             return PictureSize();
+                         });
+}
+
+QSize DGraphSoc::PictureSize() const
+{
+    return QSize(size.Width() + 2, size.Height() + 6 + 5 * th_);
+}
+
+void DGraphSoc::PaintVector(QPainter& surface)
+{
+    EError::Guard("DGraphSoc::PaintVector()", [&] { Paint(surface, true); });
 }
 
 void DGraphSoc::Draw(QImage& picture)
@@ -138,32 +164,42 @@ void DGraphSoc::Draw()
                       else
                           bitmap_ = DPicture::Make(bitmap_.width(), bitmap_.height());
                       QPainter surface(&bitmap_);
-                      surface.setRenderHint(QPainter::Antialiasing, false);
-                      surface.setPen(Pen(kBlack, 1));
-                      surface.setBrush(kWhite);
-                      surface.setFont(DPicture::Font(8));
-
-                      const int frameBottom = bottom_ + 5 * th_ + 4;
-                      const QLine frame[4] = {QLine(0, 0, right_, 0), QLine(right_, 0, right_, frameBottom),
-                                              QLine(right_, frameBottom, 0, frameBottom), QLine(0, frameBottom, 0, 0)};
-                      DGraphSocLine::Draw(surface, frame, 4);
-
-                      for (DGraphListSubj& entry : owner_->Subjects())
-                      {
-                          SubjOrigVer(entry.Subj());
-                          if (!sel_.Is(entry.Subj()))
-                              DrawSubj(surface, entry.Subj());
-                      }
-                      for (const DGraphListConn& conn : *connections_)
-                      {
-                          if (sel_.ThereIs() && (sel_.Is(*conn.Chooser()) || sel_.Is(*conn.Chosen())))
-                              continue;
-                          conn.Draw(surface, *this, true);
-                      }
-                      DrawLegend(surface);
+                      Paint(surface, false);
                       surface.end();
                       BmpToImg();
                   });
+}
+
+void DGraphSoc::Paint(QPainter& surface, bool vector)
+{
+    surface.setRenderHint(QPainter::Antialiasing, false);
+    surface.setPen(Pen(kBlack, 1));
+    surface.setBrush(kWhite);
+    surface.setFont(DPicture::Font(8));
+
+    const int frameBottom = bottom_ + 5 * th_ + 4;
+    const QLine frame[4] = {QLine(0, 0, right_, 0), QLine(right_, 0, right_, frameBottom),
+                            QLine(right_, frameBottom, 0, frameBottom), QLine(0, frameBottom, 0, 0)};
+    DGraphSocLine::Draw(surface, frame, 4);
+
+    for (DGraphListSubj& entry : owner_->Subjects())
+    {
+        if (vector)
+            PaintSubj(surface, entry.Subj());
+        else
+        {
+            SubjOrigVer(entry.Subj());
+            if (!sel_.Is(entry.Subj()))
+                DrawSubj(surface, entry.Subj());
+        }
+    }
+    for (const DGraphListConn& conn : *connections_)
+    {
+        if (!vector && sel_.ThereIs() && (sel_.Is(*conn.Chooser()) || sel_.Is(*conn.Chosen())))
+            continue;
+        conn.Draw(surface, *this, true);
+    }
+    DrawLegend(surface);
 }
 
 void DGraphSoc::DrawLegend(QPainter& surface) const
@@ -268,21 +304,41 @@ void DGraphSoc::PrepareSubj(DSubjElem& subject) const
                       const int s = subjDim.Get();
                       QImage box = DPicture::Make(s, s);
                       QPainter surface(&box);
-                      surface.setRenderHint(QPainter::Antialiasing, false);
-                      DSubjBox::PaintShape(surface, QRect(0, 0, s - 1, s - 1), subject);
-                      surface.setFont(DPicture::Font(8));
-                      const QString id = QString::number(subject.id.GetValue());
-                      if (subjDim.IsLarge())
-                      {
-                          CentredText(surface, Area(1, 2, s - 1, s / 3 + 2), id);
-                          CentredText(surface, Area(1, s / 3 + 1, s - 1, 2 * (s / 3) - 1),
-                                      subject.appe.Surname().ToString(3));
-                          CentredText(surface, Area(1, 2 * (s / 3) - 2, s - 1, s - 2), subject.appe.Name().ToString(3));
-                      }
-                      else
-                          CentredText(surface, Area(0, 0, s, s), id);
+                      PaintBox(surface, subject);
                       surface.end();
                       subject.soci.picture = box; // releases the previous picture
+                  });
+}
+
+void DGraphSoc::PaintBox(QPainter& surface, const DSubjElem& subject) const
+{
+    const int s = subjDim.Get();
+    surface.setRenderHint(QPainter::Antialiasing, false);
+    DSubjBox::PaintShape(surface, QRect(0, 0, s - 1, s - 1), subject);
+    surface.setFont(DPicture::Font(8));
+    const QString id = QString::number(subject.id.GetValue());
+    if (subjDim.IsLarge())
+    {
+        CentredText(surface, Area(1, 2, s - 1, s / 3 + 2), id);
+        CentredText(surface, Area(1, s / 3 + 1, s - 1, 2 * (s / 3) - 1), subject.appe.Surname().ToString(3));
+        CentredText(surface, Area(1, 2 * (s / 3) - 2, s - 1, s - 2), subject.appe.Name().ToString(3));
+    }
+    else
+        CentredText(surface, Area(0, 0, s, s), id);
+}
+
+void DGraphSoc::PaintSubj(QPainter& surface, const DSubjElem& subject) const
+{
+    EError::Guard("DGraphSoc::DrawSubj()",
+                  [&]
+                  {
+                      // The box drawn in place rather than copied as a bitmap, so
+                      // that a vector surface keeps its shapes and texts.
+                      const int half = subjDim.Get() / 2;
+                      surface.save();
+                      surface.translate(SubjOrigGet(subject) - QPoint(half, half));
+                      PaintBox(surface, subject);
+                      surface.restore();
                   });
 }
 

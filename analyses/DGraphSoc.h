@@ -53,6 +53,14 @@ public:
     void Draw();
     void BmpToImg();
 
+    // The sociogram for a surface other than the screen's bitmap (a file, a
+    // printer): PrepareVector makes the full drawing's lists and positions of
+    // the given subjects and gives the size; PaintVector then draws every
+    // subject and connection itself, at 96 dpi, with no box left out for a
+    // drag and no pin marks, which only the page's own picture shows.
+    QSize PrepareVector(DSubjList& subjects);
+    void PaintVector(QPainter& surface);
+
     // The subject's box centre in the sociogram of the current type.
     QPoint SubjOrigGet(const DSubjElem& subject) const;
     DSubjElemSociOrig& SubjOrig(DSubjElem& subject) const;
@@ -89,6 +97,14 @@ public:
 
 private:
     void DrawLegend(QPainter& surface) const;
+    void Prepare(DSubjList& subjects, bool boxes);
+    // The whole picture but the white ground; vector draws the boxes in place.
+    void Paint(QPainter& surface, bool vector);
+    // The picture's size: the drawing area, its frame and the legend.
+    QSize PictureSize() const;
+    // A box with its texts at (0, 0), the size of the subject dimension.
+    void PaintBox(QPainter& surface, const DSubjElem& subject) const;
+    void PaintSubj(QPainter& surface, const DSubjElem& subject) const;
     bool IsStale() const;
 
     DGraph* owner_ = nullptr;

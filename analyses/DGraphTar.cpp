@@ -324,30 +324,30 @@ void DGraphTar::Draw(QImage& picture)
     Draw(graph_.Subj().List(), picture);
 }
 
-void DGraphTar::Draw(DSubjList& subjects, QImage& picture)
+DGraphTar::Layout DGraphTar::Lay(DSubjList& subjects)
+{
+    return EError::Guard("DGraphTar::Draw()",
+                         [&]
+                         {
+                             graph_.Desi().Verify();
+                             Prepare(subjects);
+                             const bool rankPositive = stat.IsRankPositive();
+                             const int th = DPicture::LineHeight(DPicture::Font(9));
+                             return ComputeLayout(cel_, categories_[std::size_t(RingOrder(rankPositive).back())].radius,
+                                                  th, rankPositive);
+                         });
+}
+
+void DGraphTar::PaintOn(QPainter& p, const Layout& layout)
 {
     try
     {
         EError::Guard("DGraphTar::Draw()",
                       [&]
                       {
-                          graph_.Desi().Verify();
-                          Prepare(subjects);
-
-                          const bool rankPositive = stat.IsRankPositive();
-                          const std::vector<int> rings = RingOrder(rankPositive);
-                          const QFont legendFont = DPicture::Font(9);
-                          const int th = DPicture::LineHeight(legendFont);
-                          const Layout layout =
-                              ComputeLayout(cel_, categories_[std::size_t(rings.back())].radius, th, rankPositive);
+                          const std::vector<int> rings = RingOrder(stat.IsRankPositive());
                           const int w = layout.width;
                           const int hh = layout.height;
-
-                          // A new picture is already white: the drawing rectangle needs no
-                          // second fill.
-                          picture = DPicture::MakeChecked(w + 1, hh + 1);
-
-                          QPainter p(&picture);
                           painter_ = &p;
                           DPicture::PrepareOutlines(p);
                           p.setBackground(Qt::white);
@@ -357,7 +357,7 @@ void DGraphTar::Draw(DSubjList& subjects, QImage& picture)
                           QStringList labels;
                           for (const int slot : rings)
                               labels << categories_[std::size_t(slot)].label;
-                          p.setFont(legendFont);
+                          p.setFont(DPicture::Font(9));
                           p.drawText(QRect(4, hh - layout.legend + 2, w - 4, layout.legend - 2),
                                      Qt::AlignLeft | Qt::AlignTop, labels.join(QLatin1Char('\n')));
 
@@ -370,6 +370,24 @@ void DGraphTar::Draw(DSubjList& subjects, QImage& picture)
     catch (...)
     {
         painter_ = nullptr;
+        throw;
+    }
+}
+
+void DGraphTar::Draw(DSubjList& subjects, QImage& picture)
+{
+    try
+    {
+        const Layout layout = Lay(subjects);
+        // A new picture is already white: the drawing rectangle needs no
+        // second fill.
+        picture = EError::Guard("DGraphTar::Draw()",
+                                [&] { return DPicture::MakeChecked(layout.width + 1, layout.height + 1); });
+        QPainter p(&picture);
+        PaintOn(p, layout);
+    }
+    catch (...)
+    {
         picture.fill(Qt::white);
         throw;
     }

@@ -113,6 +113,13 @@ public:
     };
     static Layout ComputeLayout(qint32 cel, qint32 outerRadius, int textHeight, bool rankPositive);
 
+    // The two halves of Draw for any surface: Lay checks the answers,
+    // prepares the subjects and gives the layout (the picture is one pixel
+    // larger than it each way); PaintOn paints the prepared diagram onto a
+    // surface of that size (96 dpi).
+    Layout Lay(DSubjList& subjects);
+    void PaintOn(QPainter& painter, const Layout& layout);
+
     // Positions of a category's n subjects on a ring of the given radius,
     // counter-clockwise on screen from the letter at the top.
     static std::vector<QPoint> Positions(QPoint centre, qint32 radius, int count);

@@ -7,12 +7,15 @@
 #include "analyses/DFonts.h"
 #include "document/DTest.h"
 #include "export/DExport.h"
+#include "export/DClassReport.h"
 #include "kit/TFormPage.h"
 #include "lang/DLanguage.h"
+#include "model/DFileWriter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDate>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -39,7 +42,7 @@ constexpr int kWheelNotch = 120;
 constexpr int kRecoveryTime = 60000;
 
 // Hint and caption ids, in action order and in tab order.
-constexpr int kHintIds[] = {10000, 10010, 10020, 10030, 10040, 10050, 10060, 10070, 34000, 27850, 34870};
+constexpr int kHintIds[] = {10000, 10010, 10020, 10030, 10040, 10050, 10060, 10070, 34000, 27850, 34870, 28280};
 constexpr int kTabIds[] = {10500, 10510, 10520, 17001, 21001, 23001, 25000};
 const char* const kTabShowModules[] = {"TFormMain::QuesTsShow()",    "TFormMain::SubjTsShow()",
                                        "TFormMain::DesiTsShow()",    "TFormMain::DrawBarTsShow()",
@@ -93,6 +96,7 @@ TFormMain::TFormMain(DTest& test, DLanguage& language, QWidget* parent)
     GroupsAc = MakeAction("groups", QKeySequence(), [this] { GroupsAcExecute(); });
     FormImportAc = MakeAction("formimport", QKeySequence(), [this] { FormImportAcExecute(); });
     CompareAc = MakeAction("compare", QKeySequence(), [this] { CompareAcExecute(); });
+    ReportAc = MakeAction("report", QKeySequence(), [this] { ReportAcExecute(); });
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -116,6 +120,7 @@ TFormMain::TFormMain(DTest& test, DLanguage& language, QWidget* parent)
     bar->addWidget(MakeButton(GroupsAc));
     bar->addWidget(MakeButton(FormImportAc));
     bar->addWidget(MakeButton(CompareAc));
+    bar->addWidget(MakeButton(ReportAc));
     bar->addSpacing(6);
     bar->addWidget(MakeButton(LangAc));
     bar->addSpacing(6);
@@ -242,8 +247,8 @@ void TFormMain::ViewCcaption()
 
 void TFormMain::ViewDesc()
 {
-    const QList<QAction*> actions = {NewAc,  LoadAc, SaveAc,   SaveAsAc,     LangAc,   InfoAc,
-                                     HelpAc, ExitAc, GroupsAc, FormImportAc, CompareAc};
+    const QList<QAction*> actions = {NewAc,  LoadAc, SaveAc,   SaveAsAc,     LangAc,    InfoAc,
+                                     HelpAc, ExitAc, GroupsAc, FormImportAc, CompareAc, ReportAc};
     for (int i = 0; i < actions.size(); ++i)
     {
         const QString hint = language_.GetStr(kHintIds[i]);
@@ -573,6 +578,31 @@ void TFormMain::FormImportAcExecute()
                                            test_, 27820, [&] { formImportDialog_(); }, Pusher());
                                    DrawPages();
                                });
+}
+
+void TFormMain::ReportAcExecute()
+{
+    DMessages::Handle(
+        language_, "TFormMain::ReportAcExecute()",
+        [&]
+        {
+            CommitPageEdits();
+            QString path;
+            if (reportDialog_)
+                path = reportDialog_();
+            else
+            {
+                // Beside the test, named after it.
+                const QFileInfo test(test_.file.FileName());
+                const QString suggested = test_.file.FileName().isEmpty()
+                                              ? QString()
+                                              : test.dir().filePath(test.completeBaseName() + QStringLiteral(".pdf"));
+                path = QFileDialog::getSaveFileName(this, language_.GetStr(28200), suggested, language_.GetStr(28150));
+            }
+            if (path.isEmpty())
+                return;
+            DFileWriter::Write(path, DClassReport::Pdf(test_, test_.file.FileName(), QDate::currentDate()));
+        });
 }
 
 std::function<void(QUndoCommand*)> TFormMain::Pusher()

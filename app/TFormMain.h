@@ -73,6 +73,8 @@ public:
     QString AskSavePath();
     void SetOpenDialog(PathDialog dialog) { openDialog_ = std::move(dialog); }
     void SetSaveDialog(PathDialog dialog) { saveDialog_ = std::move(dialog); }
+    // Where the class report goes (an empty path means cancelled).
+    void SetReportDialog(PathDialog dialog) { reportDialog_ = std::move(dialog); }
     // The language and information dialogs, shown modally by their commands.
     void SetLangDialog(std::function<void()> dialog) { langDialog_ = std::move(dialog); }
     void SetInfoDialog(std::function<void()> dialog) { infoDialog_ = std::move(dialog); }
@@ -103,6 +105,7 @@ public:
     // Asks for another test file and compares the test with it.
     void CompareAcExecute();
     void FormImportAcExecute();
+    void ReportAcExecute();
     void HelpAcExecute();
     void ExitAcExecute();
     // Writes the recovery copy while the test has unsaved changes and removes
@@ -124,6 +127,7 @@ public:
     QAction* GroupsAc = nullptr;
     QAction* CompareAc = nullptr;
     QAction* FormImportAc = nullptr;
+    QAction* ReportAc = nullptr;
     QAction* HelpAc = nullptr;
     QAction* ExitAc = nullptr;
     QTabWidget* PageControl = nullptr;
@@ -199,6 +203,7 @@ private:
     QString caption_;
     QStringList arguments_;
     PathDialog openDialog_;
+    PathDialog reportDialog_;
     PathDialog saveDialog_;
     std::function<void()> langDialog_;
     std::function<void()> infoDialog_;

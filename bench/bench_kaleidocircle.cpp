@@ -6,6 +6,7 @@
 #include "analyses/DFonts.h"
 #include "analyses/DGraph.h"
 #include "analyses/DGraphIndices.h"
+#include "analyses/DGraphPainting.h"
 #include "analyses/DGraphSocArrange.h"
 #include "analyses/DGraphTarTable.h"
 #include "analyses/DGroupProblem.h"
@@ -16,6 +17,8 @@
 #include "bench/ClassTest.h"
 #include "bench/LargestTest.h"
 #include "document/DTest.h"
+#include "export/DClassReport.h"
+#include "export/DPictureFile.h"
 #include "lang/DLanguage.h"
 #include "model/EError.h"
 
@@ -195,6 +198,23 @@ void BM_SociogramHover(benchmark::State& state)
     soc.Sel().Clear();
 }
 
+// The sociogram saved as SVG, with its caption, as the page's Save picture
+// as... and the command line write it (the writing to disk left out).
+void BM_SociogramSvg(benchmark::State& state)
+{
+    Load& load = Largest();
+    load.graph.soc.size.Set(800, 600, false);
+    const QStringList caption = DGraphPainting::CaptionLines(DGraphPainting::Analysis::Sociogram, load.graph,
+                                                             QStringLiteral("largest.KalCir"), QDate(2026, 12, 11));
+    for (auto _ : state)
+    {
+        const QByteArray svg = DPictureFile::Bytes(
+            DPictureFile::Format::Svg,
+            DGraphPainting::Of(DGraphPainting::Analysis::Sociogram, load.graph).WithCaption(caption));
+        benchmark::DoNotOptimize(svg.constData());
+    }
+}
+
 // Arrange on a test at width x height (state ranges 0 and 1) by the kind in
 // range 2, from the grid the sociogram starts with. Reports the line
 // crossings of that grid and of the arrangement.
@@ -244,23 +264,46 @@ void BM_TestFileWriteRead(benchmark::State& state)
 }
 
 // One whole export process, from start to exit, as a user or a script runs it.
-void BM_ExportSociogramProcess(benchmark::State& state)
+// One whole export process of the largest test, start to exit.
+void ExportProcess(benchmark::State& state, const char* kind, const char* outputName)
 {
     Load& load = Largest();
     const QString input = Scratch().filePath(QStringLiteral("export.KalCir"));
-    const QString output = Scratch().filePath(QStringLiteral("export.png"));
+    const QString output = Scratch().filePath(QLatin1String(outputName));
     load.test.file.Write(input);
     for (auto _ : state)
     {
         QProcess process;
         process.start(QStringLiteral(KC_APP_PATH),
-                      {QStringLiteral("--export=sociogram"), QStringLiteral("--lang=en"), input, output});
+                      {QStringLiteral("--export=") + QLatin1String(kind), QStringLiteral("--lang=en"), input, output});
         if (!process.waitForFinished(10000) || process.exitCode() != 0)
         {
             state.SkipWithError("the export process failed");
             break;
         }
     }
+}
+
+void BM_ExportSociogramProcess(benchmark::State& state)
+{
+    ExportProcess(state, "sociogram", "export.png");
+}
+
+// The class report of the largest test, in memory, and as a whole process
+// that writes it.
+void BM_ClassReport(benchmark::State& state)
+{
+    Load& load = Largest();
+    for (auto _ : state)
+    {
+        const QByteArray pdf = DClassReport::Pdf(load.test, QStringLiteral("largest.KalCir"), QDate(2026, 12, 11));
+        benchmark::DoNotOptimize(pdf.constData());
+    }
+}
+
+void BM_ExportReportProcess(benchmark::State& state)
+{
+    ExportProcess(state, "report", "report.pdf");
 }
 
 // The bare Qt program that paints and saves a small PNG: the yardstick of
@@ -403,6 +446,7 @@ BENCHMARK(BM_SociogramDraw)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(kRepetitions)
     ->ReportAggregatesOnly(true);
+BENCHMARK(BM_SociogramSvg)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_SociogramRedraw)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_SociogramHover)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 // Kinds: 0 by ties, 1 in rings (too many boxes for rings at 800 x 600).
@@ -421,6 +465,13 @@ BENCHMARK(BM_ArrangeClass)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_TestFileWriteRead)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ExportSociogramProcess)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(5)
+    ->Repetitions(kRepetitions)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ClassReport)->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ExportReportProcess)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(5)

@@ -38,12 +38,15 @@ BEGIN {
     target["BM_SociogramDraw/800/600"] = 30
     target["BM_SociogramDraw/4000/4000"] = 250
     target["BM_SociogramRedraw"] = 30
+    target["BM_SociogramSvg"] = 50
     target["BM_ArrangeLargest/800/600/0"] = 100
     target["BM_ArrangeLargest/4000/4000/0"] = 100
     target["BM_ArrangeLargest/4000/4000/1"] = 100
     target["BM_TestFileWriteRead"] = 5
     target["BM_ExportSociogramProcess"] = 150
     target["BM_BarePngProcess"] = 150
+    target["BM_ClassReport"] = 300
+    target["BM_ExportReportProcess"] = 500
     target["BM_UndoRedoAnswer"] = 2
     target["BM_UndoRedoSociogramMove"] = 2
     target["BM_GroupsSolve/30"] = 200

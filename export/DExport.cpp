@@ -12,6 +12,8 @@
 #include "analyses/DPicture.h"
 #include "document/DGroupRecord.h"
 #include "document/DTest.h"
+#include "export/DClassReport.h"
+#include "export/DPictureFile.h"
 #include "lang/DLanguage.h"
 #include "model/DCsv.h"
 #include "model/DFileError.h"
@@ -50,6 +52,7 @@ const KindName kKinds[] = {
     {"categories", Kind::Categories, 33800},
     {"indices", Kind::Indices, 33810},
     {"comparison", Kind::Comparison, 34910},
+    {"report", Kind::Report, 28270},
 };
 
 std::optional<Kind> KindOf(const QString& name)
@@ -245,6 +248,42 @@ QByteArray Png(const QImage& picture)
     return bytes;
 }
 
+// The analysis a picture kind draws; nothing for the tables and the file.
+std::optional<DGraphPainting::Analysis> AnalysisOf(Kind kind)
+{
+    using Analysis = DGraphPainting::Analysis;
+    switch (kind)
+    {
+    case Kind::Bar:
+        return Analysis::Bar;
+    case Kind::Target:
+        return Analysis::Target;
+    case Kind::Sociogram:
+        return Analysis::Sociogram;
+    case Kind::Metrics:
+        return Analysis::Metrics;
+    default:
+        return std::nullopt;
+    }
+}
+
+// What leaves the program as a document of its own, with the texts that
+// explain it: the class report, and a picture as SVG or PDF, which carries
+// its caption. Nothing for the rest: a PNG stays the picture it always was.
+std::optional<QByteArray> Document(const Request& request, DTest& test)
+{
+    if (request.kind == Kind::Report)
+        return DClassReport::Pdf(test, request.input, QDate::currentDate());
+    const std::optional<DGraphPainting::Analysis> analysis = AnalysisOf(request.kind);
+    const DPictureFile::Format format = DPictureFile::FormatOf(request.output);
+    if (!analysis || format == DPictureFile::Format::Png)
+        return std::nullopt;
+    const QStringList caption =
+        DGraphPainting::CaptionLines(*analysis, test.graph, request.input, QDate::currentDate());
+    return DPictureFile::Bytes(format, DGraphPainting::Of(*analysis, test.graph).WithCaption(caption),
+                               DGraphPainting::Name(*analysis));
+}
+
 void Print(FILE* stream, const QString& text)
 {
     const QByteArray bytes = text.toLocal8Bit();
@@ -388,6 +427,7 @@ QString DExport::Help(Program program)
         width = std::max(width, row.first.size());
     for (const auto& [option, description] : rows)
         text += QStringLiteral("  ") + option.leftJustified(width + 2) + description + QLatin1Char('\n');
+    text += QLatin1Char('\n') + language.GetStr(28170) + QLatin1Char('\n');
     text += QLatin1Char('\n') + language.GetStr(35090) + QLatin1Char('\n');
     return text;
 }
@@ -520,6 +560,11 @@ void DExport::Run(const Request& request, DTest& test)
                       if (request.kind == Kind::Comparison)
                       {
                           DFileWriter::Write(request.output, Comparison(request, test));
+                          return;
+                      }
+                      if (const std::optional<QByteArray> document = Document(request, test))
+                      {
+                          DFileWriter::Write(request.output, *document);
                           return;
                       }
                       // A failed export leaves no file behind, nor a damaged one in

@@ -54,7 +54,8 @@ public:
         Groups,
         Categories,
         Indices,
-        Comparison
+        Comparison,
+        Report
     };
 
     struct Request

@@ -14,7 +14,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/setup.sh
 
-kc_install_missing "${KC_BASE_PACKAGES[@]}" "${KC_FUZZ_PACKAGES[@]}"
+kc_install_missing "${KC_BASE_PACKAGES[@]}" "${KC_PICTURE_PACKAGES[@]}" "${KC_FUZZ_PACKAGES[@]}"
 
 build=build-fuzz
 targets=(kc_fuzz_read kc_fuzz_draw)

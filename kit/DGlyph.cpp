@@ -99,6 +99,49 @@ void PaintFileExport(QPainter& p)
     p.setBrush(QColor(0, 160, 0));
     p.drawPath(DGlyph::BlockArrow(44, 64, 84, 58, 8, 18));
 }
+void PaintPrint(QPainter& p)
+{
+    // A printer with a sheet coming out of it that carries a small chart.
+    p.setPen(QPen(QColor(60, 60, 60), 2));
+    p.setBrush(Qt::white);
+    p.drawRect(QRect(24, 6, 40, 26));
+    p.setBrush(QColor(150, 160, 175));
+    p.drawRoundedRect(QRect(8, 28, 72, 34), 6, 6);
+    p.setBrush(Qt::white);
+    p.drawRect(QRect(22, 50, 44, 34));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 128, 0));
+    p.drawRect(QRect(30, 62, 7, 16));
+    p.setBrush(QColor(200, 0, 0));
+    p.drawRect(QRect(41, 68, 7, 10));
+    p.setBrush(QColor(0, 90, 200));
+    p.drawRect(QRect(52, 58, 7, 20));
+}
+
+void PaintSavePicture(QPainter& p)
+{
+    // A picture with a chart and an arrow down into a tray: stored on disk.
+    p.setPen(QPen(Qt::black, 2));
+    p.setBrush(QColor(175, 238, 238));
+    p.drawRect(QRect(8, 6, 50, 44));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 128, 0));
+    p.drawRect(QRect(16, 24, 8, 20));
+    p.setBrush(QColor(200, 0, 0));
+    p.drawRect(QRect(29, 32, 8, 12));
+    p.setBrush(QColor(255, 192, 203));
+    p.drawRect(QRect(42, 16, 8, 28));
+    p.setPen(QPen(QColor(60, 60, 60), 3));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygon({QPoint(30, 66), QPoint(30, 84), QPoint(84, 84), QPoint(84, 66)}));
+    p.save();
+    p.translate(57, 32);
+    p.rotate(90);
+    p.setPen(QPen(QColor(0, 80, 0), 2));
+    p.setBrush(QColor(0, 160, 0));
+    p.drawPath(DGlyph::BlockArrow(0, 26, 46, 0, 7, 16));
+    p.restore();
+}
 } // namespace
 
 QIcon DGlyph::PageIcon(Page picture, int size)
@@ -112,6 +155,10 @@ QIcon DGlyph::PageIcon(Page picture, int size)
         return Icon(size, PaintClipboard, kRatio);
     case Page::FileExport:
         return Icon(size, PaintFileExport, kRatio);
+    case Page::Print:
+        return Icon(size, PaintPrint, kRatio);
+    case Page::SavePicture:
+        return Icon(size, PaintSavePicture, kRatio);
     }
     return {};
 }

@@ -29,13 +29,15 @@ public:
     static void PaintSpin(QPainter& p);
 
     // The pictures the pages' strips share: options, copy to the clipboard,
-    // export to a file. Painted at twice their size so they stay sharp on
+    // export to a file, print, save the picture. Painted at twice their size so they stay sharp on
     // screens with a device pixel ratio of 2.
     enum class Page
     {
         Options,
         Clipboard,
-        FileExport
+        FileExport,
+        Print,
+        SavePicture
     };
     static QIcon PageIcon(Page picture, int size);
 };

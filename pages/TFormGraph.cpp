@@ -5,6 +5,7 @@
 #include "document/DTest.h"
 #include "kit/DGlyph.h"
 #include "lang/DLanguage.h"
+#include "pages/TGraphOutput.h"
 #include "pages/commands/DCommandGraphOptions.h"
 
 #include <QClipboard>
@@ -37,6 +38,13 @@ int OptionsTextId(const char* name)
     return page == "TFormGraphBar" ? 26400 : page == "TFormGraphTar" ? 26410 : 26430;
 }
 
+DGraphPainting::Analysis AnalysisOf(const char* name)
+{
+    const QByteArray page(name);
+    using Analysis = DGraphPainting::Analysis;
+    return page == "TFormGraphBar" ? Analysis::Bar : page == "TFormGraphTar" ? Analysis::Target : Analysis::Metrics;
+}
+
 } // namespace
 
 TFormGraph::TFormGraph(DTest& test, DLanguage& language, const char* name, int panelWidth, bool toggles,
@@ -57,6 +65,7 @@ TFormGraph::TFormGraph(DTest& test, DLanguage& language, const char* name, int p
     ClipExpSb = AddStripButton(Glyph::Clipboard, 2, 59);
     connect(OptSb, &QToolButton::clicked, this, &TFormGraph::OptSbClick);
     connect(ClipExpSb, &QToolButton::clicked, this, &TFormGraph::ClipExpSbClick);
+    Output = new TGraphOutput(test, language, AnalysisOf(name), name, StripPn, 114);
 
     OptPn = new QWidget(this);
     // At least this wide, wider when a text of its boxes needs it.
@@ -148,6 +157,7 @@ void TFormGraph::SetStripHints(int optId, int clipId)
 {
     OptSb->setToolTip(language_.GetStr(optId));
     ClipExpSb->setToolTip(language_.GetStr(clipId));
+    Output->ViewDesc();
 }
 
 void TFormGraph::showEvent(QShowEvent* event)

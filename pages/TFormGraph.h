@@ -21,6 +21,7 @@ class QListWidget;
 class QScrollArea;
 class QToolButton;
 class QVBoxLayout;
+class TGraphOutput;
 
 // What the analysis pages have in common: a strip of flat picture buttons on
 // the left (show/hide the options, copy the picture), the options panel next
@@ -62,6 +63,8 @@ public:
     QWidget* OptPn = nullptr;
     QScrollArea* ScrollBox1 = nullptr;
     QLabel* Image = nullptr;
+    // Print... and Save picture as..., below the strip's other buttons.
+    TGraphOutput* Output = nullptr;
 
 protected:
     // name: the page's class name, which its handlers report in errors.

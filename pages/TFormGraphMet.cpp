@@ -1,6 +1,7 @@
 #include "pages/TFormGraphMet.h"
 #include "kit/DMessages.h"
 #include "pages/DViews.h"
+#include "pages/TGraphOutput.h"
 
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
@@ -21,6 +22,7 @@ TFormGraphMet::TFormGraphMet(DTest& test, DLanguage& language, QWidget* parent)
 {
     PlaceStripButtons({2, 5}, {2, 59});
     FileExpSb = AddStripButton(Glyph::FileExport, 2, 114);
+    Output->MoveTo(169);
     connect(FileExpSb, &QToolButton::clicked, this, &TFormGraphMet::FileExpSbClick);
     DGraphMet& met = test_.graph.met;
     DQuesList& questions = test_.ques.List();

@@ -1,6 +1,7 @@
 #include "pages/TFormGraphSoc.h"
 #include "kit/DMessages.h"
 #include "pages/DViews.h"
+#include "pages/TGraphOutput.h"
 #include "pages/commands/DCommandGraphOptions.h"
 #include "pages/commands/DCommandSocMove.h"
 #include "pages/commands/DCommandWhole.h"
@@ -135,6 +136,7 @@ void TFormGraphSoc::CreateControls()
     OptSb->setCheckable(true);
     ClipExpSb = MakeStripButton(strip, TFormGraph::GlyphIcon(TFormGraph::Glyph::Clipboard));
     ClipExpSb->move(2, 57);
+    Output = new TGraphOutput(test_, language_, DGraphPainting::Analysis::Sociogram, "TFormGraphSoc", strip, 112);
 
     OptPn = new QWidget(this);
     OptPn->setFixedWidth(232);
@@ -233,6 +235,7 @@ void TFormGraphSoc::ViewDesc()
                           const DLanguage& l = language_;
                           OptSb->setToolTip(l.GetStr(23000));
                           ClipExpSb->setToolTip(l.GetStr(23010));
+                          Output->ViewDesc();
                           OptTypeGb->setTitle(l.GetStr(24100));
                           OptTypeGb->setToolTip(l.GetStr(24110));
                           OptSubjDimGb->setTitle(l.GetStr(24200));

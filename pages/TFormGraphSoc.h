@@ -26,6 +26,7 @@ class QPushButton;
 class QScrollArea;
 class QToolButton;
 class TFormGraphSoc;
+class TGraphOutput;
 
 // The sociogram picture on the page: paints the picture and hands the mouse
 // to the page. It always has the picture's size, so widget coordinates are
@@ -99,6 +100,7 @@ public:
     // Controls, named as the rest of the application refers to them.
     QToolButton* OptSb = nullptr;
     QToolButton* ClipExpSb = nullptr;
+    TGraphOutput* Output = nullptr;
     QWidget* OptPn = nullptr;
     QGroupBox* OptTypeGb = nullptr;
     QComboBox* OptTypeCb = nullptr;

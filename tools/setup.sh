@@ -22,6 +22,9 @@ kc_install_missing() {
 }
 
 KC_BASE_PACKAGES=(cmake make g++ qt6-base-dev fonts-dejavu-core)
+# Pictures saved as SVG (Qt Svg); printing and PDF come with qt6-base-dev.
+# The tests read the class report's text back with pdftotext.
+KC_PICTURE_PACKAGES=(qt6-svg-dev poppler-utils)
 # The toolkit's own texts (standard buttons, file dialogs) in Italian.
 KC_TRANSLATION_PACKAGES=(qt6-translations-l10n)
 # The Debian package: cpack's dependency reader (dpkg-shlibdeps) and the

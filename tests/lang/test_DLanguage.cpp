@@ -38,6 +38,7 @@ private Q_SLOTS:
                                                  + 8          // typing, copying and pasting answers
                                                  + 16         // tables for spreadsheets
                                                  + 26         // comparison of two tests
+                                                 + 14 + 9     // pictures out: caption, print, save; class report
                                                  ));
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {
