@@ -4,6 +4,7 @@
 #include "export/DPictureFile.h"
 #include "kit/DGlyph.h"
 #include "kit/DMessages.h"
+#include "kit/DPrintPreview.h"
 #include "kit/TFormPage.h"
 #include "lang/DLanguage.h"
 #include "model/DFileWriter.h"
@@ -11,7 +12,6 @@
 #include <QDate>
 #include <QFileDialog>
 #include <QPainter>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QToolButton>
 
@@ -94,25 +94,7 @@ void TGraphOutput::RunPreview(QPrinter& printer) const
         printDialog_(printer);
         return;
     }
-    QPrintPreviewDialog preview(&printer, parent_);
-    preview.setWindowTitle(language_.GetStr(28160));
-    // A failure while painting is shown once the preview is closed.
-    std::optional<EError> failure;
-    connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-            [&](QPrinter* target)
-            {
-                try
-                {
-                    PrintTo(*target);
-                }
-                catch (const EError& e)
-                {
-                    failure = e;
-                }
-            });
-    preview.exec();
-    if (failure)
-        throw *failure;
+    DPrintPreview::Show(parent_, language_.GetStr(28160), printer, [this](QPrinter& target) { PrintTo(target); });
 }
 
 void TGraphOutput::PrintSbClick()
