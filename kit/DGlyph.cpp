@@ -99,6 +99,23 @@ void PaintFileExport(QPainter& p)
     p.setBrush(QColor(0, 160, 0));
     p.drawPath(DGlyph::BlockArrow(44, 64, 84, 58, 8, 18));
 }
+
+void PaintTable(QPainter& p)
+{
+    // A sheet with a header row and a grid of cells: a panel of rows and
+    // columns beside the picture.
+    p.setPen(QPen(Qt::black, 2));
+    p.setBrush(Qt::white);
+    p.drawRect(QRect(8, 10, 72, 68));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(220, 230, 240));
+    p.drawRect(QRect(9, 11, 70, 15));
+    p.setPen(QPen(QColor(90, 90, 90), 2));
+    for (int y = 26; y < 78; y += 13)
+        p.drawLine(8, y, 80, y);
+    for (int x : {30, 55})
+        p.drawLine(x, 10, x, 78);
+}
 } // namespace
 
 QIcon DGlyph::PageIcon(Page picture, int size)
@@ -112,6 +129,8 @@ QIcon DGlyph::PageIcon(Page picture, int size)
         return Icon(size, PaintClipboard, kRatio);
     case Page::FileExport:
         return Icon(size, PaintFileExport, kRatio);
+    case Page::Table:
+        return Icon(size, PaintTable, kRatio);
     }
     return {};
 }

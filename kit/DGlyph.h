@@ -35,7 +35,8 @@ public:
     {
         Options,
         Clipboard,
-        FileExport
+        FileExport,
+        Table
     };
     static QIcon PageIcon(Page picture, int size);
 };

@@ -7,6 +7,7 @@
 #include "document/DTest.h"
 #include "kit/DMessages.h"
 #include "lang/DLanguage.h"
+#include "lang/DRegistry.h"
 #include "model/DCsv.h"
 #include "model/DFileWriter.h"
 #include "model/EError.h"
@@ -17,6 +18,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -24,6 +27,18 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QScrollArea>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace
+{
+// Where the panel's toggle is remembered for the user.
+const QString kPanelSection = QStringLiteral("TargetGraph");
+const QString kPanelKey = QStringLiteral("CategoriesPanel");
+// Below this the table's columns no longer show anything useful.
+constexpr int kPanelLeast = 200;
+} // namespace
 
 TFormGraphTar::TFormGraphTar(DTest& test, DLanguage& language, QWidget* parent)
     : TFormGraph(test, language, "TFormGraphTar", 236, true, parent)
@@ -43,8 +58,22 @@ TFormGraphTar::TFormGraphTar(DTest& test, DLanguage& language, QWidget* parent)
     OptSubjDimCb = AddCombo(OptSubjDimGb, "TFormGraphTar::OptSubjDimCbChange()",
                             [&tar](QComboBox* combo) { DViews::UpdateOption(tar.subjDim, combo); });
 
+    CatSb = AddStripButton(Glyph::Table, 2, 112);
+    CatSb->setCheckable(true);
+    connect(CatSb, &QToolButton::clicked, this, &TFormGraphTar::CatSbClick);
+
+    // The diagram and the panel share the place the picture had alone.
+    auto* row = static_cast<QBoxLayout*>(layout());
+    const int at = row->indexOf(ScrollBox1);
+    row->removeWidget(ScrollBox1);
+    CatSp = new QSplitter(Qt::Horizontal, this);
+    CatSp->setChildrenCollapsible(false);
+    CatSp->addWidget(ScrollBox1);
+    row->insertWidget(at, CatSp, 1);
+    connect(CatSp, &QSplitter::splitterMoved, this, [this] { splitMoved_ = true; });
+
     CatPn = new QWidget(this);
-    CatPn->setFixedWidth(470);
+    CatPn->setMinimumWidth(kPanelLeast);
     auto* cat = new QVBoxLayout(CatPn);
     cat->setContentsMargins(6, 4, 4, 4);
     CatCriteriaSt = new QLabel(CatPn);
@@ -65,7 +94,13 @@ TFormGraphTar::TFormGraphTar(DTest& test, DLanguage& language, QWidget* parent)
     buttons->addWidget(CatExpBt);
     buttons->addStretch(1);
     cat->addLayout(buttons);
-    layout()->addWidget(CatPn);
+    CatSp->addWidget(CatPn);
+    // A larger window widens the table; the diagram keeps what it needs.
+    CatSp->setStretchFactor(0, 0);
+    CatSp->setStretchFactor(1, 1);
+    const bool shown = DRegistry().ReadInt(kPanelSection, kPanelKey, 1) != 0;
+    CatPn->setVisible(shown);
+    CatSb->setChecked(shown);
     connect(CatCopyBt, &QPushButton::clicked, this, &TFormGraphTar::CatCopyBtClick);
     connect(CatExpBt, &QPushButton::clicked, this, &TFormGraphTar::CatExpBtClick);
     ViewDesc();
@@ -81,6 +116,7 @@ void TFormGraphTar::ViewDesc()
     CatCopyBt->setToolTip(language_.GetStr(33510));
     CatExpBt->setText(language_.GetStr(33540));
     CatExpBt->setToolTip(language_.GetStr(33520));
+    CatSb->setToolTip(language_.GetStr(33950));
 }
 
 void TFormGraphTar::DrawOptions()
@@ -105,6 +141,41 @@ void TFormGraphTar::DrawPicture(QImage& picture)
         CatIndicesSt->clear();
     }
     test_.graph.tar.Draw(picture);
+    FitSplit(picture.width());
+}
+
+void TFormGraphTar::resizeEvent(QResizeEvent* event)
+{
+    TFormGraph::resizeEvent(event);
+    FitSplit(Picture().width());
+}
+
+void TFormGraphTar::FitSplit(int pictureWidth)
+{
+    if (splitMoved_ || CatPn->isHidden())
+        return;
+    const int room = CatSp->width() - CatSp->handleWidth();
+    if (room <= 0)
+        return;
+    // The frame, and the vertical scroll bar when the picture is taller
+    // than the page.
+    int need = pictureWidth + 2 * ScrollBox1->frameWidth();
+    if (Picture().height() > ScrollBox1->height() - 2 * ScrollBox1->frameWidth())
+        need += ScrollBox1->verticalScrollBar()->sizeHint().width();
+    const int diagram = std::max(0, std::min(need, room - kPanelLeast));
+    CatSp->setSizes({diagram, room - diagram});
+}
+
+void TFormGraphTar::CatSbClick()
+{
+    DMessages::Handle(language_, "TFormGraphTar::CatSbClick()",
+                      [&]
+                      {
+                          const bool shown = CatSb->isChecked();
+                          CatPn->setVisible(shown);
+                          DRegistry().WriteInt(kPanelSection, kPanelKey, shown ? 1 : 0);
+                          FitSplit(Picture().width());
+                      });
 }
 
 void TFormGraphTar::DrawCategories()

@@ -107,6 +107,12 @@ QList<Option> Options()
         {"metric order", [](Pages& p) { return p.met.OptOrderCb; },
          [](DTest& t) { return t.graph.met.order.GetValue(); },
          [](DTest& t, qint32 v) { t.graph.met.order.SetValue(v, false); }, 5, true},
+        // One option of the test, offered on both pages.
+        {"bar scores", [](Pages& p) { return p.bar.OptWeightCb; }, [](DTest& t) { return t.graph.weight.GetValue(); },
+         [](DTest& t, qint32 v) { t.graph.weight.SetValue(v, false); }, 2, true},
+        {"metric scores", [](Pages& p) { return p.met.OptWeightCb; },
+         [](DTest& t) { return t.graph.weight.GetValue(); },
+         [](DTest& t, qint32 v) { t.graph.weight.SetValue(v, false); }, 2, true},
     };
 }
 } // namespace
@@ -252,6 +258,15 @@ void TestTFormGraphPages::optionChangesRedrawAtOnce()
     p.met.OptOrderCb->setCurrentIndex(DGraphMetOrder::RejectionInDegree);
     QCOMPARE(p.met.Picture().size(), metBefore.size());
     QVERIFY(p.met.Picture() != metBefore);
+
+    // Rank weights widen the table with their columns; the bar graph, which
+    // shares the option, shows it and taller bars when drawn again.
+    const int barHalved = p.bar.Picture().height();
+    p.met.OptWeightCb->setCurrentIndex(DGraphWeight::Rank);
+    QCOMPARE(p.met.Picture().width(), DGraphMet::Width(true) + 1);
+    p.bar.Draw();
+    QCOMPARE(p.bar.OptWeightCb->currentIndex(), int(DGraphWeight::Rank));
+    QVERIFY(p.bar.Picture().height() > barHalved);
     QVERIFY(p.errors.isEmpty());
 }
 
