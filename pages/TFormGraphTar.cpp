@@ -18,7 +18,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -70,20 +69,32 @@ TFormGraphTar::TFormGraphTar(DTest& test, DLanguage& language, QWidget* parent)
     CatSp->setChildrenCollapsible(false);
     CatSp->addWidget(ScrollBox1);
     row->insertWidget(at, CatSp, 1);
-    connect(CatSp, &QSplitter::splitterMoved, this, [this] { splitMoved_ = true; });
+    connect(CatSp, &QSplitter::splitterMoved, this,
+            [this]
+            {
+                splitMoved_ = true;
+                ShowPicture();
+            });
 
     CatPn = new QWidget(this);
     CatPn->setMinimumWidth(kPanelLeast);
     auto* cat = new QVBoxLayout(CatPn);
     cat->setContentsMargins(6, 4, 4, 4);
-    CatCriteriaSt = new QLabel(CatPn);
+    // The criteria scroll on their own, so that a narrow panel keeps room
+    // for the table.
+    CatCriteriaPn = new QScrollArea(CatPn);
+    CatCriteriaPn->setWidgetResizable(true);
+    CatCriteriaPn->setFrameShape(QFrame::NoFrame);
+    CatCriteriaSt = new QLabel;
     CatCriteriaSt->setWordWrap(true);
+    CatCriteriaSt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     CatCriteriaSt->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    cat->addWidget(CatCriteriaSt);
+    CatCriteriaPn->setWidget(CatCriteriaSt);
+    cat->addWidget(CatCriteriaPn, 1);
     CatSg = new QTableWidget(CatPn);
     CatSg->verticalHeader()->hide();
     CatSg->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    cat->addWidget(CatSg, 1);
+    cat->addWidget(CatSg, 2);
     CatIndicesSt = new QLabel(CatPn);
     CatIndicesSt->setTextInteractionFlags(Qt::TextSelectableByMouse);
     cat->addWidget(CatIndicesSt);
@@ -141,29 +152,43 @@ void TFormGraphTar::DrawPicture(QImage& picture)
         CatIndicesSt->clear();
     }
     test_.graph.tar.Draw(picture);
-    FitSplit(picture.width());
+    FitSplit(picture.size());
 }
 
 void TFormGraphTar::resizeEvent(QResizeEvent* event)
 {
     TFormGraph::resizeEvent(event);
-    FitSplit(Picture().width());
+    FitSplit(Picture().size());
+    ShowPicture();
 }
 
-void TFormGraphTar::FitSplit(int pictureWidth)
+void TFormGraphTar::FitSplit(const QSize& picture)
 {
     if (splitMoved_ || CatPn->isHidden())
         return;
     const int room = CatSp->width() - CatSp->handleWidth();
-    if (room <= 0)
+    if (room <= 0 || picture.isEmpty())
         return;
-    // The frame, and the vertical scroll bar when the picture is taller
-    // than the page.
-    int need = pictureWidth + 2 * ScrollBox1->frameWidth();
-    if (Picture().height() > ScrollBox1->height() - 2 * ScrollBox1->frameWidth())
-        need += ScrollBox1->verticalScrollBar()->sizeHint().width();
-    const int diagram = std::max(0, std::min(need, room - kPanelLeast));
+    // As wide as the picture at the scale that fits it into the page's
+    // height, as far as the panel's least width allows.
+    const double scale = std::min(1.0, double(CatSp->height()) / picture.height());
+    const int diagram = std::clamp(int(picture.width() * scale), 0, std::max(0, room - kPanelLeast));
     CatSp->setSizes({diagram, room - diagram});
+}
+
+void TFormGraphTar::PictureShown()
+{
+    // Beside the panel the diagram is seen whole, scaled down to its room;
+    // without the panel it keeps its own size, to be scrolled through.
+    if (CatPn->isHidden())
+        return;
+    const QSize room = ScrollBox1->size();
+    const QImage& picture = Picture();
+    if (room.isEmpty() || (picture.width() <= room.width() && picture.height() <= room.height()))
+        return;
+    const QImage fitted = picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    Image->setPixmap(QPixmap::fromImage(fitted));
+    Image->resize(fitted.size());
 }
 
 void TFormGraphTar::CatSbClick()
@@ -174,7 +199,8 @@ void TFormGraphTar::CatSbClick()
                           const bool shown = CatSb->isChecked();
                           CatPn->setVisible(shown);
                           DRegistry().WriteInt(kPanelSection, kPanelKey, shown ? 1 : 0);
-                          FitSplit(Picture().width());
+                          FitSplit(Picture().size());
+                          ShowPicture();
                       });
 }
 

@@ -32,6 +32,7 @@ public:
     QSplitter* CatSp = nullptr;
     QToolButton* CatSb = nullptr;
     QWidget* CatPn = nullptr;
+    QScrollArea* CatCriteriaPn = nullptr;
     QLabel* CatCriteriaSt = nullptr;
     QTableWidget* CatSg = nullptr;
     QLabel* CatIndicesSt = nullptr;
@@ -49,13 +50,14 @@ protected:
     void DrawOptions() override;
     void DrawPicture(QImage& picture) override;
     void resizeEvent(QResizeEvent* event) override;
+    void PictureShown() override;
 
 private:
     void DrawCategories();
     // Until the user drags the splitter, the diagram gets the width its
-    // picture needs, as far as the panel's least width allows, and the
-    // panel the rest.
-    void FitSplit(int pictureWidth);
+    // picture needs when scaled to the page's height, as far as the panel's
+    // least width allows, and the panel the rest.
+    void FitSplit(const QSize& picture);
 
     bool splitMoved_ = false;
 };

@@ -134,6 +134,7 @@ private Q_SLOTS:
     void exportFailuresShowTheirReason();
     void exportForSpreadsheets();
     void categoriesBesideTheDiagram();
+    void categoriesPanelLeavesTheDiagramWhole();
 };
 
 void TestTFormGraphPages::optionsComeFromTheDocumentAndGoBackAsUserChanges()
@@ -286,7 +287,10 @@ void TestTFormGraphPages::selfChoiceShowsTheErrorOnAWhitePicture()
     {
         QCOMPARE(page->Picture().size(), QSize(1000, 1000));
         QVERIFY(IsWhite(page->Picture()));
-        QCOMPARE(page->Image->size(), QSize(1000, 1000));
+        // Beside the categories panel the diagram is seen whole.
+        const QSize shown = page == &p.tar ? QSize(1000, 1000).scaled(p.tar.ScrollBox1->size(), Qt::KeepAspectRatio)
+                                           : QSize(1000, 1000);
+        QCOMPARE(page->Image->size(), shown);
     }
     // The options stay as set.
     QCOMPARE(p.bar.OptScaleCb->currentIndex(), 2);
@@ -478,6 +482,45 @@ void TestTFormGraphPages::categoriesBesideTheDiagram()
     p.tar.SetSaveDialog([&] { return path; });
     QTest::mouseClick(p.tar.CatExpBt, Qt::LeftButton);
     QCOMPARE(TestSupport::ReadFile(path), DCsv::Bytes(DGraphTarTable::CsvLines(DGraphTarTable::Rows(p.test.graph))));
+    QVERIFY(p.errors.isEmpty());
+}
+
+void TestTFormGraphPages::categoriesPanelLeavesTheDiagramWhole()
+{
+    // The page about as large as in the main window at its first size.
+    Pages p;
+    p.Choices();
+    p.tar.resize(720, 560);
+    p.DrawAll();
+    QVERIFY(p.tar.CatPn->isVisible());
+    QVERIFY(p.tar.CatSb->isChecked());
+    QVERIFY(p.tar.CatPn->width() >= 200);
+    // Beside the panel the diagram is seen whole, scaled down; the
+    // clipboard's picture keeps its size.
+    const QSize shown = p.tar.Image->size();
+    QVERIFY(shown.width() <= p.tar.ScrollBox1->viewport()->width());
+    QVERIFY(shown.height() <= p.tar.ScrollBox1->viewport()->height());
+    QVERIFY(shown.width() < p.tar.Picture().width());
+    QTest::mouseClick(p.tar.ClipExpSb, Qt::LeftButton);
+    QCOMPARE(QGuiApplication::clipboard()->image().size(), p.tar.Picture().size());
+
+    // Hidden, the panel leaves the diagram at its own size, and the next
+    // page remembers the choice.
+    QTest::mouseClick(p.tar.CatSb, Qt::LeftButton);
+    QVERIFY(p.tar.CatPn->isHidden());
+    QCOMPARE(p.tar.Image->size(), p.tar.Picture().size());
+    {
+        DTest test;
+        TFormGraphTar again(test, p.language);
+        QVERIFY(again.CatPn->isHidden());
+        QVERIFY(!again.CatSb->isChecked());
+    }
+    QTest::mouseClick(p.tar.CatSb, Qt::LeftButton);
+    QVERIFY(p.tar.CatPn->isVisible());
+    QCOMPARE(p.tar.Image->size(), shown);
+    DTest test;
+    TFormGraphTar shownAgain(test, p.language);
+    QVERIFY(!shownAgain.CatPn->isHidden());
     QVERIFY(p.errors.isEmpty());
 }
 
