@@ -92,9 +92,12 @@ void DGraph::SetConnection(qint32 chooser, qint32 chosen, qint32 rank)
 
 bool DGraph::IsChangedByUser() const
 {
-    return EError::Guard(
-        "DGraph::IsChangedByUser()", [&]
-        { return bar.IsChangedByUser() || tar.IsChangedByUser() || soc.IsChangedByUser() || met.IsChangedByUser(); });
+    return EError::Guard("DGraph::IsChangedByUser()",
+                         [&]
+                         {
+                             return bar.IsChangedByUser() || tar.IsChangedByUser() || soc.IsChangedByUser() ||
+                                    met.IsChangedByUser() || weight.IsChangedByUser();
+                         });
 }
 
 void DGraph::ToFile(DFileStream& stream)
@@ -132,5 +135,6 @@ void DGraph::TakeData(const DGraph& other)
                       tar.TakeData(other.tar);
                       soc.TakeData(other.soc);
                       met.TakeData(other.met);
+                      weight.TakeData(other.weight);
                   });
 }

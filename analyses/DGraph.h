@@ -6,6 +6,7 @@
 #include "analyses/DGraphMet.h"
 #include "analyses/DGraphSoc.h"
 #include "analyses/DGraphTar.h"
+#include "analyses/DGraphWeight.h"
 #include "model/DFileKalCirSec.h"
 
 #include <QtGlobal>
@@ -71,4 +72,7 @@ public:
     DGraphTar tar;
     DGraphSoc soc;
     DGraphMet met;
+    // Scores of the bar graph and the metric table; kept in the tagged
+    // section (by DTest), not in this section.
+    DGraphWeight weight;
 };

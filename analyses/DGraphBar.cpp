@@ -19,13 +19,16 @@ void DGraphBar::Prepare(DSubjList& subjects)
                   {
                       const DDesi& desi = graph_.Desi();
                       const bool all = type.IsViewAll();
+                      // Weighted sums take the counts' place: bars, numbers, scale
+                      // and order all follow them.
+                      const bool w = graph_.weight.IsRank();
                       for (DSubjElem& subject : subjects.Get())
                       {
                           const qint32 v = subject.id.GetValue();
-                          const qint32 acc = all ? desi.GetSubjAccTot(v, true, false, false)
-                                                 : desi.GetSubjAccSbj(v, true, false, false, false);
-                          const qint32 rej = all ? desi.GetSubjRejTot(v, true, false, false)
-                                                 : desi.GetSubjRejSbj(v, true, false, false, false);
+                          const qint32 acc = all ? desi.GetSubjAccTot(v, true, false, false, w)
+                                                 : desi.GetSubjAccSbj(v, true, false, false, false, w);
+                          const qint32 rej = all ? desi.GetSubjRejTot(v, true, false, false, w)
+                                                 : desi.GetSubjRejSbj(v, true, false, false, false, w);
                           subject.acceptanceReceived.Set(static_cast<quint32>(acc));
                           subject.rejectionReceived.Set(static_cast<quint32>(rej));
                       }

@@ -33,58 +33,87 @@ void Store(DSubjElemSele& sele, qint32 value, qint32 subjects)
 }
 
 const QColor kGrey(128, 128, 128);
+
+// The four groups of columns (acceptance received and given, rejection
+// received and given) start here, each a value column, with rank weights a
+// weighted column, and a density column.
+constexpr int kGroupsLeft = 250;
+constexpr int kColumn = 50;
+
+int GroupWidth(bool weighted)
+{
+    return 2 * kColumn + (weighted ? DGraphMet::kWeightedWidth : 0);
+}
+
+// The texts of one group between top and bottom, left-aligned densities
+// beside right-aligned numbers.
+void AddGroupCells(std::vector<DGraphMet::Cell>& cells, int left, int top, int bottom, bool weighted,
+                   const QString& value, const QString& rank, const QString& density)
+{
+    cells.push_back(MakeCell(left + 5, top, left + kColumn - 5, bottom, Qt::AlignRight, value));
+    left += kColumn;
+    if (weighted)
+    {
+        cells.push_back(MakeCell(left + 5, top, left + DGraphMet::kWeightedWidth - 5, bottom, Qt::AlignRight, rank));
+        left += DGraphMet::kWeightedWidth;
+    }
+    cells.push_back(MakeCell(left + 5, top, left + kColumn - 5, bottom, Qt::AlignLeft, density));
+}
 } // namespace
+
+int DGraphMet::Width(bool weighted)
+{
+    return kGroupsLeft + 4 * GroupWidth(weighted);
+}
 
 DGraphMet::DGraphMet(DGraph& graph) : graph_(graph)
 {
 }
 
-std::vector<DGraphMet::Cell> DGraphMet::HeaderCells()
+std::vector<DGraphMet::Cell> DGraphMet::HeaderCells(bool weighted)
 {
     const DLanguage& lang = DLanguage::Active();
     const QString value = lang.GetStr(25270);
+    const QString rank = lang.GetStr(33940);
     const QString density = lang.GetStr(25280);
-    const QString received = lang.GetStr(25250);
-    const QString given = lang.GetStr(25260);
-    return {
+    std::vector<Cell> cells{
         MakeCell(5, 0, 45, 60, Qt::AlignRight, lang.GetStr(25200)),
         MakeCell(55, 0, 145, 60, Qt::AlignLeft, lang.GetStr(25210)),
         MakeCell(155, 0, 245, 60, Qt::AlignLeft, lang.GetStr(25220)),
-        MakeCell(255, 0, 445, 20, Qt::AlignHCenter, lang.GetStr(25230)),
-        MakeCell(255, 20, 345, 40, Qt::AlignHCenter, received),
-        MakeCell(255, 40, 295, 60, Qt::AlignRight, value),
-        MakeCell(305, 40, 345, 60, Qt::AlignLeft, density),
-        MakeCell(355, 20, 445, 40, Qt::AlignHCenter, given),
-        MakeCell(355, 40, 395, 60, Qt::AlignRight, value),
-        MakeCell(405, 40, 445, 60, Qt::AlignLeft, density),
-        MakeCell(455, 0, 645, 20, Qt::AlignHCenter, lang.GetStr(25240)),
-        MakeCell(455, 20, 545, 40, Qt::AlignHCenter, received),
-        MakeCell(455, 40, 495, 60, Qt::AlignRight, value),
-        MakeCell(505, 40, 545, 60, Qt::AlignLeft, density),
-        MakeCell(555, 20, 645, 40, Qt::AlignHCenter, given),
-        MakeCell(555, 40, 595, 60, Qt::AlignRight, value),
-        MakeCell(605, 40, 645, 60, Qt::AlignLeft, density),
     };
+    const int group = GroupWidth(weighted);
+    for (const int kind : {25230, 25240})
+    {
+        const int left = kGroupsLeft + (kind == 25230 ? 0 : 2 * group);
+        cells.push_back(MakeCell(left + 5, 0, left + 2 * group - 5, 20, Qt::AlignHCenter, lang.GetStr(kind)));
+        for (const int direction : {25250, 25260})
+        {
+            const int groupLeft = left + (direction == 25250 ? 0 : group);
+            cells.push_back(
+                MakeCell(groupLeft + 5, 20, groupLeft + group - 5, 40, Qt::AlignHCenter, lang.GetStr(direction)));
+            AddGroupCells(cells, groupLeft, 40, 60, weighted, value, rank, density);
+        }
+    }
+    return cells;
 }
 
-std::vector<DGraphMet::Cell> DGraphMet::RowCells(const DSubjElem& subject, int y)
+std::vector<DGraphMet::Cell> DGraphMet::RowCells(const DSubjElem& subject, int y, bool weighted)
 {
     const int bottom = y + kRowHeight;
-    auto cell = [&](int left, int right, Qt::Alignment align, const QString& text)
-    { return MakeCell(left, y, right, bottom, align, text); };
-    return {
-        cell(5, 45, Qt::AlignRight, QString::number(subject.id.GetValue())),
-        cell(55, 145, Qt::AlignLeft, subject.appe.Surname().ToString()),
-        cell(155, 245, Qt::AlignLeft, subject.appe.Name().ToString()),
-        cell(255, 295, Qt::AlignRight, QString::number(subject.acceptanceReceived.Get())),
-        cell(305, 345, Qt::AlignLeft, Density(subject.acceptanceReceived.GetDensity())),
-        cell(355, 395, Qt::AlignRight, QString::number(subject.acceptanceGiven.Get())),
-        cell(405, 445, Qt::AlignLeft, Density(subject.acceptanceGiven.GetDensity())),
-        cell(455, 495, Qt::AlignRight, QString::number(subject.rejectionReceived.Get())),
-        cell(505, 545, Qt::AlignLeft, Density(subject.rejectionReceived.GetDensity())),
-        cell(555, 595, Qt::AlignRight, QString::number(subject.rejectionGiven.Get())),
-        cell(605, 645, Qt::AlignLeft, Density(subject.rejectionGiven.GetDensity())),
+    std::vector<Cell> cells{
+        MakeCell(5, y, 45, bottom, Qt::AlignRight, QString::number(subject.id.GetValue())),
+        MakeCell(55, y, 145, bottom, Qt::AlignLeft, subject.appe.Surname().ToString()),
+        MakeCell(155, y, 245, bottom, Qt::AlignLeft, subject.appe.Name().ToString()),
     };
+    int left = kGroupsLeft;
+    for (const DSubjElemSele* sele :
+         {&subject.acceptanceReceived, &subject.acceptanceGiven, &subject.rejectionReceived, &subject.rejectionGiven})
+    {
+        AddGroupCells(cells, left, y, bottom, weighted, QString::number(sele->Get()),
+                      QString::number(sele->GetWeighted()), Density(sele->GetDensity()));
+        left += GroupWidth(weighted);
+    }
+    return cells;
 }
 
 QString DGraphMet::Density(double density, const DCsv::Options& options)
@@ -100,13 +129,22 @@ void DGraphMet::Prepare()
                       const DDesi& desi = graph_.Desi();
                       std::vector<DSubjElem>& subjects = graph_.Subj().List().Get();
                       const qint32 n = static_cast<qint32>(subjects.size());
+                      const bool weighted = graph_.weight.IsRank();
                       for (DSubjElem& subject : subjects)
                       {
                           const qint32 v = subject.id.GetValue();
-                          Store(subject.acceptanceReceived, desi.GetSubjAccSbj(v, false, false, false, true), n);
-                          Store(subject.acceptanceGiven, desi.GetOutAccSbj(v, false, false, false, true), n);
-                          Store(subject.rejectionReceived, desi.GetSubjRejSbj(v, false, false, false, true), n);
-                          Store(subject.rejectionGiven, desi.GetOutRejSbj(v, false, false, false, true), n);
+                          using Count = qint32 (DDesi::*)(qint32, bool, bool, bool, bool, bool) const;
+                          const std::pair<DSubjElemSele*, Count> indices[] = {
+                              {&subject.acceptanceReceived, &DDesi::GetSubjAccSbj},
+                              {&subject.acceptanceGiven, &DDesi::GetOutAccSbj},
+                              {&subject.rejectionReceived, &DDesi::GetSubjRejSbj},
+                              {&subject.rejectionGiven, &DDesi::GetOutRejSbj}};
+                          for (const auto& [sele, count] : indices)
+                          {
+                              Store(*sele, (desi.*count)(v, false, false, false, true, false), n);
+                              if (weighted)
+                                  sele->SetWeighted(quint32((desi.*count)(v, false, false, false, true, true)));
+                          }
                       }
 
                       std::vector<DGraphListSubj>& list = graph_.Subjects();
@@ -150,7 +188,8 @@ QSize DGraphMet::Layout()
                          {
                              graph_.Desi().Verify();
                              Prepare();
-                             return QSize(kWidth + 1, TableHeight(static_cast<int>(graph_.Subjects().size())) + 1);
+                             return QSize(Width(graph_.weight.IsRank()) + 1,
+                                          TableHeight(static_cast<int>(graph_.Subjects().size())) + 1);
                          });
 }
 
@@ -178,6 +217,9 @@ void DGraphMet::Paint(QPainter& painter) const
 {
     const std::vector<DGraphListSubj>& list = graph_.Subjects();
     const int b = TableHeight(static_cast<int>(list.size()));
+    const bool weighted = graph_.weight.IsRank();
+    const int width = Width(weighted);
+    const int group = GroupWidth(weighted);
 
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
@@ -189,20 +231,21 @@ void DGraphMet::Paint(QPainter& painter) const
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(Qt::white);
 
-    painter.fillRect(QRect(0, 0, kWidth, b), Qt::white);
-    const QPoint border[] = {{0, 0}, {kWidth, 0}, {kWidth, b}, {0, b}, {0, 0}};
+    painter.fillRect(QRect(0, 0, width, b), Qt::white);
+    const QPoint border[] = {{0, 0}, {width, 0}, {width, b}, {0, b}, {0, 0}};
     painter.drawPolyline(border, 5);
 
     pen.setColor(kGrey);
     painter.setPen(pen);
-    for (int x : {50, 150, 250, 450})
+    for (int x : {50, 150, kGroupsLeft, kGroupsLeft + 2 * group})
         painter.drawLine(x, 0, x, b);
-    for (int x : {350, 550})
+    for (int x : {kGroupsLeft + group, kGroupsLeft + 3 * group})
         painter.drawLine(x, 20, x, b);
-    for (int x : {300, 400, 500, 600})
-        painter.drawLine(x, 40, x, b);
-    painter.drawLine(250, 20, kWidth, 20);
-    painter.drawLine(250, 40, kWidth, 40);
+    for (int left = kGroupsLeft; left < width; left += group)
+        for (int x = left + kColumn; x < left + group; x += weighted ? kWeightedWidth : kColumn)
+            painter.drawLine(x, 40, x, b);
+    painter.drawLine(kGroupsLeft, 20, width, 20);
+    painter.drawLine(kGroupsLeft, 40, width, 40);
 
     auto text = [&](const Cell& cell)
     {
@@ -210,7 +253,7 @@ void DGraphMet::Paint(QPainter& painter) const
         painter.setPen(Qt::black);
         painter.drawText(cell.rect, int(cell.align | Qt::AlignVCenter | Qt::TextSingleLine), cell.text);
     };
-    for (const Cell& cell : HeaderCells())
+    for (const Cell& cell : HeaderCells(weighted))
         text(cell);
 
     int y = kHeaderHeight;
@@ -220,8 +263,8 @@ void DGraphMet::Paint(QPainter& painter) const
                       [&]
                       {
                           painter.setPen(pen);
-                          painter.drawLine(0, y, kWidth, y);
-                          for (const Cell& cell : RowCells(entry.Subj(), y))
+                          painter.drawLine(0, y, width, y);
+                          for (const Cell& cell : RowCells(entry.Subj(), y, weighted))
                               text(cell);
                       });
         y += kRowHeight;
@@ -243,11 +286,15 @@ QStringList DGraphMet::CsvLines(const DCsv::Options& options, bool categories) c
 {
     const DLanguage& lang = DLanguage::Active();
     QStringList header{lang.GetStr(25200), lang.GetStr(25210), lang.GetStr(25220)};
+    const bool weighted = graph_.weight.IsRank();
     const std::pair<int, int> pairs[] = {{25230, 25250}, {25230, 25260}, {25240, 25250}, {25240, 25260}};
     for (const auto& [kind, direction] : pairs)
     {
         const QString stem = lang.GetStr(kind) + QLatin1Char(' ') + lang.GetStr(direction) + QLatin1Char(' ');
-        header << stem + lang.GetStr(25270) << stem + lang.GetStr(25280);
+        header << stem + lang.GetStr(25270);
+        if (weighted)
+            header << stem + lang.GetStr(33940);
+        header << stem + lang.GetStr(25280);
     }
 
     // Each subject's category under the categorisation the target diagram
@@ -266,17 +313,15 @@ QStringList DGraphMet::CsvLines(const DCsv::Options& options, bool categories) c
     for (const DGraphListSubj& entry : graph_.Subjects())
     {
         const DSubjElem& s = entry.Subj();
-        QStringList cells{QString::number(s.id.GetValue()),
-                          s.appe.Surname().ToString(),
-                          s.appe.Name().ToString(),
-                          QString::number(s.acceptanceReceived.Get()),
-                          Density(s.acceptanceReceived.GetDensity(), options),
-                          QString::number(s.acceptanceGiven.Get()),
-                          Density(s.acceptanceGiven.GetDensity(), options),
-                          QString::number(s.rejectionReceived.Get()),
-                          Density(s.rejectionReceived.GetDensity(), options),
-                          QString::number(s.rejectionGiven.Get()),
-                          Density(s.rejectionGiven.GetDensity(), options)};
+        QStringList cells{QString::number(s.id.GetValue()), s.appe.Surname().ToString(), s.appe.Name().ToString()};
+        for (const DSubjElemSele* sele :
+             {&s.acceptanceReceived, &s.acceptanceGiven, &s.rejectionReceived, &s.rejectionGiven})
+        {
+            cells << QString::number(sele->Get());
+            if (weighted)
+                cells << QString::number(sele->GetWeighted());
+            cells << Density(sele->GetDensity(), options);
+        }
         if (categories)
             cells << category[s.id.GetValue()];
         lines << DCsv::Line(cells, options);

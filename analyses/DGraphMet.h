@@ -21,7 +21,8 @@ class QPainter;
 
 // The metric table: for every subject the acceptances and rejections received
 // and given, each counted in different subjects, with their densities over
-// the other subjects of the group. Drawn as a picture and exported as
+// the other subjects of the group and, with rank weights, the weighted counts
+// beside the plain ones. Drawn as a picture and exported as
 // comma-separated text; only the questions selected for the metric table count.
 class DGraphMet
 {
@@ -39,17 +40,23 @@ public:
         QString text;
     };
 
+    // Width of the table with plain counts, and of its weighted columns.
     static constexpr int kWidth = 650;
+    static constexpr int kWeightedWidth = 60;
+    // Right edge of the table, with or without the weighted columns; the
+    // picture is one pixel wider.
+    static int Width(bool weighted);
     static constexpr int kRowHeight = 20;
     static constexpr int kHeaderHeight = 60;
     // Bottom edge of the table for n rows; the picture is one pixel larger
     // in both directions so that the right and bottom border lines show.
     static int TableHeight(int rows) { return kRowHeight * rows + kHeaderHeight; }
 
-    // The column headings in the current language.
-    static std::vector<Cell> HeaderCells();
+    // The column headings in the current language. weighted: with the
+    // rank-weighted column beside the value of each count.
+    static std::vector<Cell> HeaderCells(bool weighted = false);
     // The cells of the row of one subject whose top edge lies at y.
-    static std::vector<Cell> RowCells(const DSubjElem& subject, int y);
+    static std::vector<Cell> RowCells(const DSubjElem& subject, int y, bool weighted = false);
     // Three decimals and the decimal mark of the options (a full stop by
     // default), whatever the regional settings.
     static QString Density(double density, const DCsv::Options& options = {});

@@ -33,6 +33,9 @@ public:
     void ToFile(DFileStream& stream) { value_.ToFile(stream); }
     void ToFileAs(DFileStream& stream, qint32 stored) { value_.ToFileAs(stream, stored); }
     void FromFile(DFileStream& stream) { value_.FromFile(stream); }
+    // For an option stored elsewhere than in its analysis block (a record
+    // of the tagged section): the write of the test that stored it.
+    void MarkSaved(DFileStream& stream) { value_.MarkSaved(stream); }
     // For options whose every use expects a value of the list (an order that
     // picks the sort rule): a value outside it is read as the default, 0, so
     // such a file still opens and draws.

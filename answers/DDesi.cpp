@@ -6,16 +6,11 @@
 #include "questions/DQues.h"
 
 #include <algorithm>
+#include <numeric>
 #include <stdexcept>
 
 namespace
 {
-// Linear search is enough: at most 100 entries (one per subject).
-bool Contains(const std::vector<qint32>& list, qint32 value)
-{
-    return std::find(list.begin(), list.end(), value) != list.end();
-}
-
 void CheckCount(qint32 count)
 {
     if (count < 0)
@@ -247,7 +242,12 @@ bool DDesi::Admits(qint32 q, bool positive, bool bar, bool target, bool soc, boo
            (soc && elem.graphSoc.IsRequested()) || (metric && elem.graphMet.IsRequested());
 }
 
-qint32 DDesi::TotalCount(qint32 v, bool positive, bool bar, bool target, bool soc) const
+qint32 DDesi::Weight(qint32 rank, bool weighted) const
+{
+    return weighted ? shapeA_ - rank : 1;
+}
+
+qint32 DDesi::TotalCount(qint32 v, bool positive, bool bar, bool target, bool soc, bool weighted) const
 {
     qint32 count = 0;
     if (!HasShape() || !IsChoice(v))
@@ -256,35 +256,41 @@ qint32 DDesi::TotalCount(qint32 v, bool positive, bool bar, bool target, bool so
     {
         if (!Admits(q, positive, bar, target, soc, false))
             continue;
-        const auto first = cells_.begin() + static_cast<std::ptrdiff_t>(Index(q, 0, 0));
-        count += static_cast<qint32>(std::count_if(first, first + shapeA_ * shapeS_,
-                                                   [v](const DElemInt32& cell) { return cell.GetValue() == v; }));
+        for (qint32 r = 0; r < shapeA_; ++r)
+        {
+            const auto first = cells_.begin() + static_cast<std::ptrdiff_t>(Index(q, r, 0));
+            count += Weight(r, weighted) *
+                     static_cast<qint32>(std::count_if(first, first + shapeS_,
+                                                       [v](const DElemInt32& cell) { return cell.GetValue() == v; }));
+        }
     }
     return count;
 }
 
-qint32 DDesi::ChooserCount(qint32 v, bool positive, bool bar, bool target, bool soc, bool metric) const
+qint32 DDesi::ChooserCount(qint32 v, bool positive, bool bar, bool target, bool soc, bool metric, bool weighted) const
 {
-    std::vector<qint32> choosers;
     if (!HasShape() || !IsChoice(v))
         return 0;
+    // Each chooser counts once, with the weight of its best-ranked choice of v.
+    std::vector<qint32> best(static_cast<std::size_t>(shapeS_), 0);
     for (qint32 q = 0; q < shapeQ_; ++q)
     {
         if (!Admits(q, positive, bar, target, soc, metric))
             continue;
         for (qint32 r = 0; r < shapeA_; ++r)
             for (qint32 s = 0; s < shapeS_; ++s)
-                if (cells_[Index(q, r, s)].GetValue() == v && !Contains(choosers, s))
-                    choosers.push_back(s);
+                if (cells_[Index(q, r, s)].GetValue() == v)
+                    best[std::size_t(s)] = std::max(best[std::size_t(s)], Weight(r, weighted));
     }
-    return static_cast<qint32>(choosers.size());
+    return std::accumulate(best.begin(), best.end(), qint32(0));
 }
 
-qint32 DDesi::ChosenCount(qint32 v, bool positive, bool bar, bool target, bool soc, bool metric) const
+qint32 DDesi::ChosenCount(qint32 v, bool positive, bool bar, bool target, bool soc, bool metric, bool weighted) const
 {
-    std::vector<qint32> chosen;
     if (!HasShape() || v < 1 || v > shapeS_)
         return 0;
+    // Each chosen subject counts once, with the weight of its best rank.
+    std::vector<qint32> best(101, 0);
     for (qint32 q = 0; q < shapeQ_; ++q)
     {
         if (!Admits(q, positive, bar, target, soc, metric))
@@ -292,41 +298,45 @@ qint32 DDesi::ChosenCount(qint32 v, bool positive, bool bar, bool target, bool s
         for (qint32 r = 0; r < shapeA_; ++r)
         {
             const qint32 value = cells_[Index(q, r, v - 1)].GetValue();
-            if (IsChoice(value) && !Contains(chosen, value))
-                chosen.push_back(value);
+            if (IsChoice(value))
+                best[std::size_t(value)] = std::max(best[std::size_t(value)], Weight(r, weighted));
         }
     }
-    return static_cast<qint32>(chosen.size());
+    return std::accumulate(best.begin(), best.end(), qint32(0));
 }
 
-qint32 DDesi::GetSubjAccTot(qint32 v, bool bar, bool target, bool soc) const
+qint32 DDesi::GetSubjAccTot(qint32 v, bool bar, bool target, bool soc, bool weighted) const
 {
-    return EError::Guard("DDesi::GetSubjAccTot()", [&] { return TotalCount(v, true, bar, target, soc); });
+    return EError::Guard("DDesi::GetSubjAccTot()", [&] { return TotalCount(v, true, bar, target, soc, weighted); });
 }
 
-qint32 DDesi::GetSubjRejTot(qint32 v, bool bar, bool target, bool soc) const
+qint32 DDesi::GetSubjRejTot(qint32 v, bool bar, bool target, bool soc, bool weighted) const
 {
-    return EError::Guard("DDesi::GetSubjRejTot()", [&] { return TotalCount(v, false, bar, target, soc); });
+    return EError::Guard("DDesi::GetSubjRejTot()", [&] { return TotalCount(v, false, bar, target, soc, weighted); });
 }
 
-qint32 DDesi::GetSubjAccSbj(qint32 v, bool bar, bool target, bool soc, bool metric) const
+qint32 DDesi::GetSubjAccSbj(qint32 v, bool bar, bool target, bool soc, bool metric, bool weighted) const
 {
-    return EError::Guard("DDesi::GetSubjAccSbj()", [&] { return ChooserCount(v, true, bar, target, soc, metric); });
+    return EError::Guard("DDesi::GetSubjAccSbj()",
+                         [&] { return ChooserCount(v, true, bar, target, soc, metric, weighted); });
 }
 
-qint32 DDesi::GetSubjRejSbj(qint32 v, bool bar, bool target, bool soc, bool metric) const
+qint32 DDesi::GetSubjRejSbj(qint32 v, bool bar, bool target, bool soc, bool metric, bool weighted) const
 {
-    return EError::Guard("DDesi::GetSubjRejSbj()", [&] { return ChooserCount(v, false, bar, target, soc, metric); });
+    return EError::Guard("DDesi::GetSubjRejSbj()",
+                         [&] { return ChooserCount(v, false, bar, target, soc, metric, weighted); });
 }
 
-qint32 DDesi::GetOutAccSbj(qint32 v, bool bar, bool target, bool soc, bool metric) const
+qint32 DDesi::GetOutAccSbj(qint32 v, bool bar, bool target, bool soc, bool metric, bool weighted) const
 {
-    return EError::Guard("DDesi::GetOutAccSbj()", [&] { return ChosenCount(v, true, bar, target, soc, metric); });
+    return EError::Guard("DDesi::GetOutAccSbj()",
+                         [&] { return ChosenCount(v, true, bar, target, soc, metric, weighted); });
 }
 
-qint32 DDesi::GetOutRejSbj(qint32 v, bool bar, bool target, bool soc, bool metric) const
+qint32 DDesi::GetOutRejSbj(qint32 v, bool bar, bool target, bool soc, bool metric, bool weighted) const
 {
-    return EError::Guard("DDesi::GetOutRejSbj()", [&] { return ChosenCount(v, false, bar, target, soc, metric); });
+    return EError::Guard("DDesi::GetOutRejSbj()",
+                         [&] { return ChosenCount(v, false, bar, target, soc, metric, weighted); });
 }
 
 qint32 DDesi::GetTargetFrequency() const

@@ -63,13 +63,16 @@ public:
     void TakeData(const DDesi& other);
 
     // Sociometric counts; v is a subject identifier, the flags select the
-    // analyses whose question selections admit a question.
-    qint32 GetSubjAccTot(qint32 v, bool bar, bool target, bool soc) const;
-    qint32 GetSubjRejTot(qint32 v, bool bar, bool target, bool soc) const;
-    qint32 GetSubjAccSbj(qint32 v, bool bar, bool target, bool soc, bool metric) const;
-    qint32 GetSubjRejSbj(qint32 v, bool bar, bool target, bool soc, bool metric) const;
-    qint32 GetOutAccSbj(qint32 v, bool bar, bool target, bool soc, bool metric) const;
-    qint32 GetOutRejSbj(qint32 v, bool bar, bool target, bool soc, bool metric) const;
+    // analyses whose question selections admit a question. weighted scores a
+    // choice in rank r (from 1) of A by A - r + 1 instead of 1; the counts of
+    // different subjects then take each subject once, with the weight of the
+    // best-ranked choice between the two.
+    qint32 GetSubjAccTot(qint32 v, bool bar, bool target, bool soc, bool weighted = false) const;
+    qint32 GetSubjRejTot(qint32 v, bool bar, bool target, bool soc, bool weighted = false) const;
+    qint32 GetSubjAccSbj(qint32 v, bool bar, bool target, bool soc, bool metric, bool weighted = false) const;
+    qint32 GetSubjRejSbj(qint32 v, bool bar, bool target, bool soc, bool metric, bool weighted = false) const;
+    qint32 GetOutAccSbj(qint32 v, bool bar, bool target, bool soc, bool metric, bool weighted = false) const;
+    qint32 GetOutRejSbj(qint32 v, bool bar, bool target, bool soc, bool metric, bool weighted = false) const;
     qint32 GetTargetFrequency() const;
     // The positive or negative questions selected for the target diagram.
     qint32 GetTargetQuestions(bool positive) const;
@@ -98,9 +101,11 @@ private:
     void Choices(bool positive, bool target, bool soc, const ChoiceVisitor& visit) const;
     qint32 TargetQuestions(bool positive) const;
     bool Admits(qint32 q, bool positive, bool bar, bool target, bool soc, bool metric) const;
-    qint32 TotalCount(qint32 v, bool positive, bool bar, bool target, bool soc) const;
-    qint32 ChooserCount(qint32 v, bool positive, bool bar, bool target, bool soc, bool metric) const;
-    qint32 ChosenCount(qint32 v, bool positive, bool bar, bool target, bool soc, bool metric) const;
+    // What a choice in rank (from 0) scores.
+    qint32 Weight(qint32 rank, bool weighted) const;
+    qint32 TotalCount(qint32 v, bool positive, bool bar, bool target, bool soc, bool weighted) const;
+    qint32 ChooserCount(qint32 v, bool positive, bool bar, bool target, bool soc, bool metric, bool weighted) const;
+    qint32 ChosenCount(qint32 v, bool positive, bool bar, bool target, bool soc, bool metric, bool weighted) const;
     bool HasShape() const { return ques_ > 0 && answ_ > 0 && subj_ > 0; }
     std::size_t Index(qint32 q, qint32 r, qint32 s) const
     {

@@ -44,6 +44,7 @@ namespace
 // The analysis options that earlier readers must not see (their sections
 // keep the values those readers know).
 constexpr quint32 kTargetScheme = DFileKalCirTags::Tag("TCAT");
+constexpr quint32 kRankWeights = DFileKalCirTags::Tag("WRNK");
 
 // A record is kept only while it says something: with the default options
 // the file is what writers before the record made.
@@ -59,12 +60,14 @@ void Store(DFileKalCirTags& tags, quint32 tag, const std::optional<QByteArray>& 
 void DTest::SectionsToFile(DFileStream& stream)
 {
     Store(tags, kTargetScheme, graph.tar.stat.Record());
+    Store(tags, kRankWeights, graph.weight.Record());
     ques.ToFile(stream);
     answ.ToFile(stream);
     subj.ToFile(stream);
     desi.ToFile(stream);
     graph.ToFile(stream);
     tags.ToFile(stream);
+    graph.weight.MarkSaved(stream);
 }
 
 void DTest::SectionsFromFile(DFileStream& stream, qint32 version)
@@ -79,6 +82,7 @@ void DTest::SectionsFromFile(DFileStream& stream, qint32 version)
     graph.FromFile(stream, version);
     tags.FromFile(stream);
     graph.tar.stat.FromRecord(tags.Get(kTargetScheme));
+    graph.weight.FromRecord(tags.Get(kRankWeights));
 }
 
 void DTest::QuestionsFromFile(DFileStream& stream, qint32 version)

@@ -142,6 +142,23 @@ void PaintSavePicture(QPainter& p)
     p.drawPath(DGlyph::BlockArrow(0, 26, 46, 0, 7, 16));
     p.restore();
 }
+
+void PaintTable(QPainter& p)
+{
+    // A sheet with a header row and a grid of cells: a panel of rows and
+    // columns beside the picture.
+    p.setPen(QPen(Qt::black, 2));
+    p.setBrush(Qt::white);
+    p.drawRect(QRect(8, 10, 72, 68));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(220, 230, 240));
+    p.drawRect(QRect(9, 11, 70, 15));
+    p.setPen(QPen(QColor(90, 90, 90), 2));
+    for (int y = 26; y < 78; y += 13)
+        p.drawLine(8, y, 80, y);
+    for (int x : {30, 55})
+        p.drawLine(x, 10, x, 78);
+}
 } // namespace
 
 QIcon DGlyph::PageIcon(Page picture, int size)
@@ -160,5 +177,8 @@ QIcon DGlyph::PageIcon(Page picture, int size)
     case Page::SavePicture:
         return Icon(size, PaintSavePicture, kRatio);
     }
-    return {};
+case Page::Table:
+    return Icon(size, PaintTable, kRatio);
+}
+return {};
 }

@@ -37,7 +37,8 @@ public:
         Clipboard,
         FileExport,
         Print,
-        SavePicture
+        SavePicture,
+        Table
     };
     static QIcon PageIcon(Page picture, int size);
 };

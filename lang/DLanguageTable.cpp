@@ -668,6 +668,16 @@ extern const DLanguageEntry kLanguageTable[] = {
     {33800, u"the target diagram's categories table as comma-separated text",
      u"la tabella delle categorie del grafico a bersaglio come testo separato da virgole"},
     {33810, u"the group indices as comma-separated text", u"gli indici del gruppo come testo separato da virgole"},
+    {33900, u"Scores", u"Punteggi"},
+    {33910,
+     u"Count every choice as 1, or weight each choice by its rank: with A answers, the choice in rank r counts "
+     u"A \u2212 r + 1 (the bar graph and the metric table share this option)",
+     u"Conta ogni scelta come 1, oppure pesa ogni scelta secondo la sua posizione: con A risposte, la scelta in "
+     u"posizione r vale A \u2212 r + 1 (il grafico a barre e la tabella delle metriche condividono questa opzione)"},
+    {33920, u"Every choice counts 1", u"Ogni scelta vale 1"},
+    {33930, u"Choices weighted by rank", u"Scelte pesate per posizione"},
+    {33940, u"Weighted", u"Pesato"},
+    {33950, u"Show/hide the categories panel", u"Mostra/nascondi il pannello delle categorie"},
 
     // Working groups: subjects' names in messages, rules no grouping can meet
     {34000, u"Make working groups from the choices", u"Forma gruppi di lavoro a partire dalle scelte"},

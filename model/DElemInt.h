@@ -50,6 +50,8 @@ public:
             throw EError(60000, {Bytes == 4 ? "DElemInt32::ToFile()" : "DElemInt8::ToFile()"});
         stream.Saved(change_);
     }
+    // The value was saved by other means than ToFile (written in another form).
+    void MarkSaved(DFileStream& stream) { stream.Saved(change_); }
 
     void FromFile(DFileStream& stream)
     {

@@ -212,6 +212,7 @@ void TFormGraph::ShowPicture()
 {
     Image->setPixmap(QPixmap::fromImage(picture_));
     Image->resize(picture_.size());
+    PictureShown();
 }
 
 void TFormGraph::OptionChanged(const char* module, const std::function<void()>& update)

@@ -67,6 +67,12 @@ public:
     TGraphOutput* Output = nullptr;
 
 protected:
+    // Shows the picture as drawn, then lets the page adapt its display.
+    void ShowPicture();
+    // Called after the picture is shown: a page that shows it otherwise on
+    // screen (the clipboard always takes the picture itself) changes the
+    // label here.
+    virtual void PictureShown() {}
     // name: the page's class name, which its handlers report in errors.
     // panelWidth: width of the options panel. toggles: the options button
     // stays pressed while the panel is shown.
@@ -108,7 +114,6 @@ private:
     // already show what is stored, and refilling a control from inside its
     // own change signal would destroy the item being changed.
     void DrawImage();
-    void ShowPicture();
     // Stores an option change made by the user and draws the picture again.
     void OptionChanged(const char* module, const std::function<void()>& update);
 

@@ -27,6 +27,10 @@ TFormGraphBar::TFormGraphBar(DTest& test, DLanguage& language, QWidget* parent)
     OptScaleGb = AddGroup(209, 49);
     OptScaleCb = AddCombo(OptScaleGb, "TFormGraphBar::OptScaleCbChange()",
                           [&bar](QComboBox* combo) { DViews::UpdateOption(bar.scale, combo); });
+    DGraphWeight& weight = test_.graph.weight;
+    OptWeightGb = AddGroup(209, 49);
+    OptWeightCb = AddCombo(OptWeightGb, "TFormGraphBar::OptWeightCbChange()",
+                           [&weight](QComboBox* combo) { DViews::UpdateOption(weight, combo); });
     ViewDesc();
 }
 
@@ -37,6 +41,7 @@ void TFormGraphBar::ViewDesc()
     SetGroupTexts(OptQuesGb, 18200, 18210);
     SetGroupTexts(OptOrderGb, 18300, 18310);
     SetGroupTexts(OptScaleGb, 18400, 18410);
+    SetGroupTexts(OptWeightGb, 33900, 33910);
 }
 
 void TFormGraphBar::DrawOptions()
@@ -46,6 +51,7 @@ void TFormGraphBar::DrawOptions()
     DViews::DrawListBar(test_.ques.List(), OptQuesLb);
     DViews::DrawOption(bar.order, OptOrderCb);
     DViews::DrawOption(bar.scale, OptScaleCb);
+    DViews::DrawOption(test_.graph.weight, OptWeightCb);
 }
 
 void TFormGraphBar::DrawPicture(QImage& picture)

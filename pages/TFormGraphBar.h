@@ -21,6 +21,8 @@ public:
     QComboBox* OptOrderCb = nullptr;
     QGroupBox* OptScaleGb = nullptr;
     QComboBox* OptScaleCb = nullptr;
+    QGroupBox* OptWeightGb = nullptr;
+    QComboBox* OptWeightCb = nullptr;
 
 protected:
     void DrawOptions() override;

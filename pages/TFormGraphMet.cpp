@@ -33,6 +33,10 @@ TFormGraphMet::TFormGraphMet(DTest& test, DLanguage& language, QWidget* parent)
     OptOrderGb = AddGroup(209, 49);
     OptOrderCb = AddCombo(OptOrderGb, "TFormGraphMet::OptOrderCbChange()",
                           [&met](QComboBox* combo) { DViews::UpdateOption(met.order, combo); });
+    DGraphWeight& weight = test_.graph.weight;
+    OptWeightGb = AddGroup(209, 49);
+    OptWeightCb = AddCombo(OptWeightGb, "TFormGraphMet::OptWeightCbChange()",
+                           [&weight](QComboBox* combo) { DViews::UpdateOption(weight, combo); });
     ViewDesc();
 }
 
@@ -42,12 +46,14 @@ void TFormGraphMet::ViewDesc()
     FileExpSb->setToolTip(language_.GetStr(25080));
     SetGroupTexts(OptQuesGb, 25030, 25040);
     SetGroupTexts(OptOrderGb, 25060, 25070);
+    SetGroupTexts(OptWeightGb, 33900, 33910);
 }
 
 void TFormGraphMet::DrawOptions()
 {
     DViews::DrawListMet(test_.ques.List(), OptQuesLb);
     DViews::DrawOption(test_.graph.met.order, OptOrderCb);
+    DViews::DrawOption(test_.graph.weight, OptWeightCb);
 }
 
 void TFormGraphMet::DrawPicture(QImage& picture)

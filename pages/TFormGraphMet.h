@@ -22,6 +22,8 @@ public:
     QListWidget* OptQuesLb = nullptr;
     QGroupBox* OptOrderGb = nullptr;
     QComboBox* OptOrderCb = nullptr;
+    QGroupBox* OptWeightGb = nullptr;
+    QComboBox* OptWeightCb = nullptr;
 
 protected:
     void DrawOptions() override;

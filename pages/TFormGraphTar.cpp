@@ -7,6 +7,7 @@
 #include "document/DTest.h"
 #include "kit/DMessages.h"
 #include "lang/DLanguage.h"
+#include "lang/DRegistry.h"
 #include "model/DCsv.h"
 #include "model/DFileWriter.h"
 #include "model/EError.h"
@@ -17,6 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -24,6 +26,18 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QScrollArea>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace
+{
+// Where the panel's toggle is remembered for the user.
+const QString kPanelSection = QStringLiteral("TargetGraph");
+const QString kPanelKey = QStringLiteral("CategoriesPanel");
+// Below this the table's columns no longer show anything useful.
+constexpr int kPanelLeast = 200;
+} // namespace
 
 TFormGraphTar::TFormGraphTar(DTest& test, DLanguage& language, QWidget* parent)
     : TFormGraph(test, language, "TFormGraphTar", 236, true, parent)
@@ -43,18 +57,44 @@ TFormGraphTar::TFormGraphTar(DTest& test, DLanguage& language, QWidget* parent)
     OptSubjDimCb = AddCombo(OptSubjDimGb, "TFormGraphTar::OptSubjDimCbChange()",
                             [&tar](QComboBox* combo) { DViews::UpdateOption(tar.subjDim, combo); });
 
+    CatSb = AddStripButton(Glyph::Table, 2, 112);
+    CatSb->setCheckable(true);
+    connect(CatSb, &QToolButton::clicked, this, &TFormGraphTar::CatSbClick);
+
+    // The diagram and the panel share the place the picture had alone.
+    auto* row = static_cast<QBoxLayout*>(layout());
+    const int at = row->indexOf(ScrollBox1);
+    row->removeWidget(ScrollBox1);
+    CatSp = new QSplitter(Qt::Horizontal, this);
+    CatSp->setChildrenCollapsible(false);
+    CatSp->addWidget(ScrollBox1);
+    row->insertWidget(at, CatSp, 1);
+    connect(CatSp, &QSplitter::splitterMoved, this,
+            [this]
+            {
+                splitMoved_ = true;
+                ShowPicture();
+            });
+
     CatPn = new QWidget(this);
-    CatPn->setFixedWidth(470);
+    CatPn->setMinimumWidth(kPanelLeast);
     auto* cat = new QVBoxLayout(CatPn);
     cat->setContentsMargins(6, 4, 4, 4);
-    CatCriteriaSt = new QLabel(CatPn);
+    // The criteria scroll on their own, so that a narrow panel keeps room
+    // for the table.
+    CatCriteriaPn = new QScrollArea(CatPn);
+    CatCriteriaPn->setWidgetResizable(true);
+    CatCriteriaPn->setFrameShape(QFrame::NoFrame);
+    CatCriteriaSt = new QLabel;
     CatCriteriaSt->setWordWrap(true);
+    CatCriteriaSt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     CatCriteriaSt->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    cat->addWidget(CatCriteriaSt);
+    CatCriteriaPn->setWidget(CatCriteriaSt);
+    cat->addWidget(CatCriteriaPn, 1);
     CatSg = new QTableWidget(CatPn);
     CatSg->verticalHeader()->hide();
     CatSg->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    cat->addWidget(CatSg, 1);
+    cat->addWidget(CatSg, 2);
     CatIndicesSt = new QLabel(CatPn);
     CatIndicesSt->setTextInteractionFlags(Qt::TextSelectableByMouse);
     cat->addWidget(CatIndicesSt);
@@ -65,7 +105,13 @@ TFormGraphTar::TFormGraphTar(DTest& test, DLanguage& language, QWidget* parent)
     buttons->addWidget(CatExpBt);
     buttons->addStretch(1);
     cat->addLayout(buttons);
-    layout()->addWidget(CatPn);
+    CatSp->addWidget(CatPn);
+    // A larger window widens the table; the diagram keeps what it needs.
+    CatSp->setStretchFactor(0, 0);
+    CatSp->setStretchFactor(1, 1);
+    const bool shown = DRegistry().ReadInt(kPanelSection, kPanelKey, 1) != 0;
+    CatPn->setVisible(shown);
+    CatSb->setChecked(shown);
     connect(CatCopyBt, &QPushButton::clicked, this, &TFormGraphTar::CatCopyBtClick);
     connect(CatExpBt, &QPushButton::clicked, this, &TFormGraphTar::CatExpBtClick);
     ViewDesc();
@@ -81,6 +127,7 @@ void TFormGraphTar::ViewDesc()
     CatCopyBt->setToolTip(language_.GetStr(33510));
     CatExpBt->setText(language_.GetStr(33540));
     CatExpBt->setToolTip(language_.GetStr(33520));
+    CatSb->setToolTip(language_.GetStr(33950));
 }
 
 void TFormGraphTar::DrawOptions()
@@ -105,6 +152,56 @@ void TFormGraphTar::DrawPicture(QImage& picture)
         CatIndicesSt->clear();
     }
     test_.graph.tar.Draw(picture);
+    FitSplit(picture.size());
+}
+
+void TFormGraphTar::resizeEvent(QResizeEvent* event)
+{
+    TFormGraph::resizeEvent(event);
+    FitSplit(Picture().size());
+    ShowPicture();
+}
+
+void TFormGraphTar::FitSplit(const QSize& picture)
+{
+    if (splitMoved_ || CatPn->isHidden())
+        return;
+    const int room = CatSp->width() - CatSp->handleWidth();
+    if (room <= 0 || picture.isEmpty())
+        return;
+    // As wide as the picture at the scale that fits it into the page's
+    // height, as far as the panel's least width allows.
+    const double scale = std::min(1.0, double(CatSp->height()) / picture.height());
+    const int diagram = std::clamp(int(picture.width() * scale), 0, std::max(0, room - kPanelLeast));
+    CatSp->setSizes({diagram, room - diagram});
+}
+
+void TFormGraphTar::PictureShown()
+{
+    // Beside the panel the diagram is seen whole, scaled down to its room;
+    // without the panel it keeps its own size, to be scrolled through.
+    if (CatPn->isHidden())
+        return;
+    const QSize room = ScrollBox1->size();
+    const QImage& picture = Picture();
+    if (room.isEmpty() || (picture.width() <= room.width() && picture.height() <= room.height()))
+        return;
+    const QImage fitted = picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    Image->setPixmap(QPixmap::fromImage(fitted));
+    Image->resize(fitted.size());
+}
+
+void TFormGraphTar::CatSbClick()
+{
+    DMessages::Handle(language_, "TFormGraphTar::CatSbClick()",
+                      [&]
+                      {
+                          const bool shown = CatSb->isChecked();
+                          CatPn->setVisible(shown);
+                          DRegistry().WriteInt(kPanelSection, kPanelKey, shown ? 1 : 0);
+                          FitSplit(Picture().size());
+                          ShowPicture();
+                      });
 }
 
 void TFormGraphTar::DrawCategories()

@@ -11,6 +11,7 @@ public:
     void Init()
     {
         count_ = 0;
+        weighted_ = 0;
         density_ = 0.0;
     }
     // Count only: the density keeps its last value.
@@ -24,9 +25,14 @@ public:
             density_ = double(value) / double(subjects - 1);
     }
     quint32 Get() const { return count_; }
+    // The count with choices scored by rank, beside the plain one; the
+    // density stays that of the plain count.
+    void SetWeighted(quint32 value) { weighted_ = value; }
+    quint32 GetWeighted() const { return weighted_; }
     double GetDensity() const { return density_; }
 
 private:
     quint32 count_ = 0;
+    quint32 weighted_ = 0;
     double density_ = 0.0;
 };

@@ -7,10 +7,10 @@ namespace
 {
 constexpr DQuesElem::Graph kGraphs[] = {DQuesElem::Bar, DQuesElem::Tar, DQuesElem::Soc, DQuesElem::Met};
 
-std::array<DGraphOption*, 9> Options(DGraph& graph)
+std::array<DGraphOption*, DCommandGraphOptions::kOptions> Options(DGraph& graph)
 {
-    return {&graph.bar.type, &graph.bar.order,   &graph.bar.scale, &graph.tar.stat, &graph.tar.subjDim,
-            &graph.soc.type, &graph.soc.subjDim, &graph.soc.elas,  &graph.met.order};
+    return {&graph.bar.type, &graph.bar.order,   &graph.bar.scale, &graph.tar.stat,  &graph.tar.subjDim,
+            &graph.soc.type, &graph.soc.subjDim, &graph.soc.elas,  &graph.met.order, &graph.weight};
 }
 } // namespace
 
@@ -18,7 +18,7 @@ DCommandGraphOptions::State DCommandGraphOptions::Capture(const DTest& test)
 {
     State state;
     DGraph& graph = const_cast<DGraph&>(test.graph);
-    const std::array<DGraphOption*, 9> options = Options(graph);
+    const std::array<DGraphOption*, DCommandGraphOptions::kOptions> options = Options(graph);
     for (std::size_t k = 0; k < options.size(); ++k)
         state.options[k] = options[k]->GetValue();
     state.width = graph.soc.size.Width();
@@ -47,7 +47,7 @@ DCommandGraphOptions::DCommandGraphOptions(DTest& test, int textId, State before
 
 void DCommandGraphOptions::Apply(const State& to, const State& from)
 {
-    const std::array<DGraphOption*, 9> options = Options(test_.graph);
+    const std::array<DGraphOption*, DCommandGraphOptions::kOptions> options = Options(test_.graph);
     for (std::size_t k = 0; k < options.size(); ++k)
         if (to.options[k] != from.options[k])
             options[k]->SetValue(to.options[k], true);

@@ -18,11 +18,13 @@ class DTest;
 class DCommandGraphOptions : public DCommand
 {
 public:
+    static constexpr std::size_t kOptions = 10;
     struct State
     {
         // Bar type, order, scale; target categorisation, subject size;
-        // sociogram type, subject size, moving mode; metrics order.
-        std::array<qint32, 9> options{};
+        // sociogram type, subject size, moving mode; metrics order; the
+        // scores of the bar graph and the metric table.
+        std::array<qint32, kOptions> options{};
         qint32 width = 0;
         qint32 height = 0;
         // Four analysis flags per question.

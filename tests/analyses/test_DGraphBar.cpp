@@ -53,6 +53,8 @@ private Q_SLOTS:
     void barGeometry();
     void boxAndMarginGeometry();
     void countsFollowTypeAndSelection();
+    void rankWeights_data();
+    void rankWeights();
     void order_data();
     void order();
     void unknownOrderFails();
@@ -173,6 +175,58 @@ void TestDGraphBar::countsFollowTypeAndSelection()
     f.graph.bar.type.SetValue(0, true);
     f.graph.bar.Prepare(f.test.subj.List());
     QCOMPARE(f.Subject(5).acceptanceReceived.Get(), 2u);
+}
+
+void TestDGraphBar::rankWeights_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("weight");
+    QTest::addColumn<quint32>("acceptances");
+    QTest::addColumn<quint32>("rejections");
+    QTest::addColumn<int>("height");
+    // Three answers: ranks 1, 2, 3 score 3, 2, 1. Subject 5 is chosen by
+    // subject 2 in rank 1, 2 and 3 of three questions and by subject 3 in
+    // rank 2; rejected twice by subject 4, in rank 1 each time.
+    //   every choice:    4 plain, 3 + 2 + 1 + 2 = 8 weighted; rejections 2 and 3 + 3 = 6
+    //   subjects' choices (each chooser at its best rank): 2 plain, 3 + 2 = 5; 1 and 3
+    // The picture's height follows the largest count: 94 + 30 x 8 = 334 past the least 250.
+    QTest::newRow("every choice, plain") << 0 << 0 << 4u << 2u << 251;
+    QTest::newRow("every choice, weighted") << 0 << 1 << 8u << 6u << 335;
+    QTest::newRow("subjects' choices, plain") << 1 << 0 << 2u << 1u << 251;
+    QTest::newRow("subjects' choices, weighted") << 1 << 1 << 5u << 3u << 251;
+}
+
+void TestDGraphBar::rankWeights()
+{
+    QFETCH(int, type);
+    QFETCH(int, weight);
+    QFETCH(quint32, acceptances);
+    QFETCH(quint32, rejections);
+    QFETCH(int, height);
+    Fixture f;
+    f.test.ques.List().GetSelected(3).type.SetValue(0, false);
+    f.test.ques.List().GetSelected(4).type.SetValue(0, false);
+    f.test.desi.SetDesi(1, 1, 2, 5);
+    f.test.desi.SetDesi(2, 2, 2, 5);
+    f.test.desi.SetDesi(3, 3, 2, 5);
+    f.test.desi.SetDesi(1, 2, 3, 5);
+    f.test.desi.SetDesi(4, 1, 4, 5);
+    f.test.desi.SetDesi(5, 1, 4, 5);
+    f.graph.bar.type.SetValue(type, true);
+    f.graph.weight.SetValue(weight, true);
+    f.graph.bar.order.SetValue(1, true);
+
+    QImage picture;
+    f.graph.bar.Draw(picture);
+    QCOMPARE(f.Subject(5).acceptanceReceived.Get(), acceptances);
+    QCOMPARE(f.Subject(5).rejectionReceived.Get(), rejections);
+    QCOMPARE(picture.height(), height);
+    QCOMPARE(f.Order().front(), 5);
+    // The bar stands as high as its score: 15 pixels a choice at 1:1 from
+    // 24 pixels above the middle line.
+    const int top = (height - 1) / 2 - 24 - int(15 * acceptances);
+    QVERIFY(picture.pixel(32 + 15, top) != kWhite);
+    QCOMPARE(picture.pixel(32 + 15, top - 1), kWhite);
 }
 
 void TestDGraphBar::order_data()

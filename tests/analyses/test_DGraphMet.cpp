@@ -88,6 +88,7 @@ private Q_SLOTS:
     void csvQuoting();
     void csvFileAndHeader();
     void csvPreparesItsOwnList();
+    void rankWeightedColumns();
     void orderOption();
     void fileBlock();
 };
@@ -319,6 +320,63 @@ void TestDGraphMet::csvPreparesItsOwnList()
     QCOMPARE(lines.size(), 6);
     QVERIFY(lines[1].startsWith("1,"));
     QVERIFY(lines[2].startsWith("3,Verdi,Sara,1,0.250,1,0.250,1,0.250,"));
+}
+
+void TestDGraphMet::rankWeightedColumns()
+{
+    // With three answers a choice scores 3, 2 or 1 by rank; a count of
+    // different subjects takes each pair once, at its best rank.
+    //   acceptance received: 2 <- 1 (rank 1: 3) and 3 (ranks 1 and 2: 3) = 6; 3 <- 1 (rank 2) = 2;
+    //                        4 <- 5 (ranks 1, 2, 3: 3) = 3
+    //   acceptance given:    1 -> 2 (3) and 3 (2) = 5; 3 -> 2 = 3; 5 -> 4 = 3 (question 3 not counted)
+    //   rejection received:  1 <- 2, 3, 4 (rank 1 each) = 9; 5 <- 2 (rank 2) = 2
+    //   rejection given:     2 -> 1 (3) and 5 (2) = 5; 3 -> 1 = 3; 4 -> 1 = 3
+    Small s;
+    s.graph.weight.SetValue(DGraphWeight::Rank, true);
+    QImage picture = DPicture::Make(1000, 1000);
+    s.graph.met.Draw(picture);
+    // Four groups of value 50, weighted 60 and density 50 after the names.
+    QCOMPARE(picture.size(), QSize(250 + 4 * 160 + 1, 160 + 1));
+    QCOMPARE(picture.pixel(300, 90), kGrey); // value | weighted
+    QCOMPARE(picture.pixel(360, 90), kGrey); // weighted | density
+    QCOMPARE(picture.pixel(410, 90), kGrey); // acceptance received | given
+    QCOMPARE(picture.pixel(570, 5), kGrey);  // acceptance | rejection
+    QCOMPARE(picture.pixel(360, 30), kWhite);
+
+    const QStringList header = Texts(DGraphMet::HeaderCells(true));
+    QCOMPARE(header.mid(3, 5), (QStringList{"Acceptance", "Received", "Value", "Weighted", "Density"}));
+    QCOMPARE(header.size(), 3 + 2 + 4 * 4);
+
+    // value, weighted, density of acceptance received and given, rejection received and given
+    const QStringList rows[] = {
+        {"1", "Rossi", "Anna", "0", "0", "0.000", "2", "5", "0.500", "3", "9", "0.750", "0", "0", "0.000"},
+        {"2", "Bianchi", "Luca", "2", "6", "0.500", "0", "0", "0.000", "0", "0", "0.000", "2", "5", "0.500"},
+        {"3", "Verdi", "Sara", "1", "2", "0.250", "1", "3", "0.250", "0", "0", "0.000", "1", "3", "0.250"},
+        {"4", "Neri", "Paolo", "1", "3", "0.250", "0", "0", "0.000", "0", "0", "0.000", "1", "3", "0.250"},
+        {"5", "Gallo", "Ugo", "0", "0", "0.000", "1", "3", "0.250", "1", "2", "0.250", "0", "0", "0.000"},
+    };
+    QStringList lines;
+    s.graph.met.ToMemoCsv(lines);
+    QCOMPARE(lines.size(), 6);
+    QVERIFY(lines[0].startsWith("N.,Surname,Name,Acceptance Received Value,Acceptance Received Weighted,"
+                                "Acceptance Received Density,Acceptance Given Value,"));
+    for (int k = 0; k < 5; ++k)
+    {
+        const std::vector<DGraphMet::Cell> cells = DGraphMet::RowCells(s.graph.Subjects()[k].Subj(), 60, true);
+        QCOMPARE(Texts(cells), rows[k]);
+        QCOMPARE(lines[k + 1], rows[k].join(','));
+    }
+    const std::vector<DGraphMet::Cell> first = DGraphMet::RowCells(s.graph.Subjects()[0].Subj(), 60, true);
+    QCOMPARE(first[4].rect, QRect(305, 60, 50, 20));
+    QCOMPARE(first[4].align, Qt::AlignRight);
+    QCOMPARE(first.back().rect, QRect(845, 60, 40, 20));
+
+    // Back to plain counts, the table is the plain one again.
+    s.graph.weight.SetValue(DGraphWeight::Plain, true);
+    s.graph.met.Draw(picture);
+    QCOMPARE(picture.size(), QSize(651, 161));
+    s.graph.met.ToMemoCsv(lines);
+    QCOMPARE(lines[1], QStringLiteral("1,Rossi,Anna,0,0.000,2,0.500,3,0.750,0,0.000"));
 }
 
 void TestDGraphMet::orderOption()

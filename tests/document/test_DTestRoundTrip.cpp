@@ -78,6 +78,7 @@ private Q_SLOTS:
     void importSubjectsClearsDanglingChoices();
     void newAfterChanges();
     void storedOptionRecords();
+    void rankWeightRecord();
 
 private:
     QTemporaryDir dir;
@@ -285,6 +286,46 @@ void TestDTestRoundTrip::storedOptionRecords()
     DTest again;
     again.file.Read(path);
     QVERIFY(again.graph.tar.stat.IsPreference());
+}
+
+void TestDTestRoundTrip::rankWeightRecord()
+{
+    const QString path = dir.filePath("weights.KalCir");
+    DTest test;
+    MakeMixed(test);
+    test.file.Write(path);
+    const QByteArray plain = TestSupport::ReadFile(path);
+    QCOMPARE(Slot(plain, 5), 0);
+
+    // Switched on, the file is the plain one with the record appended as
+    // the tagged section: sections 0-4 stay what earlier readers know.
+    test.graph.weight.Choose(DGraphWeight::Rank);
+    QVERIFY(test.IsChangedByUser());
+    test.file.Write(path);
+    QVERIFY(!test.IsChangedByUser());
+    const QByteArray weighted = TestSupport::ReadFile(path);
+    QCOMPARE(Slot(weighted, 5), plain.size());
+    QCOMPARE(weighted.mid(plain.size()), TestSupport::Int32(1) + "WRNK" + TestSupport::Int32(1) + "\x01");
+    QByteArray table = weighted.left(plain.size());
+    Patch(table, 46 + 8 * 5, QByteArray(8, '\0'));
+    QCOMPARE(table, plain);
+
+    DTest read;
+    read.file.Read(path);
+    QVERIFY(read.graph.weight.IsRank());
+    QVERIFY(!read.IsChangedByUser());
+
+    // Data this build cannot use reads as plain counts.
+    QByteArray other = weighted;
+    other[other.size() - 1] = '\x02';
+    TestSupport::WriteFile(path, other);
+    read.file.Read(path);
+    QVERIFY(!read.graph.weight.IsRank());
+
+    // Off again, the file is byte for byte the plain one.
+    test.graph.weight.Choose(DGraphWeight::Plain);
+    test.file.Write(path);
+    QCOMPARE(TestSupport::ReadFile(path), plain);
 }
 
 KC_TEST_MAIN(TestDTestRoundTrip)

@@ -261,6 +261,12 @@ void TestDExport::rendersForSpreadsheets()
     // Without the options every table is what it always was.
     QCOMPARE(DExport::Render(Kind::Csv, test.graph, {}, false), DExport::Render(Kind::Csv, test.graph));
     QVERIFY(!DExport::Render(Kind::Csv, test.graph).startsWith("\xEF\xBB\xBF"));
+    // Rank weights stored with the test add their columns, written the same way.
+    test.graph.weight.SetValue(DGraphWeight::Rank, false);
+    const QByteArray weighted = DExport::Render(Kind::Csv, test.graph, options, false);
+    QVERIFY(weighted.contains(";Accettazioni Ricevuti Valore;Accettazioni Ricevuti Pesato;Accettazioni Ricevuti "
+                              "Densit\xC3\xA0;"));
+    QVERIFY(weighted.contains("\r\n2;Bianchi;;2;"));
 }
 
 void TestDExport::renders()

@@ -39,6 +39,7 @@ private Q_SLOTS:
                                                  + 16         // tables for spreadsheets
                                                  + 26         // comparison of two tests
                                                  + 14 + 9     // pictures out: caption, print, save; class report
+                                                 + 6          // rank weights; categories panel
                                                  ));
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {

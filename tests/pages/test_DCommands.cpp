@@ -177,6 +177,10 @@ private Q_SLOTS:
         QTest::newRow("drop-down option")
             << Change([](DTest& t, QUndoStack& s) { PushOptions(t, s, [&] { t.graph.tar.stat.Choose(1); }); })
             << QStringLiteral("bar graph options");
+        // Stored in the tagged section, not the analysis section.
+        QTest::newRow("rank weights") << Change([](DTest& t, QUndoStack& s)
+                                                { PushOptions(t, s, [&] { t.graph.weight.Choose(1); }); })
+                                      << QStringLiteral("bar graph options");
         QTest::newRow("sociogram size")
             << Change([](DTest& t, QUndoStack& s)
                       { PushOptions(t, s, [&] { t.graph.soc.size.UpdateWidth(QStringLiteral("1200")); }); })

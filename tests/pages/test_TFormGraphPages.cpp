@@ -107,6 +107,12 @@ QList<Option> Options()
         {"metric order", [](Pages& p) { return p.met.OptOrderCb; },
          [](DTest& t) { return t.graph.met.order.GetValue(); },
          [](DTest& t, qint32 v) { t.graph.met.order.SetValue(v, false); }, 5, true},
+        // One option of the test, offered on both pages.
+        {"bar scores", [](Pages& p) { return p.bar.OptWeightCb; }, [](DTest& t) { return t.graph.weight.GetValue(); },
+         [](DTest& t, qint32 v) { t.graph.weight.SetValue(v, false); }, 2, true},
+        {"metric scores", [](Pages& p) { return p.met.OptWeightCb; },
+         [](DTest& t) { return t.graph.weight.GetValue(); },
+         [](DTest& t, qint32 v) { t.graph.weight.SetValue(v, false); }, 2, true},
     };
 }
 } // namespace
@@ -128,6 +134,7 @@ private Q_SLOTS:
     void exportFailuresShowTheirReason();
     void exportForSpreadsheets();
     void categoriesBesideTheDiagram();
+    void categoriesPanelLeavesTheDiagramWhole();
 };
 
 void TestTFormGraphPages::optionsComeFromTheDocumentAndGoBackAsUserChanges()
@@ -252,6 +259,15 @@ void TestTFormGraphPages::optionChangesRedrawAtOnce()
     p.met.OptOrderCb->setCurrentIndex(DGraphMetOrder::RejectionInDegree);
     QCOMPARE(p.met.Picture().size(), metBefore.size());
     QVERIFY(p.met.Picture() != metBefore);
+
+    // Rank weights widen the table with their columns; the bar graph, which
+    // shares the option, shows it and taller bars when drawn again.
+    const int barHalved = p.bar.Picture().height();
+    p.met.OptWeightCb->setCurrentIndex(DGraphWeight::Rank);
+    QCOMPARE(p.met.Picture().width(), DGraphMet::Width(true) + 1);
+    p.bar.Draw();
+    QCOMPARE(p.bar.OptWeightCb->currentIndex(), int(DGraphWeight::Rank));
+    QVERIFY(p.bar.Picture().height() > barHalved);
     QVERIFY(p.errors.isEmpty());
 }
 
@@ -271,7 +287,10 @@ void TestTFormGraphPages::selfChoiceShowsTheErrorOnAWhitePicture()
     {
         QCOMPARE(page->Picture().size(), QSize(1000, 1000));
         QVERIFY(IsWhite(page->Picture()));
-        QCOMPARE(page->Image->size(), QSize(1000, 1000));
+        // Beside the categories panel the diagram is seen whole.
+        const QSize shown = page == &p.tar ? QSize(1000, 1000).scaled(p.tar.ScrollBox1->size(), Qt::KeepAspectRatio)
+                                           : QSize(1000, 1000);
+        QCOMPARE(page->Image->size(), shown);
     }
     // The options stay as set.
     QCOMPARE(p.bar.OptScaleCb->currentIndex(), 2);
@@ -463,6 +482,45 @@ void TestTFormGraphPages::categoriesBesideTheDiagram()
     p.tar.SetSaveDialog([&] { return path; });
     QTest::mouseClick(p.tar.CatExpBt, Qt::LeftButton);
     QCOMPARE(TestSupport::ReadFile(path), DCsv::Bytes(DGraphTarTable::CsvLines(DGraphTarTable::Rows(p.test.graph))));
+    QVERIFY(p.errors.isEmpty());
+}
+
+void TestTFormGraphPages::categoriesPanelLeavesTheDiagramWhole()
+{
+    // The page about as large as in the main window at its first size.
+    Pages p;
+    p.Choices();
+    p.tar.resize(720, 560);
+    p.DrawAll();
+    QVERIFY(p.tar.CatPn->isVisible());
+    QVERIFY(p.tar.CatSb->isChecked());
+    QVERIFY(p.tar.CatPn->width() >= 200);
+    // Beside the panel the diagram is seen whole, scaled down; the
+    // clipboard's picture keeps its size.
+    const QSize shown = p.tar.Image->size();
+    QVERIFY(shown.width() <= p.tar.ScrollBox1->viewport()->width());
+    QVERIFY(shown.height() <= p.tar.ScrollBox1->viewport()->height());
+    QVERIFY(shown.width() < p.tar.Picture().width());
+    QTest::mouseClick(p.tar.ClipExpSb, Qt::LeftButton);
+    QCOMPARE(QGuiApplication::clipboard()->image().size(), p.tar.Picture().size());
+
+    // Hidden, the panel leaves the diagram at its own size, and the next
+    // page remembers the choice.
+    QTest::mouseClick(p.tar.CatSb, Qt::LeftButton);
+    QVERIFY(p.tar.CatPn->isHidden());
+    QCOMPARE(p.tar.Image->size(), p.tar.Picture().size());
+    {
+        DTest test;
+        TFormGraphTar again(test, p.language);
+        QVERIFY(again.CatPn->isHidden());
+        QVERIFY(!again.CatSb->isChecked());
+    }
+    QTest::mouseClick(p.tar.CatSb, Qt::LeftButton);
+    QVERIFY(p.tar.CatPn->isVisible());
+    QCOMPARE(p.tar.Image->size(), shown);
+    DTest test;
+    TFormGraphTar shownAgain(test, p.language);
+    QVERIFY(!shownAgain.CatPn->isHidden());
     QVERIFY(p.errors.isEmpty());
 }
 
