@@ -1,5 +1,6 @@
 #include "analyses/DSubjBox.h"
 
+#include "analyses/DPalette.h"
 #include "subjects/DSubjElem.h"
 
 #include <QPainter>
@@ -8,7 +9,8 @@
 
 QColor DSubjBox::Fill(const DSubjElem& subject)
 {
-    return subject.sex.IsFemale() ? kFemale : kOther;
+    const DPalette& palette = DPalette::Active();
+    return subject.sex.IsFemale() ? palette.female : palette.other;
 }
 
 void DSubjBox::PaintShape(QPainter& painter, const QRect& box, const DSubjElem& subject)

@@ -44,6 +44,7 @@ namespace
 // The analysis options that earlier readers must not see (their sections
 // keep the values those readers know).
 constexpr quint32 kTargetScheme = DFileKalCirTags::Tag("TCAT");
+constexpr quint32 kSociogramLook = DFileKalCirTags::Tag("SLOK");
 
 // A record is kept only while it says something: with the default options
 // the file is what writers before the record made.
@@ -59,6 +60,7 @@ void Store(DFileKalCirTags& tags, quint32 tag, const std::optional<QByteArray>& 
 void DTest::SectionsToFile(DFileStream& stream)
 {
     Store(tags, kTargetScheme, graph.tar.stat.Record());
+    Store(tags, kSociogramLook, graph.soc.look.Record());
     ques.ToFile(stream);
     answ.ToFile(stream);
     subj.ToFile(stream);
@@ -79,6 +81,7 @@ void DTest::SectionsFromFile(DFileStream& stream, qint32 version)
     graph.FromFile(stream, version);
     tags.FromFile(stream);
     graph.tar.stat.FromRecord(tags.Get(kTargetScheme));
+    graph.soc.look = DGraphSocLook::FromRecord(tags.Get(kSociogramLook));
 }
 
 void DTest::QuestionsFromFile(DFileStream& stream, qint32 version)
@@ -124,6 +127,19 @@ void DTest::SetPins(const DGraphSocPins& pins, bool byUser)
                           tags.Remove(kPinsTag, byUser);
                       else
                           tags.Set(kPinsTag, pins.ToRecord(), byUser);
+                  });
+}
+
+void DTest::SetLook(const DGraphSocLook& look, bool byUser)
+{
+    EError::Guard("DTest::SetLook()",
+                  [&]
+                  {
+                      graph.soc.look = look;
+                      if (const std::optional<QByteArray> record = look.Record())
+                          tags.Set(kSociogramLook, *record, byUser);
+                      else
+                          tags.Remove(kSociogramLook, byUser);
                   });
 }
 
