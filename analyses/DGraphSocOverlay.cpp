@@ -130,11 +130,30 @@ QRegion DGraphSocOverlay::SelectionArea(const DGraphSoc& soc, const QImage& pict
     // line between two box centres: the boxes, the outline's pen, the arrow
     // heads' corners.
     const int pad = soc.subjDim.Get() / 2 + soc.ArrowLength() + 4;
+    const QSize size = picture.deviceIndependentSize().toSize();
+    // The area is gathered on a grid of small cells and handed to the region
+    // row by row: uniting a thousand overlapping rectangles one by one costs
+    // more than the whole overlay.
+    constexpr int kCell = 16;
+    const int columns = (size.width() + kCell - 1) / kCell;
+    const int rows = (size.height() + kCell - 1) / kCell;
+    if (columns <= 0 || rows <= 0)
+        return {};
+    std::vector<quint8> marked(std::size_t(columns) * std::size_t(rows), 0);
+    auto mark = [&](const QRect& rect)
+    {
+        const int left = std::max(rect.left() / kCell, 0);
+        const int right = std::min(rect.right() / kCell, columns - 1);
+        const int top = std::max(rect.top() / kCell, 0);
+        const int bottom = std::min(rect.bottom() / kCell, rows - 1);
+        for (int y = top; y <= bottom; ++y)
+            std::fill_n(marked.begin() + std::ptrdiff_t(y) * columns + left, std::max(right - left + 1, 0), quint8(1));
+    };
     const QPoint p = soc.SubjOrigGet(sel.Get());
-    QRegion area(QRect(p, p).adjusted(-pad, -pad, pad, pad));
+    mark(QRect(p, p).adjusted(-pad, -pad, pad, pad));
     // A long connection is covered in pieces, so that a diagonal across the
     // picture does not make the whole picture dirty.
-    constexpr int kPiece = 128;
+    constexpr int kPiece = 64;
     for (const DGraphListConn& conn : soc.Owner().Connections())
     {
         if (!Touches(sel, conn))
@@ -148,8 +167,31 @@ QRegion DGraphSocOverlay::SelectionArea(const DGraphSoc& soc, const QImage& pict
             const QPoint b = p + d * (k + 1) / n;
             const QRect piece(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
                               QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
-            area += piece.adjusted(-pad, -pad, pad, pad);
+            mark(piece.adjusted(-pad, -pad, pad, pad));
         }
     }
-    return area & QRect(QPoint(0, 0), picture.deviceIndependentSize().toSize());
+    // Each row of cells gives its runs, sorted and apart as the region wants them.
+    std::vector<QRect> rects;
+    for (int y = 0; y < rows; ++y)
+    {
+        const quint8* row = marked.data() + std::ptrdiff_t(y) * columns;
+        const int top = y * kCell;
+        const int height = std::min(kCell, size.height() - top);
+        for (int x = 0; x < columns;)
+        {
+            if (!row[x])
+            {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < columns && row[x])
+                ++x;
+            const int left = start * kCell;
+            rects.emplace_back(left, top, std::min(x * kCell, size.width()) - left, height);
+        }
+    }
+    QRegion area;
+    area.setRects(rects.data(), int(rects.size()));
+    return area;
 }
