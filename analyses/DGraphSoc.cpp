@@ -284,34 +284,38 @@ void DGraphSoc::SubjOrigVer(DSubjElem& subject)
 
 void DGraphSoc::PrepareSubj(DSubjElem& subject) const
 {
-    EError::Guard("DGraphSoc::PrepareSubj()",
-                  [&]
-                  {
-                      const int s = subjDim.Get();
-                      QImage box = DPicture::Make(s, s);
-                      if (look.plainCircles && subject.sex.IsFemale())
-                      {
-                          // Corners that let the lines and boxes below show through.
-                          box = box.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-                          box.fill(Qt::transparent);
-                      }
-                      QPainter surface(&box);
-                      surface.setRenderHint(QPainter::Antialiasing, false);
-                      DSubjBox::PaintShape(surface, QRect(0, 0, s - 1, s - 1), subject);
-                      surface.setFont(DPicture::Font(8));
-                      const QString id = QString::number(subject.id.GetValue());
-                      if (subjDim.IsLarge())
-                      {
-                          CentredText(surface, Area(1, 2, s - 1, s / 3 + 2), id);
-                          CentredText(surface, Area(1, s / 3 + 1, s - 1, 2 * (s / 3) - 1),
-                                      subject.appe.Surname().ToString(3));
-                          CentredText(surface, Area(1, 2 * (s / 3) - 2, s - 1, s - 2), subject.appe.Name().ToString(3));
-                      }
-                      else
-                          CentredText(surface, Area(0, 0, s, s), id);
-                      surface.end();
-                      subject.soci.picture = box; // releases the previous picture
-                  });
+    EError::Guard(
+        "DGraphSoc::PrepareSubj()",
+        [&]
+        {
+            const int s = subjDim.Get();
+            QImage box = DPicture::Make(s, s);
+            if (look.plainCircles && subject.sex.IsFemale())
+            {
+                // Corners that let the lines and boxes below show through.
+                box = box.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+                box.fill(Qt::transparent);
+            }
+            QPainter surface(&box);
+            surface.setRenderHint(QPainter::Antialiasing, false);
+            const std::size_t index = std::size_t(subject.id.GetValue() - 1);
+            if (index < groupOf.size() && groupOf[index] >= 0)
+                DSubjBox::PaintShape(surface, QRect(0, 0, s - 1, s - 1), subject, DPalette::Group(groupOf[index]));
+            else
+                DSubjBox::PaintShape(surface, QRect(0, 0, s - 1, s - 1), subject);
+            surface.setFont(DPicture::Font(8));
+            const QString id = QString::number(subject.id.GetValue());
+            if (subjDim.IsLarge())
+            {
+                CentredText(surface, Area(1, 2, s - 1, s / 3 + 2), id);
+                CentredText(surface, Area(1, s / 3 + 1, s - 1, 2 * (s / 3) - 1), subject.appe.Surname().ToString(3));
+                CentredText(surface, Area(1, 2 * (s / 3) - 2, s - 1, s - 2), subject.appe.Name().ToString(3));
+            }
+            else
+                CentredText(surface, Area(0, 0, s, s), id);
+            surface.end();
+            subject.soci.picture = box; // releases the previous picture
+        });
 }
 
 void DGraphSoc::DrawSubj(QPainter& surface, const DSubjElem& subject) const

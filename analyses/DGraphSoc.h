@@ -121,4 +121,8 @@ public:
     // The identifier of the subject whose ties stand out over the dimmed
     // rest; 0 for none. Set by the page on a click; the exports never set it.
     qint32 focus = 0;
+    // The working group of each subject (by identifier - 1, from 0; -1 or
+    // missing for none) whose colours fill the boxes while the proposal of
+    // groups is shown; the exports never set it.
+    std::vector<qint32> groupOf;
 };

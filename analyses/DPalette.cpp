@@ -65,6 +65,14 @@ void DPalette::Save()
     registry.WriteInt(kSection, kKey, safe ? 1 : 0);
 }
 
+QColor DPalette::Group(int k)
+{
+    static const QColor tints[] = {{255, 214, 153}, {179, 222, 245}, {153, 222, 196}, {250, 242, 161}, {230, 190, 215},
+                                   {242, 176, 140}, {200, 200, 200}, {140, 190, 230}, {215, 235, 170}, {255, 240, 220}};
+    constexpr int n = int(sizeof tints / sizeof tints[0]);
+    return tints[((k % n) + n) % n];
+}
+
 Qt::PenStyle DPalette::RejectionStyle(Qt::PenStyle rankStyle) const
 {
     if (!dashedRejections)

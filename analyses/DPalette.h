@@ -33,6 +33,10 @@ struct DPalette
     static void Load();
     static void Save();
 
+    // The fill of the boxes of working group k (from 0): light tints that
+    // stay apart for colour-blind eyes too; after the tenth they repeat.
+    static QColor Group(int k);
+
     // A rejection line's style for the style its rank asks for.
     Qt::PenStyle RejectionStyle(Qt::PenStyle rankStyle) const;
 };

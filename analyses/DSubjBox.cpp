@@ -15,8 +15,13 @@ QColor DSubjBox::Fill(const DSubjElem& subject)
 
 void DSubjBox::PaintShape(QPainter& painter, const QRect& box, const DSubjElem& subject)
 {
+    PaintShape(painter, box, subject, Fill(subject));
+}
+
+void DSubjBox::PaintShape(QPainter& painter, const QRect& box, const DSubjElem& subject, const QColor& fill)
+{
     painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(Fill(subject));
+    painter.setBrush(fill);
     if (subject.sex.IsFemale())
         painter.drawEllipse(box);
     else

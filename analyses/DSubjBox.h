@@ -19,4 +19,6 @@ public:
     // Outlines the box in black, 1 pixel wide, and fills it with Fill(). The
     // painter keeps that pen and brush afterwards.
     static void PaintShape(QPainter& painter, const QRect& box, const DSubjElem& subject);
+    // The same with another fill (the colour of the subject's working group).
+    static void PaintShape(QPainter& painter, const QRect& box, const DSubjElem& subject, const QColor& fill);
 };
