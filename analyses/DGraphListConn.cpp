@@ -2,6 +2,7 @@
 
 #include "analyses/DGraphSoc.h"
 #include "analyses/DGraphSocLine.h"
+#include "analyses/DPalette.h"
 #include "model/EError.h"
 #include "subjects/DSubjElem.h"
 
@@ -32,7 +33,16 @@ bool IsSameSubject(const DSubjElem* a, const DSubjElem* b)
 
 QColor TypeColour(const DGraphSoc& soc)
 {
-    return soc.type.IsPositive() ? QColor(0, 128, 0) : QColor(255, 0, 0);
+    const DPalette& palette = DPalette::Active();
+    return soc.type.IsPositive() ? palette.acceptanceLine : palette.rejectionLine;
+}
+
+// A quarter of the colour over white: still its hue, well behind the lines
+// in full colour.
+QColor Faint(const QColor& colour)
+{
+    auto mix = [](int c) { return (c + 3 * 255) / 4; };
+    return QColor(mix(colour.red()), mix(colour.green()), mix(colour.blue()));
 }
 
 // Arrow heads and too short lines are drawn with a thin solid pen whatever
@@ -136,7 +146,7 @@ bool DGraphListConn::CheckMutual(DGraphListConn& fresh, qint32 rank)
                          });
 }
 
-void DGraphListConn::Draw(QPainter& surface, const DGraphSoc& soc, bool complete) const
+void DGraphListConn::Draw(QPainter& surface, const DGraphSoc& soc, bool complete, bool dimmed) const
 {
     EError::Guard("DGraphListConn::Draw()",
                   [&]
@@ -144,7 +154,7 @@ void DGraphListConn::Draw(QPainter& surface, const DGraphSoc& soc, bool complete
                       if (!chooser_ || !chosen_)
                           throw EError(50020, {"DGraphListConn::Draw()"});
                       QPen pen = surface.pen();
-                      pen.setColor(TypeColour(soc));
+                      pen.setColor(dimmed ? Faint(TypeColour(soc)) : TypeColour(soc));
                       surface.setPen(pen);
                       const QPoint p1 = soc.SubjOrigGet(*chooser_);
                       const QPoint p2 = soc.SubjOrigGet(*chosen_);
@@ -155,6 +165,18 @@ void DGraphListConn::Draw(QPainter& surface, const DGraphSoc& soc, bool complete
                           return;
                       }
 
+                      // The rank's pen; a rejection in the safe palette dashed as well.
+                      auto rankPen = [&](const DGraphListConnChoiType& choice)
+                      {
+                          choice.SetPen(surface);
+                          const DPalette& palette = DPalette::Active();
+                          if (palette.dashedRejections && !soc.type.IsPositive())
+                          {
+                              QPen dashed = surface.pen();
+                              dashed.setStyle(palette.RejectionStyle(dashed.style()));
+                              surface.setPen(dashed);
+                          }
+                      };
                       const int arrow = soc.subjDim.ArrowLength();
                       const DGraphListConnGeom g =
                           DGraphListConnGeom::Compute(p1, chooser_->sex.IsFemale(), p2, chosen_->sex.IsFemale(),
@@ -169,16 +191,16 @@ void DGraphListConn::Draw(QPainter& surface, const DGraphSoc& soc, bool complete
                           break;
                       case DGraphListConnGeom::OneWay:
                           DrawArrow(surface, g.end, true, arrow, g.sin, g.cos);
-                          choi_.forward.SetPen(surface);
+                          rankPen(choi_.forward);
                           DGraphSocLine::Draw(surface, g.a, g.b);
                           break;
                       case DGraphListConnGeom::Mutual:
                           DrawArrow(surface, g.end, true, arrow, g.sin, g.cos);
                           DrawArrow(surface, g.start, false, arrow, g.sin, g.cos);
                           // Each half shows the rank of the choice whose arrow head it reaches.
-                          choi_.forward.SetPen(surface);
+                          rankPen(choi_.forward);
                           DGraphSocLine::Draw(surface, g.m, g.b);
-                          choi_.backward.SetPen(surface);
+                          rankPen(choi_.backward);
                           DGraphSocLine::Draw(surface, g.m, g.a);
                           break;
                       }

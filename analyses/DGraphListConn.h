@@ -63,7 +63,8 @@ public:
     // Draws the connection with the sociogram's type colour, box size and
     // positions. complete is false while a subject is being moved: in the
     // elastic mode the connection is then a plain centre-to-centre line.
-    void Draw(QPainter& surface, const DGraphSoc& soc, bool complete) const;
+    // dimmed draws it in a faint colour, behind the ties in focus.
+    void Draw(QPainter& surface, const DGraphSoc& soc, bool complete, bool dimmed = false) const;
     // One outline arrow head with its tip at the point, in the pen colour.
     static void DrawArrow(QPainter& surface, QPoint tip, bool forward, int arrowLength, double sin, double cos);
 

@@ -3,6 +3,7 @@
 #include "analyses/DGraph.h"
 #include "analyses/DGraphListConn.h"
 #include "analyses/DGraphSocLine.h"
+#include "analyses/DPalette.h"
 #include "analyses/DPicture.h"
 #include "analyses/DSubjBox.h"
 #include "answers/DDesi.h"
@@ -22,8 +23,6 @@ namespace
 {
 const QColor kBlack(0, 0, 0);
 const QColor kWhite(255, 255, 255);
-const QColor kGreen(0, 128, 0);
-const QColor kRed(255, 0, 0);
 
 // Every line of the sociogram leaves out its last point.
 QPen Pen(const QColor& colour, int width, Qt::PenStyle style = Qt::SolidLine)
@@ -182,24 +181,51 @@ void DGraphSoc::Paint(QPainter& surface, bool vector)
                             QLine(right_, frameBottom, 0, frameBottom), QLine(0, frameBottom, 0, 0)};
     DGraphSocLine::Draw(surface, frame, 4);
 
-    for (DGraphListSubj& entry : owner_->Subjects())
-    {
-        if (vector)
-            PaintSubj(surface, entry.Subj());
-        else
-        {
+    // On the screen a dragged subject is left out: the overlay draws it
+    // wherever it goes. A hovered one stays, so that a hover change needs no
+    // new background. Printed and saved pictures show every subject, and no
+    // subject in focus.
+    const bool liftOut = !vector && sel_.ThereIs() && sel_.IsMoving();
+    const bool dimming = !vector && focus != 0;
+    if (!vector)
+        for (DGraphListSubj& entry : owner_->Subjects())
             SubjOrigVer(entry.Subj());
-            if (!sel_.Is(entry.Subj()))
+    auto boxes = [&]
+    {
+        for (DGraphListSubj& entry : owner_->Subjects())
+        {
+            if (liftOut && sel_.Is(entry.Subj()))
+                continue;
+            if (vector)
+                PaintSubj(surface, entry.Subj());
+            else
                 DrawSubj(surface, entry.Subj());
         }
-    }
-    for (const DGraphListConn& conn : *connections_)
+    };
+    auto lines = [&](bool dimmed)
     {
-        if (!vector && sel_.ThereIs() && (sel_.Is(*conn.Chooser()) || sel_.Is(*conn.Chosen())))
-            continue;
-        conn.Draw(surface, *this, true);
-    }
+        for (const DGraphListConn& conn : *connections_)
+        {
+            if (liftOut && (sel_.Is(*conn.Chooser()) || sel_.Is(*conn.Chosen())))
+                continue;
+            if ((dimming && IsDimmed(conn)) == dimmed)
+                conn.Draw(surface, *this, true, dimmed);
+        }
+    };
+    if (!look.namesAbove)
+        boxes();
+    // The ties of the subject in focus come over the dimmed rest.
+    if (dimming)
+        lines(true);
+    lines(false);
+    if (look.namesAbove)
+        boxes();
     DrawLegend(surface);
+}
+
+bool DGraphSoc::IsDimmed(const DGraphListConn& conn) const
+{
+    return focus != 0 && conn.Chooser()->id.GetValue() != focus && conn.Chosen()->id.GetValue() != focus;
 }
 
 void DGraphSoc::DrawLegend(QPainter& surface) const
@@ -231,9 +257,10 @@ void DGraphSoc::DrawLegend(QPainter& surface) const
     DGraphSocLine::Draw(surface, QPoint(20, b + 24), QPoint(80, b + 24));
     surface.setPen(Pen(kBlack, 1, Qt::DotLine));
     DGraphSocLine::Draw(surface, QPoint(20, b + 38), QPoint(80, b + 38));
-    surface.setPen(Pen(kGreen, 3));
+    const DPalette& palette = DPalette::Active();
+    surface.setPen(Pen(palette.acceptanceLine, 3));
     DGraphSocLine::Draw(surface, QPoint(11, b + 52), QPoint(80, b + 52));
-    surface.setPen(Pen(kRed, 3));
+    surface.setPen(Pen(palette.rejectionLine, 3, palette.RejectionStyle(Qt::SolidLine)));
     DGraphSocLine::Draw(surface, QPoint(11, b + 66), QPoint(80, b + 66));
 }
 
@@ -303,6 +330,12 @@ void DGraphSoc::PrepareSubj(DSubjElem& subject) const
                   {
                       const int s = subjDim.Get();
                       QImage box = DPicture::Make(s, s);
+                      if (look.plainCircles && subject.sex.IsFemale())
+                      {
+                          // Corners that let the lines and boxes below show through.
+                          box = box.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+                          box.fill(Qt::transparent);
+                      }
                       QPainter surface(&box);
                       PaintBox(surface, subject);
                       surface.end();
@@ -314,7 +347,11 @@ void DGraphSoc::PaintBox(QPainter& surface, const DSubjElem& subject) const
 {
     const int s = subjDim.Get();
     surface.setRenderHint(QPainter::Antialiasing, false);
-    DSubjBox::PaintShape(surface, QRect(0, 0, s - 1, s - 1), subject);
+    const std::size_t index = std::size_t(subject.id.GetValue() - 1);
+    if (index < groupOf.size() && groupOf[index] >= 0)
+        DSubjBox::PaintShape(surface, QRect(0, 0, s - 1, s - 1), subject, DPalette::Group(groupOf[index]));
+    else
+        DSubjBox::PaintShape(surface, QRect(0, 0, s - 1, s - 1), subject);
     surface.setFont(DPicture::Font(8));
     const QString id = QString::number(subject.id.GetValue());
     if (subjDim.IsLarge())
@@ -424,5 +461,6 @@ void DGraphSoc::TakeData(const DGraphSoc& other)
                       subjDim = other.subjDim;
                       size = other.size;
                       elas = other.elas;
+                      look = other.look;
                   });
 }

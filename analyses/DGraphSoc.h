@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analyses/DGraphSocElas.h"
+#include "analyses/DGraphSocLook.h"
 #include "analyses/DGraphSocPins.h"
 #include "analyses/DGraphSocSel.h"
 #include "analyses/DGraphSocSize.h"
@@ -27,8 +28,9 @@ class QPainter;
 // for acceptances or red for rejections, and a legend below.
 //
 // Everything is drawn into an off-screen bitmap and shown in one copy. The
-// box pictures and the lists are rebuilt by the full drawing only, so the
-// redraw on every hover change costs box copies and lines.
+// box pictures and the lists are rebuilt by the full drawing only; the
+// subject under the mouse is painted over the bitmap (DGraphSocOverlay), so
+// a hover change redraws nothing of the bitmap.
 class DGraphSoc
 {
 public:
@@ -49,7 +51,7 @@ public:
     // The same with the document's subjects.
     void Draw(QImage& picture);
     // Redraws the bitmap from the current lists and positions, leaving out
-    // the selected subject and its connections, and shows it.
+    // the subject being dragged and its connections, and shows it.
     void Draw();
     void BmpToImg();
 
@@ -72,6 +74,8 @@ public:
     // Copies the box picture onto the surface, centred at the position, with
     // the pin mark when the box is pinned.
     void DrawSubj(QPainter& surface, const DSubjElem& subject) const;
+    // Whether the connection is drawn dimmed: one not of the subject in focus.
+    bool IsDimmed(const DGraphListConn& conn) const;
     // Refills the analyses' subject list with the given subjects in list
     // order and rebuilds the connections for the current type.
     void SociogramPrepare(DSubjList& subjects);
@@ -128,4 +132,13 @@ public:
     // The pins to mark on the boxes: set by the page, which shows them to
     // the user; the exports, which never set them, show none.
     DGraphSocPins pins;
+    // Stored with the test in its own record (DTest::SetLook).
+    DGraphSocLook look;
+    // The identifier of the subject whose ties stand out over the dimmed
+    // rest; 0 for none. Set by the page on a click; the exports never set it.
+    qint32 focus = 0;
+    // The working group of each subject (by identifier - 1, from 0; -1 or
+    // missing for none) whose colours fill the boxes while the proposal of
+    // groups is shown; the exports never set it.
+    std::vector<qint32> groupOf;
 };

@@ -17,7 +17,8 @@ QImage* PlainImage(QPainter& surface)
         !surface.worldTransform().isIdentity())
         return nullptr;
     QImage* image = static_cast<QImage*>(device);
-    return image->format() == QImage::Format_RGB32 ? image : nullptr;
+    // Finer pixels than the painter's coordinates need the painter's scaling.
+    return image->format() == QImage::Format_RGB32 && image->devicePixelRatio() == 1.0 ? image : nullptr;
 }
 
 // Bresenham from the first point up to, not including, the last. A dotted

@@ -1,5 +1,6 @@
 #include "analyses/DSubjBox.h"
 
+#include "analyses/DPalette.h"
 #include "subjects/DSubjElem.h"
 
 #include <QPainter>
@@ -8,13 +9,19 @@
 
 QColor DSubjBox::Fill(const DSubjElem& subject)
 {
-    return subject.sex.IsFemale() ? kFemale : kOther;
+    const DPalette& palette = DPalette::Active();
+    return subject.sex.IsFemale() ? palette.female : palette.other;
 }
 
 void DSubjBox::PaintShape(QPainter& painter, const QRect& box, const DSubjElem& subject)
 {
+    PaintShape(painter, box, subject, Fill(subject));
+}
+
+void DSubjBox::PaintShape(QPainter& painter, const QRect& box, const DSubjElem& subject, const QColor& fill)
+{
     painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(Fill(subject));
+    painter.setBrush(fill);
     if (subject.sex.IsFemale())
         painter.drawEllipse(box);
     else

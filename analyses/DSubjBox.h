@@ -8,7 +8,7 @@ class QRect;
 
 // The look every analysis gives a subject's box, so that a subject is told
 // apart the same way in all of them: pink for a female subject, turquoise for
-// everyone else. Where the box is drawn as a shape, a female subject is a
+// everyone else (or the safe palette's pair, DPalette). Where the box is drawn as a shape, a female subject is a
 // circle and everyone else a square. What is written inside is each
 // analysis's own.
 class DSubjBox
@@ -19,8 +19,6 @@ public:
     // Outlines the box in black, 1 pixel wide, and fills it with Fill(). The
     // painter keeps that pen and brush afterwards.
     static void PaintShape(QPainter& painter, const QRect& box, const DSubjElem& subject);
-
-private:
-    static constexpr QColor kFemale{255, 192, 203};
-    static constexpr QColor kOther{175, 238, 238};
+    // The same with another fill (the colour of the subject's working group).
+    static void PaintShape(QPainter& painter, const QRect& box, const DSubjElem& subject, const QColor& fill);
 };

@@ -1,6 +1,7 @@
 #include "analyses/DSubjElemBar.h"
 
 #include "analyses/DBarCanvas.h"
+#include "analyses/DPalette.h"
 #include "analyses/DSubjBox.h"
 #include "model/EError.h"
 #include "subjects/DSubjElem.h"
@@ -9,8 +10,6 @@
 
 namespace
 {
-const QColor kAccept(0, 255, 0);
-const QColor kReject(255, 0, 0);
 
 QRect Edges(int left, int top, int right, int bottom)
 {
@@ -121,7 +120,7 @@ void DSubjElemBar::DrawAccept()
                       if (count == 0)
                           return;
                       const QRect bar = AcceptBar(draw_.X(), draw_.Y(), count, draw_.Divisor());
-                      PaintBar(bar, kAccept, AcceptLabel(bar, draw_.TextHeight()), count);
+                      PaintBar(bar, DPalette::Active().acceptanceBar, AcceptLabel(bar, draw_.TextHeight()), count);
                   });
 }
 
@@ -134,7 +133,7 @@ void DSubjElemBar::DrawReject()
                       if (count == 0)
                           return;
                       const QRect bar = RejectBar(draw_.X(), draw_.Y(), count, draw_.Divisor());
-                      PaintBar(bar, kReject, RejectLabel(bar, draw_.TextHeight()), count);
+                      PaintBar(bar, DPalette::Active().rejectionBar, RejectLabel(bar, draw_.TextHeight()), count);
                       draw_.SetFill(Qt::white);
                   });
 }

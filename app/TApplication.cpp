@@ -49,6 +49,7 @@ TApplication::TApplication(DTest& test, DLanguage& language)
     main.SetLangDialog([formLang] { formLang->exec(); });
     main.SetInfoDialog([formInfo] { formInfo->exec(); });
     auto* formGroups = new TFormGroups(test, language, &main, &main);
+    formGroups->SetShowGroups([soc = pages.FormGraphSoc] { soc->Draw(); });
     main.SetGroupsDialog(
         [formGroups]
         {

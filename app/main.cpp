@@ -1,4 +1,5 @@
 #include "analyses/DFonts.h"
+#include "analyses/DPalette.h"
 #include "app/TApplication.h"
 #include "app/TFormMain.h"
 #include "document/DTest.h"
@@ -68,6 +69,7 @@ int main(int argc, char* argv[])
 
     // Reads the stored language now and stores it again when the run ends.
     DLanguage language;
+    DPalette::Load();
     DTest test;
 
     TApplication windows(test, language);

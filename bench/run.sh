@@ -39,6 +39,8 @@ BEGIN {
     target["BM_SociogramDraw/4000/4000"] = 250
     target["BM_SociogramRedraw"] = 30
     target["BM_SociogramSvg"] = 50
+    target["BM_SociogramHover"] = 4
+    target["BM_SociogramDragMove"] = 1
     target["BM_ArrangeLargest/800/600/0"] = 100
     target["BM_ArrangeLargest/4000/4000/0"] = 100
     target["BM_ArrangeLargest/4000/4000/1"] = 100

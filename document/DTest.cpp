@@ -45,6 +45,7 @@ namespace
 // keep the values those readers know).
 constexpr quint32 kTargetScheme = DFileKalCirTags::Tag("TCAT");
 constexpr quint32 kRankWeights = DFileKalCirTags::Tag("WRNK");
+constexpr quint32 kSociogramLook = DFileKalCirTags::Tag("SLOK");
 
 // A record is kept only while it says something: with the default options
 // the file is what writers before the record made.
@@ -61,6 +62,7 @@ void DTest::SectionsToFile(DFileStream& stream)
 {
     Store(tags, kTargetScheme, graph.tar.stat.Record());
     Store(tags, kRankWeights, graph.weight.Record());
+    Store(tags, kSociogramLook, graph.soc.look.Record());
     ques.ToFile(stream);
     answ.ToFile(stream);
     subj.ToFile(stream);
@@ -83,6 +85,7 @@ void DTest::SectionsFromFile(DFileStream& stream, qint32 version)
     tags.FromFile(stream);
     graph.tar.stat.FromRecord(tags.Get(kTargetScheme));
     graph.weight.FromRecord(tags.Get(kRankWeights));
+    graph.soc.look = DGraphSocLook::FromRecord(tags.Get(kSociogramLook));
 }
 
 void DTest::QuestionsFromFile(DFileStream& stream, qint32 version)
@@ -128,6 +131,19 @@ void DTest::SetPins(const DGraphSocPins& pins, bool byUser)
                           tags.Remove(kPinsTag, byUser);
                       else
                           tags.Set(kPinsTag, pins.ToRecord(), byUser);
+                  });
+}
+
+void DTest::SetLook(const DGraphSocLook& look, bool byUser)
+{
+    EError::Guard("DTest::SetLook()",
+                  [&]
+                  {
+                      graph.soc.look = look;
+                      if (const std::optional<QByteArray> record = look.Record())
+                          tags.Set(kSociogramLook, *record, byUser);
+                      else
+                          tags.Remove(kSociogramLook, byUser);
                   });
 }
 

@@ -61,4 +61,6 @@ public:
     // a test without the record has none.
     DGraphSocPins Pins() const;
     void SetPins(const DGraphSocPins& pins, bool byUser);
+    // The sociogram's drawing options (graph.soc.look) with their record.
+    void SetLook(const DGraphSocLook& look, bool byUser);
 };

@@ -563,6 +563,15 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"Il sociogramma è troppo piccolo per disporre %d riquadri senza sovrapporli: aumentarne le dimensioni!"},
     {29110, u"Arrange the sociogram first: by its ties or in rings",
      u"Dispone prima il sociogramma: per legami o ad anelli"},
+    {29200, u"Drawing", u"Disegno"},
+    {29210, u"Options that make a dense sociogram easier to read",
+     u"Opzioni che rendono più leggibile un sociogramma fitto"},
+    {29220, u"Names above lines", u"Nomi sopra le linee"},
+    {29230, u"Circles without white corners", u"Cerchi senza angoli bianchi"},
+    {29240, u"Pointer takes the box on top", u"Il puntatore prende la casella sopra"},
+    {29250, u"Colour-blind-safe colours", u"Colori adatti ai daltonici"},
+    {29260, u"Blue and orange instead of green and red, rejections dashed, in all four analyses",
+     u"Blu e arancione invece di verde e rosso, rifiuti tratteggiati, in tutte e quattro le analisi"},
 
     // Information dialog (30010 and 30020 end with a blank: the value follows)
     {30000, u"Informations", u"Informazioni"},

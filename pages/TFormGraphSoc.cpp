@@ -16,6 +16,7 @@
 #include "pages/TFormGraph.h"
 #include "subjects/DSubjElem.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -36,13 +37,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <utility>
 
 namespace
 {
-const QColor kGrey(128, 128, 128);
-
 QGroupBox* GroupBox(QWidget* parent, int x, int y, int width, int height)
 {
     auto* box = new QGroupBox(parent);
@@ -176,6 +174,14 @@ void TFormGraphSoc::CreateControls()
     OptArrRingsBt = new QPushButton(OptArrGb);
     OptArrRingsBt->setGeometry(112, 20, 95, 25);
 
+    OptLookGb = GroupBox(OptPn, 6, 412, 219, 91);
+    OptNamesAboveCb = new QCheckBox(OptLookGb);
+    OptNamesAboveCb->setGeometry(11, 18, 200, 21);
+    OptPlainCirclesCb = new QCheckBox(OptLookGb);
+    OptPlainCirclesCb->setGeometry(11, 41, 200, 21);
+    OptTopmostPickCb = new QCheckBox(OptLookGb);
+    OptTopmostPickCb->setGeometry(11, 64, 200, 21);
+
     PinPm = new QMenu(this);
     PinAc = PinPm->addAction(QString());
     PinPm->addSeparator();
@@ -205,6 +211,8 @@ void TFormGraphSoc::CreateControls()
     connect(OptDimBt, &QPushButton::clicked, this, [this] { OptDimBtClick(); });
     connect(OptArrTiesBt, &QPushButton::clicked, this, [this] { OptArrangeBtClick(DGraphSocArrange::Kind::Ties); });
     connect(OptArrRingsBt, &QPushButton::clicked, this, [this] { OptArrangeBtClick(DGraphSocArrange::Kind::Rings); });
+    for (QCheckBox* box : {OptNamesAboveCb, OptPlainCirclesCb, OptTopmostPickCb})
+        connect(box, &QCheckBox::clicked, this, [this] { OptLookCbClick(); });
     connect(ArrTiesAc, &QAction::triggered, this, [this] { OptArrangeBtClick(DGraphSocArrange::Kind::Ties); });
     connect(ArrRingsAc, &QAction::triggered, this, [this] { OptArrangeBtClick(DGraphSocArrange::Kind::Rings); });
     connect(PinAc, &QAction::triggered, this,
@@ -262,6 +270,11 @@ void TFormGraphSoc::ViewDesc()
                           OptArrRingsBt->setToolTip(l.GetStr(29050));
                           ArrTiesAc->setText(l.GetStr(29080));
                           ArrRingsAc->setText(l.GetStr(29090));
+                          OptLookGb->setTitle(l.GetStr(29200));
+                          OptLookGb->setToolTip(l.GetStr(29210));
+                          OptNamesAboveCb->setText(l.GetStr(29220));
+                          OptPlainCirclesCb->setText(l.GetStr(29230));
+                          OptTopmostPickCb->setText(l.GetStr(29240));
                       });
 }
 
@@ -277,6 +290,9 @@ void TFormGraphSoc::Draw()
                           DViews::DrawListSoc(test_.ques.List(), OptQuesLb, soc_.type.IsPositive());
                           DViews::DrawSize(soc_.size, OptDimXLe, OptDimYLe);
                           DViews::DrawOption(soc_.elas, OptElasCb);
+                          OptNamesAboveCb->setChecked(soc_.look.namesAbove);
+                          OptPlainCirclesCb->setChecked(soc_.look.plainCircles);
+                          OptTopmostPickCb->setChecked(soc_.look.topmostPick);
                           DrawPicture();
                       });
 }
@@ -284,10 +300,13 @@ void TFormGraphSoc::Draw()
 void TFormGraphSoc::DrawPicture()
 {
     current_ = false;
-    overlay_ = QRegion();
+    liftedOut_ = false;
+    overlay_.Forget();
     QImage& picture = Image->Picture();
     picture = DPicture::Make(1000, 1000);
     soc_.pins = test_.Pins();
+    if (soc_.focus > qint32(test_.subj.List().Get().size()))
+        soc_.focus = 0;
     try
     {
         soc_.Draw(test_.subj.List(), picture);
@@ -321,19 +340,23 @@ void TFormGraphSoc::ClipExpSbClick()
     DMessages::Handle(language_, "TFormGraphSoc::ClipExpSbClick()",
                       [&]
                       {
-                          // The pin marks help arranging the picture; they are not part of it.
-                          if (soc_.pins.IsEmpty() || !IsCurrent())
+                          // The pin marks and the focus help reading and arranging the picture;
+                          // they are not part of it.
+                          if ((soc_.pins.IsEmpty() && soc_.focus == 0) || !IsCurrent())
                           {
                               QGuiApplication::clipboard()->setImage(Image->Picture());
                               return;
                           }
                           const DGraphSocPins pins = soc_.pins;
+                          const qint32 focus = std::exchange(soc_.focus, 0);
                           soc_.pins = DGraphSocPins();
+                          overlay_.Forget();
                           soc_.Draw();
                           DrawSelection();
                           QGuiApplication::clipboard()->setImage(Image->Picture());
                           soc_.pins = pins;
-                          overlay_ = QRegion();
+                          soc_.focus = focus;
+                          overlay_.Forget();
                           soc_.Draw();
                           DrawSelection();
                       });
@@ -391,6 +414,20 @@ void TFormGraphSoc::OptElasCbChange()
                       [&] { ChangeOptions([&] { DViews::UpdateOption(soc_.elas, OptElasCb); }); });
 }
 
+void TFormGraphSoc::OptLookCbClick()
+{
+    DMessages::Handle(language_, "TFormGraphSoc::OptLookCbClick()",
+                      [&]
+                      {
+                          DGraphSocLook look;
+                          look.namesAbove = OptNamesAboveCb->isChecked();
+                          look.plainCircles = OptPlainCirclesCb->isChecked();
+                          look.topmostPick = OptTopmostPickCb->isChecked();
+                          ChangeOptions([&] { test_.SetLook(look, true); });
+                          DrawPicture();
+                      });
+}
+
 void TFormGraphSoc::ChangeOptions(const std::function<void()>& update)
 {
     DCommandGraphOptions::Run(test_, 26420, update, Pusher());
@@ -432,10 +469,10 @@ void TFormGraphSoc::ImageMouseLeave()
                           DGraphSocSel& sel = soc_.Sel();
                           if (!IsCurrent() || sel.IsMoving() || !sel.ThereIs())
                               return;
+                          const QRegion before = overlay_.Area();
+                          RestoreBackground();
                           sel.Clear();
-                          soc_.Draw();
-                          overlay_ = QRegion();
-                          Image->update();
+                          Image->update(before);
                       });
 }
 
@@ -534,7 +571,12 @@ void TFormGraphSoc::MouseMove(int x, int y)
                       DGraphSocSel& sel = soc_.Sel();
                       if (sel.IsMoving())
                       {
-                          const QRegion before = overlay_;
+                          if (!liftedOut_ && sel.ThereIs())
+                          {
+                              liftedOut_ = true;
+                              RedrawBackground();
+                          }
+                          const QRegion before = overlay_.Area();
                           if (sel.ThereIs())
                           {
                               const QPoint p = soc_.subjDim.Drawable(QPoint(x - sel.Dx(), y - sel.Dy()), 0, 0,
@@ -543,7 +585,7 @@ void TFormGraphSoc::MouseMove(int x, int y)
                           }
                           RestoreBackground();
                           DrawSelection();
-                          Image->update(before | overlay_);
+                          Image->update(before | overlay_.Area());
                           if (sel.ThereIs())
                           {
                               // Dragged out of sight, the view follows the box.
@@ -556,22 +598,17 @@ void TFormGraphSoc::MouseMove(int x, int y)
 
                       if (sel.ThereIs() && IsMouseOn(x, y, sel.Get()))
                           return;
-                      if (DSubjElem* subject = SubjectAt(x, y))
-                      {
-                          sel.New(*subject);
-                          soc_.Draw(); // the background without it
-                          overlay_ = QRegion();
-                          DrawSelection();
-                          Image->update();
+                      const QRegion before = overlay_.Area();
+                      DSubjElem* subject = SubjectAt(x, y);
+                      if (!subject && !sel.ThereIs())
                           return;
-                      }
-                      if (sel.ThereIs())
-                      {
+                      RestoreBackground();
+                      if (subject)
+                          sel.New(*subject);
+                      else
                           sel.Clear();
-                          soc_.Draw();
-                          overlay_ = QRegion();
-                          Image->update();
-                      }
+                      DrawSelection();
+                      Image->update(before | overlay_.Area());
                   });
 }
 
@@ -581,8 +618,13 @@ void TFormGraphSoc::MouseLeftDown(int x, int y)
                   [&]
                   {
                       DGraphSocSel& sel = soc_.Sel();
-                      if (!IsCurrent() || !sel.ThereIs() || !IsMouseOn(x, y, sel.Get()))
+                      if (!IsCurrent())
                           return;
+                      if (!sel.ThereIs() || !IsMouseOn(x, y, sel.Get()))
+                      {
+                          SetFocus(0);
+                          return;
+                      }
                       const QPoint p = soc_.SubjOrigGet(sel.Get());
                       sel.MoveStart(x - p.x(), y - p.y());
                       dragSubject_ = qint32(&sel.Get() - test_.subj.List().Get().data());
@@ -594,18 +636,33 @@ void TFormGraphSoc::MouseLeftUp(int, int)
 {
     // Ends any drag, also one whose subject was lost from the selection:
     // a drag left running would keep hovering from ever selecting again.
-    // The picture stays as the last move drew it.
     EError::Guard("DGraphSoc::MouseLeftUp()",
                   [&]
                   {
                       soc_.Sel().MoveStop();
                       const qint32 subject = std::exchange(dragSubject_, -1);
-                      if (subject < 0 || !IsCurrent())
+                      if (!IsCurrent())
                           return;
-                      const QPoint to = soc_.SubjOrigGet(test_.subj.List().GetSelected(subject));
-                      if (to != dragFrom_)
+                      // The background takes the dragged subject back at its new place.
+                      if (std::exchange(liftedOut_, false))
+                          RedrawBackground();
+                      if (subject < 0)
+                          return;
+                      const DSubjElem& dragged = test_.subj.List().GetSelected(subject);
+                      const QPoint to = soc_.SubjOrigGet(dragged);
+                      if (to == dragFrom_)
+                          SetFocus(dragged.id.GetValue());
+                      else
                           Push(new DCommandSocMove(test_, soc_.type.IsPositive(), {{subject, dragFrom_, to}}));
                   });
+}
+
+void TFormGraphSoc::SetFocus(qint32 id)
+{
+    if (soc_.focus == id)
+        return;
+    soc_.focus = id;
+    RedrawBackground();
 }
 
 bool TFormGraphSoc::IsMouseOn(int x, int y, const DSubjElem& subject) const
@@ -625,8 +682,17 @@ bool TFormGraphSoc::IsMouseOn(int x, int y, const DSubjElem& subject) const
 
 DSubjElem* TFormGraphSoc::SubjectAt(int x, int y)
 {
-    // The sociogram lists every subject in the order of the subject list.
-    for (DSubjElem& subject : test_.subj.List().Get())
+    // The sociogram lists every subject in the order of the subject list and
+    // draws them in that order, the last on top.
+    std::vector<DSubjElem>& list = test_.subj.List().Get();
+    if (soc_.look.topmostPick)
+    {
+        for (auto it = list.rbegin(); it != list.rend(); ++it)
+            if (IsMouseOn(x, y, *it))
+                return &*it;
+        return nullptr;
+    }
+    for (DSubjElem& subject : list)
         if (IsMouseOn(x, y, subject))
             return &subject;
     return nullptr;
@@ -634,103 +700,18 @@ DSubjElem* TFormGraphSoc::SubjectAt(int x, int y)
 
 void TFormGraphSoc::DrawSelection()
 {
-    const DGraphSocSel& sel = soc_.Sel();
-    if (!sel.ThereIs())
-        return;
-    QPainter surface(&Image->Picture());
-    surface.setRenderHint(QPainter::Antialiasing, false);
-    soc_.DrawSubj(surface, sel.Get());
-    // Elastics keep the picture's pen; give them the outline's 3-pixel one
-    // from the start, so that they look the same before any outline was drawn.
-    surface.setPen(QPen(QBrush(kGrey), 3, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
-    DrawConnSele(surface);
-    DrawCursor(surface);
-    surface.end();
-    overlay_ = SelectionArea();
-}
-
-void TFormGraphSoc::DrawConnSele(QPainter& surface) const
-{
-    try
-    {
-        const DGraphSocSel& sel = soc_.Sel();
-        if (!sel.ThereIs())
-            return;
-        for (const DGraphListConn& conn : soc_.Owner().Connections())
-            if (sel.Is(*conn.Chooser()) || sel.Is(*conn.Chosen()))
-                conn.Draw(surface, soc_, false);
-    }
-    catch (...)
-    {
-        throw EError(50020, {"DGraphSoc::DrawConnSele()"});
-    }
-}
-
-void TFormGraphSoc::DrawCursor(QPainter& surface) const
-{
-    EError::Guard("DSubjElemSoci::DrawCursor()",
-                  [&]
-                  {
-                      const DSubjElem& subject = soc_.Sel().Get();
-                      const int h = soc_.subjDim.Get() / 2;
-                      const QPoint p = soc_.SubjOrigGet(subject);
-                      surface.setPen(QPen(QBrush(kGrey), 3, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
-                      surface.setBrush(Qt::NoBrush);
-                      // Along the box's own outline, which ends one pixel before P + h.
-                      const QRect outline(p.x() - h, p.y() - h, 2 * h - 1, 2 * h - 1);
-                      if (subject.sex.IsFemale())
-                          surface.drawEllipse(outline);
-                      else
-                          surface.drawRect(outline);
-                  });
-}
-
-QRegion TFormGraphSoc::SelectionArea() const
-{
-    const DGraphSocSel& sel = soc_.Sel();
-    if (!sel.ThereIs())
-        return {};
-    // Everything of the overlay lies within this distance of the straight
-    // line between two box centres: the boxes, the outline's pen, the arrow
-    // heads' corners.
-    const int pad = soc_.subjDim.Get() / 2 + soc_.ArrowLength() + 4;
-    const QPoint p = soc_.SubjOrigGet(sel.Get());
-    QRegion area(QRect(p, p).adjusted(-pad, -pad, pad, pad));
-    // A long connection is covered in pieces, so that a diagonal across the
-    // picture does not make the whole picture dirty.
-    constexpr int kPiece = 128;
-    for (const DGraphListConn& conn : soc_.Owner().Connections())
-    {
-        if (!sel.Is(*conn.Chooser()) && !sel.Is(*conn.Chosen()))
-            continue;
-        const QPoint q = soc_.SubjOrigGet(sel.Is(*conn.Chooser()) ? *conn.Chosen() : *conn.Chooser());
-        const QPoint d = q - p;
-        const int n = std::max(std::abs(d.x()), std::abs(d.y())) / kPiece + 1;
-        for (int k = 0; k < n; ++k)
-        {
-            const QPoint a = p + d * k / n;
-            const QPoint b = p + d * (k + 1) / n;
-            const QRect piece(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
-                              QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
-            area += piece.adjusted(-pad, -pad, pad, pad);
-        }
-    }
-    return area & QRect(QPoint(0, 0), Image->Picture().size());
+    overlay_.Draw(Image->Picture(), soc_);
 }
 
 void TFormGraphSoc::RestoreBackground()
 {
-    QImage& picture = Image->Picture();
-    const QImage& bitmap = soc_.Bitmap();
-    if (picture.size() != bitmap.size() || picture.format() != bitmap.format())
-        soc_.BmpToImg();
-    else if (picture.constBits() != bitmap.constBits()) // still shared: nothing drawn over it
-    {
-        const int depth = picture.depth() / 8;
-        for (const QRect& rect : overlay_)
-            for (int y = rect.top(); y <= rect.bottom(); ++y)
-                std::memcpy(picture.scanLine(y) + rect.left() * depth, bitmap.constScanLine(y) + rect.left() * depth,
-                            std::size_t(rect.width() * depth));
-    }
-    overlay_ = QRegion();
+    overlay_.Restore(Image->Picture(), soc_.Bitmap());
+}
+
+void TFormGraphSoc::RedrawBackground()
+{
+    soc_.Draw();
+    overlay_.Forget();
+    DrawSelection();
+    Image->update();
 }

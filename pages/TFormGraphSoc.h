@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analyses/DGraphSocArrange.h"
+#include "analyses/DGraphSocOverlay.h"
 #include "kit/TFormPage.h"
 
 #include <QImage>
@@ -19,6 +20,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QAction;
+class QCheckBox;
 class QMenu;
 class QListWidget;
 class QPainter;
@@ -58,11 +60,13 @@ private:
 // The sociogram page: the picture in a scrolling area, whose subject boxes the
 // user drags with the mouse, the options panel, and the copy to the clipboard.
 //
-// The sociogram keeps a background bitmap without the selected subject and
-// its connections. The picture is that bitmap with the selected subject, its
-// connections and a grey outline drawn on top; a drag only restores the
-// strip of background the previous overlay covered and draws the overlay
-// again, so a move costs a few small copies and lines, never a full drawing.
+// The sociogram keeps a background bitmap of every box and line; the picture
+// is that bitmap with the selected subject, its connections and a grey
+// outline drawn on top. A hover change or a drag move only restores the
+// strips of background the previous overlay covered and draws the overlay
+// again, so it costs a few small copies and lines, never a full drawing.
+// Only a drag, at its first move and at its end, redraws the background:
+// without the dragged subject, then with it at its new place.
 class TFormGraphSoc : public TFormPage
 {
     Q_OBJECT
@@ -90,6 +94,8 @@ public:
     void ImageDoubleClick(Qt::MouseButton button, int x, int y);
     void ImageContextMenu(const QPoint& globalPosition, int x, int y);
     void OptArrangeBtClick(DGraphSocArrange::Kind kind);
+    // One of the drawing options was switched: one step for the user.
+    void OptLookCbClick();
 
     // Every automatic change of the positions of one sociogram type goes
     // through here (list order), so that it is one step for the user.
@@ -119,6 +125,10 @@ public:
     QGroupBox* OptArrGb = nullptr;
     QPushButton* OptArrTiesBt = nullptr;
     QPushButton* OptArrRingsBt = nullptr;
+    QGroupBox* OptLookGb = nullptr;
+    QCheckBox* OptNamesAboveCb = nullptr;
+    QCheckBox* OptPlainCirclesCb = nullptr;
+    QCheckBox* OptTopmostPickCb = nullptr;
     QMenu* PinPm = nullptr;
     QAction* PinAc = nullptr;
     QAction* ArrTiesAc = nullptr;
@@ -150,18 +160,22 @@ private:
     // The overlay: the selected subject, its connections and the outline,
     // drawn on the picture, not on the background bitmap.
     void DrawSelection();
-    void DrawConnSele(QPainter& surface) const;
-    void DrawCursor(QPainter& surface) const;
-    // Where the overlay of the selected subject paints.
-    QRegion SelectionArea() const;
     // The picture becomes the background bitmap again; only what the last
     // overlay covered is copied back.
     void RestoreBackground();
+    // The background drawn anew (for the start and the end of a drag), with
+    // the overlay over it.
+    void RedrawBackground();
 
     DTest& test_;
     DLanguage& language_;
     DGraphSoc& soc_;
-    QRegion overlay_;
+    DGraphSocOverlay overlay_;
+    // Whether the background leaves out the dragged subject.
+    bool liftedOut_ = false;
+    // A click on a box, not a drag, puts its ties in focus; a click on the
+    // background ends it.
+    void SetFocus(qint32 id);
     // The identifier of the subject the context menu was opened on; 0 over
     // the background.
     qint32 menuSubjectId_ = 0;

@@ -233,6 +233,32 @@ void TFormGroups::Show(qint32 index)
     ResultEd->setPlainText(DGroupReport::Text(proposal_, *problem_));
     for (QPushButton* button : {AnotherBt, CopyBt, PrintBt, ExportBt})
         button->setEnabled(true);
+    ColourGroups(true);
+}
+
+void TFormGroups::ColourGroups(bool shown)
+{
+    std::vector<qint32> groupOf;
+    if (shown)
+    {
+        groupOf.assign(std::size_t(test_.subj.List().Get().size()), -1);
+        for (std::size_t g = 0; g < proposal_.groups.size(); ++g)
+            for (qint32 subject : proposal_.groups[g])
+                if (subject >= 0 && std::size_t(subject) < groupOf.size())
+                    groupOf[std::size_t(subject)] = qint32(g);
+    }
+    if (groupOf == test_.graph.soc.groupOf)
+        return;
+    test_.graph.soc.groupOf = std::move(groupOf);
+    if (showGroups_)
+        showGroups_();
+}
+
+void TFormGroups::hideEvent(QHideEvent* event)
+{
+    // The colours belong to the list: they go with it.
+    ColourGroups(false);
+    TFormDialog::hideEvent(event);
 }
 
 void TFormGroups::ProposeBtClick()
@@ -244,6 +270,7 @@ void TFormGroups::ProposeBtClick()
                           // proposal, so no earlier one stays as if it answered these.
                           problem_.reset();
                           ResultEd->clear();
+                          ColourGroups(false);
                           for (QPushButton* button : {AnotherBt, CopyBt, PrintBt, ExportBt})
                               button->setEnabled(false);
                           const DGroupSettings settings = ReadSettings();

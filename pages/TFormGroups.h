@@ -54,6 +54,9 @@ public:
     // cancelled) and the run of its options dialog (false when cancelled).
     // Tests replace them so that nothing modal is shown.
     using PathDialog = std::function<QString()>;
+    // How the sociogram is drawn again when the groups it colours change:
+    // while a proposal is shown, and when the dialog closes.
+    void SetShowGroups(std::function<void()> redraw) { showGroups_ = std::move(redraw); }
     void SetSaveDialog(PathDialog dialog) { csvDialogs_.path = std::move(dialog); }
     void SetCsvOptionsDialog(std::function<bool(TFormCsvOpt&)> dialog) { csvDialogs_.options = std::move(dialog); }
     void SetPrintDialog(DPrintPreview::Dialog dialog) { printDialog_ = std::move(dialog); }
@@ -79,7 +82,12 @@ public:
     QPushButton* ExportBt = nullptr;
     QPlainTextEdit* ResultEd = nullptr;
 
+protected:
+    void hideEvent(QHideEvent* event) override;
+
 private:
+    // Colours the groups of the proposal shown on the sociogram, or none.
+    void ColourGroups(bool shown);
     DGroupSettings ReadSettings() const;
     void DrawPairs();
     void AddPair(bool together);
@@ -93,4 +101,5 @@ private:
     std::optional<DGroupProblem> problem_;
     DGroupProposal proposal_;
     qint32 index_ = 0;
+    std::function<void()> showGroups_;
 };

@@ -1,4 +1,5 @@
 #include "pages/TFormLang.h"
+#include "analyses/DPalette.h"
 #include "kit/DMessages.h"
 
 #include "kit/DToolkitTexts.h"
@@ -6,6 +7,7 @@
 #include "kit/TFormPage.h"
 #include "lang/DLanguage.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -14,7 +16,7 @@
 namespace
 {
 constexpr int kWidth = 274;
-constexpr int kHeight = 225;
+constexpr int kHeight = 251;
 constexpr int kButtonPanelHeight = 61;
 constexpr int kRowHeight = 13;
 } // namespace
@@ -43,6 +45,10 @@ TFormLang::TFormLang(DLanguage& language, TFormHost& main, std::vector<TFormPage
     Lb->setUniformItemSizes(true);
     boxLayout->addWidget(Lb);
     clientLayout->addWidget(Gb);
+    SafeCb = new QCheckBox(client);
+    SafeCb->setObjectName(QStringLiteral("SafeCb"));
+    clientLayout->addSpacing(6);
+    clientLayout->addWidget(SafeCb);
     layout->addWidget(client, 1);
 
     AddButtonBand(layout, kButtonPanelHeight, QMargins(59, 19, 59, 17), 5, 76);
@@ -61,6 +67,8 @@ void TFormLang::ViewDesc()
                       {
                           setWindowTitle(language_.GetStr(16000));
                           Gb->setTitle(language_.GetStr(16010));
+                          SafeCb->setText(language_.GetStr(29250));
+                          SafeCb->setToolTip(language_.GetStr(29260));
                       });
 }
 
@@ -77,6 +85,7 @@ void TFormLang::FormShow()
                       {
                           ViewDesc();
                           DMessages::ToListBox(language_, Lb);
+                          SafeCb->setChecked(DPalette::IsSafe());
                           for (int i = 0; i < Lb->count(); ++i)
                               Lb->item(i)->setSizeHint(QSize(1, kRowHeight));
                           // A list that receives the focus makes its first row current, which
@@ -103,6 +112,11 @@ void TFormLang::OkBbClick()
                       [&]
                       {
                           DMessages::FromListBox(language_, Lb);
+                          if (SafeCb->isChecked() != DPalette::IsSafe())
+                          {
+                              DPalette::Use(SafeCb->isChecked());
+                              DPalette::Save();
+                          }
                           DToolkitTexts::Apply(language_.GetLanguage());
                           ViewDesc();
                           main_.ViewDesc();

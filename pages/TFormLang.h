@@ -7,11 +7,13 @@
 class DLanguage;
 class TFormHost;
 class TFormPage;
+class QCheckBox;
 class QGroupBox;
 class QListWidget;
 
 // The language dialog: the user picks English or Italian and every window
-// takes its texts in the new language at once.
+// takes its texts in the new language at once. The colours of the analyses,
+// the other setting of the user's own, are chosen here too.
 class TFormLang : public TFormDialog
 {
     Q_OBJECT
@@ -32,6 +34,7 @@ public:
 
     QGroupBox* Gb = nullptr;
     QListWidget* Lb = nullptr;
+    QCheckBox* SafeCb = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -33,6 +33,9 @@ KC_PACKAGE_PACKAGES=(dpkg-dev appstream desktop-file-utils man-db)
 # The fuzz targets: clang, its libFuzzer and sanitizer runtimes, and the
 # symbolizer that puts file names and lines into the sanitizers' reports.
 KC_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev llvm-14)
+# The graph-layout library, for the measuring program that compares its
+# layouts of the sociogram with our own (bench/measure_graphviz.cpp).
+KC_MEASURE_PACKAGES=(libgraphviz-dev)
 
 # kc_build BUILD_DIR [CMAKE OPTIONS...]
 kc_build() {

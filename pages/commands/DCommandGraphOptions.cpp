@@ -23,6 +23,7 @@ DCommandGraphOptions::State DCommandGraphOptions::Capture(const DTest& test)
         state.options[k] = options[k]->GetValue();
     state.width = graph.soc.size.Width();
     state.height = graph.soc.size.Height();
+    state.look = graph.soc.look.Flags();
     const DQuesList& list = test.ques.List();
     for (qint32 q = 0; q < list.GetSize(); ++q)
         for (DQuesElem::Graph g : kGraphs)
@@ -53,6 +54,8 @@ void DCommandGraphOptions::Apply(const State& to, const State& from)
             options[k]->SetValue(to.options[k], true);
     if (to.width != from.width || to.height != from.height)
         test_.graph.soc.size.Set(to.width, to.height, true);
+    if (to.look != from.look)
+        test_.SetLook(DGraphSocLook::FromFlags(to.look), true);
     DQuesList& list = test_.ques.List();
     const std::size_t n = std::min({to.flags.size(), from.flags.size(), std::size_t(list.GetSize()) * 4});
     for (std::size_t k = 0; k < n; ++k)

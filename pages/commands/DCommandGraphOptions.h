@@ -27,6 +27,8 @@ public:
         std::array<qint32, kOptions> options{};
         qint32 width = 0;
         qint32 height = 0;
+        // The sociogram's drawing options (DGraphSocLook::Flags).
+        qint32 look = 0;
         // Four analysis flags per question.
         std::vector<qint32> flags;
         bool operator==(const State&) const = default;

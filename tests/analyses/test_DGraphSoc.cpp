@@ -1,9 +1,12 @@
 #include "analyses/DGraph.h"
+#include "analyses/DPalette.h"
 #include "analyses/DPicture.h"
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "subjects/DSubjElem.h"
 #include "tests/TestSupport.h"
+
+#include <QBuffer>
 
 #include <functional>
 
@@ -56,7 +59,12 @@ private Q_SLOTS:
     void shortLineLeavesTheOutline();
     void rejectionIsRedAtItsOwnPositions();
     void mutualHalvesShowTheirRanks();
-    void redrawLeavesOutTheSelection();
+    void redrawLeavesOutTheDraggedSubject();
+    void drawingOptions_data();
+    void drawingOptions();
+    void drawingOptionsSurviveSaveAndOpen();
+    void focusDimsTheOtherTies();
+    void safePaletteChangesEveryColouredPicture();
     void selfChoiceLeavesPictureWhite();
     void pictureSize_data();
     void pictureSize();
@@ -351,14 +359,19 @@ void TestDGraphSoc::mutualHalvesShowTheirRanks()
     QVERIFY2(dots > 10 && dots < 50, qPrintable(QString::number(dots)));
 }
 
-void TestDGraphSoc::redrawLeavesOutTheSelection()
+void TestDGraphSoc::redrawLeavesOutTheDraggedSubject()
 {
     Fixture f;
     f.Square(1, 100, 100);
     f.Square(2, 300, 100);
     f.test.desi.SetDesi(1, 1, 1, 2);
     f.Draw();
+    // A subject under the mouse stays in the background; a dragged one leaves it.
     f.graph.soc.Sel().New(f.Subject(1));
+    f.graph.soc.Draw();
+    QCOMPARE(f.At(80, 80), kTurquoise);
+    QCOMPARE(f.At(200, 100), kGreen);
+    f.graph.soc.Sel().MoveStart(0, 0);
     f.graph.soc.Draw();
     QCOMPARE(f.At(80, 80), kWhite);
     QCOMPARE(f.At(200, 100), kWhite);
@@ -377,6 +390,146 @@ void TestDGraphSoc::redrawLeavesOutTheSelection()
     f.test.subj.List().SetSize(3, true);
     f.Draw();
     QVERIFY(!f.graph.soc.Sel().ThereIs());
+}
+
+void TestDGraphSoc::drawingOptions_data()
+{
+    // A line at y = 79 from subject 1 to subject 2 passes through the top of
+    // the circle of subject 3 at (200, 100) and through its corner at x = 180.
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<QRgb>("corner");
+    QTest::addColumn<QRgb>("inside");
+    QTest::newRow("default: lines over the boxes") << 0 << kGreen << kGreen;
+    QTest::newRow("names above: the white corner hides the line") << 1 << kWhite << kPink;
+    QTest::newRow("names above without corners") << 3 << kGreen << kPink;
+    QTest::newRow("no corners alone changes nothing") << 2 << kGreen << kGreen;
+}
+
+void TestDGraphSoc::drawingOptions()
+{
+    QFETCH(int, flags);
+    QFETCH(QRgb, corner);
+    QFETCH(QRgb, inside);
+    Fixture f;
+    f.Square(1, 100, 79);
+    f.Square(2, 300, 79);
+    f.Subject(3).sex.SetFemale();
+    f.Subject(3).soci.acceptance.Set(false, 200, 100);
+    f.test.desi.SetDesi(1, 1, 1, 2);
+    f.graph.soc.look = DGraphSocLook::FromFlags(quint8(flags));
+    f.Draw();
+    QCOMPARE(f.At(180, 79), corner);
+    QCOMPARE(f.At(195, 79), inside);
+    QCOMPARE(f.At(250, 79), kGreen); // clear of every box
+}
+
+// The options travel with the test in their own record; with all of them
+// off the file is byte for byte the one written before they existed, and
+// any record reads.
+void TestDGraphSoc::drawingOptionsSurviveSaveAndOpen()
+{
+    auto read = [](DTest& test, QByteArray bytes)
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        test.file.Read(buffer, QStringLiteral("look.KalCir"));
+    };
+    DTest test;
+    test.subj.List().SetSize(5, false);
+    const QByteArray plain = test.file.ToBytes();
+
+    DGraphSocLook look;
+    look.namesAbove = true;
+    look.topmostPick = true;
+    test.SetLook(look, true);
+    QVERIFY(test.IsChangedByUser());
+    DTest opened;
+    read(opened, test.file.ToBytes());
+    QCOMPARE(opened.graph.soc.look, look);
+    QVERIFY(!opened.IsChangedByUser());
+
+    test.SetLook(DGraphSocLook(), true);
+    QCOMPARE(test.file.ToBytes(), plain);
+    read(opened, plain);
+    QCOMPARE(opened.graph.soc.look, DGraphSocLook());
+
+    // Unknown bits and further bytes are ignored; an empty record is all off.
+    QCOMPARE(DGraphSocLook::FromRecord(QByteArray("\xfa\x01\x02", 3)).Flags(), quint8(2));
+    QCOMPARE(DGraphSocLook::FromRecord(QByteArray()), DGraphSocLook());
+}
+
+void TestDGraphSoc::focusDimsTheOtherTies()
+{
+    Fixture f;
+    f.Square(1, 100, 100);
+    f.Square(2, 300, 100);
+    f.Square(3, 100, 300);
+    f.test.desi.SetDesi(1, 1, 1, 2); // 1 gives
+    f.test.desi.SetDesi(1, 1, 3, 1); // 1 receives
+    f.test.desi.SetDesi(1, 1, 2, 3); // not of 1
+    f.Draw();
+    const QImage plain = f.picture.copy();
+    f.graph.soc.focus = 1;
+    f.Draw();
+    QCOMPARE(f.At(200, 100), kGreen);
+    QCOMPARE(f.At(100, 200), kGreen);
+    const QRgb faint = qRgb(191, 223, 191);
+    QCOMPARE(f.At(200, 200), faint);
+    f.graph.soc.focus = 0;
+    f.Draw();
+    QCOMPARE(f.picture, plain);
+}
+
+// The safe palette replaces green and red wherever they carry the meaning,
+// and the box fills; the metric table has no colour to replace.
+void TestDGraphSoc::safePaletteChangesEveryColouredPicture()
+{
+    Fixture f;
+    for (int id = 1; id <= 3; ++id)
+        f.Subject(id).sex.SetValue(id == 2 ? 0 : 1, false);
+    f.Subject(2).sex.SetFemale();
+    f.test.ques.List().GetSelected(1).type.SetValue(0, false); // question 2 negative
+    f.test.desi.SetDesi(1, 1, 1, 2);
+    f.test.desi.SetDesi(1, 1, 3, 1);
+    f.test.desi.SetDesi(2, 1, 2, 3);
+    const std::function<void(QImage&)> draws[] = {
+        [&](QImage& p) { f.graph.bar.Draw(p); }, [&](QImage& p) { f.graph.tar.Draw(p); },
+        [&](QImage& p) { f.graph.soc.Draw(f.test.subj.List(), p); }, [&](QImage& p) { f.graph.met.Draw(p); }};
+    auto pictures = [&](bool safe)
+    {
+        DPalette::Use(safe);
+        QList<QImage> list;
+        for (const auto& draw : draws)
+        {
+            QImage picture = DPicture::Make(1000, 1000);
+            draw(picture);
+            list << picture;
+        }
+        return list;
+    };
+    const QList<QImage> standard = pictures(false);
+    const QList<QImage> safe = pictures(true);
+    const QList<QImage> again = pictures(false);
+    QCOMPARE(again, standard);
+    QVERIFY(safe[0] != standard[0]);
+    QVERIFY(safe[1] != standard[1]);
+    QVERIFY(safe[2] != standard[2]);
+    QCOMPARE(safe[3], standard[3]);
+
+    // The rejection sociogram draws in orange, dashed, not red.
+    f.graph.soc.type.SetValue(1, false);
+    DPalette::Use(true);
+    QImage rejection = DPicture::Make(1000, 1000);
+    f.graph.soc.Draw(f.test.subj.List(), rejection);
+    DPalette::Use(false);
+    bool orange = false;
+    for (int y = 0; y < rejection.height(); ++y)
+        for (int x = 0; x < rejection.width(); ++x)
+        {
+            QVERIFY((rejection.pixel(x, y) | 0xFF000000u) != kRed);
+            orange = orange || (rejection.pixel(x, y) | 0xFF000000u) == qRgb(230, 159, 0);
+        }
+    QVERIFY(orange);
 }
 
 void TestDGraphSoc::selfChoiceLeavesPictureWhite()

@@ -40,6 +40,7 @@ private Q_SLOTS:
                                                  + 26         // comparison of two tests
                                                  + 14 + 9     // pictures out: caption, print, save; class report
                                                  + 6          // rank weights; categories panel
+                                                 + 7          // sociogram drawing options, palette
                                                  ));
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {

@@ -8,6 +8,7 @@
 #include "subjects/DSubjElem.h"
 #include "tests/TestSupport.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -100,6 +101,8 @@ class TestTFormGraphSoc : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void hoverSelectsAndLeaves();
+    void hoverChangesRepaintLikeAFullDrawing_data();
+    void hoverChangesRepaintLikeAFullDrawing();
     void dragMovesAndMarksTheSubject();
     void dragLeavesNoTrail();
     void dragIsOneStep();
@@ -118,6 +121,8 @@ private Q_SLOTS:
     void copiesPictureToClipboard();
     void pinsStayWhenArranging();
     void pinAndArrangementAreSteps();
+    void clickPutsTiesInFocus();
+    void drawingOptionIsAStep();
 };
 
 void TestTFormGraphSoc::hoverSelectsAndLeaves()
@@ -129,8 +134,8 @@ void TestTFormGraphSoc::hoverSelectsAndLeaves()
 
     f.Move({150, 50});
     QVERIFY(f.Selected(2));
-    QCOMPARE(f.At(144 - 24, 48), kGrey);                                       // the outline on the picture
-    QCOMPARE(f.Soc().Bitmap().pixel(144 - 20, 48 - 20) | 0xFF000000u, kWhite); // lifted out of the background
+    QCOMPARE(f.At(144 - 24, 48), kGrey);                                         // the outline on the picture
+    QCOMPARE(f.Soc().Bitmap().pixel(144 - 24, 48) | 0xFF000000u, qRgb(0, 0, 0)); // not on the background
 
     f.Move({140, 44}); // still on it
     QVERIFY(f.Selected(2));
@@ -139,6 +144,44 @@ void TestTFormGraphSoc::hoverSelectsAndLeaves()
     QCOMPARE(f.At(144 - 24, 48), qRgb(0, 0, 0)); // back in the background, no outline
     QCOMPARE(f.Soc().Bitmap().pixel(144 - 20, 48 - 20) | 0xFF000000u, kTurquoise);
     QVERIFY(!f.test.IsChangedByUser()); // hovering moves nothing
+    QVERIFY(f.errors.isEmpty());
+}
+
+void TestTFormGraphSoc::hoverChangesRepaintLikeAFullDrawing_data()
+{
+    QTest::addColumn<int>("elas");
+    QTest::newRow("complete") << 0;
+    QTest::newRow("elastic") << 1;
+}
+
+// A hover change repaints only what the overlays cover; the picture must
+// still be the one a full drawing gives for the same selection, with lines
+// that cross each other and boxes that overlap.
+void TestTFormGraphSoc::hoverChangesRepaintLikeAFullDrawing()
+{
+    QFETCH(int, elas);
+    Page f;
+    f.Soc().elas.SetValue(elas, false);
+    const int choices[][3] = {{1, 1, 9}, {1, 2, 5}, {2, 1, 4}, {2, 2, 8}, {3, 1, 7}, {3, 2, 1},
+                              {4, 1, 2}, {6, 1, 3}, {7, 1, 5}, {8, 1, 2}, {9, 1, 1}, {10, 1, 6}};
+    for (const auto& c : choices)
+        f.test.desi.SetDesi(1, c[1], c[0], c[2]);
+    f.Subject(5).soci.acceptance.Set(false, 170, 70); // over subject 2 and its lines
+    f.Subject(3).sex.SetFemale();
+    f.page.Draw();
+    const QImage plain = f.Picture().copy();
+
+    const QPoint centres[] = {{144, 48}, {170, 70}, {240, 48}, {48, 144}, {144, 144}};
+    for (const QPoint& p : centres)
+        f.Move(p);
+    QVERIFY(f.Selected(10));
+    const QImage hovered = f.Picture().copy();
+    f.page.Draw();
+    QCOMPARE(hovered, f.Picture());
+
+    f.Move({400, 400});
+    QVERIFY(!f.Soc().Sel().ThereIs());
+    QCOMPARE(f.Picture(), plain);
     QVERIFY(f.errors.isEmpty());
 }
 
@@ -284,21 +327,26 @@ void TestTFormGraphSoc::hitTestAndOverlap_data()
 {
     QTest::addColumn<QPoint>("mouse");
     QTest::addColumn<int>("selected");
+    QTest::addColumn<bool>("topmost");
     // Subject 1 a square at (100, 100), subject 2 a square at (130, 100)
     // overlapping it, subject 3 a circle at (300, 300).
-    QTest::newRow("overlap takes the earlier") << QPoint(115, 100) << 1;
-    QTest::newRow("square corner") << QPoint(124, 124) << 1;
-    QTest::newRow("only the later") << QPoint(150, 100) << 2;
-    QTest::newRow("circle edge") << QPoint(324, 300) << 3;
-    QTest::newRow("circle corner is off") << QPoint(320, 320) << 0;
-    QTest::newRow("beside the square") << QPoint(100, 125) << 0;
+    QTest::newRow("overlap takes the earlier") << QPoint(115, 100) << 1 << false;
+    QTest::newRow("overlap takes the one on top") << QPoint(115, 100) << 2 << true;
+    QTest::newRow("on top, beside the later") << QPoint(80, 100) << 1 << true;
+    QTest::newRow("square corner") << QPoint(124, 124) << 1 << false;
+    QTest::newRow("only the later") << QPoint(150, 100) << 2 << false;
+    QTest::newRow("circle edge") << QPoint(324, 300) << 3 << false;
+    QTest::newRow("circle corner is off") << QPoint(320, 320) << 0 << false;
+    QTest::newRow("beside the square") << QPoint(100, 125) << 0 << false;
 }
 
 void TestTFormGraphSoc::hitTestAndOverlap()
 {
     QFETCH(QPoint, mouse);
     QFETCH(int, selected);
+    QFETCH(bool, topmost);
     Page f;
+    f.Soc().look.topmostPick = topmost;
     f.Subject(1).soci.acceptance.Set(false, 100, 100);
     f.Subject(2).soci.acceptance.Set(false, 130, 100);
     f.Subject(3).sex.SetFemale();
@@ -558,6 +606,59 @@ void TestTFormGraphSoc::pinAndArrangementAreSteps()
     host.stack.redo();
     QCOMPARE(f.test.file.ToBytes(), arranged);
     QVERIFY(f.test.Pins().Is(true, 5));
+}
+
+// A click on a box without a drag dims every line but its own; a click on
+// the background ends that. The copy carries no dimming.
+void TestTFormGraphSoc::clickPutsTiesInFocus()
+{
+    Page f;
+    HistoryHost host;
+    f.page.SetHost(&host);
+    f.test.desi.SetDesi(1, 1, 1, 2);  // along the top row
+    f.test.desi.SetDesi(1, 1, 9, 10); // elsewhere
+    f.page.Draw();
+    const QImage plain = f.Picture().copy();
+    const QByteArray file = f.test.file.ToBytes();
+    const QPoint other = f.Soc().SubjOrigGet(f.Subject(9)) + QPoint(40, 0);
+    QCOMPARE(f.At(96, 48), kGreen);
+    QCOMPARE(f.At(other.x(), other.y()), kGreen);
+
+    f.Drag({48, 48}, {});
+    QCOMPARE(f.Soc().focus, 1);
+    QCOMPARE(f.At(96, 48), kGreen);
+    QVERIFY(f.At(other.x(), other.y()) != kGreen);
+    QCOMPARE(host.stack.count(), 0); // a way of looking, not a change
+    QCOMPARE(f.test.file.ToBytes(), file);
+    f.page.ClipExpSb->click();
+    QCOMPARE(QGuiApplication::clipboard()->image().pixel(other) | 0xFF000000u, kGreen);
+
+    f.Move({400, 400});
+    QTest::mouseClick(f.Image(), Qt::LeftButton, {}, {400, 400});
+    QCOMPARE(f.Soc().focus, 0);
+    QCOMPARE(f.Picture(), plain);
+    QVERIFY(f.errors.isEmpty());
+}
+
+// A drawing option is stored with the test as one step of the history.
+void TestTFormGraphSoc::drawingOptionIsAStep()
+{
+    Page f;
+    HistoryHost host;
+    f.page.SetHost(&host);
+    f.page.Draw();
+    const QByteArray before = f.test.file.ToBytes();
+    f.page.OptSb->click();
+    QTest::mouseClick(f.page.OptNamesAboveCb, Qt::LeftButton);
+    QVERIFY(f.Soc().look.namesAbove);
+    QCOMPARE(host.stack.count(), 1);
+    QVERIFY(f.test.IsChangedByUser());
+    host.stack.undo();
+    QVERIFY(!f.Soc().look.namesAbove);
+    QCOMPARE(f.test.file.ToBytes(), before);
+    host.stack.redo();
+    QVERIFY(f.Soc().look.namesAbove);
+    QVERIFY(f.errors.isEmpty());
 }
 
 KC_TEST_MAIN(TestTFormGraphSoc)

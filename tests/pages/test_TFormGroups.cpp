@@ -1,4 +1,6 @@
+#include "analyses/DGraph.h"
 #include "analyses/DGroupReport.h"
+#include "analyses/DPalette.h"
 #include "document/DGroupRecord.h"
 #include "document/DTest.h"
 #include "kit/DMessages.h"
@@ -51,6 +53,7 @@ class TestTFormGroups : public QObject
 private Q_SLOTS:
     void proposeAnotherCopyExport();
     void pairsAndRefusals();
+    void groupsColourTheSociogramWhileShown();
 };
 
 void TestTFormGroups::proposeAnotherCopyExport()
@@ -127,6 +130,33 @@ void TestTFormGroups::pairsAndRefusals()
     QVERIFY(d.form.ResultEd->toPlainText().contains(QStringLiteral("1. S1; chose S2\n")));
     // Kept together though neither chose the other.
     QCOMPARE(DGroupRecord::Load(d.test).together, (std::vector<DGroupSettings::Pair>{{1, 3}}));
+}
+
+// The sociogram's boxes take their group's colour while a proposal is
+// shown, and lose it when the dialog closes.
+void TestTFormGroups::groupsColourTheSociogramWhileShown()
+{
+    Dialog d;
+    int redraws = 0;
+    d.form.SetShowGroups([&] { ++redraws; });
+    d.Click(d.form.ProposeBt);
+    QVERIFY(d.errors.isEmpty());
+    const std::vector<qint32>& groupOf = d.test.graph.soc.groupOf;
+    QCOMPARE(groupOf.size(), std::size_t(8));
+    QCOMPARE(redraws, 1);
+    // The pairs who chose each other share a group; at least two groups.
+    for (std::size_t s = 0; s < 8; s += 2)
+        QCOMPARE(groupOf[s], groupOf[s + 1]);
+    QVERIFY(*std::max_element(groupOf.begin(), groupOf.end()) >= 1);
+
+    QImage picture;
+    d.test.graph.soc.Draw(picture);
+    const QPoint first = d.test.graph.soc.SubjOrigGet(d.test.subj.List().GetSelected(0));
+    QCOMPARE(picture.pixel(first + QPoint(0, 12)) | 0xFF000000u, DPalette::Group(groupOf[0]).rgb());
+
+    d.form.hide();
+    QVERIFY(d.test.graph.soc.groupOf.empty());
+    QCOMPARE(redraws, 2);
 }
 
 KC_TEST_MAIN(TestTFormGroups)

@@ -1,3 +1,4 @@
+#include "analyses/DPalette.h"
 #include "app/TFormMain.h"
 #include "document/DTest.h"
 #include "kit/DMessages.h"
@@ -8,6 +9,7 @@
 #include "tests/TestSupport.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -188,8 +190,8 @@ private Q_SLOTS:
         QCOMPARE(shell.dialog->Lb->item(1)->text(), QStringLiteral("Italiano"));
         QCOMPARE(shell.dialog->Lb->currentRow(), row);
         QCOMPARE(shell.dialog->windowTitle(), title);
-        // Wider only where the title needs it.
-        QCOMPARE(shell.dialog->height(), 225);
+        // Wider only where the title needs it; the colours' check box below the list.
+        QCOMPARE(shell.dialog->height(), 251);
         QCOMPARE(shell.dialog->width() == 274, language != 7);
         QCOMPARE(shell.dialog->frameGeometry().center(), shell.form.frameGeometry().center());
         shell.dialog->reject();
@@ -201,6 +203,30 @@ private Q_SLOTS:
         shell.dialog->show();
         shell.dialog->OkBbClick();
         QCOMPARE(shell.language.GetLanguage(), 7);
+        QVERIFY(shell.errors.isEmpty());
+    }
+
+    // The safe colours are the user's own setting: the check box applies them
+    // and keeps them in the settings store for the next run.
+    void safeColoursAreAppliedAndStored()
+    {
+        Shell shell(DLanguage::English);
+        shell.dialog->show();
+        QVERIFY(!shell.dialog->SafeCb->isChecked());
+        QTest::mouseClick(shell.dialog->SafeCb, Qt::LeftButton);
+        shell.dialog->OkBbClick();
+        QVERIFY(DPalette::IsSafe());
+        QVERIFY(shell.log.contains(QStringLiteral("soc draw")));
+        DPalette::Use(false);
+        DPalette::Load();
+        QVERIFY(DPalette::IsSafe());
+
+        shell.dialog->show();
+        QVERIFY(shell.dialog->SafeCb->isChecked());
+        QTest::mouseClick(shell.dialog->SafeCb, Qt::LeftButton);
+        shell.dialog->OkBbClick();
+        DPalette::Load();
+        QVERIFY(!DPalette::IsSafe());
         QVERIFY(shell.errors.isEmpty());
     }
 
