@@ -38,8 +38,17 @@ public:
     void Draw() final;
     QScrollArea* ScrollBox() override { return ScrollBox1; }
 
-    // The picture as shown, the one the clipboard receives.
+    // The picture at 96 dpi, the one the clipboard receives; the screen may
+    // show a denser drawing of it (ScreenRatio).
     const QImage& Picture() const { return picture_; }
+
+    // The device pixel ratio at which a picture of `size` (in the 96-dpi
+    // pixels of the analyses) is drawn for `widget`'s screen: the screen's,
+    // so that lines and texts are sharp, or 1 where that would pass
+    // kPixelBudget device pixels, so that drawing, hovering and dragging a
+    // large picture stay as fast as on a plain screen.
+    static qreal ScreenRatio(const QWidget& widget, QSize size);
+    static constexpr qint64 kPixelBudget = 16'000'000;
 
     // Handlers of the two buttons every analysis page has.
     void OptSbClick();
@@ -105,7 +114,9 @@ private:
     // already show what is stored, and refilling a control from inside its
     // own change signal would destroy the item being changed.
     void DrawImage();
-    void ShowPicture();
+    // Shows the picture; drawn: it holds an analysis, which a dense screen
+    // gets drawn again at its ratio.
+    void ShowPicture(bool drawn);
     // Stores an option change made by the user and draws the picture again.
     void OptionChanged(const char* module, const std::function<void()>& update);
 
