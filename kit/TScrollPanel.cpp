@@ -5,15 +5,17 @@
 
 #include <algorithm>
 
-TScrollPanel::TScrollPanel(QWidget* panel, QWidget* parent) : QScrollArea(parent)
+TScrollPanel::TScrollPanel(QWidget* panel, QWidget* parent, Width width) : QScrollArea(parent), width_(width)
 {
     setObjectName(panel->objectName().isEmpty() ? QString() : panel->objectName() + QStringLiteral("Scroll"));
     setFrameShape(QFrame::NoFrame);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(width == Width::Whole ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setWidgetResizable(true);
     // The width is the panel's; the height is whatever the page has.
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
+    setSizePolicy(width == Width::Whole ? QSizePolicy::Fixed : QSizePolicy::Preferred, QSizePolicy::Ignored);
+    if (width == Width::Narrowing)
+        setMaximumWidth(panel->maximumWidth());
     setBackgroundRole(panel->backgroundRole());
     const bool hidden = panel->isHidden();
     setWidget(panel);
@@ -23,6 +25,8 @@ TScrollPanel::TScrollPanel(QWidget* panel, QWidget* parent) : QScrollArea(parent
     FitPlacedPanel();
     panel->installEventFilter(this);
     viewport()->installEventFilter(this);
+    if (width == Width::Narrowing && parent)
+        parent->installEventFilter(this);
 }
 
 QSize TScrollPanel::sizeHint() const
@@ -30,15 +34,22 @@ QSize TScrollPanel::sizeHint() const
     // Room for the scroll bar whether it shows or not, so that its coming
     // never narrows the panel's boxes.
     const QWidget* panel = widget();
-    const int panelWidth =
+    int panelWidth =
         panel ? std::max({panel->minimumWidth(), panel->minimumSizeHint().width(), panel->sizeHint().width()}) : 0;
+    if (panel && width_ == Width::Narrowing)
+    {
+        panelWidth = panel->maximumWidth() < QWIDGETSIZE_MAX ? panel->maximumWidth() : panelWidth;
+        // In a small window the panel leaves the page's picture half the room.
+        if (parentWidget())
+            panelWidth = std::min(panelWidth, std::max(kLeastWidth, parentWidget()->width() / 2));
+    }
     const int height = panel ? panel->sizeHint().height() : 0;
     return {panelWidth + verticalScrollBar()->sizeHint().width() + 2 * frameWidth(), height};
 }
 
 QSize TScrollPanel::minimumSizeHint() const
 {
-    return {sizeHint().width(), 0};
+    return {width_ == Width::Whole ? sizeHint().width() : kLeastWidth, 0};
 }
 
 void TScrollPanel::FitPlacedPanel()
@@ -65,6 +76,9 @@ bool TScrollPanel::eventFilter(QObject* watched, QEvent* event)
     }
     // A panel that asks for another width (its texts changed language) gets it.
     if (watched == viewport() && event->type() == QEvent::LayoutRequest)
+        updateGeometry();
+    // A narrowing panel's width follows the page's.
+    if (watched == parentWidget() && event->type() == QEvent::Resize)
         updateGeometry();
     return QScrollArea::eventFilter(watched, event);
 }

@@ -6,13 +6,21 @@
 // when the window is too low for it, rather than cutting its last boxes off.
 // It is as wide as the panel needs plus the scroll bar, and shows and hides
 // with the panel: code goes on showing, hiding and asking the panel itself.
+// A panel that may also get narrower than it needs (Narrowing) is as wide as
+// its greatest width, at most half the page, and scrolls sideways as well
+// when that is not enough.
 class TScrollPanel : public QScrollArea
 {
     Q_OBJECT
 public:
     // Puts panel into a new scroll area, which takes its place in the
     // parent's layout (added by the caller) and owns it.
-    explicit TScrollPanel(QWidget* panel, QWidget* parent = nullptr);
+    enum class Width
+    {
+        Whole,
+        Narrowing
+    };
+    explicit TScrollPanel(QWidget* panel, QWidget* parent = nullptr, Width width = Width::Whole);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -22,5 +30,8 @@ protected:
 
 private:
     static constexpr int kPlacedBottomMargin = 8;
+    // The least width of a narrowing panel: a column of text still reads.
+    static constexpr int kLeastWidth = 120;
+    Width width_;
     void FitPlacedPanel();
 };

@@ -6,6 +6,7 @@
 #include "analyses/DGraphTarTable.h"
 #include "document/DTest.h"
 #include "kit/DMessages.h"
+#include "kit/TScrollPanel.h"
 #include "lang/DLanguage.h"
 #include "model/DCsv.h"
 #include "model/DFileWriter.h"
@@ -24,6 +25,12 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QScrollArea>
+
+namespace
+{
+// The width at which the categories panel reads best.
+constexpr int kCatWidth = 470;
+} // namespace
 
 TFormGraphTar::TFormGraphTar(DTest& test, DLanguage& language, QWidget* parent)
     : TFormGraph(test, language, "TFormGraphTar", 236, true, parent)
@@ -44,7 +51,8 @@ TFormGraphTar::TFormGraphTar(DTest& test, DLanguage& language, QWidget* parent)
                             [&tar](QComboBox* combo) { DViews::UpdateOption(tar.subjDim, combo); });
 
     CatPn = new QWidget(this);
-    CatPn->setFixedWidth(470);
+    // As wide as the criteria read best; a small window scrolls it.
+    CatPn->setMaximumWidth(kCatWidth);
     auto* cat = new QVBoxLayout(CatPn);
     cat->setContentsMargins(6, 4, 4, 4);
     CatCriteriaSt = new QLabel(CatPn);
@@ -65,7 +73,7 @@ TFormGraphTar::TFormGraphTar(DTest& test, DLanguage& language, QWidget* parent)
     buttons->addWidget(CatExpBt);
     buttons->addStretch(1);
     cat->addLayout(buttons);
-    layout()->addWidget(CatPn);
+    layout()->addWidget(new TScrollPanel(CatPn, this, TScrollPanel::Width::Narrowing));
     connect(CatCopyBt, &QPushButton::clicked, this, &TFormGraphTar::CatCopyBtClick);
     connect(CatExpBt, &QPushButton::clicked, this, &TFormGraphTar::CatExpBtClick);
     ViewDesc();

@@ -26,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace
@@ -71,17 +72,18 @@ void FillSample(DTest& test, int language)
         subject.sex.SetValue(kSubjects[k].female ? 0 : 1, false);
     }
 
-    // Friends sit next to each other: subject k chooses k+1, k+2, k+4 and
-    // rejects k+5, k+3, k+7 (round the class), which gives mutual choices,
-    // popular and isolated subjects.
-    const int ranks = test.desi.AnswCount();
-    static const int kAccept[] = {1, 2, 4};
-    static const int kReject[] = {5, 3, 7};
+    // Whom each subject accepts and rejects, first choice first: a popular
+    // pupil (1), mutual choices, an isolated pupil (7) whom most reject.
+    static const int kAccept[][3] = {{3, 2, 5}, {1, 3, 4}, {1, 5, 9}, {1, 2, 6},  {3, 1, 8},
+                                     {4, 1, 3}, {1, 3, 2}, {5, 9, 1}, {3, 8, 10}, {9, 4, 1}};
+    static const int kReject[][3] = {{7, 10, 6}, {7, 8, 6},  {7, 4, 10}, {7, 5, 8}, {10, 7, 2},
+                                     {7, 9, 10}, {6, 4, 10}, {2, 7, 6},  {7, 6, 2}, {7, 2, 5}};
+    const int ranks = std::min(test.desi.AnswCount(), 3);
     for (int k = 0; k < count; ++k)
-        for (int rank = 0; rank < ranks && rank < 3; ++rank)
+        for (int rank = 0; rank < ranks; ++rank)
         {
-            test.desi.SetDesi(1, rank + 1, k + 1, (k + kAccept[rank]) % count + 1);
-            test.desi.SetDesi(2, rank + 1, k + 1, (k + kReject[rank]) % count + 1);
+            test.desi.SetDesi(1, rank + 1, k + 1, kAccept[k][rank]);
+            test.desi.SetDesi(2, rank + 1, k + 1, kReject[k][rank]);
         }
 }
 
@@ -115,8 +117,10 @@ bool ShootLanguage(int languageNumber, const QString& folder, QStringList& error
     {
         main.PageControl->setCurrentIndex(i);
         QApplication::processEvents();
-        // The analyses are shown with their options, which the guide explains.
-        if (auto* graph = qobject_cast<TFormGraph*>(pages[i]); graph && graph->OptPn->isHidden())
+        // The analyses are shown with their options, which the guide
+        // explains; the target graph's room goes to its categories.
+        if (auto* graph = qobject_cast<TFormGraph*>(pages[i]);
+            graph && graph->OptPn->isHidden() && qstrcmp(kPageNames[i], "target") != 0)
             graph->OptSb->click();
         if (auto* soc = qobject_cast<TFormGraphSoc*>(pages[i]); soc && soc->OptPn->isHidden())
             soc->OptSb->click();

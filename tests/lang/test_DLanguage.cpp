@@ -37,6 +37,7 @@ private Q_SLOTS:
                                                  + 5          // names import
                                                  + 8          // typing, copying and pasting answers
                                                  + 16         // tables for spreadsheets
+                                                 + 1          // narrow windows
                                                  ));
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {
