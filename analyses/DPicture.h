@@ -24,4 +24,20 @@ public:
     static int LineHeight(const QFont& font);
 
     static constexpr int kDotsPerMeter = 3780; // 96 dpi
+
+    // While one lives, Make gives pictures `ratio` times denser: painters
+    // still draw in the 96-dpi coordinates every layout is computed in, so a
+    // screen with that device pixel ratio shows the picture sharp. Files,
+    // the clipboard and the export draw outside any, at 96 dpi.
+    class Ratio
+    {
+    public:
+        explicit Ratio(qreal ratio);
+        ~Ratio();
+        Ratio(const Ratio&) = delete;
+        Ratio& operator=(const Ratio&) = delete;
+
+    private:
+        qreal previous_;
+    };
 };

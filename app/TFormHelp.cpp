@@ -56,6 +56,9 @@ TFormHelp::TFormHelp(DLanguage& language, QWidget* parent)
     GuideTb = new QTextBrowser(splitter);
     GuideTb->setObjectName(QStringLiteral("GuideTb"));
     GuideTb->setOpenExternalLinks(true);
+    // The guide names its pictures as the PDF guides do, relative to the
+    // guide; in the program they are resources beside it.
+    GuideTb->setSearchPaths({QStringLiteral(":/help")});
     splitter->addWidget(ContentsTv);
     splitter->addWidget(GuideTb);
     splitter->setStretchFactor(1, 1);

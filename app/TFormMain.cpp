@@ -20,6 +20,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -128,7 +129,24 @@ TFormMain::TFormMain(DTest& test, DLanguage& language, QWidget* parent)
     bar->addWidget(MakeButton(HelpAc));
     bar->addSpacing(6);
     bar->addWidget(MakeButton(ExitAc));
+    // In a window too narrow for every command, the last ones go into this
+    // button's menu rather than off the edge of the window.
+    MoreSb = new QToolButton(Panel1);
+    MoreSb->setObjectName(QStringLiteral("MoreSb"));
+    MoreSb->setFixedSize(kButtonSize / 2, kButtonSize);
+    MoreSb->setArrowType(Qt::DownArrow);
+    MoreSb->setAutoRaise(true);
+    MoreSb->setPopupMode(QToolButton::InstantPopup);
+    // The arrow says it all; no second, smaller one in the corner.
+    MoreSb->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
+    MoreSb->setFocusPolicy(Qt::NoFocus);
+    MoreSb->setMenu(new QMenu(MoreSb));
+    MoreSb->hide();
+    bar->addWidget(MoreSb);
     bar->addStretch(1);
+    // The commands do not set the window's least width: FitToolbar, run on
+    // every resize by the window's event filter, keeps those that fit.
+    Panel1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     layout->addWidget(Panel1);
 
     Panel2 = new QWidget(central);
@@ -137,6 +155,8 @@ TFormMain::TFormMain(DTest& test, DLanguage& language, QWidget* parent)
     body->setContentsMargins(0, 0, 0, 0);
     PageControl = new QTabWidget(Panel2);
     PageControl->setObjectName(QStringLiteral("PageControl"));
+    // Tabs that do not fit a narrow window scroll rather than widen it.
+    PageControl->setUsesScrollButtons(true);
     for (QWidget** tab : {&QuesTs, &SubjTs, &DesiTs, &DrawBarTs, &DrawTarTs, &DrawSocTs, &DrawMetTs})
     {
         *tab = new QWidget;
@@ -197,6 +217,7 @@ QAction* TFormMain::MakeAction(const char* icon, const QKeySequence& shortcut, s
 QToolButton* TFormMain::MakeButton(QAction* action)
 {
     auto* button = new QToolButton(Panel1);
+    barButtons_.append(button);
     button->setDefaultAction(action);
     button->setAutoRaise(true);
     button->setFixedSize(kButtonSize, kButtonSize);
@@ -257,6 +278,7 @@ void TFormMain::ViewDesc()
     }
     for (int i = 0; i < PageControl->count(); ++i)
         PageControl->setTabText(i, language_.GetStr(kTabIds[i]));
+    MoreSb->setToolTip(language_.GetStr(35500));
     // The steps say what they undo in the language now chosen.
     if (undoStack_)
         for (int i = 0; i < undoStack_->count(); ++i)
@@ -794,8 +816,33 @@ void TFormMain::wheelEvent(QWheelEvent* event)
     event->ignore();
 }
 
+void TFormMain::FitToolbar()
+{
+    QLayout* bar = Panel1->layout();
+    for (QToolButton* button : std::as_const(barButtons_))
+        button->show();
+    MoreSb->hide();
+    bar->invalidate();
+    qsizetype shown = barButtons_.size();
+    if (bar->minimumSize().width() > Panel1->width())
+    {
+        MoreSb->show();
+        while (shown > 0 && bar->minimumSize().width() > Panel1->width())
+        {
+            barButtons_[--shown]->hide();
+            bar->invalidate();
+        }
+    }
+    QMenu* menu = MoreSb->menu();
+    menu->clear();
+    for (qsizetype i = shown; i < barButtons_.size(); ++i)
+        menu->addAction(barButtons_[i]->defaultAction());
+}
+
 bool TFormMain::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == Panel1 && event->type() == QEvent::Resize)
+        FitToolbar();
     if (IsUserInput(event->type()))
         ScheduleSaveAcUpdate();
     else if (event->type() == QEvent::ToolTip && watched->isWidgetType())

@@ -130,6 +130,8 @@ public:
     QAction* ReportAc = nullptr;
     QAction* HelpAc = nullptr;
     QAction* ExitAc = nullptr;
+    // Holds the commands that do not fit a narrow window.
+    QToolButton* MoreSb = nullptr;
     QTabWidget* PageControl = nullptr;
     QWidget* QuesTs = nullptr;
     QWidget* SubjTs = nullptr;
@@ -153,6 +155,8 @@ private:
     std::function<void(QUndoCommand*)> Pusher();
     QAction* MakeAction(const char* icon, const QKeySequence& shortcut, std::function<void()> handler);
     QToolButton* MakeButton(QAction* action);
+    // Shows the toolbar buttons that fit its width, the others in MoreSb.
+    void FitToolbar();
     void FormShow();
     bool FormClose();
     void TabShow(int index);
@@ -210,6 +214,8 @@ private:
     // Made when help is first asked for, then kept with its place in the guide.
     TFormHelp* helpWindow_ = nullptr;
     QUndoStack* undoStack_ = nullptr;
+    // The toolbar's command buttons, in their order.
+    QList<QToolButton*> barButtons_;
     std::function<void()> groupsDialog_;
     CompareDialog compareDialog_;
     std::function<void()> formImportDialog_;

@@ -848,6 +848,9 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"questa finestra contiene lo stesso testo."},
     {35470, u"Contents of the guide", u"Indice della guida"},
 
+    // Windows that adapt to their size
+    {35500, u"More commands", u"Altri comandi"},
+
     // File errors naming the file and the system's reason, then the reasons
     {36000, u"Cannot open \"%s\": %s", u"Impossibile aprire \"%s\": %s"},
     {36010, u"Cannot read \"%s\": %s", u"Impossibile leggere \"%s\": %s"},

@@ -4,7 +4,9 @@
 #include "analyses/DPicture.h"
 #include "document/DTest.h"
 #include "kit/DGlyph.h"
+#include "kit/TScrollPanel.h"
 #include "lang/DLanguage.h"
+#include "model/EError.h"
 #include "pages/TGraphOutput.h"
 #include "pages/commands/DCommandGraphOptions.h"
 
@@ -76,7 +78,7 @@ TFormGraph::TFormGraph(DTest& test, DLanguage& language, const char* name, int p
     optLayout_->setSpacing(6);
     optLayout_->addStretch(1);
     OptPn->hide();
-    layout->addWidget(OptPn);
+    layout->addWidget(new TScrollPanel(OptPn, this));
 
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setWidgetResizable(false);
@@ -85,7 +87,14 @@ TFormGraph::TFormGraph(DTest& test, DLanguage& language, const char* name, int p
     Image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ScrollBox1->setWidget(Image);
     layout->addWidget(ScrollBox1, 1);
-    ShowPicture();
+    ShowPicture(false);
+}
+
+qreal TFormGraph::ScreenRatio(const QWidget& widget, QSize size)
+{
+    const qreal ratio = widget.devicePixelRatioF();
+    const qreal pixels = qreal(size.width()) * size.height() * ratio * ratio;
+    return ratio > 1 && pixels <= qreal(kPixelBudget) ? ratio : 1.0;
 }
 
 QIcon TFormGraph::GlyphIcon(Glyph glyph)
@@ -172,14 +181,16 @@ void TFormGraph::Draw()
     if (!IsTabShown())
         return;
     picture_ = DPicture::Make(kDrawSize, kDrawSize);
+    bool drawn = false;
     DMessages::Handle(language_, drawModule_.constData(),
                       [&]
                       {
                           DrawOptions();
                           DrawPicture(picture_);
+                          drawn = true;
                       });
     FitOptions();
-    ShowPicture();
+    ShowPicture(drawn);
 }
 
 void TFormGraph::FitOptions()
@@ -204,13 +215,37 @@ void TFormGraph::DrawImage()
     if (!IsTabShown())
         return;
     picture_ = DPicture::Make(kDrawSize, kDrawSize);
-    DMessages::Handle(language_, drawModule_.constData(), [&] { DrawPicture(picture_); });
-    ShowPicture();
+    bool drawn = false;
+    DMessages::Handle(language_, drawModule_.constData(),
+                      [&]
+                      {
+                          DrawPicture(picture_);
+                          drawn = true;
+                      });
+    ShowPicture(drawn);
 }
 
-void TFormGraph::ShowPicture()
+void TFormGraph::ShowPicture(bool drawn)
 {
-    Image->setPixmap(QPixmap::fromImage(picture_));
+    QImage shown = picture_;
+    if (const qreal ratio = ScreenRatio(*Image, picture_.size()); drawn && ratio != 1)
+    {
+        // Drawn again rather than scaled, so that every line and letter is
+        // made of the screen's own pixels. The drawing just succeeded at
+        // 96 dpi; should the denser one fail all the same, the screen shows
+        // the plain picture rather than an error a second time.
+        const DPicture::Ratio dense(ratio);
+        QImage picture = DPicture::Make(kDrawSize, kDrawSize);
+        try
+        {
+            DrawPicture(picture);
+            shown = picture;
+        }
+        catch (const EError&)
+        {
+        }
+    }
+    Image->setPixmap(QPixmap::fromImage(shown));
     Image->resize(picture_.size());
     PictureShown();
 }

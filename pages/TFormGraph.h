@@ -39,8 +39,17 @@ public:
     void Draw() final;
     QScrollArea* ScrollBox() override { return ScrollBox1; }
 
-    // The picture as shown, the one the clipboard receives.
+    // The picture at 96 dpi, the one the clipboard receives; the screen may
+    // show a denser drawing of it (ScreenRatio).
     const QImage& Picture() const { return picture_; }
+
+    // The device pixel ratio at which a picture of `size` (in the 96-dpi
+    // pixels of the analyses) is drawn for `widget`'s screen: the screen's,
+    // so that lines and texts are sharp, or 1 where that would pass
+    // kPixelBudget device pixels, so that drawing, hovering and dragging a
+    // large picture stay as fast as on a plain screen.
+    static qreal ScreenRatio(const QWidget& widget, QSize size);
+    static constexpr qint64 kPixelBudget = 16'000'000;
 
     // Handlers of the two buttons every analysis page has.
     void OptSbClick();
@@ -67,8 +76,10 @@ public:
     TGraphOutput* Output = nullptr;
 
 protected:
-    // Shows the picture as drawn, then lets the page adapt its display.
-    void ShowPicture();
+    // Shows the picture as drawn, then lets the page adapt its display;
+    // drawn: it holds an analysis, which a dense screen gets drawn again at
+    // its ratio.
+    void ShowPicture(bool drawn = false);
     // Called after the picture is shown: a page that shows it otherwise on
     // screen (the clipboard always takes the picture itself) changes the
     // label here.

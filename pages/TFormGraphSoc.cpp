@@ -1,5 +1,6 @@
 #include "pages/TFormGraphSoc.h"
 #include "kit/DMessages.h"
+#include "kit/TScrollPanel.h"
 #include "pages/DViews.h"
 #include "pages/TGraphOutput.h"
 #include "pages/commands/DCommandGraphOptions.h"
@@ -198,7 +199,7 @@ void TFormGraphSoc::CreateControls()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(strip);
-    layout->addWidget(OptPn);
+    layout->addWidget(new TScrollPanel(OptPn, this));
     layout->addWidget(ScrollBox1, 1);
 
     connect(OptSb, &QToolButton::clicked, this, [this] { OptSbClick(); });

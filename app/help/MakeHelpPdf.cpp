@@ -1,14 +1,20 @@
-// MakeHelpPdf INPUT.html OUTPUT.pdf
+// MakeHelpPdf INPUT.html OUTPUT.pdf [PICTURES_FOLDER]
 //
 // Build-time tool: typesets one help page, written in the rich-text HTML
 // subset that QTextDocument understands, into an A4 PDF document with page
 // numbers. The output file appears only when it was written completely.
+// The page's pictures are looked up in PICTURES_FOLDER (by default the page's
+// own folder); a picture that is not there fails the build rather than
+// leaving a hole in the guide.
 // Runs without a display (QT_QPA_PLATFORM=offscreen).
 
 #include <QAbstractTextDocumentLayout>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -24,6 +30,7 @@
 #include <QTextFrame>
 #include <QTextFrameFormat>
 #include <QTextLayout>
+#include <QUrl>
 
 #include <cstdio>
 #include <memory>
@@ -62,10 +69,11 @@ double mmToDevice(double mm)
 // blocks numbered in `breakBefore` start a new page. Every layout starts from
 // a fresh document: changing the formats of a document that is already laid
 // out only relays part of it.
-std::unique_ptr<QTextDocument> typeset(const QString& html, QPaintDevice* device,
+std::unique_ptr<QTextDocument> typeset(const QString& html, const QUrl& pictures, QPaintDevice* device,
                                        const QSizeF& pageSize, const QSet<int>& breakBefore)
 {
     auto doc = std::make_unique<QTextDocument>();
+    doc->setBaseUrl(pictures);
     doc->setDefaultFont(QFont(QString::fromLatin1(kFontFamily), kBodyPointSize));
     doc->documentLayout()->setPaintDevice(device);
     doc->setHtml(html);
@@ -74,7 +82,8 @@ std::unique_ptr<QTextDocument> typeset(const QString& html, QPaintDevice* device
     rootFormat.setMargin(0);
     doc->rootFrame()->setFrameFormat(rootFormat);
 
-    for (const int number : breakBefore) {
+    for (const int number : breakBefore)
+    {
         const QTextBlock block = doc->findBlockByNumber(number);
         if (!block.isValid())
             continue;
@@ -94,7 +103,8 @@ int firstStrandedHeading(QTextDocument& doc, const QSet<int>& breakBefore)
 {
     const double pageHeight = doc.pageSize().height();
     QAbstractTextDocumentLayout* layout = doc.documentLayout();
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+    {
         if (block.blockFormat().headingLevel() <= 0 || breakBefore.contains(block.blockNumber()))
             continue;
         const QTextBlock next = block.next();
@@ -115,6 +125,22 @@ int firstStrandedHeading(QTextDocument& doc, const QSet<int>& breakBefore)
     return -1;
 }
 
+// The first picture of the document that cannot be read; empty when all can.
+QString missingPicture(const QTextDocument& doc, const QDir& folder)
+{
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+        {
+            const QTextFormat format = it.fragment().charFormat();
+            if (!format.isImageFormat())
+                continue;
+            const QString name = format.toImageFormat().name();
+            if (QImage(folder.filePath(name)).isNull())
+                return name;
+        }
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -122,10 +148,12 @@ int main(int argc, char* argv[])
     QGuiApplication app(argc, argv);
 
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() != 3)
-        return fail(QStringLiteral("usage: MakeHelpPdf INPUT.html OUTPUT.pdf"));
+    if (args.size() != 3 && args.size() != 4)
+        return fail(QStringLiteral("usage: MakeHelpPdf INPUT.html OUTPUT.pdf [PICTURES_FOLDER]"));
     const QString inputPath = args.at(1);
     const QString outputPath = args.at(2);
+    const QDir picturesFolder(args.size() == 4 ? args.at(3) : QFileInfo(inputPath).absolutePath());
+    const QUrl pictures = QUrl::fromLocalFile(picturesFolder.absolutePath() + QLatin1Char('/'));
 
     QFile input(inputPath);
     if (!input.open(QIODevice::ReadOnly))
@@ -146,8 +174,8 @@ int main(int argc, char* argv[])
     // that the footer can sit below the text block.
     QPdfWriter writer(&output);
     writer.setResolution(kResolutionDpi);
-    if (!writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                          QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter)))
+    if (!writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                                          QPageLayout::Millimeter)))
         return fail(QStringLiteral("cannot set the A4 page layout"));
 
     const QRectF sheet(0, 0, writer.width(), writer.height());
@@ -159,14 +187,18 @@ int main(int argc, char* argv[])
 
     // Keep every heading on the page of the text that follows it.
     QSet<int> breakBefore;
-    std::unique_ptr<QTextDocument> doc = typeset(html, &writer, body.size(), breakBefore);
-    for (int pass = 0; pass < kMaxHeadingPasses; ++pass) {
+    std::unique_ptr<QTextDocument> doc = typeset(html, pictures, &writer, body.size(), breakBefore);
+    for (int pass = 0; pass < kMaxHeadingPasses; ++pass)
+    {
         const int stranded = firstStrandedHeading(*doc, breakBefore);
         if (stranded < 0)
             break;
         breakBefore.insert(stranded);
-        doc = typeset(html, &writer, body.size(), breakBefore);
+        doc = typeset(html, pictures, &writer, body.size(), breakBefore);
     }
+
+    if (const QString missing = missingPicture(*doc, picturesFolder); !missing.isEmpty())
+        return fail(QStringLiteral("the picture \"%1\" of \"%2\" is missing").arg(missing, inputPath));
 
     const int pageCount = doc->pageCount();
     if (pageCount < 1)
@@ -183,11 +215,13 @@ int main(int argc, char* argv[])
         return fail(QStringLiteral("cannot start the PDF document \"%1\"").arg(outputPath));
 
     const QFont footerFont(QString::fromLatin1(kFontFamily), kFooterPointSize);
-    const QRectF footer(body.left(), sheet.height() - mmToDevice(kFooterFromBottomMm),
-                        body.width(), mmToDevice(kFooterHeightMm));
+    const QRectF footer(body.left(), sheet.height() - mmToDevice(kFooterFromBottomMm), body.width(),
+                        mmToDevice(kFooterHeightMm));
 
-    for (int i = 0; i < pageCount; ++i) {
-        if (i > 0 && !writer.newPage()) {
+    for (int i = 0; i < pageCount; ++i)
+    {
+        if (i > 0 && !writer.newPage())
+        {
             painter.end();
             return fail(QStringLiteral("cannot start page %1").arg(i + 1));
         }
@@ -207,8 +241,7 @@ int main(int argc, char* argv[])
         painter.setFont(footerFont);
         painter.setPen(QColor(110, 110, 110));
         painter.drawText(footer, Qt::AlignLeft | Qt::AlignTop, title);
-        painter.drawText(footer, Qt::AlignRight | Qt::AlignTop,
-                         QStringLiteral("%1 / %2").arg(i + 1).arg(pageCount));
+        painter.drawText(footer, Qt::AlignRight | Qt::AlignTop, QStringLiteral("%1 / %2").arg(i + 1).arg(pageCount));
         painter.restore();
     }
 

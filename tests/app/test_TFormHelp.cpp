@@ -1,3 +1,4 @@
+#include "app/DHelpGuide.h"
 #include "app/TFormHelp.h"
 #include "app/TFormMain.h"
 #include "document/DTest.h"
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -85,6 +87,38 @@ private Q_SLOTS:
         QTest::keyClicks(help.FindEd, QStringLiteral("zzqxw"));
         QTest::keyClick(help.FindEd, Qt::Key_Return);
         QVERIFY(help.StatusSt->text().contains(QStringLiteral("\"zzqxw\"")));
+    }
+
+    void picturesAreBuiltIn_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::newRow("English") << int(DLanguage::English);
+        QTest::newRow("Italian") << int(DLanguage::Italian);
+    }
+
+    // Every picture the guide shows is in the program, a picture of the page
+    // in the guide's language, and tells in words what it shows.
+    void picturesAreBuiltIn()
+    {
+        QFETCH(int, language);
+        DLanguage lang(language);
+        TFormHelp help(lang);
+        const QString suffix = language == DLanguage::Italian ? QStringLiteral("-ita.png") : QStringLiteral("-eng.png");
+        static const QRegularExpression image(QStringLiteral("<img\\s[^>]*>"));
+        static const QRegularExpression source(QStringLiteral("src=\"([^\"]+)\""));
+        static const QRegularExpression alt(QStringLiteral("alt=\"[^\"]*\\w[^\"]*\""));
+        int pictures = 0;
+        for (const QRegularExpressionMatch& tag : image.globalMatch(DHelpGuide::Html(language)))
+        {
+            const QString name = source.match(tag.captured()).captured(1);
+            QVERIFY2(name.endsWith(suffix), qPrintable(name));
+            QVERIFY2(alt.match(tag.captured()).hasMatch(), qPrintable(name));
+            const QImage picture =
+                QImage::fromData(help.GuideTb->loadResource(QTextDocument::ImageResource, QUrl(name)).toByteArray());
+            QVERIFY2(picture.width() >= 600 && picture.height() >= 400, qPrintable(name));
+            ++pictures;
+        }
+        QCOMPARE(pictures, 7);
     }
 
     // A change of the interface language while the window is open shows the

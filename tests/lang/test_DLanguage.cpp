@@ -41,6 +41,7 @@ private Q_SLOTS:
                                                  + 14 + 9     // pictures out: caption, print, save; class report
                                                  + 6          // rank weights; categories panel
                                                  + 7          // sociogram drawing options, palette
+                                                 + 1          // narrow windows
                                                  ));
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {
