@@ -96,6 +96,8 @@ TFormGraphTar::TFormGraphTar(DTest& test, DLanguage& language, QWidget* parent)
     CatSg->setEditTriggers(QAbstractItemView::NoEditTriggers);
     cat->addWidget(CatSg, 2);
     CatIndicesSt = new QLabel(CatPn);
+    // A narrow panel wraps the longer indices rather than cutting them.
+    CatIndicesSt->setWordWrap(true);
     CatIndicesSt->setTextInteractionFlags(Qt::TextSelectableByMouse);
     cat->addWidget(CatIndicesSt);
     auto* buttons = new QHBoxLayout;
