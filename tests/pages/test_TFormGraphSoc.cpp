@@ -150,8 +150,10 @@ void TestTFormGraphSoc::hoverSelectsAndLeaves()
 void TestTFormGraphSoc::hoverChangesRepaintLikeAFullDrawing_data()
 {
     QTest::addColumn<int>("elas");
-    QTest::newRow("complete") << 0;
-    QTest::newRow("elastic") << 1;
+    QTest::addColumn<int>("look");
+    QTest::newRow("complete") << 0 << 0;
+    QTest::newRow("elastic") << 1 << 0;
+    QTest::newRow("names above lines, no corners") << 0 << 3;
 }
 
 // A hover change repaints only what the overlays cover; the picture must
@@ -160,8 +162,10 @@ void TestTFormGraphSoc::hoverChangesRepaintLikeAFullDrawing_data()
 void TestTFormGraphSoc::hoverChangesRepaintLikeAFullDrawing()
 {
     QFETCH(int, elas);
+    QFETCH(int, look);
     Page f;
     f.Soc().elas.SetValue(elas, false);
+    f.Soc().look = DGraphSocLook::FromFlags(quint8(look));
     const int choices[][3] = {{1, 1, 9}, {1, 2, 5}, {2, 1, 4}, {2, 2, 8}, {3, 1, 7}, {3, 2, 1},
                               {4, 1, 2}, {6, 1, 3}, {7, 1, 5}, {8, 1, 2}, {9, 1, 1}, {10, 1, 6}};
     for (const auto& c : choices)
