@@ -337,18 +337,18 @@ void DGraphSoc::PrepareSubj(DSubjElem& subject) const
                           box.fill(Qt::transparent);
                       }
                       QPainter surface(&box);
-                      PaintBox(surface, subject);
+                      PaintBox(surface, subject, true);
                       surface.end();
                       subject.soci.picture = box; // releases the previous picture
                   });
 }
 
-void DGraphSoc::PaintBox(QPainter& surface, const DSubjElem& subject) const
+void DGraphSoc::PaintBox(QPainter& surface, const DSubjElem& subject, bool groups) const
 {
     const int s = subjDim.Get();
     surface.setRenderHint(QPainter::Antialiasing, false);
     const std::size_t index = std::size_t(subject.id.GetValue() - 1);
-    if (index < groupOf.size() && groupOf[index] >= 0)
+    if (groups && index < groupOf.size() && groupOf[index] >= 0)
         DSubjBox::PaintShape(surface, QRect(0, 0, s - 1, s - 1), subject, DPalette::Group(groupOf[index]));
     else
         DSubjBox::PaintShape(surface, QRect(0, 0, s - 1, s - 1), subject);
@@ -374,7 +374,7 @@ void DGraphSoc::PaintSubj(QPainter& surface, const DSubjElem& subject) const
                       const int half = subjDim.Get() / 2;
                       surface.save();
                       surface.translate(SubjOrigGet(subject) - QPoint(half, half));
-                      PaintBox(surface, subject);
+                      PaintBox(surface, subject, false);
                       surface.restore();
                   });
 }

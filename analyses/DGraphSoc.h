@@ -106,8 +106,10 @@ private:
     void Paint(QPainter& surface, bool vector);
     // The picture's size: the drawing area, its frame and the legend.
     QSize PictureSize() const;
-    // A box with its texts at (0, 0), the size of the subject dimension.
-    void PaintBox(QPainter& surface, const DSubjElem& subject) const;
+    // A box with its texts at (0, 0), the size of the subject dimension;
+    // groups: in the colour of its working group while the groups are shown
+    // (the screen only: printed and saved pictures show plain boxes).
+    void PaintBox(QPainter& surface, const DSubjElem& subject, bool groups) const;
     void PaintSubj(QPainter& surface, const DSubjElem& subject) const;
     bool IsStale() const;
 

@@ -176,9 +176,8 @@ QIcon DGlyph::PageIcon(Page picture, int size)
         return Icon(size, PaintPrint, kRatio);
     case Page::SavePicture:
         return Icon(size, PaintSavePicture, kRatio);
+    case Page::Table:
+        return Icon(size, PaintTable, kRatio);
     }
-case Page::Table:
-    return Icon(size, PaintTable, kRatio);
-}
-return {};
+    return {};
 }
