@@ -2,6 +2,7 @@
 
 #include "analyses/DComparisonPicture.h"
 #include "document/DTest.h"
+#include "kit/DCommandButton.h"
 #include "kit/DMessages.h"
 #include "lang/DLanguage.h"
 #include "pages/DViews.h"
@@ -23,15 +24,6 @@
 
 namespace
 {
-QPushButton* MakeButton(QWidget* parent, const char* name, void (TFormCompare::*handler)(), TFormCompare* form)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    QObject::connect(button, &QPushButton::clicked, form, handler);
-    return button;
-}
-
 QLabel* MakeText(QWidget* parent, const char* name)
 {
     auto* label = new QLabel(parent);
@@ -85,9 +77,9 @@ TFormCompare::TFormCompare(const DTest& test, DLanguage& language, QWidget* pare
     picture->addWidget(PicturePn, 1);
 
     auto* commands = new QHBoxLayout;
-    CopyBt = MakeButton(this, "CopyBt", &TFormCompare::CopyBtClick, this);
-    PrintBt = MakeButton(this, "PrintBt", &TFormCompare::PrintBtClick, this);
-    ExportBt = MakeButton(this, "ExportBt", &TFormCompare::ExportBtClick, this);
+    CopyBt = DCommandButton::Make(this, "CopyBt", this, &TFormCompare::CopyBtClick);
+    PrintBt = DCommandButton::Make(this, "PrintBt", this, &TFormCompare::PrintBtClick);
+    ExportBt = DCommandButton::Make(this, "ExportBt", this, &TFormCompare::ExportBtClick);
     for (QPushButton* button : {CopyBt, PrintBt, ExportBt})
         commands->addWidget(button);
     commands->addStretch(1);

@@ -1,4 +1,5 @@
 #include "pages/TFormGroups.h"
+#include "kit/DCommandButton.h"
 #include "kit/DMessages.h"
 
 #include "analyses/DGroupReport.h"
@@ -20,18 +21,6 @@
 #include <QSpinBox>
 #include <QTextDocument>
 #include <QVBoxLayout>
-
-namespace
-{
-QPushButton* MakeButton(QWidget* parent, const char* name, void (TFormGroups::*handler)(), TFormGroups* form)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    QObject::connect(button, &QPushButton::clicked, form, handler);
-    return button;
-}
-} // namespace
 
 TFormGroups::TFormGroups(DTest& test, DLanguage& language, QWidget* parent, QWidget* centreOn)
     : TFormDialog(language, "FormGroups", parent, centreOn), test_(test)
@@ -74,13 +63,13 @@ TFormGroups::TFormGroups(DTest& test, DLanguage& language, QWidget* parent, QWid
     SecondCb = new QComboBox(PairsGb);
     SecondCb->setObjectName(QStringLiteral("SecondCb"));
     auto* add = new QHBoxLayout;
-    TogetherBt = MakeButton(PairsGb, "TogetherBt", &TFormGroups::TogetherBtClick, this);
-    ApartBt = MakeButton(PairsGb, "ApartBt", &TFormGroups::ApartBtClick, this);
+    TogetherBt = DCommandButton::Make(PairsGb, "TogetherBt", this, &TFormGroups::TogetherBtClick);
+    ApartBt = DCommandButton::Make(PairsGb, "ApartBt", this, &TFormGroups::ApartBtClick);
     add->addWidget(TogetherBt);
     add->addWidget(ApartBt);
     PairsLb = new QListWidget(PairsGb);
     PairsLb->setObjectName(QStringLiteral("PairsLb"));
-    RemoveBt = MakeButton(PairsGb, "RemoveBt", &TFormGroups::RemoveBtClick, this);
+    RemoveBt = DCommandButton::Make(PairsGb, "RemoveBt", this, &TFormGroups::RemoveBtClick);
     pairs->addWidget(FirstCb);
     pairs->addWidget(SecondCb);
     pairs->addLayout(add);
@@ -92,11 +81,11 @@ TFormGroups::TFormGroups(DTest& test, DLanguage& language, QWidget* parent, QWid
     auto* result = new QVBoxLayout;
     body->addLayout(result, 1);
     auto* commands = new QHBoxLayout;
-    ProposeBt = MakeButton(this, "ProposeBt", &TFormGroups::ProposeBtClick, this);
-    AnotherBt = MakeButton(this, "AnotherBt", &TFormGroups::AnotherBtClick, this);
-    CopyBt = MakeButton(this, "CopyBt", &TFormGroups::CopyBtClick, this);
-    PrintBt = MakeButton(this, "PrintBt", &TFormGroups::PrintBtClick, this);
-    ExportBt = MakeButton(this, "ExportBt", &TFormGroups::ExportBtClick, this);
+    ProposeBt = DCommandButton::Make(this, "ProposeBt", this, &TFormGroups::ProposeBtClick);
+    AnotherBt = DCommandButton::Make(this, "AnotherBt", this, &TFormGroups::AnotherBtClick);
+    CopyBt = DCommandButton::Make(this, "CopyBt", this, &TFormGroups::CopyBtClick);
+    PrintBt = DCommandButton::Make(this, "PrintBt", this, &TFormGroups::PrintBtClick);
+    ExportBt = DCommandButton::Make(this, "ExportBt", this, &TFormGroups::ExportBtClick);
     for (QPushButton* button : {ProposeBt, AnotherBt, CopyBt, PrintBt, ExportBt})
         commands->addWidget(button);
     result->addLayout(commands);
