@@ -131,6 +131,13 @@ DGraphPainting DGraphPainting::Of(Analysis analysis, DGraph& graph)
                          });
 }
 
+QString DGraphPainting::DateText(const QDate& date, bool longForm)
+{
+    const bool italian = DLanguage::Active().IsIta();
+    return QLocale(italian ? QLocale::Italian : QLocale::English, italian ? QLocale::Italy : QLocale::UnitedKingdom)
+        .toString(date, longForm ? QLocale::LongFormat : QLocale::ShortFormat);
+}
+
 QString DGraphPainting::Name(Analysis analysis)
 {
     return DLanguage::Active().GetStr(kAnalysisNames[int(analysis)]);
@@ -140,12 +147,10 @@ QStringList DGraphPainting::CaptionLines(Analysis analysis, const DGraph& graph,
                                          const QDate& date)
 {
     const DLanguage& lang = DLanguage::Active();
-    const QLocale locale(lang.IsIta() ? QLocale::Italian : QLocale::English,
-                         lang.IsIta() ? QLocale::Italy : QLocale::UnitedKingdom);
     QStringList lines{graph.Subj().Description().ToString()};
     lines << lang.GetMsg(28000, {Name(analysis)}) + QStringLiteral("; ") +
                  lang.GetMsg(28030, {fileName.isEmpty() ? lang.GetStr(28040) : QFileInfo(fileName).fileName()}) +
-                 QStringLiteral("; ") + lang.GetMsg(28050, {locale.toString(date, QLocale::ShortFormat)});
+                 QStringLiteral("; ") + lang.GetMsg(28050, {DateText(date)});
     lines << (QStringList{QuestionsInWords(analysis, graph)} + OptionsInWords(analysis, graph))
                  .join(QStringLiteral("; "));
     if (analysis == Analysis::Target)
@@ -157,9 +162,13 @@ DGraphPainting DGraphPainting::WithCaption(const QStringList& lines) const
 {
     const int width = std::max(size_.width(), kCaptionWidth);
     auto layout = std::make_shared<CaptionLayout>(lines, width - 2 * kCaptionMargin);
-    return {QSize(width, size_.height() + layout->height), [picture = *this, lines, layout](QPainter& p)
+    return {QSize(width, size_.height() + layout->height), [picture = *this, lines, layout, width](QPainter& p)
             {
+                // A picture narrower than the caption stands centred above it.
+                p.save();
+                p.translate((width - picture.size_.width()) / 2, 0);
                 picture.Paint(p);
+                p.restore();
                 p.save();
                 p.translate(0, picture.size_.height());
                 p.setPen(Qt::black);

@@ -29,6 +29,8 @@ public:
     // Checks the answers and prepares the analysis of the document's
     // subjects with its options, as its page draws it. Raises EError.
     static DGraphPainting Of(Analysis analysis, DGraph& graph);
+    // A date as the current language writes it.
+    static QString DateText(const QDate& date, bool longForm = false);
     // The analysis' name, as its page's tab shows it.
     static QString Name(Analysis analysis);
 

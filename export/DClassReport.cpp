@@ -14,7 +14,6 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetrics>
-#include <QLocale>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -115,14 +114,12 @@ QString SubjectsText(const std::vector<const DSubjElem*>& subjects)
 void TitlePage(Pages& pages, DTest& test, const QString& fileName, const QDate& date)
 {
     const DLanguage& lang = DLanguage::Active();
-    const QLocale locale(lang.IsIta() ? QLocale::Italian : QLocale::English,
-                         lang.IsIta() ? QLocale::Italy : QLocale::UnitedKingdom);
     pages.Text(lang.GetStr(28200), ReportFont(20, true), 8);
     const QString description = test.subj.Description().ToString();
     if (!description.isEmpty())
         pages.Text(description, ReportFont(14, true), 8);
     const QFont text = ReportFont(10);
-    pages.Text(lang.GetMsg(28050, {locale.toString(date, QLocale::LongFormat)}), text);
+    pages.Text(lang.GetMsg(28050, {DGraphPainting::DateText(date, true)}), text);
     pages.Text(lang.GetMsg(28030, {fileName.isEmpty() ? lang.GetStr(28040) : QFileInfo(fileName).fileName()}), text);
     const DQuesList& questions = test.ques.List();
     pages.Text(

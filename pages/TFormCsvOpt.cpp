@@ -1,10 +1,10 @@
 #include "pages/TFormCsvOpt.h"
 
+#include "kit/TSaveDialog.h"
 #include "lang/DLanguage.h"
 #include "model/DFileWriter.h"
 
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -125,29 +125,8 @@ bool TFormCsvOpt::IsPlainFile(const QString& path)
 
 QString TFormCsvOpt::AskPath(QWidget* parent, const DLanguage& language)
 {
-    auto* dialog = parent->findChild<QFileDialog*>(QLatin1String(kSaveDialogName), Qt::FindDirectChildrenOnly);
-    if (!dialog)
-    {
-        dialog = new QFileDialog(parent);
-        dialog->setObjectName(QLatin1String(kSaveDialogName));
-        dialog->setAcceptMode(QFileDialog::AcceptSave);
-        dialog->setFileMode(QFileDialog::AnyFile);
-        dialog->setSizeGripEnabled(true);
-        // A name typed without an extension takes the chosen kind's.
-        QObject::connect(dialog, &QFileDialog::filterSelected, dialog,
-                         [dialog](const QString& filter) {
-                             dialog->setDefaultSuffix(
-                                 filter.contains(QLatin1String("*.") + kPlainSuffix) ? kPlainSuffix : kSheetSuffix);
-                         });
-    }
-    // Set on every run: the language may have changed since the last one.
-    dialog->setNameFilters({language.GetStr(28710), language.GetStr(35310)});
-    dialog->selectNameFilter(language.GetStr(28710));
-    dialog->setDefaultSuffix(kSheetSuffix);
-    dialog->setWindowModality(Qt::ApplicationModal);
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
-        return {};
-    return dialog->selectedFiles().first();
+    return TSaveDialog::Ask(parent, kSaveDialogName, QString(),
+                            {{language.GetStr(28710), kSheetSuffix}, {language.GetStr(35310), kPlainSuffix}});
 }
 
 std::optional<TFormCsvOpt::Choice> TFormCsvOpt::Ask(QWidget* parent, DLanguage& language, bool offerCategories,

@@ -6,11 +6,11 @@
 #include "kit/DMessages.h"
 #include "kit/DPrintPreview.h"
 #include "kit/TFormPage.h"
+#include "kit/TSaveDialog.h"
 #include "lang/DLanguage.h"
 #include "model/DFileWriter.h"
 
 #include <QDate>
-#include <QFileDialog>
 #include <QPainter>
 #include <QPrinter>
 #include <QToolButton>
@@ -117,39 +117,10 @@ QString TGraphOutput::AskPath() const
 {
     if (saveDialog_)
         return saveDialog_();
-    auto* dialog = parent_->findChild<QFileDialog*>(QLatin1String(kSaveDialogName), Qt::FindDirectChildrenOnly);
-    if (!dialog)
-    {
-        dialog = new QFileDialog(parent_);
-        dialog->setObjectName(QLatin1String(kSaveDialogName));
-        dialog->setAcceptMode(QFileDialog::AcceptSave);
-        dialog->setFileMode(QFileDialog::AnyFile);
-        dialog->setSizeGripEnabled(true);
-        // A name typed without an extension takes the chosen format's; a
-        // typed .png, .svg or .pdf names its own format.
-        connect(dialog, &QFileDialog::filterSelected, dialog,
-                [dialog](const QString& filter)
-                {
-                    for (const char* suffix : kSuffixes)
-                        if (filter.contains(QStringLiteral("*.") + QLatin1String(suffix)))
-                            dialog->setDefaultSuffix(QLatin1String(suffix));
-                });
-    }
-    QStringList filters;
-    for (const int id : kFilterIds)
-        filters << language_.GetStr(id);
-    // Set on every run: the language may have changed since the last one.
-    dialog->setWindowTitle(language_.GetStr(28120));
-    dialog->setNameFilters(filters);
-    if (dialog->defaultSuffix().isEmpty())
-    {
-        dialog->selectNameFilter(filters.first());
-        dialog->setDefaultSuffix(QLatin1String(kSuffixes[0]));
-    }
-    dialog->setWindowModality(Qt::ApplicationModal);
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
-        return {};
-    return dialog->selectedFiles().first();
+    QList<TSaveDialog::Kind> kinds;
+    for (std::size_t i = 0; i < std::size(kFilterIds); ++i)
+        kinds.append({language_.GetStr(kFilterIds[i]), QLatin1String(kSuffixes[i])});
+    return TSaveDialog::Ask(parent_, kSaveDialogName, language_.GetStr(28120), kinds);
 }
 
 void TGraphOutput::SavePicSbClick()

@@ -88,6 +88,15 @@ void MakeMixedQuestions(DQuesList& list)
     list.GetSelected(1).type.Invert();
 }
 
+int PdfPageCount(const QByteArray& pdf)
+{
+    int pages = 0;
+    for (qsizetype at = pdf.indexOf("/Type /Page"); at >= 0; at = pdf.indexOf("/Type /Page", at + 1))
+        if (pdf.mid(at + 11, 1) != "s")
+            ++pages;
+    return pages;
+}
+
 QString ErrorOf(const std::function<void()>& work)
 {
     try

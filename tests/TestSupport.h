@@ -29,6 +29,9 @@ QString OwnProgram();
 // Three questions, positive, negative, positive, with texts.
 void MakeMixedQuestions(DQuesList& list);
 
+// The pages of a PDF as Qt writes it (its page objects).
+int PdfPageCount(const QByteArray& pdf);
+
 // The message of the EError that work raises; empty when it raises none.
 QString ErrorOf(const std::function<void()>& work);
 

@@ -638,12 +638,13 @@ private Q_SLOTS:
         std::sort(buttons.begin(), buttons.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
         const QList<QAction*> actions = {
             shell.form.NewAc,  shell.form.LoadAc,   shell.form.SaveAc,       shell.form.SaveAsAc,  shell.form.UndoAc,
-            shell.form.RedoAc, shell.form.GroupsAc, shell.form.FormImportAc, shell.form.CompareAc, shell.form.LangAc,
-            shell.form.InfoAc, shell.form.HelpAc,   shell.form.ExitAc};
-        const int lefts[] = {2, 57, 112, 167, 228, 283, 344, 399, 454, 515, 576, 631, 692};
-        const int hints[] = {10000, 10010, 10020, 10030, 26000, 26010, 34000, 27850, 34870, 10040, 10050, 10060, 10070};
-        QCOMPARE(buttons.size(), 13);
-        for (int i = 0; i < 13; ++i)
+            shell.form.RedoAc, shell.form.GroupsAc, shell.form.FormImportAc, shell.form.CompareAc, shell.form.ReportAc,
+            shell.form.LangAc, shell.form.InfoAc,   shell.form.HelpAc,       shell.form.ExitAc};
+        const int lefts[] = {2, 57, 112, 167, 228, 283, 344, 399, 454, 509, 570, 631, 686, 747};
+        const int hints[] = {10000, 10010, 10020, 10030, 26000, 26010, 34000,
+                             27850, 34870, 28280, 10040, 10050, 10060, 10070};
+        QCOMPARE(buttons.size(), 14);
+        for (int i = 0; i < 14; ++i)
         {
             QCOMPARE(buttons[i]->geometry(), QRect(lefts[i], 2, 55, 55));
             QCOMPARE(buttons[i]->defaultAction(), actions[i]);

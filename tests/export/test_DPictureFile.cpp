@@ -53,11 +53,6 @@ QStringList SvgTexts(const QByteArray& svg, bool* hasImage = nullptr)
     return xml.hasError() ? QStringList{QStringLiteral("malformed")} : texts;
 }
 
-int PdfPages(const QByteArray& pdf)
-{
-    return int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page ") + pdf.count("/Type /Page/") +
-               pdf.count("/Type /Page>"));
-}
 } // namespace
 
 class TestDPictureFile : public QObject
@@ -202,7 +197,7 @@ private Q_SLOTS:
         const DGraphPainting painting = DGraphPainting::Of(Analysis::Sociogram, test.graph);
         const QByteArray pdf = DPictureFile::Bytes(Format::Pdf, painting, QStringLiteral("Sociogram"));
         QVERIFY(pdf.startsWith("%PDF-"));
-        QCOMPARE(PdfPages(pdf), 1);
+        QCOMPARE(TestSupport::PdfPageCount(pdf), 1);
         QVERIFY(!pdf.contains("/Subtype /Image"));
         // The page is the picture's size: 72 points to 96 pixels.
         const QRegularExpression box(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"));

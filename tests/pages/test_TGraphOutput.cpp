@@ -50,12 +50,6 @@ struct Pages
     }
 };
 
-int PdfPages(const QByteArray& pdf)
-{
-    return int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page ") + pdf.count("/Type /Page/") +
-               pdf.count("/Type /Page>"));
-}
-
 QSizeF MediaBox(const QByteArray& pdf)
 {
     const QRegularExpressionMatch match =
@@ -103,7 +97,7 @@ private Q_SLOTS:
         QVERIFY(previewed);
         QCOMPARE(p.errors, QStringList());
         const QByteArray pdf = TestSupport::ReadFile(file);
-        QCOMPARE(PdfPages(pdf), 1);
+        QCOMPARE(TestSupport::PdfPageCount(pdf), 1);
         QVERIFY(!pdf.contains("/Subtype /Image"));
         const QSizeF box = MediaBox(pdf);
         QVERIFY(!box.isEmpty());
