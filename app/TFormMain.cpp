@@ -180,7 +180,8 @@ TFormMain::TFormMain(DTest& test, DLanguage& language, QWidget* parent)
     ViewCcaption();
     SaveAcUpdate();
 
-    resize(784, 662);
+    // Wide enough for every command of the toolbar.
+    resize(812, 662);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 

@@ -36,7 +36,7 @@ namespace
 const QString kPanelSection = QStringLiteral("TargetGraph");
 const QString kPanelKey = QStringLiteral("CategoriesPanel");
 // Below this the table's columns no longer show anything useful.
-constexpr int kPanelLeast = 200;
+constexpr int kPanelLeast = 180;
 } // namespace
 
 TFormGraphTar::TFormGraphTar(DTest& test, DLanguage& language, QWidget* parent)
@@ -188,9 +188,14 @@ void TFormGraphTar::PictureShown()
     const QImage& picture = Picture();
     if (room.isEmpty() || (picture.width() <= room.width() && picture.height() <= room.height()))
         return;
-    const QImage fitted = picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    Image->setPixmap(QPixmap::fromImage(fitted));
-    Image->resize(fitted.size());
+    // The picture the screen shows, dense on a dense screen, scaled in its
+    // own pixels so that it stays as sharp as the room allows.
+    const QPixmap shown = Image->pixmap();
+    const qreal ratio = shown.devicePixelRatio();
+    QPixmap fitted = shown.scaled(room * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    fitted.setDevicePixelRatio(ratio);
+    Image->setPixmap(fitted);
+    Image->resize(fitted.deviceIndependentSize().toSize());
 }
 
 void TFormGraphTar::CatSbClick()

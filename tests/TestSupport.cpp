@@ -15,7 +15,7 @@
 
 namespace TestSupport
 {
-void PrepareEnvironment()
+void PrepareEnvironment(const char* program)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -31,6 +31,14 @@ void PrepareEnvironment()
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(base + QStringLiteral("/config")));
         qputenv("XDG_DATA_HOME", QFile::encodeName(base + QStringLiteral("/data")));
         qputenv("HOME", QFile::encodeName(base));
+    }
+    const QString own = QFileInfo(QFile::decodeName(program)).fileName();
+    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+    {
+        QDir folder(QFile::decodeName(qgetenv(variable)) + QLatin1Char('/') + own);
+        folder.removeRecursively();
+        QDir().mkpath(folder.path());
+        qputenv(variable, QFile::encodeName(folder.path()));
     }
 }
 

@@ -13,7 +13,10 @@ class DQuesList;
 // hand rather than through CTest), and the fonts the pictures use.
 namespace TestSupport
 {
-void PrepareEnvironment();
+// program: argv[0]. Every test program starts from empty settings and data
+// of its own, so that tests running side by side, or an earlier run, never
+// change what another one finds.
+void PrepareEnvironment(const char* program);
 void PrepareApplication();
 
 QByteArray ReadFile(const QString& path);
@@ -87,7 +90,7 @@ using KcTestApplication = QGuiApplication;
 #define KC_TEST_MAIN(TestObject)                                                                                       \
     int main(int argc, char** argv)                                                                                    \
     {                                                                                                                  \
-        TestSupport::PrepareEnvironment();                                                                             \
+        TestSupport::PrepareEnvironment(argv[0]);                                                                      \
         KcTestApplication app(argc, argv);                                                                             \
         TestSupport::PrepareApplication();                                                                             \
         TestObject tc;                                                                                                 \
