@@ -11,6 +11,7 @@
 #include "model/DCsv.h"
 #include "model/DFileWriter.h"
 #include "model/EError.h"
+#include "pages/TGraphOutput.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -57,7 +58,9 @@ TFormGraphTar::TFormGraphTar(DTest& test, DLanguage& language, QWidget* parent)
     OptSubjDimCb = AddCombo(OptSubjDimGb, "TFormGraphTar::OptSubjDimCbChange()",
                             [&tar](QComboBox* combo) { DViews::UpdateOption(tar.subjDim, combo); });
 
-    CatSb = AddStripButton(Glyph::Table, 2, 112);
+    // Below the clipboard; Print and Save picture as... move below it.
+    CatSb = AddStripButton(Glyph::Table, 2, 114);
+    Output->MoveTo(114 + kButtonSize);
     CatSb->setCheckable(true);
     connect(CatSb, &QToolButton::clicked, this, &TFormGraphTar::CatSbClick);
 

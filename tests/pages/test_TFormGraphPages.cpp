@@ -122,6 +122,26 @@ class TestTFormGraphPages : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Every command of a page's strip can be seen and clicked: no button
+    // lies over another (the metric table's first two share the pixel row
+    // between them, as they always did).
+    void stripButtonsNeverOverlap()
+    {
+        Pages p;
+        for (TFormGraph* page : p.List())
+        {
+            const QList<QToolButton*> buttons = page->StripPn->findChildren<QToolButton*>();
+            for (qsizetype i = 0; i < buttons.size(); ++i)
+                for (qsizetype j = i + 1; j < buttons.size(); ++j)
+                {
+                    const QRect shared = buttons[i]->geometry().intersected(buttons[j]->geometry());
+                    QVERIFY2(shared.isEmpty() || shared.height() <= 1,
+                             qPrintable(QStringLiteral("%1: %2 and %3")
+                                            .arg(page->objectName(), buttons[i]->toolTip(), buttons[j]->toolTip())));
+                }
+        }
+    }
+
     void optionsComeFromTheDocumentAndGoBackAsUserChanges();
     void optionsOfAnOpenedFileAreShown();
     void questionChecksAreStoredAndRedrawAtOnce();
