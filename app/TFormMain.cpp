@@ -6,9 +6,10 @@
 
 #include "analyses/DFonts.h"
 #include "document/DTest.h"
-#include "export/DExport.h"
 #include "export/DClassReport.h"
+#include "export/DExport.h"
 #include "kit/TFormPage.h"
+#include "kit/TSaveDialog.h"
 #include "lang/DLanguage.h"
 #include "model/DFileWriter.h"
 
@@ -620,7 +621,8 @@ void TFormMain::ReportAcExecute()
                 const QString suggested = test_.file.FileName().isEmpty()
                                               ? QString()
                                               : test.dir().filePath(test.completeBaseName() + QStringLiteral(".pdf"));
-                path = QFileDialog::getSaveFileName(this, language_.GetStr(28200), suggested, language_.GetStr(28150));
+                path = TSaveDialog::Ask(this, "ReportDlg", language_.GetStr(28200),
+                                        {{language_.GetStr(28150), QStringLiteral("pdf")}}, suggested);
             }
             if (path.isEmpty())
                 return;

@@ -2,7 +2,8 @@
 
 #include <QFileDialog>
 
-QString TSaveDialog::Ask(QWidget* parent, const char* name, const QString& title, const QList<Kind>& kinds)
+QString TSaveDialog::Ask(QWidget* parent, const char* name, const QString& title, const QList<Kind>& kinds,
+                         const QString& suggested)
 {
     auto* dialog = parent->findChild<QFileDialog*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
     if (!dialog)
@@ -30,6 +31,8 @@ QString TSaveDialog::Ask(QWidget* parent, const char* name, const QString& title
     dialog->setNameFilters(filters);
     dialog->selectNameFilter(filters.value(0));
     dialog->setDefaultSuffix(kinds.value(0).suffix);
+    if (!suggested.isEmpty())
+        dialog->selectFile(suggested);
     dialog->setWindowModality(Qt::ApplicationModal);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};

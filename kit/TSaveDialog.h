@@ -20,6 +20,7 @@ public:
 
     // The chosen path; empty when cancelled. Every run starts on the first
     // kind, with the texts of the current language. An empty title keeps the
-    // toolkit's own.
-    static QString Ask(QWidget* parent, const char* name, const QString& title, const QList<Kind>& kinds);
+    // toolkit's own; a suggested path, when given, is offered as the name.
+    static QString Ask(QWidget* parent, const char* name, const QString& title, const QList<Kind>& kinds,
+                       const QString& suggested = QString());
 };
