@@ -568,7 +568,7 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"Opzioni che rendono più leggibile un sociogramma fitto"},
     {29220, u"Names above lines", u"Nomi sopra le linee"},
     {29230, u"Circles without white corners", u"Cerchi senza angoli bianchi"},
-    {29240, u"Pointer takes the box on top", u"Il puntatore prende la casella sopra"},
+    {29240, u"Pointer takes the box on top", u"Puntatore sulla casella in cima"},
     {29250, u"Colour-blind-safe colours", u"Colori adatti ai daltonici"},
     {29260, u"Blue and orange instead of green and red, rejections dashed, in all four analyses",
      u"Blu e arancione invece di verde e rosso, rifiuti tratteggiati, in tutte e quattro le analisi"},

@@ -13,6 +13,7 @@
 #include "pages/TFormSubj.h"
 #include "tests/TestSupport.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -113,8 +114,8 @@ int TitleRoom(const QString& title)
     return QFontMetrics(font).horizontalAdvance(title) + 100;
 }
 
-// Every visible drop-down item, group title, one-line label and the window
-// title of root that is wider than its control.
+// Every visible drop-down item, group title, one-line label, button text and
+// the window title of root that is wider than its control.
 QStringList CutTexts(QWidget* root)
 {
     QStringList cut;
@@ -149,6 +150,17 @@ QStringList CutTexts(QWidget* root)
         if (label->isVisibleTo(root) && !label->wordWrap() && !label->text().isEmpty() &&
             label->sizeHint().width() > label->width())
             cut << where + QStringLiteral("label ") + label->text();
+    // A check box or radio button shows its indicator and its text whole;
+    // a push button at least its text.
+    for (QAbstractButton* button : root->findChildren<QAbstractButton*>())
+    {
+        if (!button->isVisibleTo(root) || button->text().isEmpty() || button->inherits("QToolButton"))
+            continue;
+        const bool plain = button->inherits("QPushButton");
+        const int need = plain ? button->fontMetrics().horizontalAdvance(button->text()) : button->sizeHint().width();
+        if (need > button->width())
+            cut << where + QStringLiteral("button ") + button->text();
+    }
     if (root->isWindow() && TitleRoom(root->windowTitle()) > root->width())
         cut << where + QStringLiteral("title ") + root->windowTitle();
     return cut;
