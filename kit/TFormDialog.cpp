@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -106,6 +107,14 @@ void TFormDialog::showEvent(QShowEvent* event)
     {
         QRect frame = frameGeometry();
         frame.moveCenter(centreOn_->frameGeometry().center());
+        // A dialog wider than a window at the screen's edge stays on the
+        // screen, its title bar too.
+        if (const QScreen* screen = centreOn_->screen())
+        {
+            const QRect room = screen->availableGeometry();
+            frame.moveLeft(std::max(room.left(), std::min(frame.left(), room.right() + 1 - frame.width())));
+            frame.moveTop(std::max(room.top(), std::min(frame.top(), room.bottom() + 1 - frame.height())));
+        }
         move(frame.topLeft());
     }
     QDialog::showEvent(event);

@@ -182,8 +182,9 @@ private Q_SLOTS:
         QFETCH(int, row);
         QFETCH(QString, title);
         Shell shell(language);
-        shell.form.move(200, 150);
-        shell.form.resize(900, 700);
+        // Inside the screen, so that the dialog can be centred on it.
+        shell.form.move(10, 10);
+        shell.form.resize(760, 560);
         shell.dialog->show();
         QCOMPARE(shell.dialog->Lb->count(), 2);
         QCOMPARE(shell.dialog->Lb->item(0)->text(), QStringLiteral("English"));
