@@ -63,5 +63,14 @@ QToolButton* TFormPage::MakeStripButton(QWidget* strip, const QIcon& icon)
     button->setFixedSize(kButtonSize, kButtonSize);
     button->setIconSize(QSize(kIconSize, kIconSize));
     button->setIcon(icon);
+    // Reached with Tab, while a click leaves the focus where it was, so that
+    // a cell being typed in stays open under the button.
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
+}
+
+void TFormPage::SetHint(QWidget* control, const QString& hint)
+{
+    control->setToolTip(hint);
+    control->setAccessibleName(hint);
 }

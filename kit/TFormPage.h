@@ -67,6 +67,11 @@ protected:
     // A flat picture button of the strip; placed by the caller.
     static QToolButton* MakeStripButton(QWidget* strip, const QIcon& icon);
 
+public:
+    // A control that shows a picture rather than words says what it does in
+    // its hint, and in the same words to a screen reader.
+    static void SetHint(QWidget* control, const QString& hint);
+
 private:
     DialogExec dialogExec_;
     TFormHost* host_ = nullptr;

@@ -851,6 +851,15 @@ extern const DLanguageEntry kLanguageTable[] = {
     // Windows that adapt to their size
     {35500, u"More commands", u"Altri comandi"},
 
+    // Names for screen readers
+    {35510, u"Pages of the test", u"Pagine del test"},
+    {35520, u"The analysis as a picture; the arrow keys scroll it",
+     u"L'analisi come immagine; i tasti freccia la fanno scorrere"},
+    {35530, u"Criteria of the categories", u"Criteri delle categorie"},
+    {35540, u"Subjects compared in the two tests", u"Soggetti confrontati nei due test"},
+    {35550, u"Proposed groups", u"Gruppi proposti"},
+    {35560, u"Sociogram to show", u"Sociogramma da mostrare"},
+
     // File errors naming the file and the system's reason, then the reasons
     {36000, u"Cannot open \"%s\": %s", u"Impossibile aprire \"%s\": %s"},
     {36010, u"Cannot read \"%s\": %s", u"Impossibile leggere \"%s\": %s"},

@@ -120,8 +120,10 @@ void TFormFormImport::ViewTexts()
     FileGb->setTitle(language_.GetStr(27870));
     ChooseBt->setText(language_.GetStr(27880));
     ColumnsGb->setTitle(language_.GetStr(27900));
+    ColumnsSg->setAccessibleName(ColumnsGb->title());
     ColumnsSg->setHorizontalHeaderLabels({language_.GetStr(27910), language_.GetStr(27920), language_.GetStr(27930)});
     NamesGb->setTitle(language_.GetStr(27970));
+    NamesSg->setAccessibleName(NamesGb->title());
     NamesSg->setHorizontalHeaderLabels({language_.GetStr(27975), language_.GetStr(27980), language_.GetStr(27985)});
     OkBb->setText(language_.GetStr(27994));
 }
