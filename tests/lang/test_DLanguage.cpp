@@ -26,23 +26,23 @@ private Q_SLOTS:
     {
         // The ids the application uses: every one is present and translated.
         QCOMPARE(kLanguageTableSize, std::size_t(197 + 17 + 10 // base, file errors, locks
-                                                 + 27          // undo
-                                                 + 11          // arrangement and pins
-                                                 + 35          // working groups
-                                                 + 27 + 6      // command line, toolkit texts; export options
-                                                 + 32          // losses and recovery
-                                                 + 52 + 2      // categories and indices; their export kinds
-                                                 + 8           // help window
-                                                 + 16 + 22     // answers from a form: reading and importing; the dialog
-                                                 + 5           // names import
-                                                 + 8           // typing, copying and pasting answers
-                                                 + 16          // tables for spreadsheets
-                                                 + 26          // comparison of two tests
-                                                 + 14 + 9      // pictures out: caption, print, save; class report
-                                                 + 6           // rank weights; categories panel
-                                                 + 7           // sociogram drawing options, palette
-                                                 + 1           // narrow windows
-                                                 + 6           // names for screen readers
+                                                 + 27         // undo
+                                                 + 11         // arrangement and pins
+                                                 + 35         // working groups
+                                                 + 27 + 6     // command line, toolkit texts; export options
+                                                 + 32         // losses and recovery
+                                                 + 52 + 2     // categories and indices; their export kinds
+                                                 + 8          // help window
+                                                 + 16 + 22    // answers from a form: reading and importing; the dialog
+                                                 + 5          // names import
+                                                 + 8          // typing, copying and pasting answers
+                                                 + 16         // tables for spreadsheets
+                                                 + 26         // comparison of two tests
+                                                 + 14 + 9     // pictures out: caption, print, save; class report
+                                                 + 6          // rank weights; categories panel
+                                                 + 7          // sociogram drawing options, palette
+                                                 + 1          // narrow windows
+                                                 + 6          // screen readers
                                                  ));
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {
