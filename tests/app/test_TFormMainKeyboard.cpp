@@ -1,7 +1,9 @@
 #include "app/TApplication.h"
+#include "app/TFormHelp.h"
 #include "app/TFormMain.h"
 #include "document/DTest.h"
 #include "kit/DMessages.h"
+#include "kit/TFocusFrame.h"
 #include "kit/TFormPage.h"
 #include "kit/TScrollPanel.h"
 #include "lang/DLanguage.h"
@@ -138,9 +140,22 @@ QString AccessibleName(QWidget* widget)
     return face->text(QAccessible::Description);
 }
 
+// Whether the user can see that the control has the focus: the toolkit draws
+// it on its controls, but a scroll area that shows a picture or a text has no
+// look for it and needs its frame.
+bool ShowsFocus(const QWidget* control)
+{
+    const auto* area = qobject_cast<const QScrollArea*>(control);
+    if (!area)
+        return true;
+    const auto* frame = area->findChild<TFocusFrame*>(QString(), Qt::FindDirectChildrenOnly);
+    return frame && frame->isVisible() && frame->geometry() == area->rect();
+}
+
 // The focus chain met by pressing Tab from `first`, each control once, until
 // the focus comes back to it; empty, with the reason in `error`, when Tab
-// stays inside one control or circles without coming back.
+// stays inside one control, circles without coming back or reaches a
+// control that does not show it has the focus.
 QList<QWidget*> TabChain(QWidget* first, QString& error)
 {
     first->setFocus(Qt::TabFocusReason);
@@ -157,6 +172,11 @@ QList<QWidget*> TabChain(QWidget* first, QString& error)
         if (!focus)
         {
             error = QStringLiteral("Tab lost the focus after ") + chain.last()->objectName();
+            return {};
+        }
+        if (!ShowsFocus(focus))
+        {
+            error = QStringLiteral("no sign of the focus on ") + focus->objectName();
             return {};
         }
         if (focus == first)
@@ -204,7 +224,7 @@ void TestTFormMainKeyboard::tabReachesEveryControlInOrder_data()
     for (const char* page : {"questions", "subjects", "answers", "bar", "target", "sociogram", "metrics"})
         QTest::newRow(page) << QString::fromLatin1(page);
     for (const char* dialog : {"FormQuesOpt", "FormSubjOpt", "FormSubjImp", "FormDesiOpt", "FormCsvOpt", "FormLang",
-                               "FormInfo", "FormGroups", "FormCompare", "FormFormImport"})
+                               "FormInfo", "FormGroups", "FormCompare", "FormFormImport", "FormHelp"})
         QTest::newRow(dialog) << QString::fromLatin1(dialog);
 }
 
@@ -249,6 +269,11 @@ void TestTFormMainKeyboard::tabReachesEveryControlInOrder()
             if (auto* soc = qobject_cast<TFormGraphSoc*>(page); soc && soc->OptPn->isHidden())
                 QTest::mouseClick(soc->OptSb, Qt::LeftButton);
             return &main;
+        }
+        if (window == QLatin1String("FormHelp"))
+        {
+            main.HelpAcExecute();
+            return main.findChild<TFormHelp*>();
         }
         QDialog* dialog = nullptr;
         if (window == QLatin1String("FormCsvOpt"))
