@@ -1,8 +1,48 @@
 #include "kit/TFocusFrame.h"
 
+#include <QAbstractScrollArea>
+#include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QPainter>
+
+namespace
+{
+bool IsKeyboard(Qt::FocusReason reason)
+{
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+}
+} // namespace
+
+// Gives a scroll area its frame when the keyboard first brings the focus
+// there; the frame follows the focus on its own from then on.
+class TFocusFrame::Watcher : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::FocusIn || !IsKeyboard(static_cast<QFocusEvent*>(event)->reason()))
+            return false;
+        auto* area = qobject_cast<QAbstractScrollArea*>(watched);
+        if (!area || area->findChild<TFocusFrame*>(QString(), Qt::FindDirectChildrenOnly))
+            return false;
+        auto* frame = new TFocusFrame(area);
+        frame->eventFilter(area, event);
+        return false;
+    }
+};
+
+void TFocusFrame::Follow()
+{
+    static Watcher* watcher = nullptr;
+    if (watcher)
+        return;
+    watcher = new Watcher(qApp);
+    qApp->installEventFilter(watcher);
+}
 
 TFocusFrame::TFocusFrame(QWidget* area) : QWidget(area), area_(area)
 {
@@ -13,11 +53,6 @@ TFocusFrame::TFocusFrame(QWidget* area) : QWidget(area), area_(area)
     area->installEventFilter(this);
 }
 
-TFocusFrame* TFocusFrame::Mark(QWidget* area)
-{
-    return new TFocusFrame(area);
-}
-
 bool TFocusFrame::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == area_)
@@ -26,7 +61,7 @@ bool TFocusFrame::eventFilter(QObject* watched, QEvent* event)
         case QEvent::FocusIn:
         {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
+            if (IsKeyboard(reason))
                 byKeyboard_ = true;
             else if (reason == Qt::MouseFocusReason)
                 byKeyboard_ = false;

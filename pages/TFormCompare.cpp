@@ -4,7 +4,6 @@
 #include "document/DTest.h"
 #include "kit/DCommandButton.h"
 #include "kit/DMessages.h"
-#include "kit/TFocusFrame.h"
 #include "lang/DLanguage.h"
 #include "pages/DViews.h"
 
@@ -77,7 +76,6 @@ TFormCompare::TFormCompare(const DTest& test, DLanguage& language, QWidget* pare
     PictureSt = new QLabel(PicturePn);
     PictureSt->setObjectName(QStringLiteral("PictureSt"));
     PicturePn->setWidget(PictureSt);
-    TFocusFrame::Mark(PicturePn);
     picture->addWidget(PicturePn, 1);
 
     auto* commands = new QHBoxLayout;

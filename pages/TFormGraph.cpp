@@ -4,7 +4,6 @@
 #include "analyses/DPicture.h"
 #include "document/DTest.h"
 #include "kit/DGlyph.h"
-#include "kit/TFocusFrame.h"
 #include "kit/TScrollPanel.h"
 #include "lang/DLanguage.h"
 #include "model/EError.h"
@@ -95,7 +94,6 @@ TFormGraph::TFormGraph(DTest& test, DLanguage& language, const char* name, int p
     Image = new QLabel;
     Image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ScrollBox1->setWidget(Image);
-    TFocusFrame::Mark(ScrollBox1);
     layout->addWidget(ScrollBox1, 1);
     ShowPicture(false);
 }

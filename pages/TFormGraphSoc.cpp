@@ -1,6 +1,5 @@
 #include "pages/TFormGraphSoc.h"
 #include "kit/DMessages.h"
-#include "kit/TFocusFrame.h"
 #include "kit/TScrollPanel.h"
 #include "pages/DViews.h"
 #include "pages/TGraphOutput.h"
@@ -195,7 +194,6 @@ void TFormGraphSoc::CreateControls()
     ScrollBox1->setWidgetResizable(false);
     Image = new TFormGraphSocImage(*this);
     ScrollBox1->setWidget(Image);
-    TFocusFrame::Mark(ScrollBox1);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -6,7 +6,6 @@
 #include "analyses/DGraphTarTable.h"
 #include "document/DTest.h"
 #include "kit/DMessages.h"
-#include "kit/TFocusFrame.h"
 #include "lang/DLanguage.h"
 #include "lang/DRegistry.h"
 #include "model/DCsv.h"
@@ -96,7 +95,6 @@ TFormGraphTar::TFormGraphTar(DTest& test, DLanguage& language, QWidget* parent)
     CatCriteriaSt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     CatCriteriaSt->setTextInteractionFlags(Qt::TextSelectableByMouse);
     CatCriteriaPn->setWidget(CatCriteriaSt);
-    TFocusFrame::Mark(CatCriteriaPn);
     cat->addWidget(CatCriteriaPn, 1);
     CatSg = new QTableWidget(CatPn);
     CatSg->verticalHeader()->hide();

@@ -141,11 +141,12 @@ QString AccessibleName(QWidget* widget)
 }
 
 // Whether the user can see that the control has the focus: the toolkit draws
-// it on its controls, but a scroll area that shows a picture or a text has no
-// look for it and needs its frame.
+// it on buttons and fields, but a grid or list looks the same with it or
+// without, and an area that shows a picture or a text has no look for it:
+// those need their frame.
 bool ShowsFocus(const QWidget* control)
 {
-    const auto* area = qobject_cast<const QScrollArea*>(control);
+    const auto* area = qobject_cast<const QAbstractScrollArea*>(control);
     if (!area)
         return true;
     const auto* frame = area->findChild<TFocusFrame*>(QString(), Qt::FindDirectChildrenOnly);
