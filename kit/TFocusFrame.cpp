@@ -72,8 +72,11 @@ bool TFocusFrame::eventFilter(QObject* watched, QEvent* event)
         }
         case QEvent::FocusOut:
         {
+            // Into a control of the area (a drop-down list in a cell of a
+            // grid), which shows the focus itself, and back is no new way in.
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+                !area_->isAncestorOf(QApplication::focusWidget()))
                 byKeyboard_ = false;
             hide();
             break;

@@ -859,6 +859,8 @@ extern const DLanguageEntry kLanguageTable[] = {
     {35540, u"Subjects compared in the two tests", u"Soggetti confrontati nei due test"},
     {35550, u"Proposed groups", u"Gruppi proposti"},
     {35560, u"Sociogram to show", u"Sociogramma da mostrare"},
+    {35570, u"What column %s of the form holds", u"Che cosa contiene la colonna %s del modulo"},
+    {35580, u"The subject that \"%s\" stands for", u"Il soggetto a cui corrisponde \"%s\""},
 
     // File errors naming the file and the system's reason, then the reasons
     {36000, u"Cannot open \"%s\": %s", u"Impossibile aprire \"%s\": %s"},
