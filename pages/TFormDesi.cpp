@@ -337,8 +337,10 @@ void TFormDesi::ViewDesc()
 {
     SetHint(OptionsSb, language_.GetStr(14100));
     SubjSg->setAccessibleName(language_.GetStr(10510));
+    SubjSg->setAccessibleDescription(language_.GetStr(35610));
     DesiSg->setAccessibleName(language_.GetStr(10520));
     DesiSg->setToolTip(language_.GetStr(kKeysHint));
+    DesiSg->setAccessibleDescription(DesiSg->toolTip());
     const QSignalBlocker blocker(SubjSg);
     if (SubjSg->columnCount() < kSubjColumns)
         SubjSg->setColumnCount(kSubjColumns);

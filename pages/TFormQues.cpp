@@ -141,6 +141,7 @@ void TFormQues::ViewDesc()
     SetHint(OptionsSb, language_.GetStr(11030));
     SetHint(ImportSb, language_.GetStr(11040));
     StringGrid->setAccessibleName(language_.GetStr(10500));
+    StringGrid->setAccessibleDescription(language_.GetStr(35590));
     StringGrid->setColumnCount(3);
     if (StringGrid->rowCount() < 1)
         StringGrid->setRowCount(1);

@@ -200,6 +200,7 @@ void TFormSubj::ViewDesc()
     SetHint(ImpFileSb, language_.GetStr(12040));
     SetHint(ImpClipSb, language_.GetStr(12050));
     StringGrid->setAccessibleName(language_.GetStr(10510));
+    StringGrid->setAccessibleDescription(language_.GetStr(35600));
     StringGrid->setColumnCount(kColumns);
     if (StringGrid->rowCount() < 1)
         StringGrid->setRowCount(1);

@@ -5,6 +5,7 @@
 #include "kit/DMessages.h"
 #include "kit/TFocusFrame.h"
 #include "kit/TFormPage.h"
+#include "kit/TGrid.h"
 #include "kit/TScrollPanel.h"
 #include "lang/DLanguage.h"
 #include "pages/TFormCompare.h"
@@ -26,6 +27,7 @@
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -71,6 +73,9 @@ bool IsControl(const QWidget* widget)
         return false;
     if (qobject_cast<const TScrollPanel*>(widget))
         return false;
+    // A link that the keyboard follows.
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->textInteractionFlags() & Qt::LinksAccessibleByKeyboard;
     return qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QComboBox*>(widget) ||
            qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget) ||
            qobject_cast<const QAbstractScrollArea*>(widget) || qobject_cast<const QTabBar*>(widget);
@@ -158,6 +163,20 @@ bool ShowsFocus(const QWidget* control)
         return true;
     const auto* frame = area->findChild<TFocusFrame*>(QString(), Qt::FindDirectChildrenOnly);
     return frame && frame->isVisible() && frame->geometry() == area->rect();
+}
+
+// The grids of the pages and the pictures also tell what they hold and which
+// keys work them.
+bool LacksDescription(QWidget* control)
+{
+    bool picture = false;
+    for (QWidget* parent = control->parentWidget(); parent && !picture; parent = parent->parentWidget())
+        if (auto* page = qobject_cast<TFormPage*>(parent))
+            picture = page->ScrollBox() == control;
+    if (!picture && !qobject_cast<TGrid*>(control))
+        return false;
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
+    return !face || face->text(QAccessible::Description).isEmpty();
 }
 
 // The focus chain met by pressing Tab from `first`, each control once, until
@@ -380,6 +399,7 @@ for (QWidget* control : chain)
 {
     english.append({control, AccessibleName(control)});
     QVERIFY2(!english.last().second.isEmpty(), qPrintable(Describe(control, top) + QStringLiteral(" has no name")));
+    QVERIFY2(!LacksDescription(control), qPrintable(Describe(control, top) + QStringLiteral(" has no description")));
 }
 auto* formLang = main.findChild<TFormLang*>();
 QVERIFY(formLang);
@@ -393,6 +413,8 @@ for (QWidget* control : Controls(again))
 {
     const QString italian = AccessibleName(control);
     QVERIFY2(!italian.isEmpty(), qPrintable(Describe(control, again) + QStringLiteral(" has no Italian name")));
+    QVERIFY2(!LacksDescription(control),
+             qPrintable(Describe(control, again) + QStringLiteral(" has no Italian description")));
 }
 for (const auto& [control, name] : std::as_const(english))
     if (control && !control->accessibleName().isEmpty())
