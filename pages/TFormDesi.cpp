@@ -329,7 +329,7 @@ void TFormDesi::FormShow()
                           }
                           PlaceAppel();
                           // Back on the page, the keys go to its first answer.
-                          DesiSg->setFocus();
+                          TakeFocus(DesiSg);
                       });
 }
 

@@ -192,7 +192,7 @@ void TFormQues::FormShow()
                           ViewDesc();
                           // Filled first: the grid has no question rows to select before.
                           Draw();
-                          StringGrid->setFocus();
+                          TakeFocus(StringGrid);
                           if (StringGrid->rowCount() > 1)
                               StringGrid->setCurrentCell(1, kTextColumn);
                       });

@@ -244,6 +244,7 @@ class TestTFormMainKeyboard : public QObject
 private Q_SLOTS:
     void tabReachesEveryControlInOrder_data();
     void tabReachesEveryControlInOrder();
+    void arrowsGoThroughThePages();
 };
 
 void TestTFormMainKeyboard::tabReachesEveryControlInOrder_data()
@@ -422,6 +423,31 @@ for (const auto& [control, name] : std::as_const(english))
                  qPrintable(Describe(control, again) + QStringLiteral(" keeps its English name ") + name));
 close(again);
 QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
+}
+
+// On the tabs, the arrow keys go from page to page and back, the keys
+// staying on the tabs though a page would take them as it shows.
+void TestTFormMainKeyboard::arrowsGoThroughThePages()
+{
+    DLanguage lang(int(DLanguage::English));
+    DTest test;
+    TestSupport::MakeMixedQuestions(test.ques.List());
+    test.subj.List().SetSize(4, false);
+    TApplication windows(test, lang);
+    TFormMain& main = windows.FormMain();
+    main.SetArguments({});
+    windows.Show();
+    QApplication::setActiveWindow(&main);
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    QTabBar* tabs = main.PageControl->tabBar();
+    tabs->setFocus(Qt::TabFocusReason);
+    const int pages = main.PageControl->count();
+    for (int step = 1; step < 2 * pages - 1; ++step)
+    {
+        QTest::keyClick(QApplication::focusWidget(), step < pages ? Qt::Key_Right : Qt::Key_Left);
+        QCOMPARE(main.PageControl->currentIndex(), step < pages ? step : 2 * pages - 2 - step);
+        QCOMPARE(QApplication::focusWidget(), tabs);
+    }
 }
 
 KC_TEST_MAIN(TestTFormMainKeyboard)
