@@ -431,11 +431,10 @@ void TestTFormMainKeyboard::arrowsGoThroughThePages()
 {
     DLanguage lang(int(DLanguage::English));
     DTest test;
-    TestSupport::MakeMixedQuestions(test.ques.List());
-    test.subj.List().SetSize(4, false);
     TApplication windows(test, lang);
     TFormMain& main = windows.FormMain();
-    main.SetArguments({});
+    // A test with answers, opened as from the command line.
+    main.SetArguments({qEnvironmentVariable("KC_TEST_DATA") + QStringLiteral("/files/small.KalCir")});
     windows.Show();
     QApplication::setActiveWindow(&main);
     QVERIFY(QTest::qWaitForWindowActive(&main));
