@@ -3,6 +3,7 @@
 #include "app/TFormMain.h"
 #include "document/DTest.h"
 #include "kit/DToolkitTexts.h"
+#include "kit/TFocusFrame.h"
 #include "lang/DLanguage.h"
 #include "pages/TFormCompare.h"
 #include "pages/TFormDesi.h"
@@ -28,6 +29,8 @@ TApplication::TApplication(DTest& test, DLanguage& language)
     // The toolkit's own texts (standard buttons, file dialogs) speak the
     // interface language from the first window on.
     DToolkitTexts::Apply(language.GetLanguage());
+    // Grids, lists and pictures show where Tab has put the focus.
+    TFocusFrame::Follow();
     formMain_ = std::make_unique<TFormMain>(test, language);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kaleidocircle.png")));
     TFormMain& main = *formMain_;

@@ -25,6 +25,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -140,7 +141,7 @@ TFormMain::TFormMain(DTest& test, DLanguage& language, QWidget* parent)
     MoreSb->setPopupMode(QToolButton::InstantPopup);
     // The arrow says it all; no second, smaller one in the corner.
     MoreSb->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
-    MoreSb->setFocusPolicy(Qt::NoFocus);
+    MoreSb->setFocusPolicy(Qt::TabFocus);
     MoreSb->setMenu(new QMenu(MoreSb));
     MoreSb->hide();
     bar->addWidget(MoreSb);
@@ -225,7 +226,9 @@ QToolButton* TFormMain::MakeButton(QAction* action)
     button->setFixedSize(kButtonSize, kButtonSize);
     button->setIconSize(QSize(kIconSize, kIconSize));
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    button->setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab, while a click leaves the focus where it was, so that
+    // a cell being typed in stays open under Save or Undo.
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 
@@ -280,7 +283,8 @@ void TFormMain::ViewDesc()
     }
     for (int i = 0; i < PageControl->count(); ++i)
         PageControl->setTabText(i, language_.GetStr(kTabIds[i]));
-    MoreSb->setToolTip(language_.GetStr(35500));
+    TFormPage::SetHint(MoreSb, language_.GetStr(35500));
+    PageControl->tabBar()->setAccessibleName(language_.GetStr(35510));
     // The steps say what they undo in the language now chosen.
     if (undoStack_)
         for (int i = 0; i < undoStack_->count(); ++i)

@@ -4,7 +4,9 @@
 #include "kit/TFormHost.h"
 #include "kit/TGrid.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QTabBar>
 #include <QToolButton>
 #include <QUndoStack>
 
@@ -63,5 +65,21 @@ QToolButton* TFormPage::MakeStripButton(QWidget* strip, const QIcon& icon)
     button->setFixedSize(kButtonSize, kButtonSize);
     button->setIconSize(QSize(kIconSize, kIconSize));
     button->setIcon(icon);
+    // Reached with Tab, while a click leaves the focus where it was, so that
+    // a cell being typed in stays open under the button.
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
+}
+
+void TFormPage::TakeFocus(QWidget* control)
+{
+    if (qobject_cast<QTabBar*>(QApplication::focusWidget()))
+        return;
+    control->setFocus();
+}
+
+void TFormPage::SetHint(QWidget* control, const QString& hint)
+{
+    control->setToolTip(hint);
+    control->setAccessibleName(hint);
 }

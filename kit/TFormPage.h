@@ -66,6 +66,14 @@ protected:
     int ExecDialog(QDialog& dialog);
     // A flat picture button of the strip; placed by the caller.
     static QToolButton* MakeStripButton(QWidget* strip, const QIcon& icon);
+    // Gives the control the focus as the page shows, unless the user is
+    // going from tab to tab with the arrow keys: the keys stay on the tabs.
+    static void TakeFocus(QWidget* control);
+
+public:
+    // A control that shows a picture rather than words says what it does in
+    // its hint, and in the same words to a screen reader.
+    static void SetHint(QWidget* control, const QString& hint);
 
 private:
     DialogExec dialogExec_;

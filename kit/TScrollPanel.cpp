@@ -12,6 +12,9 @@ TScrollPanel::TScrollPanel(QWidget* panel, QWidget* parent, Width width) : QScro
     setHorizontalScrollBarPolicy(width == Width::Whole ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setWidgetResizable(true);
+    // Tab goes to the panel's controls, which it scrolls into view; the
+    // panel itself is no stop.
+    setFocusPolicy(Qt::NoFocus);
     // The width is the panel's; the height is whatever the page has.
     setSizePolicy(width == Width::Whole ? QSizePolicy::Fixed : QSizePolicy::Preferred, QSizePolicy::Ignored);
     if (width == Width::Narrowing)

@@ -851,6 +851,25 @@ extern const DLanguageEntry kLanguageTable[] = {
     // Windows that adapt to their size
     {35500, u"More commands", u"Altri comandi"},
 
+    // Names for screen readers
+    {35510, u"Pages of the test", u"Pagine del test"},
+    {35520, u"The analysis as a picture; the arrow keys scroll it",
+     u"L'analisi come immagine; i tasti freccia la fanno scorrere"},
+    {35530, u"Criteria of the categories", u"Criteri delle categorie"},
+    {35540, u"Subjects compared in the two tests", u"Soggetti confrontati nei due test"},
+    {35550, u"Proposed groups", u"Gruppi proposti"},
+    {35560, u"Sociogram to show", u"Sociogramma da mostrare"},
+    {35570, u"What column %s of the form holds", u"Che cosa contiene la colonna %s del modulo"},
+    {35580, u"The subject that \"%s\" stands for", u"Il soggetto a cui corrisponde \"%s\""},
+    {35590, u"Type the text of a question in its cell; Space switches a question between positive and negative",
+     u"Scrivere il testo di una domanda nella sua cella; la barra spaziatrice cambia una domanda da positiva a "
+     u"negativa "
+     u"e viceversa"},
+    {35600, u"Type surnames, names and notes in their cells; Space switches a subject's sex",
+     u"Scrivere cognomi, nomi e note nelle loro celle; la barra spaziatrice cambia il sesso di un soggetto"},
+    {35610, u"The subject whose answers the grid below shows",
+     u"Il soggetto di cui la griglia sotto mostra le risposte"},
+
     // File errors naming the file and the system's reason, then the reasons
     {36000, u"Cannot open \"%s\": %s", u"Impossibile aprire \"%s\": %s"},
     {36010, u"Cannot read \"%s\": %s", u"Impossibile leggere \"%s\": %s"},

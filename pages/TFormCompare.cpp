@@ -56,6 +56,8 @@ TFormCompare::TFormCompare(const DTest& test, DLanguage& language, QWidget* pare
     TableSg->setObjectName(QStringLiteral("TableSg"));
     TableSg->verticalHeader()->hide();
     TableSg->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A table to read: the arrows go from cell to cell, Tab on to the picture.
+    TableSg->setTabKeyNavigation(false);
     table->addWidget(TableSg, 1);
     UnmatchedSt = MakeText(this, "UnmatchedSt");
     table->addWidget(UnmatchedSt);
@@ -99,6 +101,13 @@ void TFormCompare::ViewDesc()
     CopyBt->setText(language_.GetStr(33530));
     PrintBt->setText(language_.GetStr(34890));
     ExportBt->setText(language_.GetStr(34340));
+    TableSg->setAccessibleName(language_.GetStr(35540));
+    PicturePn->setAccessibleName(language_.GetStr(34900));
+    PicturePn->setAccessibleDescription(language_.GetStr(35520));
+    // The drop-down has no label of its own; a screen reader on Linux takes
+    // its choice as its name, and what it chooses from the description.
+    TypeCb->setAccessibleName(language_.GetStr(35560));
+    TypeCb->setAccessibleDescription(language_.GetStr(35560));
     const QSignalBlocker quiet(TypeCb);
     const int type = std::max(TypeCb->currentIndex(), 0);
     TypeCb->clear();

@@ -79,7 +79,6 @@ TFormDesi::TFormDesi(DTest& test, DLanguage& language, TFormHost& main, QWidget*
     stripLayout->setContentsMargins(2, 2, 0, 0);
     OptionsSb = MakeStripButton(strip, DGlyph::PageIcon(DGlyph::Page::Options, kIconSize));
     OptionsSb->setObjectName(QStringLiteral("OptionsSb"));
-    OptionsSb->setFocusPolicy(Qt::NoFocus);
     stripLayout->addWidget(OptionsSb, 0, Qt::AlignLeft | Qt::AlignTop);
     stripLayout->addStretch(1);
     layout->addWidget(strip);
@@ -330,14 +329,18 @@ void TFormDesi::FormShow()
                           }
                           PlaceAppel();
                           // Back on the page, the keys go to its first answer.
-                          DesiSg->setFocus();
+                          TakeFocus(DesiSg);
                       });
 }
 
 void TFormDesi::ViewDesc()
 {
-    OptionsSb->setToolTip(language_.GetStr(14100));
+    SetHint(OptionsSb, language_.GetStr(14100));
+    SubjSg->setAccessibleName(language_.GetStr(10510));
+    SubjSg->setAccessibleDescription(language_.GetStr(35610));
+    DesiSg->setAccessibleName(language_.GetStr(10520));
     DesiSg->setToolTip(language_.GetStr(kKeysHint));
+    DesiSg->setAccessibleDescription(DesiSg->toolTip());
     const QSignalBlocker blocker(SubjSg);
     if (SubjSg->columnCount() < kSubjColumns)
         SubjSg->setColumnCount(kSubjColumns);

@@ -51,6 +51,10 @@ QTableWidget* MakeGrid(QWidget* parent, const char* name)
     grid->setSelectionMode(QAbstractItemView::NoSelection);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->horizontalHeader()->setStretchLastSection(true);
+    // The arrows go from cell to cell; Tab goes to the drop-down lists of
+    // the rows, one after the other, and then on out of the grid, where
+    // moving from cell to cell it would come round to the first forever.
+    grid->setTabKeyNavigation(false);
     return grid;
 }
 
@@ -120,8 +124,10 @@ void TFormFormImport::ViewTexts()
     FileGb->setTitle(language_.GetStr(27870));
     ChooseBt->setText(language_.GetStr(27880));
     ColumnsGb->setTitle(language_.GetStr(27900));
+    ColumnsSg->setAccessibleName(ColumnsGb->title());
     ColumnsSg->setHorizontalHeaderLabels({language_.GetStr(27910), language_.GetStr(27920), language_.GetStr(27930)});
     NamesGb->setTitle(language_.GetStr(27970));
+    NamesSg->setAccessibleName(NamesGb->title());
     NamesSg->setHorizontalHeaderLabels({language_.GetStr(27975), language_.GetStr(27980), language_.GetStr(27985)});
     OkBb->setText(language_.GetStr(27994));
 }
@@ -155,12 +161,18 @@ void TFormFormImport::DrawColumns()
     ColumnsSg->setRowCount(form_ ? form_->ColumnCount() : 0);
     if (!form_)
         return;
+    QWidget* before = ColumnsSg;
     for (qint32 c = 0; c < form_->ColumnCount(); ++c)
     {
-        ColumnsSg->setItem(c, 0, TextItem(QStringLiteral("%1. %2").arg(c + 1).arg(form_->Header().at(c))));
+        const QString column = QStringLiteral("%1. %2").arg(c + 1).arg(form_->Header().at(c));
+        ColumnsSg->setItem(c, 0, TextItem(column));
         ColumnsSg->setItem(c, 1, TextItem(form_->Sample(c)));
         auto* holds = new QComboBox(ColumnsSg);
         holds->setObjectName(QStringLiteral("HoldsCb%1").arg(c + 1));
+        // A screen reader on Linux takes the choice as a drop-down's name,
+        // and what it chooses from the description.
+        holds->setAccessibleName(language_.GetMsg(35570, {column}));
+        holds->setAccessibleDescription(holds->accessibleName());
         holds->addItem(language_.GetStr(27940), -1);
         holds->addItem(language_.GetStr(27950), 0);
         for (qint32 q = 1; q <= form_->Questions(); ++q)
@@ -183,6 +195,8 @@ void TFormFormImport::DrawColumns()
                                       });
                 });
         ColumnsSg->setCellWidget(c, 2, holds);
+        setTabOrder(before, holds);
+        before = holds;
     }
     ColumnsSg->resizeColumnToContents(0);
     ColumnsSg->setColumnWidth(0, qMin(ColumnsSg->columnWidth(0), 220));
@@ -194,6 +208,7 @@ void TFormFormImport::DrawNames()
     const QList<DFormImport::Name> names = form_ ? form_->Problems() : QList<DFormImport::Name>();
     NamesSg->setRowCount(qint32(names.size()));
     const DSubjList& list = test_.subj.List();
+    QWidget* before = NamesSg;
     for (qint32 i = 0; i < names.size(); ++i)
     {
         const DFormImport::Name& name = names[i];
@@ -204,6 +219,8 @@ void TFormFormImport::DrawNames()
                                             : language_.GetStr(27990)));
         auto* standsFor = new QComboBox(NamesSg);
         standsFor->setObjectName(QStringLiteral("StandsForCb%1").arg(i + 1));
+        standsFor->setAccessibleName(language_.GetMsg(35580, {name.text}));
+        standsFor->setAccessibleDescription(standsFor->accessibleName());
         standsFor->addItem(language_.GetStr(27992), DFormImport::kNone);
         standsFor->addItem(language_.GetStr(27993), DFormImport::kSkipRows);
         // The subjects the name fits come first; then the whole class.
@@ -222,6 +239,8 @@ void TFormFormImport::DrawNames()
         connect(standsFor, &QComboBox::currentIndexChanged, this,
                 [this, standsFor, text] { form_->Resolve(text, standsFor->currentData().toInt()); });
         NamesSg->setCellWidget(i, 2, standsFor);
+        setTabOrder(before, standsFor);
+        before = standsFor;
     }
     NamesSg->setColumnWidth(0, 200);
     NamesSg->resizeColumnToContents(1);

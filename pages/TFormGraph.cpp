@@ -40,6 +40,13 @@ int OptionsTextId(const char* name)
     return page == "TFormGraphBar" ? 26400 : page == "TFormGraphTar" ? 26410 : 26430;
 }
 
+// The picture's name for screen readers: the name of the page's tab.
+int PictureTextId(const char* name)
+{
+    const QByteArray page(name);
+    return page == "TFormGraphBar" ? 17001 : page == "TFormGraphTar" ? 21001 : 25000;
+}
+
 DGraphPainting::Analysis AnalysisOf(const char* name)
 {
     const QByteArray page(name);
@@ -53,7 +60,8 @@ TFormGraph::TFormGraph(DTest& test, DLanguage& language, const char* name, int p
                        QWidget* parent)
     : TFormPage(parent), test_(test), language_(language), drawModule_(QByteArray(name) + "::Draw()"),
       optModule_(QByteArray(name) + "::OptSbClick()"), clipModule_(QByteArray(name) + "::ClipExpSbClick()"),
-      picture_(DPicture::Make(kStartSize, kStartSize)), optionsTextId_(OptionsTextId(name)), panelWidth_(panelWidth)
+      picture_(DPicture::Make(kStartSize, kStartSize)), optionsTextId_(OptionsTextId(name)),
+      pictureTextId_(PictureTextId(name)), panelWidth_(panelWidth)
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -137,6 +145,8 @@ QComboBox* TFormGraph::AddCombo(QGroupBox* group, const char* module, std::funct
     // Refilled in the language of the moment: its width follows its items.
     combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     group->layout()->addWidget(combo);
+    // Tab reads the options before the picture beside them.
+    setTabOrder(combo, ScrollBox1);
     connect(combo, &QComboBox::currentIndexChanged, this,
             [this, combo, module, update = std::move(update)] { OptionChanged(module, [&] { update(combo); }); });
     return combo;
@@ -148,6 +158,7 @@ QListWidget* TFormGraph::AddCheckList(QGroupBox* group, const char* module, std:
     // The list takes the box's width rather than widening the panel.
     list->setSizePolicy(QSizePolicy::Ignored, list->sizePolicy().verticalPolicy());
     group->layout()->addWidget(list);
+    setTabOrder(list, ScrollBox1);
     connect(list, &QListWidget::itemChanged, this,
             [this, list, module, update = std::move(update)] { OptionChanged(module, [&] { update(list); }); });
     return list;
@@ -158,15 +169,23 @@ void TFormGraph::SetGroupTexts(QGroupBox* group, int captionId, int hintId)
     group->setTitle(language_.GetStr(captionId));
     const QString hint = language_.GetStr(hintId);
     group->setToolTip(hint);
+    // The toolkit tells screen readers that the caption labels a drop-down
+    // list in the box, not that it names a list of check boxes.
     for (QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    {
         child->setToolTip(hint);
+        if (qobject_cast<QAbstractItemView*>(child))
+            child->setAccessibleName(group->title());
+    }
 }
 
 void TFormGraph::SetStripHints(int optId, int clipId)
 {
-    OptSb->setToolTip(language_.GetStr(optId));
-    ClipExpSb->setToolTip(language_.GetStr(clipId));
+    SetHint(OptSb, language_.GetStr(optId));
+    SetHint(ClipExpSb, language_.GetStr(clipId));
     Output->ViewDesc();
+    ScrollBox1->setAccessibleName(language_.GetStr(pictureTextId_));
+    ScrollBox1->setAccessibleDescription(language_.GetStr(35520));
 }
 
 void TFormGraph::showEvent(QShowEvent* event)

@@ -135,6 +135,8 @@ private:
     QImage picture_;
     // The string id naming this page's option changes in the history.
     int optionsTextId_;
+    // The string id naming the picture.
+    int pictureTextId_;
     // The least width of the options panel.
     int panelWidth_;
     TFormCsvOpt::Dialogs csvDialogs_;

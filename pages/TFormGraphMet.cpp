@@ -23,6 +23,8 @@ TFormGraphMet::TFormGraphMet(DTest& test, DLanguage& language, QWidget* parent)
     PlaceStripButtons({2, 5}, {2, 59});
     FileExpSb = AddStripButton(Glyph::FileExport, 2, 114);
     Output->MoveTo(169);
+    // Tab goes down the strip as it shows.
+    setTabOrder(ClipExpSb, FileExpSb);
     connect(FileExpSb, &QToolButton::clicked, this, &TFormGraphMet::FileExpSbClick);
     DGraphMet& met = test_.graph.met;
     DQuesList& questions = test_.ques.List();
@@ -43,7 +45,7 @@ TFormGraphMet::TFormGraphMet(DTest& test, DLanguage& language, QWidget* parent)
 void TFormGraphMet::ViewDesc()
 {
     SetStripHints(25010, 25020);
-    FileExpSb->setToolTip(language_.GetStr(25080));
+    SetHint(FileExpSb, language_.GetStr(25080));
     SetGroupTexts(OptQuesGb, 25030, 25040);
     SetGroupTexts(OptOrderGb, 25060, 25070);
     SetGroupTexts(OptWeightGb, 33900, 33910);

@@ -242,15 +242,18 @@ void TFormGraphSoc::ViewDesc()
                       [&]
                       {
                           const DLanguage& l = language_;
-                          OptSb->setToolTip(l.GetStr(23000));
-                          ClipExpSb->setToolTip(l.GetStr(23010));
+                          SetHint(OptSb, l.GetStr(23000));
+                          SetHint(ClipExpSb, l.GetStr(23010));
                           Output->ViewDesc();
+                          ScrollBox1->setAccessibleName(l.GetStr(23001));
+                          ScrollBox1->setAccessibleDescription(l.GetStr(35520));
                           OptTypeGb->setTitle(l.GetStr(24100));
                           OptTypeGb->setToolTip(l.GetStr(24110));
                           OptSubjDimGb->setTitle(l.GetStr(24200));
                           OptSubjDimGb->setToolTip(l.GetStr(24210));
                           OptQuesGb->setTitle(l.GetStr(24300));
                           OptQuesGb->setToolTip(l.GetStr(24310));
+                          OptQuesLb->setAccessibleName(OptQuesGb->title());
                           OptDimGb->setTitle(l.GetStr(24400));
                           OptDimGb->setToolTip(l.GetStr(24410));
                           OptDimXLb->setText(l.GetStr(24420));

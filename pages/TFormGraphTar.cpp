@@ -62,6 +62,8 @@ TFormGraphTar::TFormGraphTar(DTest& test, DLanguage& language, QWidget* parent)
     CatSb = AddStripButton(Glyph::Table, 2, 114);
     Output->MoveTo(114 + kButtonSize);
     CatSb->setCheckable(true);
+    // Tab goes down the strip as it shows.
+    setTabOrder(ClipExpSb, CatSb);
     connect(CatSb, &QToolButton::clicked, this, &TFormGraphTar::CatSbClick);
 
     // The diagram and the panel share the place the picture had alone.
@@ -97,6 +99,8 @@ TFormGraphTar::TFormGraphTar(DTest& test, DLanguage& language, QWidget* parent)
     CatSg = new QTableWidget(CatPn);
     CatSg->verticalHeader()->hide();
     CatSg->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A table to read: the arrows go from cell to cell, Tab on to the buttons.
+    CatSg->setTabKeyNavigation(false);
     cat->addWidget(CatSg, 2);
     CatIndicesSt = new QLabel(CatPn);
     // A narrow panel wraps the longer indices rather than cutting them.
@@ -132,7 +136,9 @@ void TFormGraphTar::ViewDesc()
     CatCopyBt->setToolTip(language_.GetStr(33510));
     CatExpBt->setText(language_.GetStr(33540));
     CatExpBt->setToolTip(language_.GetStr(33520));
-    CatSb->setToolTip(language_.GetStr(33950));
+    SetHint(CatSb, language_.GetStr(33950));
+    CatCriteriaPn->setAccessibleName(language_.GetStr(35530));
+    CatSg->setAccessibleName(language_.GetStr(33400));
 }
 
 void TFormGraphTar::DrawOptions()

@@ -106,7 +106,10 @@ void TFormGroups::FormShow()
     SizeRb->setText(language_.GetStr(34220));
     BalanceCb->setText(language_.GetStr(34230));
     QuesGb->setTitle(language_.GetStr(34240));
+    QuesLb->setAccessibleName(QuesGb->title());
     PairsGb->setTitle(language_.GetStr(34250));
+    PairsLb->setAccessibleName(PairsGb->title());
+    ResultEd->setAccessibleName(language_.GetStr(35550));
     TogetherBt->setText(language_.GetStr(34260));
     ApartBt->setText(language_.GetStr(34270));
     RemoveBt->setText(language_.GetStr(34300));

@@ -67,6 +67,7 @@ void TFormLang::ViewDesc()
                       {
                           setWindowTitle(language_.GetStr(16000));
                           Gb->setTitle(language_.GetStr(16010));
+                          Lb->setAccessibleName(Gb->title());
                           SafeCb->setText(language_.GetStr(29250));
                           SafeCb->setToolTip(language_.GetStr(29260));
                       });

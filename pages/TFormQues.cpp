@@ -80,7 +80,6 @@ TFormQues::TFormQues(DTest& test, DLanguage& language, TFormHost& main, QWidget*
     {
         QToolButton* button = MakeStripButton(strip, DGlyph::Icon(kIconSize, paint));
         button->setObjectName(QLatin1String(name));
-        button->setFocusPolicy(Qt::NoFocus);
         buttons->addWidget(button);
         return button;
     };
@@ -139,8 +138,10 @@ DQuesList& TFormQues::List()
 void TFormQues::ViewDesc()
 {
     SumGb->setTitle(language_.GetStr(11000));
-    OptionsSb->setToolTip(language_.GetStr(11030));
-    ImportSb->setToolTip(language_.GetStr(11040));
+    SetHint(OptionsSb, language_.GetStr(11030));
+    SetHint(ImportSb, language_.GetStr(11040));
+    StringGrid->setAccessibleName(language_.GetStr(10500));
+    StringGrid->setAccessibleDescription(language_.GetStr(35590));
     StringGrid->setColumnCount(3);
     if (StringGrid->rowCount() < 1)
         StringGrid->setRowCount(1);
@@ -191,7 +192,7 @@ void TFormQues::FormShow()
                           ViewDesc();
                           // Filled first: the grid has no question rows to select before.
                           Draw();
-                          StringGrid->setFocus();
+                          TakeFocus(StringGrid);
                           if (StringGrid->rowCount() > 1)
                               StringGrid->setCurrentCell(1, kTextColumn);
                       });

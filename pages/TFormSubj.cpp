@@ -108,7 +108,6 @@ TFormSubj::TFormSubj(DTest& test, DLanguage& language, TFormHost& main, QWidget*
     {
         QToolButton* button = MakeStripButton(strip, DGlyph::Icon(kIconSize, paint));
         button->setObjectName(QLatin1String(name));
-        button->setFocusPolicy(Qt::NoFocus);
         buttons->addWidget(button);
         return button;
     };
@@ -197,9 +196,11 @@ void TFormSubj::ViewDesc()
 {
     SumGb->setTitle(language_.GetStr(12000));
     DscGb->setTitle(language_.GetStr(12020));
-    OptionsSb->setToolTip(language_.GetStr(12030));
-    ImpFileSb->setToolTip(language_.GetStr(12040));
-    ImpClipSb->setToolTip(language_.GetStr(12050));
+    SetHint(OptionsSb, language_.GetStr(12030));
+    SetHint(ImpFileSb, language_.GetStr(12040));
+    SetHint(ImpClipSb, language_.GetStr(12050));
+    StringGrid->setAccessibleName(language_.GetStr(10510));
+    StringGrid->setAccessibleDescription(language_.GetStr(35600));
     StringGrid->setColumnCount(kColumns);
     if (StringGrid->rowCount() < 1)
         StringGrid->setRowCount(1);

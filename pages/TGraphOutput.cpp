@@ -57,8 +57,8 @@ void TGraphOutput::MoveTo(int y)
 
 void TGraphOutput::ViewDesc()
 {
-    PrintSb->setToolTip(language_.GetStr(28100));
-    SavePicSb->setToolTip(language_.GetStr(28110));
+    TFormPage::SetHint(PrintSb, language_.GetStr(28100));
+    TFormPage::SetHint(SavePicSb, language_.GetStr(28110));
 }
 
 DGraphPainting TGraphOutput::Painting() const
