@@ -3,6 +3,7 @@
 #include "analyses/DGraph.h"
 #include "analyses/DGraphListConn.h"
 #include "analyses/DGraphSocLine.h"
+#include "analyses/DGraphSocLineBatch.h"
 #include "analyses/DPalette.h"
 #include "analyses/DPicture.h"
 #include "analyses/DSubjBox.h"
@@ -14,6 +15,7 @@
 #include "subjects/DSubjList.h"
 
 #include <QLine>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QRandomGenerator>
@@ -202,15 +204,25 @@ void DGraphSoc::Paint(QPainter& surface, bool vector)
                 DrawSubj(surface, entry.Subj());
         }
     };
+    // A vector surface takes the lines in a few batches, one for each pen. A
+    // picture of pixels (a PNG) is drawn line by line as on the screen, so
+    // that the two stay the same pixel for pixel.
+    const QPaintEngine* engine = surface.paintEngine();
+    const bool batched = vector && engine && engine->type() != QPaintEngine::Raster;
+    DGraphSocLineBatch batch;
     auto lines = [&](bool dimmed)
     {
         for (const DGraphListConn& conn : *connections_)
         {
-            if (liftOut && (sel_.Is(*conn.Chooser()) || sel_.Is(*conn.Chosen())))
+            if ((liftOut && (sel_.Is(*conn.Chooser()) || sel_.Is(*conn.Chosen()))) ||
+                (dimming && IsDimmed(conn)) != dimmed)
                 continue;
-            if ((dimming && IsDimmed(conn)) == dimmed)
+            if (batched)
+                conn.Gather(surface, *this, batch);
+            else
                 conn.Draw(surface, *this, true, dimmed);
         }
+        batch.Flush(surface);
     };
     if (!look.namesAbove)
         boxes();

@@ -1,12 +1,15 @@
 #include "analyses/DGraph.h"
 #include "analyses/DPalette.h"
 #include "analyses/DPicture.h"
+#include "bench/ClassTest.h"
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "subjects/DSubjElem.h"
 #include "tests/TestSupport.h"
 
 #include <QBuffer>
+#include <QPainter>
+#include <QPicture>
 
 #include <functional>
 
@@ -66,6 +69,8 @@ private Q_SLOTS:
     void focusDimsTheOtherTies();
     void safePaletteChangesEveryColouredPicture();
     void selfChoiceLeavesPictureWhite();
+    void vectorSurfaceShowsEveryLine_data();
+    void vectorSurfaceShowsEveryLine();
     void pictureSize_data();
     void pictureSize();
     void pictureSizeFields();
@@ -530,6 +535,87 @@ void TestDGraphSoc::safePaletteChangesEveryColouredPicture()
             orange = orange || (rejection.pixel(x, y) | 0xFF000000u) == qRgb(230, 159, 0);
         }
     QVERIFY(orange);
+}
+
+void TestDGraphSoc::vectorSurfaceShowsEveryLine_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<bool>("safe");
+    QTest::newRow("acceptances, lines over the boxes") << 0 << 0 << false;
+    QTest::newRow("acceptances, names above the lines") << 0 << 1 << false;
+    QTest::newRow("rejections, dashed in the safe palette") << 1 << 0 << true;
+}
+
+// A vector surface (a file, a printer) takes the lines gathered by pen, not
+// one by one. Recorded and played back onto pixels, that gives the lines,
+// arrow heads and pens of the picture drawn line by line, in the same place
+// between the boxes.
+void TestDGraphSoc::vectorSurfaceShowsEveryLine()
+{
+    QFETCH(int, type);
+    QFETCH(int, flags);
+    QFETCH(bool, safe);
+    DPalette::Use(safe);
+    DTest test;
+    BuildClassTest(test);
+    DGraphSoc& soc = test.graph.soc;
+    soc.type.SetValue(type, false);
+    soc.look = DGraphSocLook::FromFlags(quint8(flags));
+    const QSize size = soc.PrepareVector(test.subj.List());
+    QVERIFY(test.graph.Connections().size() > 50);
+
+    QImage direct = DPicture::Make(size.width(), size.height());
+    QPainter onDirect(&direct);
+    soc.PaintVector(onDirect);
+    onDirect.end();
+    QPicture recording;
+    QPainter onRecording(&recording);
+    soc.PaintVector(onRecording);
+    onRecording.end();
+    QImage replayed = DPicture::Make(size.width(), size.height());
+    QPainter onReplayed(&replayed);
+    onReplayed.drawPicture(0, 0, recording);
+    onReplayed.end();
+
+    const DPalette& palette = DPalette::Active();
+    const QRgb line = (type == 0 ? palette.acceptanceLine : palette.rejectionLine).rgb();
+    DPalette::Use(false);
+    auto isLine = [&](const QImage& image, int x, int y) {
+        return x >= 0 && y >= 0 && x < image.width() && y < image.height() && (image.pixel(x, y) | 0xFF000000u) == line;
+    };
+    // Each line pixel of one picture lies on or beside a line pixel of the
+    // other (the painter and the pixel writer may round a step differently).
+    auto unmatched = [&](const QImage& from, const QImage& to, int& count)
+    {
+        int missing = 0;
+        count = 0;
+        for (int y = 0; y < from.height(); ++y)
+            for (int x = 0; x < from.width(); ++x)
+            {
+                if (!isLine(from, x, y))
+                    continue;
+                ++count;
+                bool near = false;
+                for (int dy = -1; dy <= 1 && !near; ++dy)
+                    for (int dx = -1; dx <= 1 && !near; ++dx)
+                        near = isLine(to, x + dx, y + dy);
+                missing += near ? 0 : 1;
+            }
+        return missing;
+    };
+    int directCount = 0;
+    int replayedCount = 0;
+    const int lost = unmatched(direct, replayed, directCount);
+    const int added = unmatched(replayed, direct, replayedCount);
+    QVERIFY(directCount > 10000);
+    QVERIFY2(
+        lost <= directCount / 200 && added <= replayedCount / 200,
+        qPrintable(
+            QStringLiteral("%1 of %2 lost, %3 of %4 added").arg(lost).arg(directCount).arg(added).arg(replayedCount)));
+    // Wider pens give more pixels: the same pens give about as many.
+    QVERIFY2(qAbs(directCount - replayedCount) <= directCount / 20,
+             qPrintable(QStringLiteral("%1 against %2").arg(directCount).arg(replayedCount)));
 }
 
 void TestDGraphSoc::selfChoiceLeavesPictureWhite()
