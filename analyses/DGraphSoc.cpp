@@ -63,10 +63,11 @@ void DGraphSoc::SetSize()
                       bottom_ = size.Height() + 1;
                       th_ = DPicture::LineHeight(DPicture::Font(9));
                       // The picture takes the bitmap's size with its content (BmpToImg);
-                      // an unchanged size keeps the bitmap, which the redraw clears anyway.
+                      // an unchanged size and density keep the bitmap, which the redraw
+                      // clears anyway.
                       const QSize wanted = PictureSize();
-                      if (bitmap_.size() != wanted)
-                          bitmap_ = DPicture::Make(wanted.width(), wanted.height());
+                      if (bitmap_.deviceIndependentSize().toSize() != wanted || bitmap_.devicePixelRatio() != ratio_)
+                          bitmap_ = MakeBitmap();
                   });
 }
 
@@ -76,6 +77,8 @@ void DGraphSoc::Draw(DSubjList& subjects, QImage& picture)
                   [&]
                   {
                       picture_ = &picture;
+                      // The redraws that follow keep the density the picture was drawn at.
+                      ratio_ = DPicture::CurrentRatio();
                       try
                       {
                           Prepare(subjects, true);
@@ -125,7 +128,15 @@ QSize DGraphSoc::PrepareVector(DSubjList& subjects)
 
 QSize DGraphSoc::PictureSize() const
 {
-    return QSize(size.Width() + 2, size.Height() + 6 + 5 * th_);
+    // From the options alone, so that a page can tell the size before drawing.
+    return QSize(size.Width() + 2, size.Height() + 6 + 5 * DPicture::LineHeight(DPicture::Font(9)));
+}
+
+QImage DGraphSoc::MakeBitmap() const
+{
+    const DPicture::Ratio density(ratio_);
+    const QSize logical = PictureSize();
+    return DPicture::Make(logical.width(), logical.height());
 }
 
 void DGraphSoc::PaintVector(QPainter& surface)
@@ -163,7 +174,7 @@ void DGraphSoc::Draw()
                       if (bitmap_.isDetached())
                           bitmap_.fill(kWhite);
                       else
-                          bitmap_ = DPicture::Make(bitmap_.width(), bitmap_.height());
+                          bitmap_ = MakeBitmap();
                       QPainter surface(&bitmap_);
                       Paint(surface, false);
                       surface.end();
