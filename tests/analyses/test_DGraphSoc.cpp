@@ -70,6 +70,8 @@ private Q_SLOTS:
     void safePaletteChangesEveryColouredPicture();
     void selfChoiceLeavesPictureWhite();
     void vectorSurfaceShowsEveryLine_data();
+    void denseLinesCoverThePlainOnes_data();
+    void denseLinesCoverThePlainOnes();
     void vectorSurfaceShowsEveryLine();
     void pictureSize_data();
     void pictureSize();
@@ -616,6 +618,57 @@ void TestDGraphSoc::vectorSurfaceShowsEveryLine()
     // Wider pens give more pixels: the same pens give about as many.
     QVERIFY2(qAbs(directCount - replayedCount) <= directCount / 20,
              qPrintable(QStringLiteral("%1 against %2").arg(directCount).arg(replayedCount)));
+}
+
+void TestDGraphSoc::denseLinesCoverThePlainOnes_data()
+{
+    // Subject 1 chooses subject 2; the area holds a straight stretch of the
+    // line clear of the boxes and the arrow head.
+    QTest::addColumn<int>("rank");
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<QRect>("area");
+    QTest::newRow("first choice, 2 pixels, across")
+        << 1 << QPoint(100, 100) << QPoint(300, 100) << QRect(125, 95, 130, 10);
+    QTest::newRow("second choice, 1 pixel, down")
+        << 2 << QPoint(100, 100) << QPoint(100, 300) << QRect(95, 125, 10, 130);
+    QTest::newRow("third choice, dotted, up") << 3 << QPoint(300, 400) << QPoint(300, 200) << QRect(295, 240, 10, 130);
+    QTest::newRow("third choice, dotted, to the left")
+        << 3 << QPoint(400, 300) << QPoint(200, 300) << QRect(240, 295, 130, 10);
+}
+
+// On a picture for a screen with 2 pixels to each coordinate, the lines are
+// written straight into the pixels as on a plain picture: each covers the
+// squares of the pixels the plain line paints, its dots included.
+void TestDGraphSoc::denseLinesCoverThePlainOnes()
+{
+    QFETCH(int, rank);
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(QRect, area);
+    Fixture f;
+    f.test.answ.num.SetValue(3, false);
+    f.Square(1, from.x(), from.y());
+    f.Square(2, to.x(), to.y());
+    f.test.desi.SetDesi(1, rank, 1, 2);
+    f.Draw();
+    const QImage plain = f.picture.copy();
+    QImage dense;
+    {
+        const DPicture::Ratio ratio(2.0);
+        f.graph.soc.Draw(f.test.subj.List(), dense);
+    }
+    QCOMPARE(dense.devicePixelRatio(), 2.0);
+    int line = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+        {
+            const QRgb colour = plain.pixel(x, y) | 0xFF000000u;
+            line += colour == kGreen ? 1 : 0;
+            for (int k = 0; k < 4; ++k)
+                QCOMPARE(dense.pixel(2 * x + k % 2, 2 * y + k / 2) | 0xFF000000u, colour);
+        }
+    QVERIFY(line >= 40);
 }
 
 void TestDGraphSoc::selfChoiceLeavesPictureWhite()
