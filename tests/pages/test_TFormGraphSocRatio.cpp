@@ -7,6 +7,7 @@
 #include "lang/DLanguage.h"
 #include "pages/TFormGraphSoc.h"
 #include "subjects/DSubjElem.h"
+#include "tests/TestScaledMain.h"
 #include "tests/TestSupport.h"
 
 #include <QApplication>
@@ -147,15 +148,6 @@ void TestTFormGraphSocRatio::mouseWorksInPictureCoordinates()
     QVERIFY(f.errors.isEmpty());
 }
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_SCALE_FACTOR", "2");
-    TestSupport::PrepareEnvironment(argv[0]);
-    QApplication app(argc, argv);
-    TestSupport::PrepareApplication();
-    TestTFormGraphSocRatio tc;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&tc, argc, argv);
-}
+KC_TEST_MAIN_SCALED(TestTFormGraphSocRatio, "2")
 
 #include "test_TFormGraphSocRatio.moc"
