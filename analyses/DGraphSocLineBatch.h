@@ -13,9 +13,9 @@ class QPainter;
 // by pen and drawn as one path for each. Such a surface writes its state out
 // at every change of pen or brush, and the thousands of connections of a
 // large group change the pen several times each: drawn one by one they give
-// a file of megabytes that takes long to write and to open. The lines of one
-// pen are all of one colour, so drawing them in a different order shows the
-// same picture.
+// a file of megabytes that takes long to write and to open. A printed or
+// saved sociogram draws every line in its type's one colour (nothing is
+// dimmed there), so drawing them in another order shows the same picture.
 class DGraphSocLineBatch
 {
 public:
