@@ -2,6 +2,7 @@
 
 #include "analyses/DGraphSoc.h"
 #include "analyses/DGraphSocLine.h"
+#include "analyses/DGraphSocLineBatch.h"
 #include "analyses/DPalette.h"
 #include "model/EError.h"
 #include "subjects/DSubjElem.h"
@@ -54,6 +55,20 @@ void ThinPen(QPainter& surface)
     pen.setStyle(Qt::SolidLine);
     pen.setCapStyle(Qt::FlatCap);
     surface.setPen(pen);
+}
+
+void Lines(QPainter& surface, DGraphSocLineBatch* batch, const QLine* lines, int count)
+{
+    if (batch)
+        batch->Add(surface.pen(), lines, count);
+    else
+        DGraphSocLine::Draw(surface, lines, count);
+}
+
+void Line(QPainter& surface, DGraphSocLineBatch* batch, QPoint from, QPoint to)
+{
+    const QLine line(from, to);
+    Lines(surface, batch, &line, 1);
 }
 } // namespace
 
@@ -148,6 +163,17 @@ bool DGraphListConn::CheckMutual(DGraphListConn& fresh, qint32 rank)
 
 void DGraphListConn::Draw(QPainter& surface, const DGraphSoc& soc, bool complete, bool dimmed) const
 {
+    Paint(surface, soc, complete, dimmed, nullptr);
+}
+
+void DGraphListConn::Gather(QPainter& surface, const DGraphSoc& soc, DGraphSocLineBatch& batch) const
+{
+    Paint(surface, soc, true, false, &batch);
+}
+
+void DGraphListConn::Paint(QPainter& surface, const DGraphSoc& soc, bool complete, bool dimmed,
+                           DGraphSocLineBatch* batch) const
+{
     EError::Guard("DGraphListConn::Draw()",
                   [&]
                   {
@@ -161,7 +187,7 @@ void DGraphListConn::Draw(QPainter& surface, const DGraphSoc& soc, bool complete
 
                       if (!complete && !soc.elas.IsComplete())
                       {
-                          DGraphSocLine::Draw(surface, p1, p2);
+                          Line(surface, batch, p1, p2);
                           return;
                       }
 
@@ -187,27 +213,28 @@ void DGraphListConn::Draw(QPainter& surface, const DGraphSoc& soc, bool complete
                           break;
                       case DGraphListConnGeom::Plain:
                           ThinPen(surface);
-                          DGraphSocLine::Draw(surface, g.start, g.end);
+                          Line(surface, batch, g.start, g.end);
                           break;
                       case DGraphListConnGeom::OneWay:
-                          DrawArrow(surface, g.end, true, arrow, g.sin, g.cos);
+                          DrawArrow(surface, batch, g.end, true, arrow, g.sin, g.cos);
                           rankPen(choi_.forward);
-                          DGraphSocLine::Draw(surface, g.a, g.b);
+                          Line(surface, batch, g.a, g.b);
                           break;
                       case DGraphListConnGeom::Mutual:
-                          DrawArrow(surface, g.end, true, arrow, g.sin, g.cos);
-                          DrawArrow(surface, g.start, false, arrow, g.sin, g.cos);
+                          DrawArrow(surface, batch, g.end, true, arrow, g.sin, g.cos);
+                          DrawArrow(surface, batch, g.start, false, arrow, g.sin, g.cos);
                           // Each half shows the rank of the choice whose arrow head it reaches.
                           rankPen(choi_.forward);
-                          DGraphSocLine::Draw(surface, g.m, g.b);
+                          Line(surface, batch, g.m, g.b);
                           rankPen(choi_.backward);
-                          DGraphSocLine::Draw(surface, g.m, g.a);
+                          Line(surface, batch, g.m, g.a);
                           break;
                       }
                   });
 }
 
-void DGraphListConn::DrawArrow(QPainter& surface, QPoint tip, bool forward, int arrowLength, double sin, double cos)
+void DGraphListConn::DrawArrow(QPainter& surface, DGraphSocLineBatch* batch, QPoint tip, bool forward, int arrowLength,
+                               double sin, double cos)
 {
     EError::Guard("DGraphListConn::DrawArrow()",
                   [&]
@@ -216,6 +243,6 @@ void DGraphListConn::DrawArrow(QPainter& surface, QPoint tip, bool forward, int 
                       const std::array<QPoint, 3> c =
                           DGraphListConnGeom::ArrowCorners(tip, forward, arrowLength, sin, cos);
                       const QLine lines[3] = {QLine(c[0], c[1]), QLine(c[1], c[2]), QLine(c[2], c[0])};
-                      DGraphSocLine::Draw(surface, lines, 3);
+                      Lines(surface, batch, lines, 3);
                   });
 }

@@ -8,6 +8,7 @@
 #include <array>
 
 class DGraphSoc;
+class DGraphSocLineBatch;
 class DSubjElem;
 class QPainter;
 
@@ -65,10 +66,17 @@ public:
     // elastic mode the connection is then a plain centre-to-centre line.
     // dimmed draws it in a faint colour, behind the ties in focus.
     void Draw(QPainter& surface, const DGraphSoc& soc, bool complete, bool dimmed = false) const;
-    // One outline arrow head with its tip at the point, in the pen colour.
-    static void DrawArrow(QPainter& surface, QPoint tip, bool forward, int arrowLength, double sin, double cos);
+    // The complete connection for a vector surface: its lines go into the
+    // batch with the pens Draw would draw them with.
+    void Gather(QPainter& surface, const DGraphSoc& soc, DGraphSocLineBatch& batch) const;
 
 private:
+    // Draws the lines, or adds them to the batch when there is one.
+    void Paint(QPainter& surface, const DGraphSoc& soc, bool complete, bool dimmed, DGraphSocLineBatch* batch) const;
+    // One outline arrow head with its tip at the point, in the pen colour.
+    static void DrawArrow(QPainter& surface, DGraphSocLineBatch* batch, QPoint tip, bool forward, int arrowLength,
+                          double sin, double cos);
+
     DSubjElem* chooser_ = nullptr;
     DSubjElem* chosen_ = nullptr;
     DGraphListConnChoi choi_;

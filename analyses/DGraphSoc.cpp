@@ -3,6 +3,7 @@
 #include "analyses/DGraph.h"
 #include "analyses/DGraphListConn.h"
 #include "analyses/DGraphSocLine.h"
+#include "analyses/DGraphSocLineBatch.h"
 #include "analyses/DPalette.h"
 #include "analyses/DPicture.h"
 #include "analyses/DSubjBox.h"
@@ -14,6 +15,7 @@
 #include "subjects/DSubjList.h"
 
 #include <QLine>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QRandomGenerator>
@@ -61,10 +63,11 @@ void DGraphSoc::SetSize()
                       bottom_ = size.Height() + 1;
                       th_ = DPicture::LineHeight(DPicture::Font(9));
                       // The picture takes the bitmap's size with its content (BmpToImg);
-                      // an unchanged size keeps the bitmap, which the redraw clears anyway.
+                      // an unchanged size and density keep the bitmap, which the redraw
+                      // clears anyway.
                       const QSize wanted = PictureSize();
-                      if (bitmap_.size() != wanted)
-                          bitmap_ = DPicture::Make(wanted.width(), wanted.height());
+                      if (bitmap_.deviceIndependentSize().toSize() != wanted || bitmap_.devicePixelRatio() != ratio_)
+                          bitmap_ = MakeBitmap();
                   });
 }
 
@@ -74,6 +77,8 @@ void DGraphSoc::Draw(DSubjList& subjects, QImage& picture)
                   [&]
                   {
                       picture_ = &picture;
+                      // The redraws that follow keep the density the picture was drawn at.
+                      ratio_ = DPicture::CurrentRatio();
                       try
                       {
                           Prepare(subjects, true);
@@ -123,7 +128,15 @@ QSize DGraphSoc::PrepareVector(DSubjList& subjects)
 
 QSize DGraphSoc::PictureSize() const
 {
-    return QSize(size.Width() + 2, size.Height() + 6 + 5 * th_);
+    // From the options alone, so that a page can tell the size before drawing.
+    return QSize(size.Width() + 2, size.Height() + 6 + 5 * DPicture::LineHeight(DPicture::Font(9)));
+}
+
+QImage DGraphSoc::MakeBitmap() const
+{
+    const DPicture::Ratio density(ratio_);
+    const QSize logical = PictureSize();
+    return DPicture::Make(logical.width(), logical.height());
 }
 
 void DGraphSoc::PaintVector(QPainter& surface)
@@ -161,7 +174,7 @@ void DGraphSoc::Draw()
                       if (bitmap_.isDetached())
                           bitmap_.fill(kWhite);
                       else
-                          bitmap_ = DPicture::Make(bitmap_.width(), bitmap_.height());
+                          bitmap_ = MakeBitmap();
                       QPainter surface(&bitmap_);
                       Paint(surface, false);
                       surface.end();
@@ -202,15 +215,25 @@ void DGraphSoc::Paint(QPainter& surface, bool vector)
                 DrawSubj(surface, entry.Subj());
         }
     };
+    // A vector surface takes the lines in a few batches, one for each pen. A
+    // picture of pixels (a PNG) is drawn line by line as on the screen, so
+    // that the two stay the same pixel for pixel.
+    const QPaintEngine* engine = surface.paintEngine();
+    const bool batched = vector && engine && engine->type() != QPaintEngine::Raster;
+    DGraphSocLineBatch batch;
     auto lines = [&](bool dimmed)
     {
         for (const DGraphListConn& conn : *connections_)
         {
-            if (liftOut && (sel_.Is(*conn.Chooser()) || sel_.Is(*conn.Chosen())))
+            if ((liftOut && (sel_.Is(*conn.Chooser()) || sel_.Is(*conn.Chosen()))) ||
+                (dimming && IsDimmed(conn)) != dimmed)
                 continue;
-            if ((dimming && IsDimmed(conn)) == dimmed)
+            if (batched)
+                conn.Gather(surface, *this, batch);
+            else
                 conn.Draw(surface, *this, true, dimmed);
         }
+        batch.Flush(surface);
     };
     if (!look.namesAbove)
         boxes();

@@ -46,7 +46,9 @@ public:
     void SetSize();
     // The full drawing of the given subjects into the picture, which takes
     // the bitmap's size. The picture is kept for the later redraws, so it
-    // must outlive them. On an error the picture is white.
+    // must outlive them. On an error the picture is white. It is as dense as
+    // DPicture::Make makes pictures at that moment (under a DPicture::Ratio),
+    // and the later redraws keep that density.
     void Draw(DSubjList& subjects, QImage& picture);
     // The same with the document's subjects.
     void Draw(QImage& picture);
@@ -84,6 +86,10 @@ public:
     // for box size s; false when k lies beyond the last cell.
     static bool GridPosition(qint32 k, int right, int bottom, int s, QPoint& position);
 
+    // The picture's size in 96-dpi pixels: the drawing area, its frame and
+    // the legend.
+    QSize PictureSize() const;
+
     bool IsChangedByUser() const;
     void ToFile(DFileStream& stream);
     void FromFile(DFileStream& stream);
@@ -104,8 +110,8 @@ private:
     void Prepare(DSubjList& subjects, bool boxes);
     // The whole picture but the white ground; vector draws the boxes in place.
     void Paint(QPainter& surface, bool vector);
-    // The picture's size: the drawing area, its frame and the legend.
-    QSize PictureSize() const;
+    // The bitmap for the current size, at the density of the last full drawing.
+    QImage MakeBitmap() const;
     // A box with its texts at (0, 0), the size of the subject dimension;
     // groups: in the colour of its working group while the groups are shown
     // (the screen only: printed and saved pictures show plain boxes).
@@ -120,6 +126,8 @@ private:
     int right_ = 0;
     int bottom_ = 0;
     QImage bitmap_;
+    // The device pixel ratio of the bitmap and the picture.
+    qreal ratio_ = 1.0;
     int th_ = 0;
     // The subject records the lists were built from, as they were then.
     const std::vector<DSubjElem>* drawnList_ = nullptr;

@@ -26,6 +26,11 @@ DPicture::Ratio::~Ratio()
     tRatio = previous_;
 }
 
+qreal DPicture::CurrentRatio()
+{
+    return tRatio;
+}
+
 QImage DPicture::Make(int width, int height)
 {
     const qreal ratio = tRatio;

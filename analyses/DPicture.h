@@ -25,6 +25,9 @@ public:
 
     static constexpr int kDotsPerMeter = 3780; // 96 dpi
 
+    // The device pixel ratio Make gives pictures now: 1 outside any Ratio.
+    static qreal CurrentRatio();
+
     // While one lives, Make gives pictures `ratio` times denser: painters
     // still draw in the 96-dpi coordinates every layout is computed in, so a
     // screen with that device pixel ratio shows the picture sharp. Files,

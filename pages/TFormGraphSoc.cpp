@@ -68,15 +68,20 @@ TFormGraphSocImage::TFormGraphSocImage(TFormGraphSoc& page, QWidget* parent)
 
 void TFormGraphSocImage::FitPicture()
 {
-    setFixedSize(picture_.size());
+    // In the 96-dpi pixels the sociogram and the mouse work in, whatever the
+    // density of the picture.
+    setFixedSize(picture_.deviceIndependentSize().toSize());
     update();
 }
 
 void TFormGraphSocImage::paintEvent(QPaintEvent* event)
 {
     QPainter surface(this);
+    const qreal ratio = picture_.devicePixelRatio();
     for (const QRect& rect : event->region())
-        surface.drawImage(rect.topLeft(), picture_, rect);
+        surface.drawImage(rect.topLeft(), picture_,
+                          ratio == 1.0 ? QRectF(rect)
+                                       : QRectF(QPointF(rect.topLeft()) * ratio, QSizeF(rect.size()) * ratio));
 }
 
 void TFormGraphSocImage::mouseMoveEvent(QMouseEvent* event)
@@ -313,6 +318,9 @@ void TFormGraphSoc::DrawPicture()
         soc_.focus = 0;
     try
     {
+        // As dense as the screen's pixels, within the budget that keeps the
+        // hover and the drag of a large sociogram fast.
+        const DPicture::Ratio dense(TFormGraph::ScreenRatio(*Image, soc_.PictureSize()));
         soc_.Draw(test_.subj.List(), picture);
     }
     catch (...)
@@ -344,6 +352,13 @@ void TFormGraphSoc::ClipExpSbClick()
     DMessages::Handle(language_, "TFormGraphSoc::ClipExpSbClick()",
                       [&]
                       {
+                          // Denser than 96 dpi for the screen: the clipboard takes the picture
+                          // drawn at 96 dpi, as on any screen.
+                          if (Image->Picture().devicePixelRatio() != 1.0)
+                          {
+                              QGuiApplication::clipboard()->setImage(PlainPicture());
+                              return;
+                          }
                           // The pin marks and the focus help reading and arranging the picture;
                           // they are not part of it.
                           if ((soc_.pins.IsEmpty() && soc_.focus == 0) || !IsCurrent())
@@ -364,6 +379,40 @@ void TFormGraphSoc::ClipExpSbClick()
                           soc_.Draw();
                           DrawSelection();
                       });
+}
+
+QImage TFormGraphSoc::PlainPicture()
+{
+    return EError::Guard("TFormGraphSoc::PlainPicture()",
+                         [&]
+                         {
+                             const DGraphSocPins pins = soc_.pins;
+                             const qint32 focus = std::exchange(soc_.focus, 0);
+                             soc_.pins = DGraphSocPins();
+                             QImage plain = DPicture::Make(1000, 1000);
+                             try
+                             {
+                                 {
+                                     const DPicture::Ratio one(1.0);
+                                     soc_.Draw(test_.subj.List(), plain);
+                                 }
+                                 // The subject under the mouse as the screen shows it.
+                                 DGraphSocOverlay selection;
+                                 selection.Draw(plain, soc_);
+                             }
+                             catch (...)
+                             {
+                                 soc_.pins = pins;
+                                 soc_.focus = focus;
+                                 DrawPicture();
+                                 throw;
+                             }
+                             soc_.pins = pins;
+                             soc_.focus = focus;
+                             // The screen's picture again, which the sociogram draws into from now on.
+                             DrawPicture();
+                             return plain;
+                         });
 }
 
 void TFormGraphSoc::OptTypeCbChange()

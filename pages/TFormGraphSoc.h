@@ -31,8 +31,9 @@ class TFormGraphSoc;
 class TGraphOutput;
 
 // The sociogram picture on the page: paints the picture and hands the mouse
-// to the page. It always has the picture's size, so widget coordinates are
-// picture pixels.
+// to the page. It always has the picture's size in the sociogram's 96-dpi
+// pixels, so widget coordinates are the sociogram's coordinates, however
+// many device pixels the picture has for the screen.
 class TFormGraphSocImage : public QWidget
 {
 public:
@@ -143,8 +144,11 @@ private:
     void CreateControls();
     // Stores an option change as one step of the history.
     void ChangeOptions(const std::function<void()>& update);
-    // The full drawing of the sociogram into Image.
+    // The full drawing of the sociogram into Image, at the screen's density.
     void DrawPicture();
+    // The picture at 96 dpi without pin marks and focus, drawn apart from
+    // the screen's denser one, which is then drawn again.
+    QImage PlainPicture();
 
     // Hover and drag on the picture.
     void MouseMove(int x, int y);

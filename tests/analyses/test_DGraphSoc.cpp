@@ -1,12 +1,15 @@
 #include "analyses/DGraph.h"
 #include "analyses/DPalette.h"
 #include "analyses/DPicture.h"
+#include "bench/ClassTest.h"
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "subjects/DSubjElem.h"
 #include "tests/TestSupport.h"
 
 #include <QBuffer>
+#include <QPainter>
+#include <QPicture>
 
 #include <functional>
 
@@ -66,6 +69,10 @@ private Q_SLOTS:
     void focusDimsTheOtherTies();
     void safePaletteChangesEveryColouredPicture();
     void selfChoiceLeavesPictureWhite();
+    void vectorSurfaceShowsEveryLine_data();
+    void denseLinesCoverThePlainOnes_data();
+    void denseLinesCoverThePlainOnes();
+    void vectorSurfaceShowsEveryLine();
     void pictureSize_data();
     void pictureSize();
     void pictureSizeFields();
@@ -530,6 +537,138 @@ void TestDGraphSoc::safePaletteChangesEveryColouredPicture()
             orange = orange || (rejection.pixel(x, y) | 0xFF000000u) == qRgb(230, 159, 0);
         }
     QVERIFY(orange);
+}
+
+void TestDGraphSoc::vectorSurfaceShowsEveryLine_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<bool>("safe");
+    QTest::newRow("acceptances, lines over the boxes") << 0 << 0 << false;
+    QTest::newRow("acceptances, names above the lines") << 0 << 1 << false;
+    QTest::newRow("rejections, dashed in the safe palette") << 1 << 0 << true;
+}
+
+// A vector surface (a file, a printer) takes the lines gathered by pen, not
+// one by one. Recorded and played back onto pixels, that gives the lines,
+// arrow heads and pens of the picture drawn line by line, in the same place
+// between the boxes.
+void TestDGraphSoc::vectorSurfaceShowsEveryLine()
+{
+    QFETCH(int, type);
+    QFETCH(int, flags);
+    QFETCH(bool, safe);
+    DPalette::Use(safe);
+    DTest test;
+    BuildClassTest(test);
+    DGraphSoc& soc = test.graph.soc;
+    soc.type.SetValue(type, false);
+    soc.look = DGraphSocLook::FromFlags(quint8(flags));
+    const QSize size = soc.PrepareVector(test.subj.List());
+    QVERIFY(test.graph.Connections().size() > 50);
+
+    QImage direct = DPicture::Make(size.width(), size.height());
+    QPainter onDirect(&direct);
+    soc.PaintVector(onDirect);
+    onDirect.end();
+    QPicture recording;
+    QPainter onRecording(&recording);
+    soc.PaintVector(onRecording);
+    onRecording.end();
+    QImage replayed = DPicture::Make(size.width(), size.height());
+    QPainter onReplayed(&replayed);
+    onReplayed.drawPicture(0, 0, recording);
+    onReplayed.end();
+
+    const DPalette& palette = DPalette::Active();
+    const QRgb line = (type == 0 ? palette.acceptanceLine : palette.rejectionLine).rgb();
+    DPalette::Use(false);
+    auto isLine = [&](const QImage& image, int x, int y) {
+        return x >= 0 && y >= 0 && x < image.width() && y < image.height() && (image.pixel(x, y) | 0xFF000000u) == line;
+    };
+    // Each line pixel of one picture lies on or beside a line pixel of the
+    // other (the painter and the pixel writer may round a step differently).
+    auto unmatched = [&](const QImage& from, const QImage& to, int& count)
+    {
+        int missing = 0;
+        count = 0;
+        for (int y = 0; y < from.height(); ++y)
+            for (int x = 0; x < from.width(); ++x)
+            {
+                if (!isLine(from, x, y))
+                    continue;
+                ++count;
+                bool near = false;
+                for (int dy = -1; dy <= 1 && !near; ++dy)
+                    for (int dx = -1; dx <= 1 && !near; ++dx)
+                        near = isLine(to, x + dx, y + dy);
+                missing += near ? 0 : 1;
+            }
+        return missing;
+    };
+    int directCount = 0;
+    int replayedCount = 0;
+    const int lost = unmatched(direct, replayed, directCount);
+    const int added = unmatched(replayed, direct, replayedCount);
+    QVERIFY(directCount > 10000);
+    QVERIFY2(
+        lost <= directCount / 200 && added <= replayedCount / 200,
+        qPrintable(
+            QStringLiteral("%1 of %2 lost, %3 of %4 added").arg(lost).arg(directCount).arg(added).arg(replayedCount)));
+    // Wider pens give more pixels: the same pens give about as many.
+    QVERIFY2(qAbs(directCount - replayedCount) <= directCount / 20,
+             qPrintable(QStringLiteral("%1 against %2").arg(directCount).arg(replayedCount)));
+}
+
+void TestDGraphSoc::denseLinesCoverThePlainOnes_data()
+{
+    // Subject 1 chooses subject 2; the area holds a straight stretch of the
+    // line clear of the boxes and the arrow head.
+    QTest::addColumn<int>("rank");
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<QRect>("area");
+    QTest::newRow("first choice, 2 pixels, across")
+        << 1 << QPoint(100, 100) << QPoint(300, 100) << QRect(125, 95, 130, 10);
+    QTest::newRow("second choice, 1 pixel, down")
+        << 2 << QPoint(100, 100) << QPoint(100, 300) << QRect(95, 125, 10, 130);
+    QTest::newRow("third choice, dotted, up") << 3 << QPoint(300, 400) << QPoint(300, 200) << QRect(295, 240, 10, 130);
+    QTest::newRow("third choice, dotted, to the left")
+        << 3 << QPoint(400, 300) << QPoint(200, 300) << QRect(240, 295, 130, 10);
+}
+
+// On a picture for a screen with 2 pixels to each coordinate, the lines are
+// written straight into the pixels as on a plain picture: each covers the
+// squares of the pixels the plain line paints, its dots included.
+void TestDGraphSoc::denseLinesCoverThePlainOnes()
+{
+    QFETCH(int, rank);
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(QRect, area);
+    Fixture f;
+    f.test.answ.num.SetValue(3, false);
+    f.Square(1, from.x(), from.y());
+    f.Square(2, to.x(), to.y());
+    f.test.desi.SetDesi(1, rank, 1, 2);
+    f.Draw();
+    const QImage plain = f.picture.copy();
+    QImage dense;
+    {
+        const DPicture::Ratio ratio(2.0);
+        f.graph.soc.Draw(f.test.subj.List(), dense);
+    }
+    QCOMPARE(dense.devicePixelRatio(), 2.0);
+    int line = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+        {
+            const QRgb colour = plain.pixel(x, y) | 0xFF000000u;
+            line += colour == kGreen ? 1 : 0;
+            for (int k = 0; k < 4; ++k)
+                QCOMPARE(dense.pixel(2 * x + k % 2, 2 * y + k / 2) | 0xFF000000u, colour);
+        }
+    QVERIFY(line >= 40);
 }
 
 void TestDGraphSoc::selfChoiceLeavesPictureWhite()

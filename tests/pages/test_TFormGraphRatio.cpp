@@ -4,6 +4,7 @@
 #include "pages/TFormGraphBar.h"
 #include "pages/TFormGraphMet.h"
 #include "pages/TFormGraphTar.h"
+#include "tests/TestScaledMain.h"
 #include "tests/TestSupport.h"
 
 #include <QClipboard>
@@ -107,15 +108,6 @@ void TestTFormGraphRatio::largePicturesStayAtRatioOne()
     QCOMPARE(TFormGraph::ScreenRatio(widget, size), ratio);
 }
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_SCALE_FACTOR", "2");
-    TestSupport::PrepareEnvironment(argv[0]);
-    QApplication app(argc, argv);
-    TestSupport::PrepareApplication();
-    TestTFormGraphRatio tc;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&tc, argc, argv);
-}
+KC_TEST_MAIN_SCALED(TestTFormGraphRatio, "2")
 
 #include "test_TFormGraphRatio.moc"
