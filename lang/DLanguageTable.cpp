@@ -869,6 +869,10 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"Scrivere cognomi, nomi e note nelle loro celle; la barra spaziatrice cambia il sesso di un soggetto"},
     {35610, u"The subject whose answers the grid below shows",
      u"Il soggetto di cui la griglia sotto mostra le risposte"},
+    {35620, u"The first subject of a pair to keep together or apart",
+     u"Il primo soggetto di una coppia da tenere insieme o separata"},
+    {35630, u"The second subject of a pair to keep together or apart",
+     u"Il secondo soggetto di una coppia da tenere insieme o separata"},
 
     // File errors naming the file and the system's reason, then the reasons
     {36000, u"Cannot open \"%s\": %s", u"Impossibile aprire \"%s\": %s"},

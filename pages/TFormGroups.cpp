@@ -109,6 +109,8 @@ void TFormGroups::FormShow()
     QuesLb->setAccessibleName(QuesGb->title());
     PairsGb->setTitle(language_.GetStr(34250));
     PairsLb->setAccessibleName(PairsGb->title());
+    FirstCb->setAccessibleDescription(language_.GetStr(35620));
+    SecondCb->setAccessibleDescription(language_.GetStr(35630));
     ResultEd->setAccessibleName(language_.GetStr(35550));
     TogetherBt->setText(language_.GetStr(34260));
     ApartBt->setText(language_.GetStr(34270));

@@ -42,7 +42,7 @@ private Q_SLOTS:
                                                  + 6          // rank weights; categories panel
                                                  + 7          // sociogram drawing options, palette
                                                  + 1          // narrow windows
-                                                 + 11         // screen readers
+                                                 + 13         // screen readers
                                                  ));
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {
