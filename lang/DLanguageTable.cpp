@@ -873,6 +873,9 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"Il primo soggetto di una coppia da tenere insieme o separata"},
     {35630, u"The second subject of a pair to keep together or apart",
      u"Il secondo soggetto di una coppia da tenere insieme o separata"},
+    {35640, u"Folder", u"Cartella"},
+    {35650, u"Drive", u"Unità"},
+    {35660, u"%1 File", u"File %1"},
 
     // File errors naming the file and the system's reason, then the reasons
     {36000, u"Cannot open \"%s\": %s", u"Impossibile aprire \"%s\": %s"},

@@ -18,12 +18,16 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLibraryInfo>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
@@ -207,12 +211,18 @@ void TestTApplication::toolkitTextsFollowTheLanguage()
                   QCOMPARE(static_cast<QFileDialog*>(dialog)->nameFilters(),
                            QStringList{"File di Kaleidocircle (*.KalCir)"});
               });
+    // The file dialogs' Type column and dates, which the toolkit's catalogue
+    // leaves to the default locale or lacks.
+    const QFileInfo folder(QDir::tempPath());
+    QCOMPARE(QFileIconProvider().type(folder), QStringLiteral("Cartella"));
+    QCOMPARE(QLocale().language(), QLocale::Italian);
 
     w.SwitchTo(DLanguage::English);
     WithModal(question, [&](QWidget* box) { QCOMPARE(buttonsOf(box), (QStringList{"&No", "&Yes", "Cancel"})); });
     QCOMPARE(lang->CancelB->text(), QStringLiteral("Cancel"));
     WithModal([&] { w.form.AskOpenPath(); },
               [&](QWidget* dialog) { QVERIFY(TextsOf(dialog).contains(QStringLiteral("Look in:"))); });
+    QCOMPARE(QFileIconProvider().type(folder), QStringLiteral("Folder"));
 }
 
 // Walks every page, options panel and dialog in both languages, switched at

@@ -43,6 +43,7 @@ private Q_SLOTS:
                                                  + 7          // sociogram drawing options, palette
                                                  + 1          // narrow windows
                                                  + 13         // screen readers
+                                                 + 3          // file kinds
                                                  ));
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {
