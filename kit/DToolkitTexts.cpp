@@ -55,8 +55,8 @@ bool DToolkitTexts::Apply(int language)
     QTranslator& translator = Translator();
     QCoreApplication::removeTranslator(&Missing());
     QCoreApplication::removeTranslator(&translator);
-    // Dates and the kinds of files in the file dialogs follow the default
-    // locale; what the program writes names its locale itself.
+    // The kinds of files in the file dialogs follow the default locale;
+    // whatever the program writes names its locale itself.
     const bool italian = language == DLanguage::Italian;
     QLocale::setDefault(italian ? QLocale(QLocale::Italian, QLocale::Italy) : QLocale::system());
     if (!italian)
