@@ -211,8 +211,8 @@ void TestTApplication::toolkitTextsFollowTheLanguage()
                   QCOMPARE(static_cast<QFileDialog*>(dialog)->nameFilters(),
                            QStringList{"File di Kaleidocircle (*.KalCir)"});
               });
-    // The file dialogs' Type column and dates, which the toolkit's catalogue
-    // leaves to the default locale or lacks.
+    // The file dialogs' Type column, which the toolkit's catalogue partly
+    // lacks and partly leaves to the default locale.
     const QFileInfo folder(QDir::tempPath());
     QCOMPARE(QFileIconProvider().type(folder), QStringLiteral("Cartella"));
     QCOMPARE(QLocale().language(), QLocale::Italian);
