@@ -29,6 +29,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 #include <QUndoStack>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -306,6 +307,11 @@ void TFormMain::showEvent(QShowEvent* event)
     if (!shown_)
     {
         shown_ = true;
+        // Moved to a screen of another density, the pictures are drawn
+        // again at the new one rather than scaled by the toolkit.
+        if (QWindow* window = windowHandle())
+            connect(window, &QWindow::screenChanged, this,
+                    [this] { DMessages::Handle(language_, "TFormMain::DrawPages()", [this] { DrawPages(); }); });
         FormShow();
     }
 }
