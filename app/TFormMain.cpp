@@ -29,10 +29,10 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
-#include <QWindow>
 #include <QUndoStack>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <QWindow>
 
 namespace
 {

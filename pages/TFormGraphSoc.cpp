@@ -352,32 +352,12 @@ void TFormGraphSoc::ClipExpSbClick()
     DMessages::Handle(language_, "TFormGraphSoc::ClipExpSbClick()",
                       [&]
                       {
-                          // Denser than 96 dpi for the screen: the clipboard takes the picture
-                          // drawn at 96 dpi, as on any screen.
-                          if (Image->Picture().devicePixelRatio() != 1.0)
-                          {
-                              QGuiApplication::clipboard()->setImage(PlainPicture());
-                              return;
-                          }
-                          // The pin marks and the focus help reading and arranging the picture;
-                          // they are not part of it.
-                          if ((soc_.pins.IsEmpty() && soc_.focus == 0) || !IsCurrent())
-                          {
-                              QGuiApplication::clipboard()->setImage(Image->Picture());
-                              return;
-                          }
-                          const DGraphSocPins pins = soc_.pins;
-                          const qint32 focus = std::exchange(soc_.focus, 0);
-                          soc_.pins = DGraphSocPins();
-                          overlay_.Forget();
-                          soc_.Draw();
-                          DrawSelection();
-                          QGuiApplication::clipboard()->setImage(Image->Picture());
-                          soc_.pins = pins;
-                          soc_.focus = focus;
-                          overlay_.Forget();
-                          soc_.Draw();
-                          DrawSelection();
+                          // The clipboard takes the picture at 96 dpi, whatever the screen's
+                          // density, and without the pin marks and the focus, which help
+                          // reading and arranging the picture but are not part of it.
+                          const bool asShown = Image->Picture().devicePixelRatio() == 1.0 &&
+                                               ((soc_.pins.IsEmpty() && soc_.focus == 0) || !IsCurrent());
+                          QGuiApplication::clipboard()->setImage(asShown ? Image->Picture() : PlainPicture());
                       });
 }
 
@@ -389,6 +369,13 @@ QImage TFormGraphSoc::PlainPicture()
                              const DGraphSocPins pins = soc_.pins;
                              const qint32 focus = std::exchange(soc_.focus, 0);
                              soc_.pins = DGraphSocPins();
+                             // The screen's picture again, which the sociogram draws into from now on.
+                             const auto restore = [&]
+                             {
+                                 soc_.pins = pins;
+                                 soc_.focus = focus;
+                                 DrawPicture();
+                             };
                              QImage plain = DPicture::Make(1000, 1000);
                              try
                              {
@@ -402,15 +389,10 @@ QImage TFormGraphSoc::PlainPicture()
                              }
                              catch (...)
                              {
-                                 soc_.pins = pins;
-                                 soc_.focus = focus;
-                                 DrawPicture();
+                                 restore();
                                  throw;
                              }
-                             soc_.pins = pins;
-                             soc_.focus = focus;
-                             // The screen's picture again, which the sociogram draws into from now on.
-                             DrawPicture();
+                             restore();
                              return plain;
                          });
 }

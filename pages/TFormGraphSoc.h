@@ -147,7 +147,7 @@ private:
     // The full drawing of the sociogram into Image, at the screen's density.
     void DrawPicture();
     // The picture at 96 dpi without pin marks and focus, drawn apart from
-    // the screen's denser one, which is then drawn again.
+    // the screen's picture, which is then drawn again.
     QImage PlainPicture();
 
     // Hover and drag on the picture.
