@@ -924,6 +924,22 @@ extern const DLanguageEntry kLanguageTable[] = {
     {36680, u"Overwrite", u"Sovrascrivi"},
     {36690, u"unknown", u"sconosciuto"},
 
+    // Answers that reach the right subject: typing, picking and pasting; the answers page (37000-37090)
+
+    // Names import that keeps the answers with their subjects (37100-37190)
+
+    // Answers from a form: rows left out, the summary, duplicates, progress (37200-37290)
+
+    // Side files, the compared test, recovery at every ending (37300-37390)
+
+    // Test files: damaged section positions, stored texts kept (37400-37490)
+
+    // The class report, safe copies, unknown settings (37500-37590)
+
+    // Working groups: exact pairs, balanced sexes, printed heading (37600-37690)
+
+    // Sociogram arrangement: lines kept off boxes (37700-37790)
+
     // Message box title, questions to the user, names of values
     {40000, u"Message", u"Messaggio"},
     {40010, u"You want to delete unnecessary subjects?", u"Si desidera cancellare i soggetti in eccesso?"},

@@ -44,6 +44,22 @@ private Q_SLOTS:
                                                  + 1          // narrow windows
                                                  + 13         // screen readers
                                                  + 3          // file kinds
+                                                 // (next term: answers typed, picked and pasted)
+                                                 + 0
+                                                 // (next term: names import)
+                                                 + 0
+                                                 // (next term: form import)
+                                                 + 0
+                                                 // (next term: side files and recovery)
+                                                 + 0
+                                                 // (next term: test files)
+                                                 + 0
+                                                 // (next term: report, copies, settings)
+                                                 + 0
+                                                 // (next term: working groups)
+                                                 + 0
+                                                 // (next term: arrangement)
+                                                 + 0
                                                  ));
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {
