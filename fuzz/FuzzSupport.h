@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 
 // What the fuzz targets share: the fuzzer's bytes as a device, the readers
 // run on it, and the one way a target reports a fault it noticed itself.
@@ -88,5 +89,30 @@ inline bool Read(DTest& test, const QByteArray& bytes, Reader reader)
     if (!buffer.open(QIODevice::ReadOnly))
         std::abort();
     return Try([&] { (test.file.*reader)(buffer, QStringLiteral("fuzz.KalCir")); });
+}
+
+// The class the text targets read names and answers against: three
+// questions (the last negative) of three answers, and twelve subjects whose
+// names invite every kind of match: namesakes, accents, a compound surname,
+// a name written in two orders, a subject without a name.
+inline void BuildClass(DTest& test)
+{
+    test.ques.List().SetSize(3, false);
+    test.ques.List().GetSelected(2).type.SetValue(0, false);
+    test.answ.num.SetValue(3, false);
+    const char16_t* names[][2] = {
+        {u"Rossi", u"Anna"},  {u"Rossi", u"Luca"},   {u"Bianchi", u"Élodie"}, {u"De Luca", u"Marco"},
+        {u"Marco", u"Luca"},  {u"Ferrari", u"Anna"}, {u"Neri", u""},          {u"", u""},
+        {u"Conti", u"Sofia"}, {u"Conti", u"Sofia"},  {u"O'Brien", u"Seán"},   {u"Esposito", u"Giulia"}};
+    const qint32 count = qint32(std::size(names));
+    test.subj.List().SetSize(count, false);
+    for (qint32 i = 0; i < count; ++i)
+    {
+        test.subj.List().GetSelected(i).appe.Surname().SetText(QString::fromUtf16(names[i][0]));
+        test.subj.List().GetSelected(i).appe.Name().SetText(QString::fromUtf16(names[i][1]));
+    }
+    test.desi.SetDesi(1, 1, 1, 3);
+    test.desi.SetDesi(1, 2, 1, 12);
+    test.desi.SetDesi(3, 1, 2, 1);
 }
 } // namespace FuzzSupport

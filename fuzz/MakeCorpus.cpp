@@ -1,6 +1,7 @@
-// Writes the seed corpus of the file fuzzer: a few valid tests of different
-// shapes (one with a tagged section), into the directory given as the only
-// argument.
+// Writes the seeds of the fuzz targets into the directory given as the only
+// argument: in tests/, a few valid tests of different shapes (one with a
+// tagged section) for the targets that read a test file; in form/, names/,
+// paste/ and settings/, texts of each kind for the targets that read one.
 
 #include "bench/LargestTest.h"
 #include "document/DTest.h"
@@ -8,8 +9,46 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+
+#include <stdexcept>
 
 #include <cstdio>
+
+namespace
+{
+void Write(const QDir& root, const QString& name, const QByteArray& bytes)
+{
+    QFile file(root.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write a seed");
+}
+
+// Texts such as people paste, export from an online form or leave in a
+// settings file, named after the class of FuzzSupport::BuildClass.
+void WriteTexts(const QDir& root)
+{
+    Write(root, QStringLiteral("form/comma.csv"),
+          "Timestamp,Your name,Q1 first,Q1 second,Q1 third,Q2 first,Q2 second,Q2 third,Q3 first,Q3 second,Q3 third\r\n"
+          "2026/01/10 9:01,Rossi Anna,Bianchi \xc3\x89lodie,12,\"De Luca, Marco\",,,,Neri,,\r\n"
+          "2026/01/10 9:02,Luca Rossi,Anna Rossi,,,Sofia Conti,,,Rossi Anna,,\r\n"
+          "2026/01/10 9:03,Stranger Someone,Rossi Anna,,,,,,,,\r\n");
+    Write(root, QStringLiteral("form/semicolon-numbers.csv"),
+          "\xef\xbb\xbfname;1.1;1.2;2.1;3.1\n3;1;2;4;12\n4;3;;5;\n5;5;6;;1\n");
+    Write(root, QStringLiteral("form/tabs.tsv"),
+          "Respondent\tQuestion 1 answer 1\tQuestion 2 answer 1\nGiulia Esposito\tSe\xc3\xa1n O'Brien\t1\n"
+          "Giulia Esposito\tNeri\t2\n");
+    Write(root, QStringLiteral("names/plain.txt"), "Rossi Anna\nRossi Luca\nNewcomer Paola\nBianchi \xc3\x89lodie\n");
+    Write(root, QStringLiteral("names/columns.txt"),
+          "Rossi\tAnna\tF\tleft early\r\nDe Luca\tMarco\tM\r\nConti\tSofia\r\n\r\n");
+    Write(root, QStringLiteral("names/comma.txt"), "Rossi, Anna\nDe Luca, Marco\nO'Brien, Se\xc3\xa1n\n  \n");
+    Write(root, QStringLiteral("paste/block.txt"), "Rossi Anna\t3\tNone\r\n12\t\tDe Luca Marco\r\n");
+    Write(root, QStringLiteral("paste/names.txt"), "Anna Rossi\tConti Sofia\n1\t1\n");
+    Write(root, QStringLiteral("settings/language.conf"), "[Options]\nLanguage=1\nSafeColours=1\n");
+    Write(root, QStringLiteral("settings/odd.conf"),
+          "[Options]\nLanguage=7\nSafeColours=@ByteArray(\\0)\n[General]\nx=\"a\\nb\"\n");
+}
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -20,9 +59,14 @@ int main(int argc, char** argv)
         std::fputs("usage: kc_fuzz_corpus DIRECTORY\n", stderr);
         return 2;
     }
-    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    const QDir root(QString::fromLocal8Bit(argv[1]));
+    for (const char* kind : {"tests", "form", "names", "paste", "settings"})
+        root.mkpath(QString::fromLatin1(kind));
+    const QDir dir(root.filePath(QStringLiteral("tests")));
     try
     {
+        WriteTexts(root);
+
         DTest test;
         test.file.Write(dir.filePath(QStringLiteral("new.KalCir")));
 
@@ -61,6 +105,11 @@ int main(int argc, char** argv)
         largest.file.Write(dir.filePath(QStringLiteral("largest.KalCir")));
     }
     catch (const EError& e)
+    {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    catch (const std::runtime_error& e)
     {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

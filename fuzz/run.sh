@@ -4,9 +4,9 @@
 # Usage: fuzz/run.sh [SECONDS]     each target for SECONDS (default 60); any
 #                                  crash, leak, timeout or sanitizer report fails
 #        fuzz/run.sh --minimise [DIR...]
-#                                  rebuilds fuzz/corpus as the smallest set of files
-#                                  that keeps the coverage of both targets on the
-#                                  seeds, the corpus and the files in DIR...; files
+#                                  rebuilds each corpus (fuzz/corpus*) as the smallest
+#                                  set of files that keeps the coverage of its targets
+#                                  on the seeds, the corpus and the files in DIR...; files
 #                                  that crash a target go to fuzz/findings/ instead
 # New units and crashing inputs go to build-fuzz/fuzz-run/TARGET/, never into
 # the repository.
@@ -17,7 +17,13 @@ cd "$(dirname "$0")/.."
 kc_install_missing "${KC_BASE_PACKAGES[@]}" "${KC_PICTURE_PACKAGES[@]}" "${KC_FUZZ_PACKAGES[@]}"
 
 build=build-fuzz
-targets=(kc_fuzz_read kc_fuzz_draw)
+targets=(kc_fuzz_read kc_fuzz_draw kc_fuzz_analyses kc_fuzz_form kc_fuzz_names kc_fuzz_paste kc_fuzz_settings)
+# Each target's corpus: the test files for those that read one, a folder of
+# texts of its own kind for the others (seeds in kc_fuzz_corpus's folder of
+# the same name).
+declare -A corpus=([kc_fuzz_read]=corpus [kc_fuzz_draw]=corpus [kc_fuzz_analyses]=corpus
+                   [kc_fuzz_form]=corpus-form [kc_fuzz_names]=corpus-names [kc_fuzz_paste]=corpus-paste
+                   [kc_fuzz_settings]=corpus-settings)
 if [ ! -f "$build/CMakeCache.txt" ]; then
     # Optimised as fuzzing builds usually are: quick to build, line numbers in reports.
     CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -DKC_FUZZ=ON -DCMAKE_BUILD_TYPE=Debug \
@@ -48,32 +54,38 @@ if [ "${1:-}" = "--minimise" ]; then
     shift
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
-    mkdir "$work/seeds" "$work/all"
+    mkdir "$work/seeds"
     "$build/fuzz/kc_fuzz_corpus" "$work/seeds"
-    # Each target keeps what it needs; the corpus is the union of both.
+    # Each target keeps what it needs; a corpus is the union of its targets'.
     for target in "${targets[@]}"; do
-        mkdir "$work/$target"
-        "$build/fuzz/$target" -merge=1 "$work/$target" fuzz/corpus "$work/seeds" "$@" 2>"$work/$target.log" ||
+        kind=${corpus[$target]}
+        seeds="$work/seeds/$([ "$kind" = corpus ] && echo tests || echo "${kind#corpus-}")"
+        mkdir -p "$work/$target" "$work/all-$kind"
+        "$build/fuzz/$target" -merge=1 "$work/$target" "fuzz/$kind" "$seeds" "$@" 2>"$work/$target.log" ||
             { tail -n 30 "$work/$target.log"; exit 1; }
-        cp "$work/$target"/* "$work/all/"
+        cp "$work/$target"/* "$work/all-$kind/" 2>/dev/null || true
     done
-    # A unit that one target needs may crash the other: it is a finding, kept
+    # A unit that one target needs may crash another: it is a finding, kept
     # in fuzz/findings/ to be fixed, and out of the corpus, so that every run
     # starts from inputs that pass and spends its time finding new faults.
     for target in "${targets[@]}"; do
-        while ! "$build/fuzz/$target" -runs=0 -artifact_prefix="$work/$target-" "$work/all" >"$work/check.log" 2>&1; do
+        kind=${corpus[$target]}
+        while ! "$build/fuzz/$target" -runs=0 -artifact_prefix="$work/$target-" "$work/all-$kind" >"$work/check.log" 2>&1; do
             crash=$(ls "$work/$target-"* 2>/dev/null | head -n 1)
             [ -n "$crash" ] || { tail -n 30 "$work/check.log"; exit 1; }
             name=$(sha1sum "$crash" | cut -d' ' -f1)
             mkdir -p fuzz/findings
             mv "$crash" "fuzz/findings/$target-$name"
-            rm -f "$work/all/$name"
+            rm -f "$work/all-$kind/$name"
             echo "fuzz/findings/$target-$name: $(grep -m1 -E '^FAULT|^SUMMARY' "$work/check.log")"
         done
     done
-    rm -f fuzz/corpus/*
-    cp "$work/all"/* fuzz/corpus/
-    echo "fuzz corpus: $(ls fuzz/corpus | wc -l) files, $(du -sk fuzz/corpus | cut -f1) KiB"
+    for kind in $(printf '%s\n' "${corpus[@]}" | sort -u); do
+        mkdir -p "fuzz/$kind"
+        rm -f "fuzz/$kind"/*
+        cp "$work/all-$kind"/* "fuzz/$kind/"
+        echo "fuzz/$kind: $(ls "fuzz/$kind" | wc -l) files, $(du -sk "fuzz/$kind" | cut -f1) KiB"
+    done
     exit 0
 fi
 
@@ -90,7 +102,7 @@ for target in "${targets[@]}"; do
     status=0
     # New units go to the first directory, the scratch one; the corpus is only read.
     "$build/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-        -artifact_prefix="$run/artifacts/" "$run/new" fuzz/corpus >"$run/log" 2>&1 || status=$?
+        -artifact_prefix="$run/artifacts/" "$run/new" "fuzz/${corpus[$target]}" >"$run/log" 2>&1 || status=$?
     result="$target $(stat_of "$run/log" number_of_executed_units) execs"
     result="$result ($(stat_of "$run/log" average_exec_per_sec)/s, $(ls "$run/new" | wc -l) new units)"
     if [ "$status" -ne 0 ] || [ -n "$(ls "$run/artifacts")" ]; then
