@@ -413,8 +413,17 @@ public:
     }
 
     // A grouping found some other way, searched from like a restart.
-    void Run(const std::optional<std::vector<qint32>>& seed)
+    // With `exact`, the seed is the optimum already: only its neighbours
+    // are searched, for the next-best proposals.
+    void Run(const std::optional<std::vector<qint32>>& seed, bool exact)
     {
+        if (seed && exact)
+        {
+            state_.Assign(*seed);
+            Record();
+            Neighbours();
+            return;
+        }
         // A descent costs about the square of the class size, so the number
         // of descents falls with it: classes up to 12 get some 1500 (the
         // optimum, in the tests), 30 subjects 300, 100 subjects 48, which
@@ -466,8 +475,13 @@ public:
                     state_.Assign(closest_.second);
                 Anneal(random, kAnneal[run].hot, kAnneal[run].soft, std::min<qint64>(kAnnealSteps, qint64(n) * n * 50));
             }
-        // The neighbours of the best grouping are the first candidates for
-        // the next-best proposals.
+        Neighbours();
+    }
+
+    // The neighbours of the best grouping are the first candidates for the
+    // next-best proposals.
+    void Neighbours()
+    {
         if (!pool_.empty())
         {
             state_.Assign(pool_.begin()->second);
@@ -834,8 +848,9 @@ std::optional<std::vector<std::pair<qint32, qint32>>> BestPairs(const GroupTerms
 // group already, and the rest are paired by BestPairs. A group of three is
 // the best of every subject added to the best pairing of the others. The
 // group of each subject, or nothing when the groups are larger or no pairing
-// meets the rules.
-std::optional<std::vector<qint32>> PairsOptimum(const DGroupProblem& p, const Blocks& blocks)
+// meets the rules; `exact` tells whether it is the optimum for certain (all
+// but a group of three made by adding a subject).
+std::optional<std::vector<qint32>> PairsOptimum(const DGroupProblem& p, const Blocks& blocks, bool& exact)
 {
     const qint32 lo = p.SmallestGroup();
     const qint32 hi = p.LargestGroup();
@@ -864,7 +879,10 @@ std::optional<std::vector<qint32>> PairsOptimum(const DGroupProblem& p, const Bl
     if (!triple || tripleFixed)
     {
         if (const auto pairs = BestPairs(terms, free, 2 * left - qint32(free.size())))
+        {
             best = grouping(*pairs);
+            exact = true;
+        }
     }
     else
     {
@@ -933,7 +951,9 @@ DGroupProposal DGroupSolver::Solve(const DGroupProblem& problem, qint32 index)
     const Blocks blocks(problem);
     CheckRules(problem, blocks);
     Searcher searcher(problem, blocks, std::size_t(std::max(0, index)) + 1);
-    searcher.Run(PairsOptimum(problem, blocks));
+    bool exact = false;
+    const std::optional<std::vector<qint32>> pairs = PairsOptimum(problem, blocks, exact);
+    searcher.Run(pairs, exact);
     const auto& pool = searcher.Pool();
     if (pool.empty())
     {
