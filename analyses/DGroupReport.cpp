@@ -1,8 +1,12 @@
 #include "analyses/DGroupReport.h"
 
+#include "analyses/DGraphPainting.h"
+#include "analyses/DGroupSettings.h"
 #include "lang/DLanguage.h"
 #include "model/DCsv.h"
 #include "subjects/DSubjList.h"
+
+#include <QFileInfo>
 
 QStringList DGroupReport::CsvLines(const DGroupProposal& proposal, const DSubjList& list, const DCsv::Options& options)
 {
@@ -56,10 +60,11 @@ std::vector<std::vector<DGroupReport::Line>> DGroupReport::Lines(const DGroupPro
 QStringList DGroupReport::Summary(const DGroupScore& score, const DGroupProblem& problem)
 {
     const DLanguage& lang = DLanguage::Active();
-    QStringList lines{lang.GetMsg(34110, {score.alone, score.isolatedAlone}), lang.GetMsg(34120, {score.rejections}),
-                      lang.GetMsg(34130, {score.acceptances})};
+    // In the order of their importance.
+    QStringList lines{lang.GetMsg(34110, {score.alone, score.isolatedAlone})};
     if (problem.balanceSexes)
         lines << lang.GetMsg(34140, {QString::number(double(score.imbalance) / std::max(1, problem.subjects), 'f', 1)});
+    lines << lang.GetMsg(34120, {score.rejections}) << lang.GetMsg(34130, {score.acceptances});
     return lines;
 }
 
@@ -84,4 +89,48 @@ QString DGroupReport::Text(const DGroupProposal& proposal, const DGroupProblem& 
         }
     }
     return text.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QStringList DGroupReport::Heading(const DGroupProblem& problem, const DGroupSettings& settings, qint32 questions,
+                                  const QString& description, const QString& fileName, const QDate& date)
+{
+    const DLanguage& lang = DLanguage::Active();
+    QStringList lines{lang.GetStr(34200)};
+    if (!description.trimmed().isEmpty())
+        lines << description.trimmed();
+    lines << lang.GetMsg(28030, {fileName.isEmpty() ? lang.GetStr(28040) : QFileInfo(fileName).fileName()}) +
+                 QStringLiteral("; ") + lang.GetMsg(28050, {DGraphPainting::DateText(date)});
+
+    const qint32 lo = problem.SmallestGroup();
+    const qint32 hi = problem.LargestGroup();
+    QString groups;
+    if (problem.groups == 1)
+        groups = lang.GetMsg(37640, {problem.subjects});
+    else if (lo == hi)
+        groups = lang.GetMsg(37630, {problem.groups, lo});
+    else
+        groups = lang.GetMsg(37620, {problem.groups, lo, hi});
+    lines << (settings.mode == DGroupSettings::Mode::Size ? lang.GetMsg(37600, {settings.value})
+                                                          : lang.GetMsg(37610, {settings.value})) +
+                 QStringLiteral("; ") + groups;
+
+    QStringList counted;
+    for (qint32 q = 0; q < questions; ++q)
+        if (settings.CountsQuestion(q))
+            counted << QString::number(q + 1);
+    QString rules = lang.GetMsg(37650, {counted.isEmpty() ? lang.GetStr(37660) : counted.join(QStringLiteral(", "))});
+    if (settings.balanceSexes)
+        rules += QStringLiteral("; ") + lang.GetStr(37670);
+    lines << rules;
+
+    DGroupSettings clean = settings;
+    clean.Clean(problem.subjects);
+    QStringList pairs;
+    for (const auto& [a, b] : clean.together)
+        pairs << lang.GetMsg(34280, {problem.Name(a - 1), problem.Name(b - 1)});
+    for (const auto& [a, b] : clean.apart)
+        pairs << lang.GetMsg(34290, {problem.Name(a - 1), problem.Name(b - 1)});
+    if (!pairs.isEmpty())
+        lines << pairs.join(QStringLiteral("; "));
+    return lines;
 }

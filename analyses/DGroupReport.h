@@ -7,6 +7,8 @@
 #include <QStringList>
 
 class DSubjList;
+class QDate;
+struct DGroupSettings;
 
 // The texts of a proposal: the comma-separated table of the export and the
 // list a user copies or reads, in the interface language.
@@ -39,4 +41,11 @@ public:
     // Everything as plain text: the summary, then each group with its
     // subjects, one per line.
     static QString Text(const DGroupProposal& proposal, const DGroupProblem& problem);
+
+    // The heading of the printed groups, so that a sheet says what it is:
+    // the title, the class (its description), the file and the date, then
+    // the settings the groups were made with (how many or how large, the
+    // questions counted of the test's `questions`, the sexes, the pairs).
+    static QStringList Heading(const DGroupProblem& problem, const DGroupSettings& settings, qint32 questions,
+                               const QString& description, const QString& fileName, const QDate& date);
 };

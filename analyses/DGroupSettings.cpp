@@ -70,7 +70,9 @@ qint32 DGroupSettings::GroupCount(qint32 subjects) const
     }
     if (value < kMinValue || value > kMaxValue)
         throw EError(34570, {kMinValue, kMaxValue});
-    return std::max(1, (2 * subjects + value) / (2 * value));
+    // Never so many groups that one would be a subject alone: an odd class
+    // in pairs makes one group of three.
+    return std::max(1, std::min((2 * subjects + value) / (2 * value), subjects / 2));
 }
 
 QByteArray DGroupSettings::ToBytes() const

@@ -43,8 +43,8 @@ struct DGroupSettings
     void SetQuestion(qint32 index, bool counts);
 
     // The number of groups for a class: the one asked for, or the class size
-    // divided by the group size, rounded to the nearest (half up) and at
-    // least 1. Raises 34560 / 34570 for a value outside 2..10 and 34560 for
+    // divided by the group size, rounded to the nearest (half up), at least
+    // 1 and at most half the class (no group of one). Raises 34560 / 34570 for a value outside 2..10 and 34560 for
     // more groups than subjects.
     qint32 GroupCount(qint32 subjects) const;
 

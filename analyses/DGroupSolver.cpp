@@ -1,5 +1,7 @@
 #include "analyses/DGroupSolver.h"
 
+#include "analyses/DGroupMatching.h"
+
 #include "model/EError.h"
 
 #include <QStringList>
@@ -7,8 +9,10 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <limits>
 #include <numeric>
 #include <optional>
 #include <random>
@@ -169,6 +173,8 @@ class Random
 public:
     explicit Random(quint32 seed) : engine_(seed) {}
     std::size_t Below(std::size_t bound) { return bound == 0 ? 0 : engine_() % bound; }
+    // In [0, 1).
+    double Unit() { return double(engine_()) / 4294967296.0; }
     template <class T> void Shuffle(std::vector<T>& items)
     {
         for (std::size_t i = items.size(); i > 1; --i)
@@ -230,7 +236,7 @@ public:
 
     Cost GetCost() const
     {
-        return {violations_, isolatedAlone_, alone_, rejections_, -acceptances_, p_.balanceSexes ? imbalance_ : 0};
+        return {violations_, isolatedAlone_, alone_, p_.balanceSexes ? imbalance_ : 0, rejections_, -acceptances_};
     }
     bool IsFeasible() const { return violations_ == 0; }
     const std::vector<qint32>& Groups() const { return group_; }
@@ -406,8 +412,18 @@ public:
         }
     }
 
-    void Run()
+    // A grouping found some other way, searched from like a restart.
+    // With `exact`, the seed is the optimum already: only its neighbours
+    // are searched, for the next-best proposals.
+    void Run(const std::optional<std::vector<qint32>>& seed, bool exact)
     {
+        if (seed && exact)
+        {
+            state_.Assign(*seed);
+            Record();
+            Neighbours();
+            return;
+        }
         // A descent costs about the square of the class size, so the number
         // of descents falls with it: classes up to 12 get some 1500 (the
         // optimum, in the tests), 30 subjects 300, 100 subjects 48, which
@@ -438,8 +454,34 @@ public:
                     state_.Assign(kept);
             }
         }
-        // The neighbours of the best grouping are the first candidates for
-        // the next-best proposals.
+        if (seed)
+        {
+            Random random(0x5eed00ffu);
+            state_.Assign(*seed);
+            Record();
+            Descend(random);
+        }
+        // Past the sizes the descents settle exactly, annealing from the
+        // best grouping goes on where they stop.
+        if (n > 12)
+            for (std::size_t run = 0; run < kAnneal.size(); ++run)
+            {
+                Random random(0x5eed1000u + quint32(run));
+                if (kAnneal[run].fresh)
+                    state_.Assign(Start(random));
+                else if (!pool_.empty())
+                    state_.Assign(pool_.begin()->second);
+                else if (!closest_.second.empty())
+                    state_.Assign(closest_.second);
+                Anneal(random, kAnneal[run].hot, kAnneal[run].soft, std::min<qint64>(kAnnealSteps, qint64(n) * n * 50));
+            }
+        Neighbours();
+    }
+
+    // The neighbours of the best grouping are the first candidates for the
+    // next-best proposals.
+    void Neighbours()
+    {
         if (!pool_.empty())
         {
             state_.Assign(pool_.begin()->second);
@@ -532,6 +574,54 @@ private:
         Record();
     }
 
+    // Simulated annealing: a random neighbour is taken when it is better,
+    // and when worse with a chance that falls as the walk cools, so that the
+    // walk leaves the local optima a descent stops in. Firm weights put each
+    // term of the score far above the next, as the score's order does; soft
+    // ones let the walk trade a subject's company for acceptances and back,
+    // which reaches groupings the firm order walls off. Either way the best
+    // grouping it meets by the score itself is kept, descended from and
+    // recorded; the rules always weigh more than everything else.
+    void Anneal(Random& random, double hot, bool soft, qint64 steps)
+    {
+        // Per isolated subject alone, subject alone, imbalance (per subject
+        // off its share), rejection; an acceptance weighs 1.
+        const std::array<double, 4> w =
+            soft ? std::array<double, 4>{40, 8, 4, 6} : std::array<double, 4>{1e6, 1e4, 2e3, 100};
+        const double n = std::max(1, p_.subjects);
+        const auto scalar = [&](const Cost& c)
+        {
+            return double(c[0]) * 1e9 + double(c[1]) * w[0] + double(c[2]) * w[1] + double(c[3]) * w[2] / n +
+                   double(c[4]) * w[3] + double(c[5]);
+        };
+        constexpr double kCold = 0.02;
+        Cost best = state_.GetCost();
+        std::vector<qint32> kept = state_.Groups();
+        double current = scalar(best);
+        for (qint64 step = 0; step < steps; ++step)
+        {
+            const Move& move = moves_[random.Below(moves_.size())];
+            if (!Apply(move))
+                continue;
+            const Cost cost = state_.GetCost();
+            const double delta = scalar(cost) - current;
+            const double t = hot * std::pow(kCold / hot, double(step) / double(steps));
+            if (delta <= 0 || random.Unit() < std::exp(-delta / t))
+            {
+                current += delta;
+                if (cost < best)
+                {
+                    best = cost;
+                    kept = state_.Groups();
+                }
+            }
+            else
+                Undo(move);
+        }
+        state_.Assign(kept);
+        Descend(random);
+    }
+
     // A few random exchanges between groups, enough to leave the local
     // optimum but not to lose what it holds.
     void Shake(Random& random)
@@ -570,6 +660,21 @@ private:
             pool_.erase(std::prev(pool_.end()));
     }
 
+    // Where each run starts, how hot and how weighed: from the best grouping,
+    // firm, hot enough to give up a subject's company for a while, then only
+    // rejections; and from fresh groupings, soft, so that runs end in other
+    // places than the descents. Checked against an annealer of the tests'
+    // own on classes of 100, which none of its runs beats.
+    struct AnnealRun
+    {
+        bool fresh;
+        double hot;
+        bool soft;
+    };
+    static constexpr std::array<AnnealRun, 5> kAnneal{
+        {{false, 3e4, false}, {false, 300, false}, {true, 6, true}, {true, 6, true}, {true, 6, true}}};
+    static constexpr qint64 kAnnealSteps = 500000;
+
     const DGroupProblem& p_;
     const Blocks& blocks_;
     State state_;
@@ -579,6 +684,252 @@ private:
     std::set<std::pair<Cost, Key>> pool_;
     std::pair<Cost, Key> closest_;
 };
+
+// The score terms of one group, in the order of State::GetCost after the
+// rules: over the groups they add up to the grouping's.
+using Terms = std::array<qint64, 5>;
+
+class GroupTerms
+{
+public:
+    explicit GroupTerms(const DGroupProblem& p) : p_(p), gives_(std::size_t(p.subjects)), chosen_(gives_.size())
+    {
+        for (qint32 u = 0; u < p.subjects; ++u)
+        {
+            females_ += p.female[std::size_t(u)];
+            for (qint32 v = 0; v < p.subjects; ++v)
+                if (u != v && p.Accepts(u, v))
+                {
+                    gives_[std::size_t(u)] = 1;
+                    chosen_[std::size_t(v)] = 1;
+                }
+        }
+    }
+
+    Terms Of(const std::vector<qint32>& members) const
+    {
+        Terms terms{};
+        qint64 femaleIn = 0;
+        for (const qint32 u : members)
+        {
+            femaleIn += p_.female[std::size_t(u)];
+            bool partner = false;
+            for (const qint32 v : members)
+            {
+                if (u == v)
+                    continue;
+                if (p_.Accepts(u, v))
+                {
+                    partner = true;
+                    terms[4] -= p_.Accepts(v, u) ? 2 : 1;
+                }
+                if (p_.Rejects(u, v))
+                    ++terms[3];
+            }
+            if (gives_[std::size_t(u)] && !partner)
+            {
+                ++terms[1];
+                terms[0] += chosen_[std::size_t(u)] ? 0 : 1;
+            }
+        }
+        if (p_.balanceSexes)
+            terms[2] = std::abs(qint64(females_) * qint64(members.size()) - qint64(p_.subjects) * femaleIn);
+        return terms;
+    }
+
+    // Whether the two may share a group at all.
+    bool Apart(qint32 u, qint32 v) const
+    {
+        if (Mutual(p_, u, v))
+            return true;
+        for (const auto& [a, b] : p_.apart)
+            if ((a == u && b == v) || (a == v && b == u))
+                return true;
+        return false;
+    }
+
+private:
+    const DGroupProblem& p_;
+    std::vector<quint8> gives_;
+    std::vector<quint8> chosen_;
+    qint32 females_ = 0;
+};
+
+Terms Add(Terms a, const Terms& b)
+{
+    for (std::size_t k = 0; k < a.size(); ++k)
+        a[k] += b[k];
+    return a;
+}
+
+// The best way to pair the given subjects, `singles` of them alone, by a
+// maximum-weight perfect matching: each term of the score weighs more than
+// everything the terms after it can add up to, so the matching of the
+// largest weight is the best one by the score's order. The pairs (second
+// -1 for a subject alone), or nothing when no pairing meets the rules.
+std::optional<std::vector<std::pair<qint32, qint32>>> BestPairs(const GroupTerms& terms,
+                                                                const std::vector<qint32>& subjects, qint32 singles)
+{
+    const qint32 m = qint32(subjects.size());
+    const qint32 size = m + singles;
+    if (singles < 0 || size % 2 != 0)
+        return std::nullopt;
+    if (size == 0)
+        return std::vector<std::pair<qint32, qint32>>();
+    // Vertices m.. stand for "alone"; two of them never pair.
+    const auto members = [&](qint32 a, qint32 b)
+    {
+        return b < m ? std::vector<qint32>{subjects[std::size_t(a)], subjects[std::size_t(b)]}
+                     : std::vector<qint32>{subjects[std::size_t(a)]};
+    };
+    std::vector<std::optional<Terms>> edge(std::size_t(size) * std::size_t(size));
+    Terms low;
+    Terms high;
+    low.fill(std::numeric_limits<qint64>::max());
+    high.fill(std::numeric_limits<qint64>::min());
+    for (qint32 a = 0; a < m; ++a)
+        for (qint32 b = a + 1; b < size; ++b)
+        {
+            if (b < m && terms.Apart(subjects[std::size_t(a)], subjects[std::size_t(b)]))
+                continue;
+            const Terms t = terms.Of(members(a, b));
+            edge[std::size_t(a) * std::size_t(size) + std::size_t(b)] = t;
+            for (std::size_t k = 0; k < t.size(); ++k)
+            {
+                low[k] = std::min(low[k], t[k]);
+                high[k] = std::max(high[k], t[k]);
+            }
+        }
+    if (low[0] > high[0])
+        return std::nullopt;
+    // Every perfect matching has the same number of pairs: a term's total
+    // over them stays under its base.
+    const qint64 pairs = size / 2;
+    std::array<qint64, 5> base{};
+    long double largest = 1;
+    for (std::size_t k = 0; k < base.size(); ++k)
+    {
+        base[k] = pairs * (high[k] - low[k]) + 1;
+        largest *= base[k];
+    }
+    // Far below what the matching's own arithmetic can take.
+    if (largest > 1e15L)
+        return std::nullopt;
+    const auto composite = [&](const Terms& t)
+    {
+        qint64 value = 0;
+        for (std::size_t k = 0; k < t.size(); ++k)
+            value = value * base[k] + (t[k] - low[k]);
+        return value;
+    };
+    const qint64 top = composite(high) + 1;
+    std::vector<qint64> weights(edge.size());
+    for (qint32 a = 0; a < m; ++a)
+        for (qint32 b = a + 1; b < size; ++b)
+            if (const auto& t = edge[std::size_t(a) * std::size_t(size) + std::size_t(b)])
+            {
+                const qint64 w = top - composite(*t);
+                weights[std::size_t(a) * std::size_t(size) + std::size_t(b)] = w;
+                weights[std::size_t(b) * std::size_t(size) + std::size_t(a)] = w;
+            }
+    const std::vector<qint32> mate = DGroupMatching::Perfect(size, weights);
+    if (mate.empty())
+        return std::nullopt;
+    std::vector<std::pair<qint32, qint32>> result;
+    for (qint32 a = 0; a < m; ++a)
+        if (mate[std::size_t(a)] > a || mate[std::size_t(a)] >= m)
+            result.emplace_back(subjects[std::size_t(a)],
+                                mate[std::size_t(a)] < m ? subjects[std::size_t(mate[std::size_t(a)])] : -1);
+    return result;
+}
+
+// The exact optimum when the groups are pairs, some subjects alone among
+// them or one group of three (an odd class): subjects kept together are a
+// group already, and the rest are paired by BestPairs. A group of three is
+// the best of every subject added to the best pairing of the others. The
+// group of each subject, or nothing when the groups are larger or no pairing
+// meets the rules; `exact` tells whether it is the optimum for certain (all
+// but a group of three made by adding a subject).
+std::optional<std::vector<qint32>> PairsOptimum(const DGroupProblem& p, const Blocks& blocks, bool& exact)
+{
+    const qint32 lo = p.SmallestGroup();
+    const qint32 hi = p.LargestGroup();
+    const bool triple = lo == 2 && hi == 3 && p.subjects == 2 * p.groups + 1;
+    if (hi != 2 && !triple)
+        return std::nullopt;
+    const GroupTerms terms(p);
+    std::vector<std::vector<qint32>> fixed;
+    std::vector<qint32> free;
+    for (const std::vector<qint32>& members : blocks.members)
+        if (members.size() == 1)
+            free.push_back(members[0]);
+        else
+            fixed.push_back(members);
+    const qint32 left = p.groups - qint32(fixed.size());
+    const bool tripleFixed = std::any_of(fixed.begin(), fixed.end(), [](const auto& g) { return g.size() == 3; });
+
+    const auto grouping = [&](const std::vector<std::pair<qint32, qint32>>& pairs)
+    {
+        std::vector<std::vector<qint32>> groups = fixed;
+        for (const auto& [a, b] : pairs)
+            groups.push_back(b < 0 ? std::vector<qint32>{a} : std::vector<qint32>{a, b});
+        return groups;
+    };
+    std::optional<std::vector<std::vector<qint32>>> best;
+    if (!triple || tripleFixed)
+    {
+        if (const auto pairs = BestPairs(terms, free, 2 * left - qint32(free.size())))
+        {
+            best = grouping(*pairs);
+            exact = true;
+        }
+    }
+    else
+    {
+        std::optional<Terms> bestTotal;
+        for (std::size_t i = 0; i < free.size(); ++i)
+        {
+            std::vector<qint32> others = free;
+            others.erase(others.begin() + std::ptrdiff_t(i));
+            const auto pairs = BestPairs(terms, others, 2 * left - qint32(others.size()));
+            if (!pairs)
+                continue;
+            std::vector<std::vector<qint32>> groups = grouping(*pairs);
+            Terms total{};
+            std::vector<Terms> each;
+            for (const std::vector<qint32>& group : groups)
+            {
+                each.push_back(terms.Of(group));
+                total = Add(total, each.back());
+            }
+            const qint32 x = free[i];
+            for (std::size_t g = 0; g < groups.size(); ++g)
+            {
+                std::vector<qint32> joined = groups[g];
+                if (std::any_of(joined.begin(), joined.end(), [&](qint32 u) { return terms.Apart(u, x); }))
+                    continue;
+                joined.push_back(x);
+                Terms with = total;
+                const Terms after = terms.Of(joined);
+                for (std::size_t k = 0; k < with.size(); ++k)
+                    with[k] += after[k] - each[g][k];
+                if (!bestTotal || with < *bestTotal)
+                {
+                    bestTotal = with;
+                    best = groups;
+                    (*best)[g] = joined;
+                }
+            }
+        }
+    }
+    if (!best || qint32(best->size()) != p.groups)
+        return std::nullopt;
+    std::vector<qint32> groupOf(std::size_t(p.subjects), -1);
+    for (std::size_t g = 0; g < best->size(); ++g)
+        for (const qint32 u : (*best)[g])
+            groupOf[std::size_t(u)] = qint32(g);
+    return groupOf;
+}
 
 DGroupProposal MakeProposal(const DGroupProblem& p, const Key& key)
 {
@@ -600,7 +951,9 @@ DGroupProposal DGroupSolver::Solve(const DGroupProblem& problem, qint32 index)
     const Blocks blocks(problem);
     CheckRules(problem, blocks);
     Searcher searcher(problem, blocks, std::size_t(std::max(0, index)) + 1);
-    searcher.Run();
+    bool exact = false;
+    const std::optional<std::vector<qint32>> pairs = PairsOptimum(problem, blocks, exact);
+    searcher.Run(pairs, exact);
     const auto& pool = searcher.Pool();
     if (pool.empty())
     {

@@ -22,15 +22,16 @@ struct DGroupScore
     // Acceptances inside groups: each choice of u for v counts 1, and a
     // pair who chose each other counts 2 more (4 in all).
     qint32 acceptances = 0;
-    // Only when the sexes are balanced: over the groups, how far each one's
+    // Only when the sexes are balanced (then it comes right after the
+    // subjects alone): over the groups, how far each one's
     // number of females is from its share, |F x size - N x females| with F
     // the females of the class and N its subjects (0 when every group has
     // exactly its share; divide by N for subjects).
     qint64 imbalance = 0;
 
-    // Smaller is better: fewer alone, fewer rejections, more acceptances,
-    // less imbalance, in that order of importance.
-    auto Key() const { return std::tuple(isolatedAlone, alone, rejections, -acceptances, imbalance); }
+    // Smaller is better: fewer alone, less imbalance, fewer rejections, more
+    // acceptances, in that order of importance.
+    auto Key() const { return std::tuple(isolatedAlone, alone, imbalance, rejections, -acceptances); }
     bool operator<(const DGroupScore& other) const { return Key() < other.Key(); }
     bool operator==(const DGroupScore& other) const { return Key() == other.Key(); }
 };
@@ -52,7 +53,10 @@ struct DGroupProposal
 // them, with random restarts and shakes. It is deterministic: the random
 // numbers come from fixed seeds and the amount of work depends on the class
 // alone, never on the clock. On classes of up to 12 subjects it reaches the
-// optimum an exhaustive search finds (checked by the tests).
+// optimum an exhaustive search finds (checked by the tests). When the groups
+// are pairs (with some subjects alone, or one group of three in an odd
+// class), a maximum-weight matching gives the exact optimum first, which the
+// search then starts from.
 class DGroupSolver
 {
 public:

@@ -435,6 +435,21 @@ void BM_GroupsSolveLargest(benchmark::State& state)
         benchmark::DoNotOptimize(DGroupSolver::Solve(problem).score.acceptances);
 }
 
+// Pairs, the exact optimum by a maximum-weight matching, with the sexes
+// balanced: a class of 100 (50 pairs) and of 99 (one group of three, the
+// best subject added to the best pairing of the others).
+void BM_GroupsPairs(benchmark::State& state)
+{
+    DTest test;
+    BuildClassTest(test, qint32(state.range(0)));
+    DGroupSettings settings;
+    settings.value = 2;
+    settings.balanceSexes = true;
+    const DGroupProblem problem = DGroupProblem::FromTest(test.desi, test.subj.List(), settings);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DGroupSolver::Solve(problem).score.acceptances);
+}
+
 // A test file whose first surname claims about 10^9 code units, made 2 GB
 // large without taking the disk space: no text may cost what the file's
 // size would allow.
@@ -529,6 +544,12 @@ BENCHMARK(BM_BarePngProcess)
 BENCHMARK(BM_GroupsSolve)
     ->Arg(30)
     ->Arg(100)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(kRepetitions)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_GroupsPairs)
+    ->Arg(100)
+    ->Arg(99)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(kRepetitions)
     ->ReportAggregatesOnly(true);

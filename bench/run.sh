@@ -54,6 +54,8 @@ BEGIN {
     target["BM_GroupsSolve/30"] = 200
     target["BM_GroupsSolve/100"] = 1000
     target["BM_GroupsSolveLargest"] = 1000
+    target["BM_GroupsPairs/100"] = 1000
+    target["BM_GroupsPairs/99"] = 1000
     target["BM_FormImport"] = 50
     target["BM_CompareLargest"] = 20
     # The export process against a bare Qt program that paints a PNG: an aim,

@@ -937,6 +937,14 @@ extern const DLanguageEntry kLanguageTable[] = {
     // The class report, safe copies, unknown settings (37500-37590)
 
     // Working groups: exact pairs, balanced sexes, printed heading (37600-37690)
+    {37600, u"Group size: %d", u"Dimensione dei gruppi: %d"},
+    {37610, u"Number of groups: %d", u"Numero di gruppi: %d"},
+    {37620, u"%d groups of %d to %d subjects", u"%d gruppi da %d a %d soggetti"},
+    {37630, u"%d groups of %d subjects", u"%d gruppi di %d soggetti"},
+    {37640, u"1 group of %d subjects", u"1 gruppo di %d soggetti"},
+    {37650, u"Questions counted: %s", u"Domande considerate: %s"},
+    {37660, u"none", u"nessuna"},
+    {37670, u"Sexes balanced", u"Sessi bilanciati"},
 
     // Sociogram arrangement: lines kept off boxes (37700-37790)
 

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDate>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -270,6 +272,7 @@ void TFormGroups::ProposeBtClick()
                           const DGroupSettings settings = ReadSettings();
                           DGroupRecord::Store(test_, settings, true);
                           problem_ = DGroupProblem::FromTest(test_.desi, test_.subj.List(), settings);
+                          settings_ = settings;
                           Show(0);
                       });
 }
@@ -292,13 +295,23 @@ void TFormGroups::PrintBtClick()
 {
     if (!problem_)
         return;
-    DMessages::Handle(language_, "TFormGroups::PrintBtClick()",
-                      [&]
-                      {
-                          QTextDocument document;
-                          document.setPlainText(ResultEd->toPlainText());
-                          DPrintPreview::Show(this, windowTitle(), document, printDialog_);
-                      });
+    DMessages::Handle(
+        language_, "TFormGroups::PrintBtClick()",
+        [&]
+        {
+            const QStringList heading =
+                DGroupReport::Heading(*problem_, settings_, test_.ques.List().GetSize(),
+                                      test_.subj.Description().ToString(), test_.file.FileName(), QDate::currentDate());
+            QTextDocument document;
+            document.setPlainText(heading.join(QLatin1Char('\n')) + QStringLiteral("\n\n") + ResultEd->toPlainText());
+            QTextCursor title(&document);
+            title.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            QTextCharFormat large;
+            large.setFontWeight(QFont::Bold);
+            large.setFontPointSize(document.defaultFont().pointSizeF() * 1.4);
+            title.mergeCharFormat(large);
+            DPrintPreview::Show(this, windowTitle(), document, printDialog_);
+        });
 }
 
 void TFormGroups::ExportBtClick()

@@ -41,7 +41,8 @@ public:
     // The next-best different proposal for the same settings.
     void AnotherBtClick();
     void CopyBtClick();
-    // The proposal shown, as text in the print preview.
+    // The proposal shown, as text in the print preview, under a heading
+    // that names the class, the date and the settings.
     void PrintBtClick();
     // Asks for a file and writes the proposal shown into it.
     void ExportBtClick();
@@ -99,6 +100,8 @@ private:
     std::vector<DGroupSettings::Pair> together_;
     std::vector<DGroupSettings::Pair> apart_;
     std::optional<DGroupProblem> problem_;
+    // What the proposal shown was made with.
+    DGroupSettings settings_;
     DGroupProposal proposal_;
     qint32 index_ = 0;
     std::function<void()> showGroups_;

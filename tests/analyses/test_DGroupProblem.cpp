@@ -30,6 +30,10 @@ void TestDGroupProblem::groupCount_data()
     QTest::newRow("25 in fours: one of five") << size << 4 << 25 << 6 << QString();
     QTest::newRow("26 in fours: two of three") << size << 4 << 26 << 7 << QString();
     QTest::newRow("fewer than a group") << size << 10 << 3 << 1 << QString();
+    // An odd class in pairs: one group of three, never a subject alone.
+    QTest::newRow("25 in pairs: one of three") << size << 2 << 25 << 12 << QString();
+    QTest::newRow("3 in pairs: one of three") << size << 2 << 3 << 1 << QString();
+    QTest::newRow("24 in pairs") << size << 2 << 24 << 12 << QString();
     QTest::newRow("size too small") << size << 1 << 24 << 0 << lang.GetErr(34570, {2, 10});
     QTest::newRow("three groups") << count << 3 << 24 << 3 << QString();
     QTest::newRow("eleven groups") << count << 11 << 24 << 0 << lang.GetErr(34560, {2, 10});

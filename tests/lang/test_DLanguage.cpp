@@ -57,7 +57,7 @@ private Q_SLOTS:
                                                  // (next term: report, copies, settings)
                                                  + 0
                                                  // (next term: working groups)
-                                                 + 0
+                                                 + 8
                                                  // (next term: arrangement)
                                                  + 0
                                                  ));

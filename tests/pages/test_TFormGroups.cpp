@@ -1,4 +1,5 @@
 #include "analyses/DGraph.h"
+#include "analyses/DGraphPainting.h"
 #include "analyses/DGroupReport.h"
 #include "analyses/DPalette.h"
 #include "document/DGroupRecord.h"
@@ -10,6 +11,7 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QDate>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -83,10 +85,16 @@ void TestTFormGroups::proposeAnotherCopyExport()
     QVERIFY(second != first);
     d.Click(d.form.CopyBt);
     QCOMPARE(QGuiApplication::clipboard()->text(), second);
+    // Printed under a heading that says which class, when, and how.
+    d.test.subj.Description().SetText(QStringLiteral("Class 3B"));
     QString printed;
     d.form.SetPrintDialog([&](const QTextDocument& document) { printed = document.toPlainText(); });
     d.Click(d.form.PrintBt);
-    QCOMPARE(printed, second);
+    QCOMPARE(printed,
+             QStringLiteral("Working groups\nClass 3B\nFile: not saved; Date: %1\n"
+                            "Number of groups: 4; 4 groups of 2 subjects\nQuestions counted: 1, 2, 3, 4, 5\n\n")
+                     .arg(DGraphPainting::DateText(QDate::currentDate())) +
+                 second);
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("groups.csv"));
@@ -130,6 +138,12 @@ void TestTFormGroups::pairsAndRefusals()
     QVERIFY(d.form.ResultEd->toPlainText().contains(QStringLiteral("1. S1; chose S2\n")));
     // Kept together though neither chose the other.
     QCOMPARE(DGroupRecord::Load(d.test).together, (std::vector<DGroupSettings::Pair>{{1, 3}}));
+    // The printed heading names the rule.
+    QString printed;
+    d.form.SetPrintDialog([&](const QTextDocument& document) { printed = document.toPlainText(); });
+    d.Click(d.form.PrintBt);
+    QVERIFY2(printed.contains(QStringLiteral("\nQuestions counted: 1, 2, 3, 4, 5\nS1 and S3: together\n\n")),
+             qPrintable(printed));
 }
 
 // The sociogram's boxes take their group's colour while a proposal is
