@@ -14,8 +14,6 @@
 
 namespace
 {
-const QChar kTab = QLatin1Char('\t');
-
 // The questions an analysis counts, by index from 0.
 using Selection = std::vector<bool>;
 
@@ -248,9 +246,9 @@ QStringList DComparison::UnmatchedLines() const
 
 QString DComparison::Text() const
 {
-    QStringList lines{SchemeText(), QString(), Header().join(kTab)};
+    QStringList lines{SchemeText(), QString(), DCsv::ClipboardLine(Header())};
     for (const Row& row : rows)
-        lines << Cells(row).join(kTab);
+        lines << DCsv::ClipboardLine(Cells(row));
     const QStringList unmatched = UnmatchedLines();
     if (!unmatched.isEmpty())
         lines << QString() << unmatched;

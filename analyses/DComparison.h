@@ -91,8 +91,8 @@ public:
     // The lines naming the subjects found in one test only; none when all
     // were paired.
     QStringList UnmatchedLines() const;
-    // The clipboard's text: the sentences, the table with tabs between cells,
-    // the unmatched subjects.
+    // The clipboard's text: the sentences, the table as DCsv::ClipboardLine
+    // rows, the unmatched subjects.
     QString Text() const;
     // The table as comma-separated lines written by DCsv.
     QStringList CsvLines(const DCsv::Options& options = {}) const;

@@ -10,7 +10,6 @@
 namespace
 {
 constexpr int kSchemeIds[DGraphTarStat::kSchemes] = {33470, 33480, 33490};
-const QChar kTab = QLatin1Char('\t');
 } // namespace
 
 std::vector<DGraphTarTable::Row> DGraphTarTable::Rows(const DGraph& graph, std::optional<QString>* noSpread)
@@ -125,9 +124,9 @@ QString DGraphTarTable::Text(const std::vector<Row>& rows)
     QStringList lines;
     for (int scheme = 0; scheme < DGraphTarStat::kSchemes; ++scheme)
         lines << lang.GetStr(kSchemeIds[scheme]) << DGraphTarCriteria::Lines(scheme) << QString();
-    lines << (Header() << lang.GetStr(33500)).join(kTab);
+    lines << DCsv::ClipboardLine(Header() << lang.GetStr(33500));
     for (const Row& row : rows)
-        lines << (Cells(row) << (row.differs ? QStringLiteral("*") : QString())).join(kTab);
+        lines << DCsv::ClipboardLine(Cells(row) << (row.differs ? QStringLiteral("*") : QString()));
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 

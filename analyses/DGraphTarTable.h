@@ -61,7 +61,7 @@ public:
 
     // The clipboard's text: the criteria of every scheme, then the table
     // with a last column that marks the subjects whose categories differ,
-    // cells separated by tabs.
+    // each row a DCsv::ClipboardLine.
     static QString Text(const std::vector<Row>& rows);
     // The comma-separated lines (header and one line per subject), every cell
     // written by DCsv, and the bytes of such a file.

@@ -13,10 +13,11 @@
 
 #include <QBuffer>
 #include <QFileInfo>
-#include <QFontMetrics>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextLayout>
+#include <QtMath>
 
 #include <algorithm>
 
@@ -27,7 +28,8 @@ using Analysis = DGraphPainting::Analysis;
 // Pixels at 96 dpi, as the pictures are laid out; 15 mm margins.
 constexpr int kDpi = 96;
 constexpr qreal kMarginMm = 15;
-constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+// A heading and the three lines below it.
+constexpr int kHeadingRoom = 80;
 
 QFont ReportFont(int pointSize, bool bold = false)
 {
@@ -52,17 +54,43 @@ public:
             painter_.end();
     }
 
-    void Text(const QString& text, const QFont& font, int gapAfter = 4)
+    // Line by line, so that a paragraph longer than what is left of the page
+    // (a list of a hundred subjects) goes on at the top of the next page
+    // instead of running past the foot of this one. A text takes its
+    // direction from its own letters; a list of subjects reads in the
+    // interface's direction whatever script its names are in.
+    void Text(const QString& text, const QFont& font, int gapAfter = 4,
+              Qt::LayoutDirection direction = Qt::LayoutDirectionAuto)
     {
-        const QFontMetrics metrics(font, &probe_);
-        const QRect bound = metrics.boundingRect(QRect(0, 0, area_.width(), area_.height()), kTextFlags, text);
-        if (y_ > 0 && y_ + bound.height() > area_.height())
-            NewPage();
+        QTextLayout layout(text, font, &probe_);
+        QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        option.setTextDirection(direction);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+            line.setLineWidth(area_.width());
+        layout.endLayout();
         painter_.setFont(font);
-        painter_.drawText(QRect(0, y_, area_.width(), bound.height()), kTextFlags, text);
-        y_ += bound.height() + gapAfter;
+        for (int i = 0; i < layout.lineCount(); ++i)
+        {
+            const QTextLine line = layout.lineAt(i);
+            const int height = qCeil(line.height());
+            if (y_ > 0 && y_ + height > area_.height())
+                NewPage();
+            line.draw(&painter_, QPointF(0, y_ - line.y()));
+            y_ += height;
+        }
+        y_ += gapAfter;
     }
     void Gap(int pixels) { y_ += pixels; }
+    // A heading never stands alone at the foot of a page: with less room
+    // left than it and the first lines below it, it starts the next page.
+    void KeepRoom(int pixels)
+    {
+        if (y_ > 0 && y_ + pixels > area_.height())
+            NewPage();
+    }
 
     // The painting on a fresh page, as large as the page allows.
     void Picture(const DGraphPainting& painting)
@@ -93,12 +121,15 @@ private:
     int y_;
 };
 
+// The name is isolated (first strong isolate ... pop directional isolate):
+// a name in a right-to-left script neither carries its number to the other
+// side nor reorders its neighbours in the list. The number and the name
+// stay on one line.
 QString SubjectText(const DSubjElem& subject)
 {
-    return QStringLiteral("%1. %2 %3")
-        .arg(subject.id.GetValue())
-        .arg(subject.appe.Surname().ToString(), subject.appe.Name().ToString())
-        .trimmed();
+    const QString name =
+        QStringLiteral("%1 %2").arg(subject.appe.Surname().ToString(), subject.appe.Name().ToString()).trimmed();
+    return QStringLiteral("%1.\u00a0\u2068%2\u2069").arg(subject.id.GetValue()).arg(name);
 }
 
 QString SubjectsText(const std::vector<const DSubjElem*>& subjects)
@@ -133,11 +164,39 @@ void TitlePage(Pages& pages, DTest& test, const QString& fileName, const QDate& 
     }
 }
 
+// What the numbers of an analysis count: every choice a subject received, or
+// every classmate who chose (once, however many questions name the subject).
+// The two differ as soon as more than one question is counted.
+QString CountsInWords(Analysis analysis, const DGraph& graph)
+{
+    const DLanguage& lang = DLanguage::Active();
+    QString words;
+    switch (analysis)
+    {
+    case Analysis::Bar:
+        words = lang.GetStr(graph.bar.type.IsViewAll() ? 37500 : 37510);
+        break;
+    case Analysis::Target:
+        return lang.GetStr(37520);
+    case Analysis::Metrics:
+        words = lang.GetStr(37530);
+        break;
+    case Analysis::Sociogram:
+        return {};
+    }
+    if (graph.weight.IsRank())
+        words += QLatin1Char(' ') + lang.GetStr(33900) + QStringLiteral(": ") +
+                 graph.weight.Texts().value(graph.weight.GetValue()) + QLatin1Char('.');
+    return words;
+}
+
 void AnalysisPage(Pages& pages, Analysis analysis, DTest& test, const QString& fileName, const QDate& date)
 {
     try
     {
-        const QStringList caption = DGraphPainting::CaptionLines(analysis, test.graph, fileName, date);
+        QStringList caption = DGraphPainting::CaptionLines(analysis, test.graph, fileName, date);
+        if (const QString counts = CountsInWords(analysis, test.graph); !counts.isEmpty())
+            caption << counts;
         pages.Picture(DGraphPainting::Of(analysis, test.graph).WithCaption(caption));
     }
     catch (const EError& e)
@@ -159,13 +218,15 @@ void CategoriesPage(Pages& pages, DTest& test)
     const QStringList criteria = DGraphTarCriteria::Lines(scheme);
     const QFont text = ReportFont(10);
     pages.Text(lang.GetStr(22100) + QStringLiteral(": ") + tar.stat.Texts().value(tar.stat.GetValue()), text);
-    pages.Text(criteria.value(0), text, 10);
+    pages.Text(criteria.value(0), text, 2);
+    pages.Text(CountsInWords(Analysis::Target, test.graph), text, 10);
     try
     {
         tar.Prepare(test.subj.List());
         for (const int slot : DGraphTar::RingOrder(tar.stat.IsRankPositive()))
         {
             const DGraphTarCat& category = tar.Categories()[std::size_t(slot)];
+            pages.KeepRoom(kHeadingRoom);
             pages.Text(category.label, ReportFont(11, true), 2);
             // Each of the category's rules, as the legend states them.
             for (const QString& rule : criteria.mid(1))
@@ -174,7 +235,7 @@ void CategoriesPage(Pages& pages, DTest& test)
             std::vector<const DSubjElem*> members;
             for (const DGraphListSubj& entry : category.subjects)
                 members.push_back(&entry.Subj());
-            pages.Text(SubjectsText(members), text, 10);
+            pages.Text(SubjectsText(members), text, 10, Qt::LeftToRight);
         }
     }
     catch (const EError& e)
@@ -204,10 +265,12 @@ void AttentionPage(Pages& pages, DTest& test)
     const QFont heading = ReportFont(11, true);
     const QFont text = ReportFont(10);
     pages.Gap(8);
+    pages.KeepRoom(kHeadingRoom);
     pages.Text(lang.GetStr(28250), heading, 2);
-    pages.Text(SubjectsText(unaccepted), text, 10);
+    pages.Text(SubjectsText(unaccepted), text, 10, Qt::LeftToRight);
+    pages.KeepRoom(kHeadingRoom);
     pages.Text(lang.GetMsg(28260, {qint32(most)}), heading, 2);
-    pages.Text(SubjectsText(rejected), text, 10);
+    pages.Text(SubjectsText(rejected), text, 10, Qt::LeftToRight);
 }
 } // namespace
 

@@ -25,6 +25,14 @@ DMessages::ChoiceBox& choiceBox()
     static DMessages::ChoiceBox box;
     return box;
 }
+
+// A box's text often carries what a file or a form held (a name, a path, a
+// cell): a subject named "<b>x" must read as written, never as markup. None
+// of the program's own texts is markup either.
+void AsPlainText(QMessageBox& box)
+{
+    box.setTextFormat(Qt::PlainText);
+}
 } // namespace
 
 void DMessages::SetErrorBox(ErrorBox box)
@@ -51,6 +59,7 @@ void DMessages::ShowErr(const DLanguage& language, const QString& text)
         return;
     }
     QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok);
+    AsPlainText(box);
     box.exec();
 }
 
@@ -74,6 +83,7 @@ QMessageBox::StandardButton DMessages::ShowQuestion(const DLanguage& language, c
     {
         QMessageBox box(QMessageBox::Information, title, text,
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        AsPlainText(box);
         box.setEscapeButton(QMessageBox::Cancel);
         answer = static_cast<QMessageBox::StandardButton>(box.exec());
     }
@@ -95,6 +105,7 @@ int DMessages::ShowChoice(const DLanguage& language, const QString& text, const 
     else
     {
         QMessageBox box(QMessageBox::Information, title, text, QMessageBox::NoButton);
+        AsPlainText(box);
         QList<QAbstractButton*> pressed;
         for (int i = 0; i <= last; ++i)
             pressed << box.addButton(labels[i], i == last ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
@@ -132,7 +143,11 @@ void DMessages::ReportRegistryInBoxes()
         [](const QString& text)
         {
             if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-                QMessageBox::critical(nullptr, QStringLiteral("ERROR"), text);
+            {
+                QMessageBox box(QMessageBox::Critical, QStringLiteral("ERROR"), text, QMessageBox::Ok);
+                AsPlainText(box);
+                box.exec();
+            }
             else
                 qWarning("%s", qPrintable(text));
         });

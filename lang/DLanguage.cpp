@@ -163,8 +163,11 @@ QStringList DLanguage::Names()
 
 void DLanguage::Load()
 {
-    DRegistry registry;
-    language_ = registry.ReadInt(kSection, kKey, English);
+    DRegistry registry(store_ == Store::LoadOnly ? DRegistry::Use::ReadQuietly : DRegistry::Use::ReadAndWrite);
+    const int stored = registry.ReadInt(kSection, kKey, English);
+    // A settings file of a later version, or edited by hand, may name a
+    // language this build does not speak: every text would be a complaint.
+    language_ = stored >= 0 && stored < Names().size() ? stored : English;
 }
 
 void DLanguage::Save() const

@@ -517,7 +517,8 @@ extern const DLanguageEntry kLanguageTable[] = {
     {28230, u"Subjects by category", u"Soggetti per categoria"},
     {28240, u"nobody", u"nessuno"},
     {28250, u"Subjects who received no acceptance", u"Soggetti che non hanno ricevuto accettazioni"},
-    {28260, u"Subjects who received the most rejections (%d)", u"Soggetti che hanno ricevuto più rifiuti (%d)"},
+    {28260, u"Subjects who received the most rejections (%d rejection choices received)",
+     u"Soggetti che hanno ricevuto più rifiuti (%d scelte di rifiuto ricevute)"},
     {28270, u"the class report: every analysis in one PDF document (A4)",
      u"la relazione sulla classe: tutte le analisi in un documento PDF (A4)"},
     {28280, u"Class report: every analysis with its explanation in one PDF document",
@@ -935,6 +936,26 @@ extern const DLanguageEntry kLanguageTable[] = {
     // Test files: damaged section positions, stored texts kept (37400-37490)
 
     // The class report, safe copies, unknown settings (37500-37590)
+    {37500,
+     u"Bar heights: choices received; a classmate who chose the subject in several questions counts once for each "
+     u"question.",
+     u"Altezza delle barre: scelte ricevute; un compagno che ha scelto il soggetto in più domande conta una volta per "
+     u"ogni domanda."},
+    {37510,
+     u"Bar heights: classmates who chose the subject, each counted once even if they chose the subject in several "
+     u"questions.",
+     u"Altezza delle barre: compagni che hanno scelto il soggetto, ciascuno contato una volta sola anche se lo ha "
+     u"scelto in più domande."},
+    {37520,
+     u"Acceptances and rejections received are choices: a classmate who chose the subject in several questions "
+     u"counts once for each question.",
+     u"Accettazioni e rifiuti ricevuti sono scelte: un compagno che ha scelto il soggetto in più domande conta una "
+     u"volta per ogni domanda."},
+    {37530,
+     u"Received and given: classmates who chose the subject or whom the subject chose, each counted once even across "
+     u"several questions.",
+     u"Ricevute e date: compagni che hanno scelto il soggetto o che il soggetto ha scelto, ciascuno contato una volta "
+     u"sola anche in più domande."},
 
     // Working groups: exact pairs, balanced sexes, printed heading (37600-37690)
     {37600, u"Group size: %d", u"Dimensione dei gruppi: %d"},

@@ -46,6 +46,12 @@ QString DRegistry::FilePath()
            QStringLiteral("/Zelvor/Kaleidocircle.conf");
 }
 
+void DRegistry::Complain(const QString& text) const
+{
+    if (!quiet_)
+        Report(text);
+}
+
 bool DRegistry::IsUsable(const QString& path)
 {
     // Looked at without opening it: opening a FIFO for reading waits for a
@@ -55,7 +61,7 @@ bool DRegistry::IsUsable(const QString& path)
     return !info.exists() || (info.isFile() && info.size() <= kMaxFileBytes);
 }
 
-DRegistry::DRegistry()
+DRegistry::DRegistry(Use use) : quiet_(use == Use::ReadQuietly)
 {
     // QSettings reads its file as soon as it is created and again before it
     // writes, and takes a lock file beside it to write: each is looked at
@@ -71,17 +77,17 @@ DRegistry::DRegistry()
     if (settings_->status() != QSettings::NoError)
     {
         settings_.reset();
-        Report(QStringLiteral("Registry opening error!"));
+        Complain(QStringLiteral("Registry opening error!"));
     }
 }
 
 DRegistry::~DRegistry()
 {
-    if (!settings_)
+    if (!settings_ || quiet_)
         return;
     settings_->sync();
     if (settings_->status() != QSettings::NoError)
-        Report(QStringLiteral("Registry closing error!"));
+        Complain(QStringLiteral("Registry closing error!"));
 }
 
 int DRegistry::ReadInt(const QString& section, const QString& key, int defaultValue)
@@ -91,7 +97,7 @@ int DRegistry::ReadInt(const QString& section, const QString& key, int defaultVa
     work_ = QStringLiteral("Registry read error in TDataRegistry::ReadInt(), sec: %1, key: %2").arg(section, key);
     if (!settings_)
     {
-        Report(work_);
+        Complain(work_);
         return defaultValue;
     }
     const QString path = section + QLatin1Char('/') + key;
@@ -104,7 +110,7 @@ int DRegistry::ReadInt(const QString& section, const QString& key, int defaultVa
 
 void DRegistry::WriteInt(const QString& section, const QString& key, int value)
 {
-    if (ignored_)
+    if (ignored_ || quiet_)
         return;
     work_ = QStringLiteral("Registry write error in TDataRegistry::WriteInt(), sec: %1, key: %2").arg(section, key);
     if (!settings_)

@@ -17,7 +17,16 @@ class QSettings;
 class DRegistry
 {
 public:
-    DRegistry();
+    // A store opened only to read, by a run that never writes settings (an
+    // export), says nothing about them: a setting it cannot read keeps its
+    // default, and the settings are not what that run was asked about.
+    enum class Use
+    {
+        ReadAndWrite,
+        ReadQuietly
+    };
+
+    explicit DRegistry(Use use = Use::ReadAndWrite);
     ~DRegistry();
     DRegistry(const DRegistry&) = delete;
     DRegistry& operator=(const DRegistry&) = delete;
@@ -41,7 +50,10 @@ public:
     static constexpr qint64 kMaxFileBytes = 1 << 20;
 
 private:
+    void Complain(const QString& text) const;
+
     std::unique_ptr<QSettings> settings_;
     QString work_;
     bool ignored_ = false;
+    bool quiet_ = false;
 };

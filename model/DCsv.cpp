@@ -102,6 +102,15 @@ QString DCsv::Line(const QStringList& cells, const Options& options)
     return written.join(options.SeparatorChar());
 }
 
+QString DCsv::ClipboardLine(const QStringList& cells)
+{
+    QStringList written;
+    written.reserve(cells.size());
+    for (const QString& cell : cells)
+        written << (RunsAsFormula(cell, QLatin1Char('.')) ? Quoted(QLatin1Char('\'') + cell) : cell);
+    return written.join(QLatin1Char('\t'));
+}
+
 QByteArray DCsv::Bytes(const QStringList& lines, const Options& options)
 {
     QByteArray bytes;

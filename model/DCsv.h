@@ -60,6 +60,11 @@ public:
     static QString Cell(const QString& text, const Options& options = {});
     // The cells joined by the separator.
     static QString Line(const QStringList& cells, const Options& options = {});
+    // A row of a table copied as text: the cells joined by tabs, as
+    // spreadsheets take a paste. A cell that would run as a formula is
+    // written as the files write it (quoted, after a '); every other cell
+    // stays as it is, so a copy still reads as the table shows it.
+    static QString ClipboardLine(const QStringList& cells);
     // The bytes of a file of such lines: UTF-8, the byte-order mark only when
     // asked for, every line (the last included) ended by CR LF.
     static QByteArray Bytes(const QStringList& lines, const Options& options = {});

@@ -5,6 +5,8 @@
 #include "lang/DLanguage.h"
 #include "tests/TestSupport.h"
 
+#include <algorithm>
+
 namespace
 {
 using TestSupport::ErrorOf;
@@ -105,6 +107,11 @@ void TestDGraphTarTable::clipboardText()
     QCOMPARE(lines.front(), DLanguage::Active().GetStr(33470));
     QVERIFY(lines.contains(DGraphTarCriteria::Lines(DGraphTarStat::Probability).back()));
     QVERIFY(lines.contains("1\tRossi\t\t2\t0\t1.00\t-1.00\t2.00\t0.00\tA\tA\tE\t*"));
+    // Subject 3, named "=Verdi", is copied as the file writes it: the
+    // spreadsheet that takes the paste shows the name, never runs it.
+    QVERIFY2(std::any_of(lines.begin(), lines.end(),
+                         [](const QString& line) { return line.startsWith(QStringLiteral("3\t\"'=Verdi\"\t\t")); }),
+             qPrintable(text));
     QVERIFY(text.endsWith(QLatin1Char('\n')));
 }
 

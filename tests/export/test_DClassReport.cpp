@@ -6,8 +6,11 @@
 #include "tests/TestSupport.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include <algorithm>
 
 namespace
 {
@@ -27,7 +30,8 @@ void BuildNamedClass(DTest& test)
 }
 
 // The text of a PDF as a reader finds it, page by page (form feeds between),
-// every run of spaces and line breaks within a page read as one space.
+// every run of spaces and line breaks within a page read as one space, and
+// ligatures ("fi") as their letters.
 QString PdfText(const QByteArray& pdf)
 {
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
@@ -40,8 +44,45 @@ QString PdfText(const QByteArray& pdf)
     process.waitForFinished(20000);
     QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\f'));
     for (QString& page : pages)
-        page = page.simplified();
+    {
+        QString letters;
+        for (const QChar c : page)
+            letters += c.unicode() >= 0xFB00 && c.unicode() <= 0xFB06
+                           ? QString(c).normalized(QString::NormalizationForm_KC)
+                           : QString(c);
+        page = letters.simplified();
+    }
     return pages.join(QLatin1Char('\f'));
+}
+// The words of one page of a PDF with where they start, as pdftotext finds
+// them: a word's left edge and its line's top, in points.
+struct PdfWord
+{
+    QString text;
+    double left = 0;
+    double top = 0;
+};
+
+QList<PdfWord> PdfWords(const QByteArray& pdf, int page)
+{
+    QList<PdfWord> words;
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        return words;
+    QProcess process;
+    process.start(tool, {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                         QString::number(page), QStringLiteral("-"), QStringLiteral("-")});
+    process.write(pdf);
+    process.closeWriteChannel();
+    process.waitForFinished(20000);
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
+    for (auto match = word.globalMatch(QString::fromUtf8(process.readAllStandardOutput())); match.hasNext();)
+    {
+        const QRegularExpressionMatch found = match.next();
+        words.append({found.captured(3), found.captured(1).toDouble(), found.captured(2).toDouble()});
+    }
+    return words;
 }
 } // namespace
 
@@ -59,10 +100,21 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("headings");
         QTest::newRow("English") << int(DLanguage::English)
                                  << QStringList{"Class report", "Subjects by category", "A) Popular",
-                                                "Subjects who received no acceptance"};
+                                                "Subjects who received no acceptance",
+                                                // What each count counts.
+                                                "Bar heights: choices received;",
+                                                "Acceptances and rejections received are choices:",
+                                                "Received and given: classmates who chose the subject",
+                                                "rejection choices received)"};
         QTest::newRow("Italian") << int(DLanguage::Italian)
-                                 << QStringList{"Relazione sulla classe", "Soggetti per categoria", "A) Popolari",
-                                                "Soggetti che non hanno ricevuto accettazioni"};
+                                 << QStringList{"Relazione sulla classe",
+                                                "Soggetti per categoria",
+                                                "A) Popolari",
+                                                "Soggetti che non hanno ricevuto accettazioni",
+                                                "Altezza delle barre: scelte ricevute;",
+                                                "Accettazioni e rifiuti ricevuti sono scelte:",
+                                                "Ricevute e date: compagni che hanno scelto il soggetto",
+                                                "scelte di rifiuto ricevute)"};
     }
     void reportHoldsItsTexts()
     {
@@ -104,6 +156,98 @@ private Q_SLOTS:
         const QString text = PdfText(DClassReport::Pdf(test, QString(), QDate(2026, 12, 11)));
         QCOMPARE(text.split(QLatin1Char('\f'), Qt::SkipEmptyParts).size(), 6);
         QVERIFY2(text.contains(QStringLiteral("cannot be computed")), qPrintable(text));
+    }
+
+    // A list longer than a page goes on at the top of the next page: every
+    // one of a hundred subjects with long names, all in one category (nobody
+    // chose anybody) and all without an acceptance, is in the report twice.
+    void longListsGoOnToTheNextPage_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::newRow("English") << int(DLanguage::English);
+        QTest::newRow("Italian") << int(DLanguage::Italian);
+    }
+    void longListsGoOnToTheNextPage()
+    {
+        QFETCH(int, language);
+        DLanguage lang(language);
+        DTest test;
+        test.New();
+        test.subj.List().SetSize(100, false);
+        for (qint32 i = 0; i < 100; ++i)
+        {
+            DSubjElem& subject = test.subj.List().GetSelected(i);
+            subject.appe.Surname().SetText(QStringLiteral("Surname%1 Montgomery Fitzgerald").arg(i + 1));
+            subject.appe.Name().SetText(QStringLiteral("Given%1 Maria Annunziata").arg(i + 1));
+        }
+        const QString text = PdfText(DClassReport::Pdf(test, QString(), QDate(2026, 12, 11)));
+        for (qint32 i = 1; i <= 100; ++i)
+        {
+            // A name may run on over a page break.
+            const QRegularExpression name(
+                QStringLiteral(
+                    "(^|\\s)%1\\.\\sSurname%1\\sMontgomery\\sFitzgerald\\sGiven%1\\sMaria\\sAnnunziata(;|\\s|$)")
+                    .arg(i));
+            int found = 0;
+            for (auto match = name.globalMatch(text); match.hasNext(); match.next())
+                ++found;
+            QVERIFY2(found == 2, qPrintable(QStringLiteral("subject %1 found %2 times").arg(i).arg(found)));
+        }
+    }
+
+    // Names in right-to-left scripts among others: on the line each number
+    // stands right before its own name and the next number after it, in
+    // the order of the list (a Hebrew name would otherwise draw the next
+    // number over to its other side).
+    void rightToLeftNamesKeepTheirNumbers()
+    {
+        DLanguage lang(DLanguage::English);
+        DTest test;
+        test.New();
+        const QStringList names{QStringLiteral("כהן דוד"), QStringLiteral("Rossi Mario"), QStringLiteral("حداد ليلى"),
+                                QStringLiteral("Verdi Anna")};
+        test.subj.List().SetSize(qint32(names.size()), false);
+        for (qint32 i = 0; i < names.size(); ++i)
+        {
+            test.subj.List().GetSelected(i).appe.Surname().SetText(names[i].section(QLatin1Char(' '), 0, 0));
+            test.subj.List().GetSelected(i).appe.Name().SetText(names[i].section(QLatin1Char(' '), 1, 1));
+        }
+        // Page 6: the categories, then those without an acceptance; nobody
+        // chose, so both lists hold all four.
+        const QList<PdfWord> words = PdfWords(DClassReport::Pdf(test, QString(), QDate(2026, 12, 11)), 6);
+        int lists = 0;
+        for (const PdfWord& first : words)
+        {
+            if (first.text != QStringLiteral("1."))
+                continue;
+            ++lists;
+            // The line of the list, left to right, and which subject each
+            // word belongs to: the number's, until the next number.
+            QList<PdfWord> line;
+            for (const PdfWord& word : words)
+                if (qAbs(word.top - first.top) < 1)
+                    line << word;
+            std::sort(line.begin(), line.end(), [](const PdfWord& a, const PdfWord& b) { return a.left < b.left; });
+            int subject = 0;
+            QStringList seen(names.size());
+            for (const PdfWord& word : line)
+            {
+                if (word.text == QStringLiteral("%1.").arg(subject + 1))
+                    ++subject;
+                else if (subject > 0)
+                    seen[subject - 1] += word.text;
+            }
+            QCOMPARE(subject, int(names.size()));
+            for (qint32 i = 0; i < names.size(); ++i)
+            {
+                // Every letter of the name, whichever way its glyphs are drawn.
+                const QString letters = seen[i].normalized(QString::NormalizationForm_KC);
+                for (const QChar c : names[i])
+                    if (!c.isSpace())
+                        QVERIFY2(letters.contains(c), qPrintable(QStringLiteral("%1: %2").arg(i + 1).arg(seen[i])));
+            }
+        }
+        QCOMPARE(lists, 2);
     }
 
     void commandLineWritesTheReport()

@@ -7,10 +7,13 @@
 #include "model/DCsv.h"
 #include "tests/TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -77,6 +80,8 @@ private Q_SLOTS:
     void process();
     void commandLine_data();
     void commandLine();
+    void settingsOnlyRead_data();
+    void settingsOnlyRead();
     void fullDisk();
 
 private:
@@ -658,6 +663,50 @@ void TestDExport::commandLine()
     // Nothing the toolkit says about a display, nor anything on the other
     // stream.
     QCOMPARE(exitCode == 0 ? result.stdErr : result.stdOut, QString());
+}
+
+// An export only reads the settings, for their language: a settings file it
+// cannot use gives the default without a word about it (the user asked for a
+// table, not about the settings), a language this build does not know is
+// English, and the file stays as it was.
+void TestDExport::settingsOnlyRead_data()
+{
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("header");
+    QTest::newRow("damaged") << QByteArray("[Options\nLanguage=1\n") << false << QStringLiteral("Surname");
+    QTest::newRow("garbage") << QByteArray("[[[\n=\\x\n") << false << QStringLiteral("Surname");
+    QTest::newRow("unknown language") << QByteArray("[Options]\nLanguage=7\n") << false << QStringLiteral("Surname");
+    QTest::newRow("read-only folder") << QByteArray("[Options]\nLanguage=1\n") << true << QStringLiteral("Cognome");
+}
+
+void TestDExport::settingsOnlyRead()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(bool, readOnly);
+    QFETCH(QString, header);
+    if (qEnvironmentVariableIsEmpty("KC_APP"))
+        QSKIP("KC_APP names no application (run through CTest)");
+    DTest test;
+    Fill(test);
+    test.file.Write(Path("ok.KalCir"));
+    const QString home = Path(QStringLiteral("settings-") + QLatin1String(QTest::currentDataTag()));
+    const QString folder = home + QStringLiteral("/Zelvor");
+    QVERIFY(QDir().mkpath(folder));
+    std::optional<TestSupport::ReadOnlyFolder> sealed;
+    if (readOnly)
+        sealed.emplace(folder);
+    TestSupport::WriteFile(folder + QStringLiteral("/Kaleidocircle.conf"), settings);
+    if (sealed && !sealed->Seal())
+        QSKIP("no folder can be made read-only here");
+
+    const QString output = Path(QStringLiteral("out-") + QLatin1String(QTest::currentDataTag()) + ".csv");
+    const Result result = RunApp({QStringLiteral("--export=csv"), Path("ok.KalCir"), output}, home);
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.stdErr, QString());
+    QCOMPARE(result.stdOut, QString());
+    QVERIFY2(QString::fromUtf8(TestSupport::ReadFile(output)).contains(header), TestSupport::ReadFile(output));
+    QCOMPARE(TestSupport::ReadFile(folder + QStringLiteral("/Kaleidocircle.conf")), settings);
 }
 
 // The full disk for real: the export fails naming the file and the reason,

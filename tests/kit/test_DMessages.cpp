@@ -1,9 +1,13 @@
 #include "kit/DMessages.h"
 #include "lang/DLanguage.h"
+#include "lang/DRegistry.h"
 #include "model/EError.h"
 #include "tests/TestSupport.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QListWidget>
+#include <QTimer>
 
 #include <stdexcept>
 
@@ -74,6 +78,57 @@ private Q_SLOTS:
             QCOMPARE(DMessages::ShowChoice(lang, QStringLiteral("x"), {36680, 36620}), expected);
             QCOMPARE(asked, QStringLiteral("Messaggio|x|Sovrascrivi/Annulla"));
         }
+    }
+
+    // The real boxes show what a file or a form held as it is written: a
+    // subject named "<b>Rossi</b>" reads with its brackets, never in bold.
+    void realBoxesShowPlainText_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::newRow("error") << 0;
+        QTest::newRow("question") << 1;
+        QTest::newRow("choice") << 2;
+        QTest::newRow("settings failure") << 3;
+    }
+    void realBoxesShowPlainText()
+    {
+        QFETCH(int, box);
+        DLanguage lang(0);
+        const QString text = QStringLiteral("<b>Rossi</b> & <i>Bianchi</i>");
+        Qt::TextFormat format = Qt::RichText;
+        QString shown;
+        // The box is modal: look at it and press Escape from the event loop
+        // it runs.
+        QTimer::singleShot(0,
+                           [&]
+                           {
+                               auto* open = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                               QVERIFY(open);
+                               const auto* label = open->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+                               QVERIFY(label);
+                               format = label->textFormat();
+                               shown = label->text();
+                               QTest::keyClick(open, Qt::Key_Escape);
+                           });
+        switch (box)
+        {
+        case 0:
+            DMessages::ShowErr(lang, text);
+            break;
+        case 1:
+            DMessages::ShowQuestion(lang, text);
+            break;
+        case 2:
+            DMessages::ShowChoice(lang, text, {36680, 36620});
+            break;
+        default:
+            DMessages::ReportRegistryInBoxes();
+            DRegistry::Report(text);
+            DRegistry::SetDefaultReporter({});
+            break;
+        }
+        QCOMPARE(shown, text);
+        QCOMPARE(format, Qt::PlainText);
     }
 
     void helpFileAndListBox()

@@ -55,7 +55,7 @@ private Q_SLOTS:
                                                  // (next term: test files)
                                                  + 0
                                                  // (next term: report, copies, settings)
-                                                 + 0
+                                                 + 4
                                                  // (next term: working groups)
                                                  + 8
                                                  // (next term: arrangement)
@@ -183,6 +183,31 @@ private Q_SLOTS:
         }
         settings.sync();
         QCOMPARE(settings.value(QStringLiteral("Options/Language")).toInt(), 1);
+        QVERIFY(reports_.isEmpty());
+    }
+
+    // A settings file that names a language this build does not have (a
+    // later version's, a hand edit) starts in English, for the window and
+    // for an export alike.
+    void unknownStoredLanguageIsEnglish_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("7") << QStringLiteral("7");
+        QTest::newRow("2") << QStringLiteral("2");
+        QTest::newRow("-1") << QStringLiteral("-1");
+    }
+    void unknownStoredLanguageIsEnglish()
+    {
+        QFETCH(QString, stored);
+        for (const DLanguage::Store store : {DLanguage::Store::LoadAndSave, DLanguage::Store::LoadOnly})
+        {
+            QSettings settings(QStringLiteral("Zelvor"), QStringLiteral("Kaleidocircle"));
+            settings.setValue(QStringLiteral("Options/Language"), stored);
+            settings.sync();
+            DLanguage language(store);
+            QCOMPARE(language.GetLanguage(), int(DLanguage::English));
+            QCOMPARE(language.GetStr(40000), QStringLiteral("Message"));
+        }
         QVERIFY(reports_.isEmpty());
     }
 

@@ -59,6 +59,11 @@ void TestDCsv::cells()
     QCOMPARE(DCsv::Bytes({DCsv::Line({cell})}), bytes + "\r\n");
     QCOMPARE(DCsv::Bytes({DCsv::Line({QStringLiteral("1"), cell, QStringLiteral("0.500")}), QStringLiteral("end")}),
              "1," + bytes + ",0.500\r\nend\r\n");
+    // A copied table: a formula is kept from running as in a file; every
+    // other cell is copied as it is.
+    const QString copied = bytes.startsWith("\"'") ? QString::fromUtf8(bytes) : cell;
+    QCOMPARE(DCsv::ClipboardLine({QStringLiteral("1"), cell, QStringLiteral("-0.500")}),
+             QStringLiteral("1\t") + copied + QStringLiteral("\t-0.500"));
 }
 
 using Separator = DCsv::Options::Separator;
