@@ -54,7 +54,7 @@ BEGIN {
     target["BM_GroupsSolve/30"] = 200
     target["BM_GroupsSolve/100"] = 1000
     target["BM_GroupsSolveLargest"] = 1000
-    target["BM_GroupsPairs/100"] = 1000
+    target["BM_GroupsPairs/100"] = 50
     target["BM_GroupsPairs/99"] = 1000
     target["BM_FormImport"] = 50
     target["BM_CompareLargest"] = 20
