@@ -117,7 +117,7 @@ QString DGraphIndices::Text() const
 {
     QStringList lines{DLanguage::Active().GetStr(33600)};
     for (const auto& [name, value] : Lines())
-        lines << name + QLatin1Char('\t') + value;
+        lines << DCsv::ClipboardLine({name, value});
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 

@@ -105,7 +105,7 @@ private Q_SLOTS:
                                                 "Bar heights: choices received;",
                                                 "Acceptances and rejections received are choices:",
                                                 "Received and given: classmates who chose the subject",
-                                                "rejection choices received)"};
+                                                "(rejection choices received: "};
         QTest::newRow("Italian") << int(DLanguage::Italian)
                                  << QStringList{"Relazione sulla classe",
                                                 "Soggetti per categoria",
@@ -114,7 +114,7 @@ private Q_SLOTS:
                                                 "Altezza delle barre: scelte ricevute;",
                                                 "Accettazioni e rifiuti ricevuti sono scelte:",
                                                 "Ricevute e date: compagni che hanno scelto il soggetto",
-                                                "scelte di rifiuto ricevute)"};
+                                                "(scelte di rifiuto ricevute: "};
     }
     void reportHoldsItsTexts()
     {
