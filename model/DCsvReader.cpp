@@ -3,6 +3,7 @@
 #include "model/DFileReader.h"
 #include "model/EError.h"
 
+#include <QSet>
 #include <QStringDecoder>
 
 namespace
@@ -70,99 +71,121 @@ QChar DCsvReader::DetectSeparator(const QString& text)
 
 QList<DCsvReader::Record> DCsvReader::Parse(const QByteArray& bytes, const QString& name)
 {
+    return *Parse(bytes, name, Progress());
+}
+
+std::optional<QList<DCsvReader::Record>> DCsvReader::Parse(const QByteArray& bytes, const QString& name,
+                                                           const Progress& progress)
+{
     return EError::Guard("DCsvReader::Parse()",
-                         [&]
+                         [&]() -> std::optional<QList<Record>>
                          {
                              QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-                             QString text = decoder.decode(bytes);
+                             const QString text = decoder.decode(bytes);
                              if (decoder.hasError())
                                  throw EError(27600, {name, FirstBadLine(bytes)});
-                             if (text.startsWith(QChar(0xFEFF)))
-                                 text.remove(0, 1);
                              const QChar separator = DetectSeparator(text);
+                             const QChar* const data = text.constData();
+                             const qsizetype size = text.size();
+                             // A form writes the same few names in cell after cell: equal cells
+                             // share one copy, so that a long form takes the memory of the
+                             // texts it holds rather than of every cell. Past a bound, cells
+                             // of texts not met before are kept apart, so that a file of
+                             // different cells does not fill a table besides.
+                             constexpr qsizetype kMaxShared = 1 << 16;
+                             QSet<QString> shared;
+                             const auto share = [&](QString cell)
+                             {
+                                 if (const auto found = shared.constFind(cell); found != shared.constEnd())
+                                     return *found;
+                                 if (shared.size() < kMaxShared)
+                                     shared.insert(cell);
+                                 return cell;
+                             };
+                             constexpr qsizetype kReportEvery = 1 << 16;
+                             qsizetype report = 0;
 
                              QList<Record> records;
-                             Record record;
-                             QString cell;
                              qint32 line = 1;
-                             qsizetype i = 0;
-                             const qsizetype size = text.size();
-                             // A record ends at a line end outside quotes; an empty line is none.
-                             const auto endRecord = [&]
-                             {
-                                 record.cells << cell;
-                                 cell.clear();
-                                 if (record.cells.size() > 1 || !record.cells.first().isEmpty())
-                                     records << record;
-                                 record = Record();
-                             };
+                             qsizetype i = text.startsWith(QChar(0xFEFF)) ? 1 : 0;
                              while (i < size)
                              {
-                                 if (record.line == 0)
-                                     record.line = line;
-                                 const QChar c = text[i];
-                                 if (c == kQuote && cell.isEmpty())
+                                 if (progress && i >= report)
                                  {
-                                     // A quoted cell runs to the quote that is not doubled.
-                                     const qint32 openLine = line;
+                                     if (!progress(i, size))
+                                         return std::nullopt;
+                                     report = i + kReportEvery;
+                                 }
+                                 Record record;
+                                 record.line = line;
+                                 for (;;)
+                                 {
                                      const qint32 column = qint32(record.cells.size()) + 1;
-                                     ++i;
-                                     for (;;)
+                                     QString cell;
+                                     if (i < size && data[i] == kQuote)
                                      {
-                                         if (i >= size)
-                                             throw EError(27610, {name, openLine, column});
-                                         const QChar q = text[i];
-                                         if (q == kQuote)
+                                         // A quoted cell runs to the quote that is not doubled;
+                                         // it is taken in runs between quotes.
+                                         const qint32 openLine = line;
+                                         qsizetype start = ++i;
+                                         for (;;)
                                          {
-                                             if (i + 1 < size && text[i + 1] == kQuote)
+                                             if (i >= size)
+                                                 throw EError(27610, {name, openLine, column});
+                                             const QChar q = data[i];
+                                             if (q == kQuote)
                                              {
-                                                 cell += kQuote;
-                                                 i += 2;
+                                                 cell.append(data + start, i - start);
+                                                 if (i + 1 < size && data[i + 1] == kQuote)
+                                                 {
+                                                     cell += kQuote;
+                                                     i += 2;
+                                                     start = i;
+                                                     continue;
+                                                 }
+                                                 ++i;
+                                                 break;
+                                             }
+                                             if (IsLineEnd(q))
+                                             {
+                                                 i = SkipLineEnd(text, i);
+                                                 ++line;
                                                  continue;
                                              }
                                              ++i;
-                                             break;
                                          }
-                                         if (IsLineEnd(q))
+                                         if (i < size && data[i] != separator && !IsLineEnd(data[i]))
                                          {
-                                             const qsizetype next = SkipLineEnd(text, i);
-                                             cell += text.mid(i, next - i);
-                                             i = next;
-                                             ++line;
-                                             continue;
+                                             qsizetype end = i;
+                                             while (end < size && data[end] != separator && !IsLineEnd(data[end]))
+                                                 ++end;
+                                             throw EError(27620, {name, line, column, text.mid(i, end - i)});
                                          }
-                                         cell += q;
-                                         ++i;
                                      }
-                                     if (i < size && text[i] != separator && !IsLineEnd(text[i]))
+                                     else
                                      {
-                                         qsizetype end = i;
-                                         while (end < size && text[end] != separator && !IsLineEnd(text[end]))
-                                             ++end;
-                                         throw EError(27620, {name, line, column, text.mid(i, end - i)});
+                                         const qsizetype start = i;
+                                         while (i < size && data[i] != separator && !IsLineEnd(data[i]))
+                                             ++i;
+                                         cell = QString(data + start, i - start);
                                      }
-                                     continue;
+                                     record.cells << share(std::move(cell));
+                                     if (i < size && data[i] == separator)
+                                     {
+                                         ++i;
+                                         continue;
+                                     }
+                                     break;
                                  }
-                                 if (c == separator)
+                                 // A record ends at a line end outside quotes; an empty line is none.
+                                 if (i < size)
                                  {
-                                     record.cells << cell;
-                                     cell.clear();
-                                     ++i;
-                                 }
-                                 else if (IsLineEnd(c))
-                                 {
-                                     endRecord();
                                      i = SkipLineEnd(text, i);
                                      ++line;
                                  }
-                                 else
-                                 {
-                                     cell += c;
-                                     ++i;
-                                 }
+                                 if (record.cells.size() > 1 || !record.cells.first().isEmpty())
+                                     records << std::move(record);
                              }
-                             if (!record.cells.isEmpty() || !cell.isEmpty())
-                                 endRecord();
                              return records;
                          });
 }
