@@ -81,7 +81,7 @@ bool ImportAsTheUser(const QByteArray& bytes, DTest& test, const DTest& source, 
     for (qint32 c = form.ColumnCount() - extraColumns; c < form.ColumnCount(); ++c)
         form.SetColumn(c, {});
     for (const DFormImport::Name& name : form.Problems())
-        form.Resolve(name.text, DFormImport::kSkipRows);
+        form.Resolve(name, DFormImport::kSkipRows);
     const DFormImport::Plan plan = form.Apply(test.desi);
     return plan.rows.size() == 100 && test.desi.GetDesi(10, 10, 100) == source.desi.GetDesi(10, 10, 100);
 }
