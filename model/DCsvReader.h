@@ -41,4 +41,7 @@ public:
     static QList<Record> ReadFile(const QString& path);
     // The separator the first record of text uses.
     static QChar DetectSeparator(const QString& text);
+
+private:
+    static std::optional<QList<Record>> Records(const QByteArray& bytes, const QString& name, const Progress& progress);
 };
