@@ -363,9 +363,12 @@ void TFormFormImport::DrawNames()
         if (standsFor->objectName() == focusName)
             standsFor->setFocus();
     }
-    NamesSg->setColumnWidth(0, 160);
-    NamesSg->setColumnWidth(1, 160);
+    // The drop-down lists keep their room in either language; a longer
+    // text shows whole in its tooltip.
+    NamesSg->setColumnWidth(0, 140);
+    NamesSg->setColumnWidth(1, 120);
     NamesSg->resizeColumnToContents(2);
+    NamesSg->setColumnWidth(2, qMin(NamesSg->columnWidth(2), 150));
     NamesSg->setUpdatesEnabled(true);
 }
 
