@@ -1,10 +1,12 @@
 #include "answers/DFormImport.h"
 
 #include "answers/DDesi.h"
+#include "lang/DLanguage.h"
 #include "model/EError.h"
 #include "subjects/DSubjList.h"
 
 #include <QRegularExpression>
+#include <QSet>
 
 #include <algorithm>
 
@@ -67,6 +69,15 @@ DFormImport::DFormImport(QList<DCsvReader::Record> records, const QString& name,
                   });
 }
 
+std::unique_ptr<DFormImport> DFormImport::Read(const QByteArray& bytes, const QString& name, const DSubjList& subjects,
+                                               const DDesi& desi, const Progress& progress)
+{
+    std::optional<QList<DCsvReader::Record>> records = DCsvReader::Parse(bytes, name, progress);
+    if (!records)
+        return nullptr;
+    return std::make_unique<DFormImport>(std::move(*records), name, subjects, desi);
+}
+
 QString DFormImport::Sample(qint32 column) const
 {
     return rows_.first().cells.value(column);
@@ -94,7 +105,10 @@ QList<DFormImport::Column> DFormImport::Guess(const QStringList& header, const Q
             if (cell.isEmpty())
                 continue;
             empty[c] = false;
-            allMeta = allMeta && IsMetaCell(cell);
+            allMeta = IsMetaCell(cell);
+            // One cell of something else settles the column.
+            if (!allMeta)
+                break;
         }
         meta[c] = IsMetaHeader(header[c]) || (!empty[c] && allMeta);
     }
@@ -140,49 +154,151 @@ QList<DFormImport::Column> DFormImport::Guess(const QStringList& header, const Q
     return columns;
 }
 
+qint32 DFormImport::Respondent() const
+{
+    for (qint32 c = 0; c < columns_.size(); ++c)
+        if (columns_[c].role == Role::Respondent)
+            return c;
+    return -1;
+}
+
 QList<DFormImport::Name> DFormImport::Problems() const
 {
     QList<Name> names;
-    QHash<QString, bool> seen;
-    for (const DCsvReader::Record& row : rows_)
+    QSet<QString> listed;
+    const qint32 respondent = Respondent();
+    // The rows of each subject, as the names resolved so far tell them.
+    std::vector<QList<qint32>> rowsOf(std::size_t(qMax(subjects_.GetSize(), 0)));
+    for (qint32 r = 0; r < rows_.size(); ++r)
+    {
+        const DCsvReader::Record& row = rows_[r];
+        const QString who = respondent >= 0 ? row.cells.value(respondent).trimmed() : QString();
         for (qint32 c = 0; c < columns_.size(); ++c)
         {
             if (columns_[c].role == Role::Ignored)
                 continue;
             const QString text = row.cells.value(c).trimmed();
-            if (text.isEmpty() || IsWholeNumber(text))
+            if (text.isEmpty())
                 continue;
-            const QString key = DSubjMatch::Key(text);
-            if (seen.contains(key))
+            const Match& match = Lookup(text);
+            if (c == respondent)
+            {
+                const qint32 subject = Resolved(match, r, c);
+                if (subject >= 0 && std::size_t(subject) < rowsOf.size())
+                    rowsOf[std::size_t(subject)] << r;
+            }
+            if (match.result.kind == DSubjMatch::Kind::Matched || IsWholeNumber(text))
                 continue;
-            seen.insert(key, true);
-            const DSubjMatch::Result& match = Lookup(text);
-            if (match.kind != DSubjMatch::Kind::Matched)
-                names << Name{text, match};
+            Name name;
+            name.problem = match.result.kind == DSubjMatch::Kind::Ambiguous ? Problem::Ambiguous : Problem::Unmatched;
+            name.text = text;
+            name.match = match.result;
+            name.line = row.line;
+            name.respondent = who;
+            name.column = c;
+            name.row = r;
+            if (name.problem == Problem::Unmatched)
+            {
+                if (listed.contains(match.key))
+                    continue;
+                listed.insert(match.key);
+                name.row = -1;
+            }
+            names << name;
         }
+    }
+    // Subjects who answered more than once, in the order of their first rows.
+    QList<qint32> twice;
+    for (qint32 s = 0; s < qint32(rowsOf.size()); ++s)
+        if (rowsOf[std::size_t(s)].size() > 1)
+            twice << s;
+    std::sort(twice.begin(), twice.end(),
+              [&](qint32 a, qint32 b) { return rowsOf[std::size_t(a)].first() < rowsOf[std::size_t(b)].first(); });
+    for (const qint32 s : twice)
+    {
+        const QList<qint32>& rows = rowsOf[std::size_t(s)];
+        const DCsvReader::Record& first = rows_[rows.first()];
+        Name name;
+        name.problem = Problem::Twice;
+        name.text = first.cells.value(respondent).trimmed();
+        name.line = first.line;
+        name.respondent = name.text;
+        name.column = respondent;
+        name.subject = s;
+        for (const qint32 r : rows)
+            name.lines << rows_[r].line;
+        names << name;
+    }
     return names;
 }
 
-void DFormImport::Resolve(const QString& text, qint32 subject)
+namespace
 {
-    const QString key = DSubjMatch::Key(text);
-    if (subject == kNone)
-        resolutions_.remove(key);
-    else
-        resolutions_.insert(key, subject);
+qint64 CellKey(qint32 row, qint32 column)
+{
+    return (qint64(row) << 32) | quint32(column);
+}
+} // namespace
+
+void DFormImport::Resolve(const Name& name, qint32 choice)
+{
+    const auto set = [choice](auto& table, const auto& key)
+    {
+        if (choice == kNone)
+            table.remove(key);
+        else
+            table.insert(key, choice);
+    };
+    switch (name.problem)
+    {
+    case Problem::Unmatched:
+        set(names_, DSubjMatch::Key(name.text));
+        break;
+    case Problem::Ambiguous:
+        set(cells_, CellKey(name.row, name.column));
+        break;
+    case Problem::Twice:
+        set(twice_, name.subject);
+        break;
+    }
 }
 
-qint32 DFormImport::Resolution(const QString& text) const
+qint32 DFormImport::Resolution(const Name& name) const
 {
-    return resolutions_.value(DSubjMatch::Key(text), kNone);
+    switch (name.problem)
+    {
+    case Problem::Unmatched:
+        return names_.value(DSubjMatch::Key(name.text), kNone);
+    case Problem::Ambiguous:
+        return cells_.value(CellKey(name.row, name.column), kNone);
+    case Problem::Twice:
+        return twice_.value(name.subject, kNone);
+    }
+    return kNone;
 }
 
-const DSubjMatch::Result& DFormImport::Lookup(const QString& text) const
+const DFormImport::Match& DFormImport::Lookup(const QString& text) const
 {
     auto found = matches_.constFind(text);
     if (found == matches_.constEnd())
-        found = matches_.insert(text, matcher_.Match(text, true));
+        found = matches_.insert(text, Match{matcher_.Match(text, true), DSubjMatch::Key(text)});
     return *found;
+}
+
+qint32 DFormImport::Resolved(const Match& match, qint32 row, qint32 column) const
+{
+    switch (match.result.kind)
+    {
+    case DSubjMatch::Kind::Matched:
+        return match.result.index;
+    case DSubjMatch::Kind::Unmatched:
+    case DSubjMatch::Kind::Ambiguous:
+        break;
+    }
+    const qint32 word = match.result.kind == DSubjMatch::Kind::Unmatched ? names_.value(match.key, kNone)
+                                                                         : cells_.value(CellKey(row, column), kNone);
+    // A subject no longer in the test is no word.
+    return word >= subjects_.GetSize() ? kNone : word;
 }
 
 QString DFormImport::ColumnText(qint32 column) const
@@ -190,25 +306,26 @@ QString DFormImport::ColumnText(qint32 column) const
     return header_.value(column);
 }
 
-qint32 DFormImport::Subject(const QString& text, qint32 line, qint32 column) const
+qint32 DFormImport::Subject(const QString& text, qint32 row, qint32 column) const
 {
-    const DSubjMatch::Result& match = Lookup(text);
-    if (match.kind == DSubjMatch::Kind::Matched)
-        return match.index;
+    const Match& match = Lookup(text);
+    const qint32 line = rows_[row].line;
+    if (match.result.kind == DSubjMatch::Kind::Matched)
+        return match.result.index;
     if (IsWholeNumber(text))
         throw EError(27760, {line, column + 1, ColumnText(column), text, subjects_.GetSize()});
-    const qint32 resolved = Resolution(text);
+    const qint32 resolved = Resolved(match, row, column);
     if (resolved != kNone)
         return resolved;
-    if (match.kind == DSubjMatch::Kind::Unmatched)
+    if (match.result.kind == DSubjMatch::Kind::Unmatched)
         throw EError(27730, {line, column + 1, ColumnText(column), text});
     QStringList candidates;
-    for (const qint32 index : match.candidates)
+    for (const qint32 index : match.result.candidates)
         candidates << QStringLiteral("%1. %2").arg(index + 1).arg(subjects_.GetSelected(index).appe.ToString(true));
     throw EError(27740, {line, column + 1, ColumnText(column), text, candidates.join(QStringLiteral(", "))});
 }
 
-DFormImport::Plan DFormImport::Build() const
+DFormImport::Plan DFormImport::Build(const Progress& progress) const
 {
     return EError::Guard(
         "DFormImport::Build()",
@@ -218,6 +335,7 @@ DFormImport::Plan DFormImport::Build() const
             qint32 respondent = -1;
             QHash<QPair<qint32, qint32>, qint32> answerColumn;
             QList<qint32> questions;
+            QList<qint32> answerColumns;
             for (qint32 c = 0; c < columns_.size(); ++c)
             {
                 const Column& column = columns_[c];
@@ -237,6 +355,7 @@ DFormImport::Plan DFormImport::Build() const
                             27720, {first + 1, ColumnText(first), c + 1, ColumnText(c), column.rank, column.question});
                     }
                     answerColumn.insert(slot, c);
+                    answerColumns << c;
                     if (column.question <= questions_ && column.rank <= ranks_ && !questions.contains(column.question))
                         questions << column.question;
                 }
@@ -247,52 +366,111 @@ DFormImport::Plan DFormImport::Build() const
 
             Plan plan;
             plan.questions = questions;
-            QHash<qint32, qint32> rowOf;
-            for (const DCsvReader::Record& row : rows_)
+            const qint32 count = qMax(subjects_.GetSize(), 0);
+            const qint64 total = 2 * qint64(rows_.size());
+            // Told every so many rows: often enough for a bar that moves,
+            // seldom enough to cost nothing.
+            const auto cancelled = [&](qint64 done)
             {
+                plan.cancelled = progress && done % 512 == 0 && !progress(done, total);
+                return plan.cancelled;
+            };
+            const auto cancel = [&]
+            {
+                Plan none;
+                none.cancelled = true;
+                return none;
+            };
+
+            // Whose row each is: a subject (from 0), kSkipRows for a name the
+            // user left out, kNone for a blank line of the form.
+            std::vector<qint32> owner(std::size_t(rows_.size()), kNone);
+            std::vector<QList<qint32>> rowsOf(static_cast<std::size_t>(count));
+            for (qint32 r = 0; r < rows_.size(); ++r)
+            {
+                if (cancelled(r))
+                    return cancel();
+                const DCsvReader::Record& row = rows_[r];
                 const QString who = row.cells.value(respondent).trimmed();
-                qint32 firstAnswer = -1;
-                bool skip = false;
-                for (qint32 c = 0; c < columns_.size(); ++c)
-                {
-                    const QString text = row.cells.value(c).trimmed();
-                    if (columns_[c].role != Role::Ignored && !text.isEmpty())
-                    {
-                        if (columns_[c].role == Role::Answer && firstAnswer < 0)
-                            firstAnswer = c;
-                        skip = skip || (!IsWholeNumber(text) && Lookup(text).kind != DSubjMatch::Kind::Matched &&
-                                        Resolution(text) == kSkipRows);
-                    }
-                }
                 if (who.isEmpty())
                 {
                     // A row with no name and no answer is a blank line of the form.
-                    if (firstAnswer >= 0)
-                        throw EError(27790, {row.line, respondent + 1, ColumnText(respondent)});
+                    for (const qint32 c : answerColumns)
+                        if (!row.cells.value(c).trimmed().isEmpty())
+                            throw EError(27790, {row.line, respondent + 1, ColumnText(respondent)});
                     continue;
                 }
-                if (skip)
-                {
-                    ++plan.skipped;
+                const qint32 subject = Subject(who, r, respondent);
+                owner[std::size_t(r)] = subject;
+                if (subject < 0)
                     continue;
+                QList<qint32>& rows = rowsOf[std::size_t(subject)];
+                rows << r;
+            }
+            // The user keeps one row of a subject who answered twice, or none;
+            // unresolved, the first such subject in the file is refused.
+            qint32 refused = -1;
+            for (qint32 s = 0; s < count; ++s)
+            {
+                const QList<qint32>& rows = rowsOf[std::size_t(s)];
+                if (rows.size() < 2)
+                    continue;
+                const qint32 kept = twice_.value(s, kNone);
+                const bool known = kept == kSkipRows || std::any_of(rows.cbegin(), rows.cend(),
+                                                                    [&](qint32 r) { return rows_[r].line == kept; });
+                if (!known && (refused < 0 || rows[1] < rowsOf[std::size_t(refused)][1]))
+                    refused = s;
+            }
+            if (refused >= 0)
+            {
+                const QList<qint32>& rows = rowsOf[std::size_t(refused)];
+                throw EError(27800, {rows_[rows[0]].line, rows_[rows[1]].line,
+                                     rows_[rows[1]].cells.value(respondent).trimmed()});
+            }
+            std::vector<bool> taken(std::size_t(count), false);
+            for (qint32 r = 0; r < rows_.size(); ++r)
+            {
+                if (cancelled(rows_.size() + r))
+                    return cancel();
+                const DCsvReader::Record& row = rows_[r];
+                const qint32 subject = owner[std::size_t(r)];
+                if (subject == kNone)
+                    continue;
+                const QString who = row.cells.value(respondent).trimmed();
+                if (subject == kSkipRows)
+                {
+                    plan.leftOut << LeftOut{row.line, who, false, 0};
+                    continue;
+                }
+                if (rowsOf[std::size_t(subject)].size() > 1)
+                {
+                    const qint32 kept = twice_.value(subject);
+                    if (kept != row.line)
+                    {
+                        plan.leftOut << LeftOut{row.line, who, true, qMax(kept, 0)};
+                        continue;
+                    }
                 }
                 Answers answers;
-                answers.subject = Subject(who, row.line, respondent);
-                if (rowOf.contains(answers.subject))
-                    throw EError(27800, {rowOf.value(answers.subject), row.line, who});
-                rowOf.insert(answers.subject, row.line);
+                answers.subject = subject;
+                taken[std::size_t(subject)] = true;
                 answers.choices.assign(std::size_t(questions_ * ranks_), 0);
                 QHash<QPair<qint32, qint32>, qint32> chosenIn;
-                for (qint32 c = 0; c < columns_.size(); ++c)
+                for (const qint32 c : answerColumns)
                 {
                     const Column& column = columns_[c];
                     const QString text = row.cells.value(c).trimmed();
-                    if (column.role != Role::Answer || text.isEmpty())
+                    if (text.isEmpty())
                         continue;
                     if (column.question > questions_ || column.rank > ranks_)
                         throw EError(27770, {row.line, c + 1, ColumnText(c), text, column.rank, column.question,
                                              questions_, ranks_});
-                    const qint32 chosen = Subject(text, row.line, c);
+                    const qint32 chosen = Subject(text, r, c);
+                    if (chosen == kSkipRows)
+                    {
+                        plan.emptied << Emptied{row.line, c + 1, text};
+                        continue;
+                    }
                     if (chosen == answers.subject)
                         throw EError(27750, {row.line, c + 1, ColumnText(c), text});
                     const QPair<qint32, qint32> pick(column.question, chosen);
@@ -304,16 +482,21 @@ DFormImport::Plan DFormImport::Build() const
                 }
                 plan.rows << answers;
             }
+            for (qint32 s = 0; s < count; ++s)
+                if (!taken[std::size_t(s)])
+                    plan.absent << s;
             return plan;
         });
 }
 
-DFormImport::Plan DFormImport::Apply(DDesi& desi) const
+DFormImport::Plan DFormImport::Apply(DDesi& desi, const Progress& progress) const
 {
     return EError::Guard("DFormImport::Apply()",
                          [&]
                          {
-                             const Plan plan = Build();
+                             const Plan plan = Build(progress);
+                             if (plan.cancelled)
+                                 return plan;
                              for (const Answers& answers : plan.rows)
                                  for (const qint32 q : plan.questions)
                                      for (qint32 r = 1; r <= ranks_; ++r)
@@ -321,4 +504,42 @@ DFormImport::Plan DFormImport::Apply(DDesi& desi) const
                                                       answers.choices[std::size_t((q - 1) * ranks_ + r - 1)]);
                              return plan;
                          });
+}
+
+QString DFormImport::Summary(const Plan& plan, const DLanguage& language) const
+{
+    // A long form can leave out thousands of rows: the box lists the first
+    // few of each kind and counts the rest.
+    constexpr qsizetype kListed = 8;
+    QStringList lines{language.GetMsg(37200, {int(plan.rows.size())})};
+    const auto more = [&](qsizetype size)
+    {
+        if (size > kListed)
+            lines << language.GetMsg(37280, {int(size - kListed)});
+    };
+    if (!plan.leftOut.isEmpty())
+    {
+        lines << QString() << language.GetMsg(37210, {int(plan.leftOut.size())});
+        for (const LeftOut& row : plan.leftOut.first(qMin(plan.leftOut.size(), kListed)))
+            lines << (!row.twice     ? language.GetMsg(37220, {row.line, row.respondent})
+                      : row.kept > 0 ? language.GetMsg(37230, {row.line, row.respondent, row.kept})
+                                     : language.GetMsg(37240, {row.line, row.respondent}));
+        more(plan.leftOut.size());
+    }
+    if (!plan.emptied.isEmpty())
+    {
+        lines << QString() << language.GetMsg(37250, {int(plan.emptied.size())});
+        for (const Emptied& choice : plan.emptied.first(qMin(plan.emptied.size(), kListed)))
+            lines << language.GetMsg(37260, {choice.line, choice.column, ColumnText(choice.column - 1), choice.text});
+        more(plan.emptied.size());
+    }
+    if (!plan.absent.isEmpty())
+    {
+        QStringList absent;
+        for (const qint32 s : plan.absent.first(qMin(plan.absent.size(), kListed)))
+            absent << QStringLiteral("%1. %2").arg(s + 1).arg(subjects_.GetSelected(s).appe.ToString(true));
+        lines << QString() << language.GetMsg(37270, {int(plan.absent.size()), absent.join(QStringLiteral(", "))});
+        more(plan.absent.size());
+    }
+    return lines.join(u'\n');
 }

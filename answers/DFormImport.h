@@ -8,9 +8,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 class DDesi;
+class DLanguage;
 class DSubjList;
 
 // The answers of an online form, one row per respondent: which column names
@@ -38,20 +40,52 @@ public:
         qint32 rank = 0;
         bool operator==(const Column&) const = default;
     };
-    // A written name that matches no subject or more than one.
+    // What needs the user's word before the import: a written name that
+    // matches no subject (resolved once for every cell that writes it), a
+    // name that fits several (resolved cell by cell, since the row tells the
+    // user who wrote it), and a subject who answered in more than one row.
+    enum class Problem
+    {
+        Unmatched,
+        Ambiguous,
+        Twice
+    };
     struct Name
     {
+        Problem problem = Problem::Unmatched;
+        // The name as written; Twice: the respondent as written in the first
+        // of their rows.
         QString text;
         DSubjMatch::Result match;
+        // Where: the file line of the (first) row and its respondent as
+        // written; Unmatched and Ambiguous: the column, from 0.
+        qint32 line = 0;
+        QString respondent;
+        qint32 column = -1;
+        // Ambiguous: the row, from 0 among the rows below the header.
+        qint32 row = -1;
+        // Twice: the subject (index from 0) and the file lines of its rows.
+        qint32 subject = -1;
+        QList<qint32> lines;
     };
-    // What the user decided a name stands for: a subject (index from 0) or
-    // leaving out every row in which the name is written.
+    // The user's word on a name: a subject (index from 0), or leaving it out:
+    // the rows whose respondent it is are left out, and a choice of it is
+    // left empty. Twice: the file line of the row to keep, or leaving out
+    // every row of the subject.
     static constexpr qint32 kSkipRows = -1;
+    static constexpr qint32 kNone = -2;
+
+    // Told now and then how far a long piece of work is; answering false
+    // cancels it.
+    using Progress = DCsvReader::Progress;
 
     // records: the file's, the header first; name: the file as messages call
     // it. The test's questions and ranks are those of desi. Raises 27810 for
     // a form without a row of answers.
     DFormImport(QList<DCsvReader::Record> records, const QString& name, const DSubjList& subjects, const DDesi& desi);
+    // The form in the file's bytes, or none when progress cancelled.
+    static std::unique_ptr<DFormImport> Read(const QByteArray& bytes, const QString& name, const DSubjList& subjects,
+                                             const DDesi& desi, const Progress& progress = {});
 
     qint32 ColumnCount() const { return qint32(columns_.size()); }
     const QStringList& Header() const { return header_; }
@@ -72,14 +106,13 @@ public:
     static QList<Column> Guess(const QStringList& header, const QList<QStringList>& rows, qint32 questions,
                                qint32 ranks);
 
-    // The names in the respondent and answer columns that the user must
-    // resolve, each once, in the order they first appear.
+    // What the user must resolve, in the order the rows show it: the names,
+    // then the subjects who answered twice (as the names resolved so far
+    // tell them).
     QList<Name> Problems() const;
-    // subject: the index of the subject the text stands for, or kSkipRows.
-    void Resolve(const QString& text, qint32 subject);
-    // The user's word on a text; none (kNone) when not given.
-    static constexpr qint32 kNone = -2;
-    qint32 Resolution(const QString& text) const;
+    void Resolve(const Name& name, qint32 choice);
+    // The user's word on a name; kNone when not given.
+    qint32 Resolution(const Name& name) const;
 
     // The answers the import would write, checked in full; raises the
     // refusal that names the row, the column and the text.
@@ -90,26 +123,59 @@ public:
         // Questions x ranks, row major; 0 is no choice.
         std::vector<qint32> choices;
     };
+    // A row not taken in, and why: its respondent left out by the user, or
+    // the subject's other row kept (kept its line; 0 when the user left out
+    // every row of the subject).
+    struct LeftOut
+    {
+        qint32 line = 0;
+        QString respondent;
+        bool twice = false;
+        qint32 kept = 0;
+    };
+    // A choice left empty since it names someone the user left out.
+    struct Emptied
+    {
+        qint32 line = 0;
+        qint32 column = 0;
+        QString text;
+    };
     struct Plan
     {
         QList<Answers> rows;
         // The questions the form covers (from 1): only their answers change.
         QList<qint32> questions;
-        qint32 skipped = 0;
+        QList<LeftOut> leftOut;
+        QList<Emptied> emptied;
+        // The subjects (from 0) no row answers for: they keep their answers.
+        QList<qint32> absent;
+        // Cancelled through the progress: nothing is written.
+        bool cancelled = false;
     };
-    Plan Build() const;
+    Plan Build(const Progress& progress = {}) const;
     // Builds and writes the plan into desi as the user's change; a refused
-    // plan writes nothing.
-    Plan Apply(DDesi& desi) const;
+    // or cancelled plan writes nothing.
+    Plan Apply(DDesi& desi, const Progress& progress = {}) const;
+    // What an import did, for the user: the rows taken in, those left out
+    // and why, the choices left empty, the subjects with no row.
+    QString Summary(const Plan& plan, const DLanguage& language) const;
 
 private:
+    // The matcher's answer for a cell's text (names or numbers) and the key
+    // of the text; a form names the same few subjects over and over.
+    struct Match
+    {
+        DSubjMatch::Result result;
+        QString key;
+    };
+    const Match& Lookup(const QString& text) const;
     // The subject a cell stands for: an index from 0, kSkipRows, or a
     // refusal naming row and column.
-    qint32 Subject(const QString& text, qint32 line, qint32 column) const;
+    qint32 Subject(const QString& text, qint32 row, qint32 column) const;
+    // The user's word or the match for a cell: a subject, kSkipRows or kNone.
+    qint32 Resolved(const Match& match, qint32 row, qint32 column) const;
     QString ColumnText(qint32 column) const;
-    // The matcher's answer for a cell's text (names or numbers); a form
-    // names the same few subjects over and over.
-    const DSubjMatch::Result& Lookup(const QString& text) const;
+    qint32 Respondent() const;
 
     QString name_;
     QStringList header_;
@@ -119,6 +185,9 @@ private:
     DSubjMatch matcher_;
     qint32 questions_ = 0;
     qint32 ranks_ = 0;
-    QHash<QString, qint32> resolutions_;
-    mutable QHash<QString, DSubjMatch::Result> matches_;
+    // By the name's key; by the cell (row x 2^32 + column); by the subject.
+    QHash<QString, qint32> names_;
+    QHash<qint64, qint32> cells_;
+    QHash<qint32, qint32> twice_;
+    mutable QHash<QString, Match> matches_;
 };

@@ -71,7 +71,7 @@ TApplication::TApplication(DTest& test, DLanguage& language)
         [formImport]
         {
             formImport->FormShow();
-            formImport->exec();
+            return formImport->exec() == QDialog::Accepted ? formImport->Summary() : QString();
         });
 }
 

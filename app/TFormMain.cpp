@@ -607,10 +607,14 @@ void TFormMain::FormImportAcExecute()
                                {
                                    // The whole import is one step, and the answers page shows it.
                                    CommitPageEdits();
+                                   QString summary;
                                    if (formImportDialog_)
                                        DCommandWhole::Run(
-                                           test_, 27820, [&] { formImportDialog_(); }, Pusher());
+                                           test_, 27820, [&] { summary = formImportDialog_(); }, Pusher());
                                    DrawPages();
+                                   // What was taken in, left out and not found, once the answers show.
+                                   if (!summary.isEmpty())
+                                       DMessages::ShowChoice(language_, summary, {36650});
                                });
 }
 

@@ -85,8 +85,8 @@ public:
     using CompareDialog = std::function<void(std::unique_ptr<DTest> other, const QString& path)>;
     void SetCompareDialog(CompareDialog dialog) { compareDialog_ = std::move(dialog); }
     // The dialog that imports the answers of an online form, shown modally by
-    // its command.
-    void SetFormImportDialog(std::function<void()> dialog) { formImportDialog_ = std::move(dialog); }
+    // its command; it returns what the import did, empty when it made none.
+    void SetFormImportDialog(std::function<QString()> dialog) { formImportDialog_ = std::move(dialog); }
     // The command line whose first argument CommLineFileOpen opens; by
     // default the application's arguments without the program name.
     void SetArguments(const QStringList& arguments) { arguments_ = arguments; }
@@ -218,7 +218,7 @@ private:
     QList<QToolButton*> barButtons_;
     std::function<void()> groupsDialog_;
     CompareDialog compareDialog_;
-    std::function<void()> formImportDialog_;
+    std::function<QString()> formImportDialog_;
     QFileDialog* OpenDlg = nullptr;
     QFileDialog* SaveDlg = nullptr;
     bool shown_ = false;

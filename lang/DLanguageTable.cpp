@@ -930,6 +930,30 @@ extern const DLanguageEntry kLanguageTable[] = {
     // Names import that keeps the answers with their subjects (37100-37190)
 
     // Answers from a form: rows left out, the summary, duplicates, progress (37200-37290)
+    {37200, u"Answers taken in from %d rows of the form.", u"Risposte importate da %d righe del modulo."},
+    {37210, u"Rows left out (%d):", u"Righe tralasciate (%d):"},
+    {37220, u"row %d (\"%s\"): you chose to leave out this name",
+     u"riga %d (\"%s\"): hai scelto di tralasciare questo nome"},
+    {37230, u"row %d (\"%s\"): row %d of the same subject was taken in",
+     u"riga %d (\"%s\"): è stata importata la riga %d dello stesso soggetto"},
+    {37240, u"row %d (\"%s\"): you chose to leave out every row of this subject",
+     u"riga %d (\"%s\"): hai scelto di tralasciare tutte le righe di questo soggetto"},
+    {37250, u"Choices left empty because they name someone left out (%d):",
+     u"Scelte lasciate vuote perché indicano qualcuno di tralasciato (%d):"},
+    {37260, u"row %d, column %d (\"%s\"): \"%s\"", u"riga %d, colonna %d (\"%s\"): \"%s\""},
+    {37270, u"Subjects with no row in the form, whose answers stay as they were (%d): %s",
+     u"Soggetti senza una riga nel modulo, le cui risposte restano com'erano (%d): %s"},
+    {37280, u"... and %d more", u"... e altri %d"},
+    {37281, u"Where", u"Dove"},
+    {37282, u"Row %d: %s", u"Riga %d: %s"},
+    {37283, u"Rows %s", u"Righe %s"},
+    {37284, u"answered in %d rows", u"ha risposto in %d righe"},
+    {37285, u"Choose a row", u"Scegli una riga"},
+    {37286, u"Keep row %d", u"Tieni la riga %d"},
+    {37287, u"Leave out all its rows", u"Tralascia tutte le sue righe"},
+    {37288, u"Leave this name out", u"Tralascia questo nome"},
+    {37289, u"Reading the form...", u"Lettura del modulo..."},
+    {37290, u"Checking and importing the answers...", u"Controllo e importazione delle risposte..."},
 
     // Side files, the compared test, recovery at every ending (37300-37390)
 

@@ -3,6 +3,7 @@
 #include "model/DFileReader.h"
 #include "model/EError.h"
 
+#include <QHash>
 #include <QStringDecoder>
 
 namespace
@@ -70,101 +71,136 @@ QChar DCsvReader::DetectSeparator(const QString& text)
 
 QList<DCsvReader::Record> DCsvReader::Parse(const QByteArray& bytes, const QString& name)
 {
-    return EError::Guard("DCsvReader::Parse()",
-                         [&]
-                         {
-                             QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-                             QString text = decoder.decode(bytes);
-                             if (decoder.hasError())
-                                 throw EError(27600, {name, FirstBadLine(bytes)});
-                             if (text.startsWith(QChar(0xFEFF)))
-                                 text.remove(0, 1);
-                             const QChar separator = DetectSeparator(text);
+    return *Parse(bytes, name, Progress());
+}
 
-                             QList<Record> records;
-                             Record record;
-                             QString cell;
-                             qint32 line = 1;
-                             qsizetype i = 0;
-                             const qsizetype size = text.size();
-                             // A record ends at a line end outside quotes; an empty line is none.
-                             const auto endRecord = [&]
-                             {
-                                 record.cells << cell;
-                                 cell.clear();
-                                 if (record.cells.size() > 1 || !record.cells.first().isEmpty())
-                                     records << record;
-                                 record = Record();
-                             };
-                             while (i < size)
-                             {
-                                 if (record.line == 0)
-                                     record.line = line;
-                                 const QChar c = text[i];
-                                 if (c == kQuote && cell.isEmpty())
-                                 {
-                                     // A quoted cell runs to the quote that is not doubled.
-                                     const qint32 openLine = line;
-                                     const qint32 column = qint32(record.cells.size()) + 1;
-                                     ++i;
-                                     for (;;)
-                                     {
-                                         if (i >= size)
-                                             throw EError(27610, {name, openLine, column});
-                                         const QChar q = text[i];
-                                         if (q == kQuote)
-                                         {
-                                             if (i + 1 < size && text[i + 1] == kQuote)
-                                             {
-                                                 cell += kQuote;
-                                                 i += 2;
-                                                 continue;
-                                             }
-                                             ++i;
-                                             break;
-                                         }
-                                         if (IsLineEnd(q))
-                                         {
-                                             const qsizetype next = SkipLineEnd(text, i);
-                                             cell += text.mid(i, next - i);
-                                             i = next;
-                                             ++line;
-                                             continue;
-                                         }
-                                         cell += q;
-                                         ++i;
-                                     }
-                                     if (i < size && text[i] != separator && !IsLineEnd(text[i]))
-                                     {
-                                         qsizetype end = i;
-                                         while (end < size && text[end] != separator && !IsLineEnd(text[end]))
-                                             ++end;
-                                         throw EError(27620, {name, line, column, text.mid(i, end - i)});
-                                     }
-                                     continue;
-                                 }
-                                 if (c == separator)
-                                 {
-                                     record.cells << cell;
-                                     cell.clear();
-                                     ++i;
-                                 }
-                                 else if (IsLineEnd(c))
-                                 {
-                                     endRecord();
-                                     i = SkipLineEnd(text, i);
-                                     ++line;
-                                 }
-                                 else
-                                 {
-                                     cell += c;
-                                     ++i;
-                                 }
-                             }
-                             if (!record.cells.isEmpty() || !cell.isEmpty())
-                                 endRecord();
-                             return records;
-                         });
+std::optional<QList<DCsvReader::Record>> DCsvReader::Parse(const QByteArray& bytes, const QString& name,
+                                                           const Progress& progress)
+{
+    return EError::Guard("DCsvReader::Parse()", [&] { return Records(bytes, name, progress); });
+}
+
+std::optional<QList<DCsvReader::Record>> DCsvReader::Records(const QByteArray& bytes, const QString& name,
+                                                             const Progress& progress)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        throw EError(27600, {name, FirstBadLine(bytes)});
+    const QChar separator = DetectSeparator(text);
+    const QChar* const data = text.constData();
+    const qsizetype size = text.size();
+    // A form writes the same few names in cell after cell: equal cells share
+    // one copy, so that a long form takes the memory of the texts it holds
+    // rather than of every cell. They are looked up by the characters
+    // themselves, so that a cell met before costs no copy: the key views the
+    // file's text or, for a quoted cell, the kept copy. Past a bound, texts
+    // not met before are kept apart, so that a file of different cells does
+    // not fill a table besides.
+    constexpr qsizetype kMaxShared = 1 << 16;
+    QHash<QStringView, QString> shared;
+    const auto share = [&](QStringView view, QString&& made, bool quoted)
+    {
+        if (const auto found = shared.constFind(view); found != shared.constEnd())
+            return *found;
+        QString cell = quoted ? std::move(made) : view.toString();
+        if (shared.size() < kMaxShared)
+            shared.insert(quoted ? QStringView(cell) : view, cell);
+        return cell;
+    };
+    constexpr qsizetype kReportEvery = 1 << 16;
+    qsizetype report = 0;
+
+    QList<Record> records;
+    qsizetype width = 0;
+    qint32 line = 1;
+    qsizetype i = text.startsWith(QChar(0xFEFF)) ? 1 : 0;
+    while (i < size)
+    {
+        if (progress && i >= report)
+        {
+            if (!progress(i, size))
+                return std::nullopt;
+            report = i + kReportEvery;
+        }
+        Record record;
+        record.line = line;
+        // The rows of a form are as wide as each other.
+        record.cells.reserve(width);
+        for (;;)
+        {
+            const qint32 column = qint32(record.cells.size()) + 1;
+            QString quoted;
+            bool isQuoted = false;
+            QStringView cell;
+            if (i < size && data[i] == kQuote)
+            {
+                // A quoted cell runs to the quote that is not doubled; it is
+                // taken in runs between quotes.
+                const qint32 openLine = line;
+                qsizetype start = ++i;
+                isQuoted = true;
+                for (;;)
+                {
+                    if (i >= size)
+                        throw EError(27610, {name, openLine, column});
+                    const QChar q = data[i];
+                    if (q == kQuote)
+                    {
+                        quoted.append(data + start, i - start);
+                        if (i + 1 < size && data[i + 1] == kQuote)
+                        {
+                            quoted += kQuote;
+                            i += 2;
+                            start = i;
+                            continue;
+                        }
+                        ++i;
+                        break;
+                    }
+                    if (IsLineEnd(q))
+                    {
+                        i = SkipLineEnd(text, i);
+                        ++line;
+                        continue;
+                    }
+                    ++i;
+                }
+                if (i < size && data[i] != separator && !IsLineEnd(data[i]))
+                {
+                    qsizetype end = i;
+                    while (end < size && data[end] != separator && !IsLineEnd(data[end]))
+                        ++end;
+                    throw EError(27620, {name, line, column, text.mid(i, end - i)});
+                }
+                cell = quoted;
+            }
+            else
+            {
+                const qsizetype start = i;
+                while (i < size && data[i] != separator && !IsLineEnd(data[i]))
+                    ++i;
+                cell = QStringView(data + start, i - start);
+            }
+            record.cells << share(cell, std::move(quoted), isQuoted);
+            if (i < size && data[i] == separator)
+            {
+                ++i;
+                continue;
+            }
+            break;
+        }
+        // A record ends at a line end outside quotes; an empty line is none.
+        if (i < size)
+        {
+            i = SkipLineEnd(text, i);
+            ++line;
+        }
+        width = qMax(width, record.cells.size());
+        if (record.cells.size() > 1 || !record.cells.first().isEmpty())
+            records << std::move(record);
+    }
+    return records;
 }
 
 QList<DCsvReader::Record> DCsvReader::ReadFile(const QString& path)

@@ -49,7 +49,7 @@ private Q_SLOTS:
                                                  // (next term: names import)
                                                  + 0
                                                  // (next term: form import)
-                                                 + 0
+                                                 + 19
                                                  // (next term: side files and recovery)
                                                  + 0
                                                  // (next term: test files)

@@ -40,7 +40,10 @@ struct Dialog
         form.FormShow();
         form.show();
     }
-    QComboBox* Combo(QTableWidget* grid, int row) const { return qobject_cast<QComboBox*>(grid->cellWidget(row, 2)); }
+    QComboBox* Combo(QTableWidget* grid, int row) const
+    {
+        return qobject_cast<QComboBox*>(grid->cellWidget(row, grid->columnCount() - 1));
+    }
     // Picks in a combo box as a user does with the keyboard.
     void Pick(QComboBox* combo, Qt::Key key, int times = 1)
     {
@@ -58,6 +61,7 @@ class TestTFormFormImport : public QObject
 private Q_SLOTS:
     void mapResolveImport();
     void unreadableFileKeepsTheDialog();
+    void rowsOfOnePupilAndStrangers();
 };
 
 void TestTFormFormImport::mapResolveImport()
@@ -76,8 +80,9 @@ void TestTFormFormImport::mapResolveImport()
     QCOMPARE(d.Combo(d.form.ColumnsSg, 1)->currentText(), QStringLiteral("Respondent"));
     QCOMPARE(d.Combo(d.form.ColumnsSg, 3)->currentText(), QStringLiteral("Question 1, answer 2"));
     QCOMPARE(d.form.NamesSg->rowCount(), 1);
-    QCOMPARE(d.form.NamesSg->item(0, 0)->text(), QStringLiteral("verdi luca"));
-    QCOMPARE(d.form.NamesSg->item(0, 1)->text(), QStringLiteral("fits 2 subjects"));
+    QCOMPARE(d.form.NamesSg->item(0, 0)->text(), QStringLiteral("Row 2: Mario Rossi"));
+    QCOMPARE(d.form.NamesSg->item(0, 1)->text(), QStringLiteral("verdi luca"));
+    QCOMPARE(d.form.NamesSg->item(0, 2)->text(), QStringLiteral("fits 2 subjects"));
 
     // The column that holds the name ignored, then back: the name comes and goes.
     d.Pick(d.Combo(d.form.ColumnsSg, 2), Qt::Key_Home);
@@ -127,6 +132,53 @@ void TestTFormFormImport::unreadableFileKeepsTheDialog()
     QCOMPARE(d.form.ColumnsSg->rowCount(), 2);
     d.Click(d.form.OkBb);
     QCOMPARE(d.test.desi.GetDesi(1, 1, 1), 2);
+}
+
+// A pupil who answered twice and a stranger: the user keeps one row and
+// leaves the stranger out, and is told what the import did.
+void TestTFormFormImport::rowsOfOnePupilAndStrangers()
+{
+    Dialog d;
+    TestSupport::WriteFile(d.path, "Name\tFirst\tSecond\n"
+                                   "Mario Rossi\tElena Bianchi\t\n"
+                                   "Elena Bianchi\t1\t\n"
+                                   "rossi mario\t2\t\n"
+                                   "Nobody\t1\t\n");
+    d.Click(d.form.ChooseBt);
+    QTableWidget* names = d.form.NamesSg;
+    QCOMPARE(names->rowCount(), 2);
+    QCOMPARE(names->item(0, 0)->text(), QStringLiteral("Row 5: Nobody"));
+    QCOMPARE(names->item(0, 2)->text(), QStringLiteral("matches no subject"));
+    QCOMPARE(names->item(1, 0)->text(), QStringLiteral("Rows 2, 4"));
+    QCOMPARE(names->item(1, 1)->text(), QStringLiteral("Mario Rossi"));
+    QCOMPARE(names->item(1, 2)->text(), QStringLiteral("answered in 2 rows"));
+    QCOMPARE(d.Combo(names, 1)->itemText(3), QStringLiteral("Keep row 4"));
+
+    // The stranger taken for Elena, who answered already: her two rows show.
+    d.Pick(d.Combo(names, 0), Qt::Key_Down, 3);
+    QCOMPARE(d.Combo(names, 0)->currentText(), QStringLiteral("2. Bianchi Elena"));
+    QTRY_COMPARE(names->rowCount(), 3);
+    QCOMPARE(names->item(2, 0)->text(), QStringLiteral("Rows 3, 5"));
+    QCOMPARE(QApplication::focusWidget(), d.Combo(names, 0));
+    d.Pick(d.Combo(names, 0), Qt::Key_Up, 2);
+    QCOMPARE(d.Combo(names, 0)->currentText(), QStringLiteral("Leave out its rows"));
+    QTRY_COMPARE(names->rowCount(), 2);
+
+    d.Pick(d.Combo(names, 1), Qt::Key_Down, 3);
+    QCOMPARE(d.Combo(names, 1)->currentText(), QStringLiteral("Keep row 4"));
+    d.Click(d.form.OkBb);
+    QVERIFY2(d.errors.isEmpty(), qPrintable(d.errors.join(u'\n')));
+    QVERIFY(!d.form.isVisible());
+    QCOMPARE(d.test.desi.GetDesi(1, 1, 1), 2);
+    QCOMPARE(d.test.desi.GetDesi(1, 1, 2), 1);
+    QCOMPARE(d.form.Summary(), QStringLiteral("Answers taken in from 2 rows of the form.\n"
+                                              "\n"
+                                              "Rows left out (2):\n"
+                                              "row 2 (\"Mario Rossi\"): row 4 of the same subject was taken in\n"
+                                              "row 5 (\"Nobody\"): you chose to leave out this name\n"
+                                              "\n"
+                                              "Subjects with no row in the form, whose answers stay as they were "
+                                              "(2): 3. Verdi Luca, 4. Verdi Luca"));
 }
 
 KC_TEST_MAIN(TestTFormFormImport)
