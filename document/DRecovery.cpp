@@ -39,6 +39,12 @@ bool Occupied(const QString& path)
     return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
 }
 
+bool IsFolder(const QString& path)
+{
+    struct stat status = {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
 bool IsRegular(const QString& path)
 {
     struct stat status = {};
@@ -192,6 +198,11 @@ QList<DRecovery::Copy> DRecovery::Left()
         "DRecovery::Left()",
         [&]
         {
+            // A folder an earlier version made for everybody to read becomes
+            // private before anything in it is offered; one that cannot is
+            // still looked at (the next copy written says why).
+            if (IsFolder(folder_))
+                ::chmod(QFile::encodeName(folder_).constData(), S_IRWXU);
             // Whatever stands there, FIFOs, devices and links to nothing
             // included: each is offered, and only a copy that can be read is
             // offered for restoring.

@@ -219,6 +219,10 @@ private Q_SLOTS:
         recovery.Write(test);
         ::umask(mask);
         QCOMPARE(Mode(folder), mode_t(0700));
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                                  QFileDevice::ReadOther | QFileDevice::ExeOther));
+        QVERIFY(DRecovery(folder).Left().isEmpty());
+        QCOMPARE(Mode(folder), mode_t(0700));
         QCOMPARE(Mode(recovery.Path()), mode_t(0600));
         QCOMPARE(Mode(DRecovery::NamePath(recovery.Path())), mode_t(0600));
         QCOMPARE(Mode(DFileLock::LockPath(recovery.Path())), mode_t(0600));
