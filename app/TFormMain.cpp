@@ -12,6 +12,7 @@
 #include "kit/TSaveDialog.h"
 #include "lang/DLanguage.h"
 #include "model/DFileWriter.h"
+#include "model/EError.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,6 +34,8 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <QWindow>
+
+#include <cstdio>
 
 namespace
 {
@@ -790,6 +793,7 @@ void TFormMain::closeEvent(QCloseEvent* event)
 {
     if (FormClose())
     {
+        closed_ = true;
         // Another instance may open the file as soon as this window is gone.
         lock_.Unlock();
         recovery_.Remove();
@@ -880,10 +884,59 @@ void TFormMain::StartRecovery()
     RecoveryTm->setInterval(kRecoveryTime);
     connect(RecoveryTm, &QTimer::timeout, this, &TFormMain::RecoveryTmTimer);
     RecoveryTm->start();
+    // The session manager asks first, and may still cancel the logout: the
+    // copy is written, without a box, and stays this run's. A quit that no
+    // close went through (the session's end, a quit from elsewhere) keeps
+    // the work.
+    connect(qApp, &QGuiApplication::commitDataRequest, this,
+            [this]
+            {
+                try
+                {
+                    if (!ended_ && test_.IsChangedByUser())
+                        recovery_.Write(test_);
+                }
+                catch (...)
+                {
+                }
+            });
+    connect(qApp, &QCoreApplication::aboutToQuit, this,
+            [this]
+            {
+                if (!closed_)
+                    KeepWorkForNextRun();
+            });
+}
+
+void TFormMain::KeepWorkForNextRun()
+{
+    if (ended_)
+        return;
+    ended_ = true;
+    try
+    {
+        CommitPageEdits();
+        if (test_.IsChangedByUser())
+            recovery_.Write(test_);
+        else
+            recovery_.Remove();
+    }
+    catch (const EError& e)
+    {
+        // No box can be shown while the run ends: the terminal, if any, is told.
+        std::fprintf(stderr, "%s\n", e.Message().toLocal8Bit().constData());
+    }
+    catch (...)
+    {
+    }
+    recovery_.Leave();
+    lock_.Unlock();
 }
 
 void TFormMain::RecoveryTmTimer()
 {
+    if (ended_)
+        return;
     const auto work = [&]
     {
         if (test_.IsChangedByUser())
@@ -910,38 +963,48 @@ void TFormMain::RecoveryTmTimer()
 
 void TFormMain::OfferRecovery()
 {
-    DMessages::Handle(language_, "TFormMain::OfferRecovery()",
-                      [&]
-                      {
-                          // One test at a time: once a copy is restored, the others wait
-                          // for the next start.
-                          bool restored = false;
-                          for (const DRecovery::Copy& copy : recovery_.Left())
-                          {
-                              if (restored)
-                              {
-                                  recovery_.Keep(copy);
-                                  continue;
-                              }
-                              const QString when = copy.written.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-                              const QString text = copy.fileName.isEmpty()
-                                                       ? language_.GetMsg(26810, {when})
-                                                       : language_.GetMsg(26800, {copy.fileName, when});
-                              switch (DMessages::ShowChoice(language_, text, {26820, 26830, 26840}))
-                              {
-                              case 0:
-                                  RestoreCopy(copy);
-                                  restored = true;
-                                  break;
-                              case 1:
-                                  recovery_.Discard(copy);
-                                  break;
-                              default:
-                                  recovery_.Keep(copy);
-                                  break;
-                              }
-                          }
-                      });
+    DMessages::Handle(
+        language_, "TFormMain::OfferRecovery()",
+        [&]
+        {
+            // One test at a time: once a copy is restored, the others wait
+            // for the next start.
+            bool restored = false;
+            for (const DRecovery::Copy& copy : recovery_.Left())
+            {
+                if (restored)
+                {
+                    recovery_.Keep(copy);
+                    continue;
+                }
+                if (!copy.damage.isEmpty())
+                {
+                    // Nothing of it can come back: the choice is only when it goes.
+                    if (DMessages::ShowChoice(language_, language_.GetMsg(37320, {copy.path, copy.damage}),
+                                              {26830, 26840}) == 0)
+                        recovery_.Discard(copy);
+                    else
+                        recovery_.Keep(copy);
+                    continue;
+                }
+                const QString when = copy.written.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+                const QString text = copy.fileName.isEmpty() ? language_.GetMsg(26810, {when})
+                                                             : language_.GetMsg(26800, {copy.fileName, when});
+                switch (DMessages::ShowChoice(language_, text, {26820, 26830, 26840}))
+                {
+                case 0:
+                    RestoreCopy(copy);
+                    restored = true;
+                    break;
+                case 1:
+                    recovery_.Discard(copy);
+                    break;
+                default:
+                    recovery_.Keep(copy);
+                    break;
+                }
+            }
+        });
 }
 
 void TFormMain::RestoreCopy(const DRecovery::Copy& copy)

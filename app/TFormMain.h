@@ -112,6 +112,11 @@ public:
     // it once it has none; run by RecoveryTm and on every switch of tab.
     void RecoveryTmTimer();
     const DRecovery& Recovery() const { return recovery_; }
+    // The run ends without its user's word (a signal, the desktop session's
+    // end): unsaved work, open cell editors included, goes into a recovery
+    // copy that the next run offers, and the test's lock is released. Never
+    // shows anything; done once, and the window writes no copy afterwards.
+    void KeepWorkForNextRun();
 
     // Controls, named as the rest of the application refers to them.
     QWidget* Panel1 = nullptr;
@@ -203,6 +208,11 @@ private:
     DRecovery recovery_;
     // A failing copy is reported once, not every minute, until one works again.
     bool recoveryFailed_ = false;
+    // Closed by the user, who was asked about unsaved work: the end of the
+    // run keeps nothing.
+    bool closed_ = false;
+    // The work is kept for the next run: this run writes nothing more.
+    bool ended_ = false;
     TFormPages pages_;
     QString caption_;
     QStringList arguments_;

@@ -1,5 +1,6 @@
 #include "analyses/DFonts.h"
 #include "analyses/DPalette.h"
+#include "app/DEndSignals.h"
 #include "app/TApplication.h"
 #include "app/TFormMain.h"
 #include "document/DTest.h"
@@ -74,6 +75,14 @@ int main(int argc, char* argv[])
 
     TApplication windows(test, language);
     windows.FormMain().SetArguments(command.file.isEmpty() ? QStringList() : QStringList{command.file});
+    // A signal that ends the run keeps the unsaved work for the next one and
+    // releases the test's lock; the exit status is the shell's for a signal.
+    const DEndSignals ending(
+        [&windows](int signal)
+        {
+            windows.FormMain().KeepWorkForNextRun();
+            QCoreApplication::exit(128 + signal);
+        });
     windows.Show();
     return app.exec();
 }

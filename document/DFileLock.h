@@ -17,6 +17,13 @@ class QLockFile;
 // left behind by a process that no longer runs on this computer is taken
 // over. A lock made on another computer (a shared folder) is never taken
 // over: whether its process still runs cannot be known from here.
+//
+// The lock file is never opened unless it is a regular file: a FIFO, a
+// device, a folder or a link to one (or to a file) at its place makes the
+// lock Unavailable, naming it. A link to nothing is removed like a stale
+// lock. A lock file that still names no holder after a short wait (empty
+// or damaged) is taken over, as no running holder leaves it so; one that
+// cannot be read at all is Unavailable, naming it and why.
 class DFileLock
 {
 public:
@@ -47,12 +54,13 @@ public:
     // The test file last given to Lock, as given.
     const QString& Path() const { return path_; }
 
-    // After HeldElsewhere: who holds the lock. Empty (and 0) when the lock
-    // file could not be read, for instance while its holder was writing it.
+    // After HeldElsewhere: who holds the lock. The process id is always
+    // known; the program and the computer may be empty.
     qint64 HolderPid() const { return holderPid_; }
     const QString& HolderHost() const { return holderHost_; }
     const QString& HolderApp() const { return holderApp_; }
-    // After Unavailable: the system's reason, e.g. "Read-only file system".
+    // After Unavailable: the system's reason, e.g. "Read-only file system",
+    // or what is wrong with the lock file, naming it.
     const QString& Reason() const { return reason_; }
 
     // The lock file of the test file at path.

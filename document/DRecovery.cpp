@@ -15,6 +15,8 @@
 #include <QStandardPaths>
 
 #include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -30,12 +32,56 @@ QString SlotPath(const QString& folder, int slot)
     return QDir(folder).filePath(kPrefix + QString::number(slot) + kSuffix);
 }
 
-QString ReadName(const QString& path)
+// Whether anything at all stands at path, a link to nothing included.
+bool Occupied(const QString& path)
 {
-    QFile file(DRecovery::NamePath(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll());
+    struct stat status = {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
+}
+
+bool IsFolder(const QString& path)
+{
+    struct stat status = {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool IsRegular(const QString& path)
+{
+    struct stat status = {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// The copy at path as Left offers it: its test's file name and whether it can
+// be restored. Its files are opened as inputs are, so a FIFO or a device in
+// their place is refused, never read.
+DRecovery::Copy Inspect(const QString& path)
+{
+    DRecovery::Copy copy{path, {}, QFileInfo(path).lastModified(), {}};
+    try
+    {
+        // A missing name file leaves a copy of an unknown test, which is
+        // still worth restoring as a new one.
+        const QString namePath = DRecovery::NamePath(path);
+        if (Occupied(namePath))
+            copy.fileName = QString::fromUtf8(DFileReader::ReadAll(namePath));
+        QBuffer buffer;
+        buffer.setData(DFileReader::ReadAll(path));
+        buffer.open(QIODevice::ReadOnly);
+        DTest test;
+        test.file.Read(buffer, path);
+    }
+    catch (const EError& e)
+    {
+        copy.damage = e.Message();
+    }
+    return copy;
+}
+
+// Only this user may read the copies: they hold a class's names and answers.
+void MakePrivate(const QString& path, mode_t mode)
+{
+    if (::chmod(QFile::encodeName(path).constData(), mode) != 0)
+        throw EError(26850, {path, DFileError::Reason(errno)});
 }
 } // namespace
 
@@ -60,8 +106,10 @@ QString DRecovery::NamePath(const QString& path)
 
 void DRecovery::RemoveFiles(const QString& path)
 {
-    QFile::remove(path);
-    QFile::remove(NamePath(path));
+    // The entries themselves, whatever they are: a link goes, not what it
+    // leads to.
+    ::unlink(QFile::encodeName(path).constData());
+    ::unlink(QFile::encodeName(NamePath(path)).constData());
 }
 
 void DRecovery::Claim()
@@ -71,17 +119,27 @@ void DRecovery::Claim()
     errno = 0;
     if (!QDir().mkpath(folder_))
         throw EError(26850, {folder_, DFileError::Reason(errno)});
+    MakePrivate(folder_, S_IRWXU);
     for (int slot = 1; slot <= kMaxSlots; ++slot)
     {
         const QString path = SlotPath(folder_, slot);
+        // Anything at the place of a slot's copy keeps the slot from being
+        // used: it is offered at a start-up or left alone. A name file alone
+        // is what a run left that ended before its first copy.
+        const QString namePath = NamePath(path);
+        if (left_.count(path) || Occupied(path) || (Occupied(namePath) && !IsRegular(namePath)))
+            continue;
         DFileLock lock;
         const DFileLock::State state = lock.Lock(path);
-        if (state == DFileLock::State::Unavailable)
+        // A lock file that is something else than a file blocks its slot
+        // only; a folder where no lock can be made blocks them all.
+        if (state == DFileLock::State::Unavailable && !Occupied(DFileLock::LockPath(path)))
             throw EError(26850, {folder_, lock.Reason()});
-        // A slot locked elsewhere belongs to a running instance, one with a
-        // copy but no holder waits to be offered at a start-up.
-        if (state == DFileLock::State::Held && !QFileInfo::exists(path) && !left_.count(path))
+        // A slot locked elsewhere belongs to a running instance; one whose
+        // copy appeared meanwhile waits to be offered at a start-up.
+        if (state == DFileLock::State::Held && !Occupied(path))
         {
+            MakePrivate(DFileLock::LockPath(path), S_IRUSR | S_IWUSR);
             own_ = std::move(lock);
             ownPath_ = path;
             return;
@@ -103,12 +161,12 @@ void DRecovery::Write(DTest& test)
                       if (!written_ || name != ownName_)
                       {
                           written_ = false;
-                          DFileWriter::Write(NamePath(ownPath_), name.toUtf8());
+                          DFileWriter::Write(NamePath(ownPath_), name.toUtf8(), DFileWriter::Access::Private);
                           ownName_ = name;
                       }
                       if (!written_ || bytes != ownBytes_)
                       {
-                          DFileWriter::Write(ownPath_, bytes);
+                          DFileWriter::Write(ownPath_, bytes, DFileWriter::Access::Private);
                           ownBytes_ = bytes;
                       }
                       written_ = true;
@@ -125,29 +183,59 @@ void DRecovery::Remove()
     ownName_.clear();
 }
 
+void DRecovery::Leave()
+{
+    written_ = false;
+    ownBytes_.clear();
+    ownName_.clear();
+    ownPath_.clear();
+    own_.Unlock();
+}
+
 QList<DRecovery::Copy> DRecovery::Left()
 {
-    return EError::Guard("DRecovery::Left()",
-                         [&]
-                         {
-                             QStringList names = QDir(folder_).entryList({kPrefix + u'*' + kSuffix}, QDir::Files);
-                             QCollator collator;
-                             collator.setNumericMode(true);
-                             std::sort(names.begin(), names.end(), collator);
-                             QList<Copy> copies;
-                             for (const QString& name : names)
-                             {
-                                 const QString path = QDir(folder_).filePath(name);
-                                 if (path == ownPath_ || left_.count(path))
-                                     continue;
-                                 DFileLock lock;
-                                 if (lock.Lock(path) != DFileLock::State::Held)
-                                     continue;
-                                 left_.emplace(path, std::move(lock));
-                                 copies << Copy{path, ReadName(path), QFileInfo(path).lastModified()};
-                             }
-                             return copies;
-                         });
+    return EError::Guard(
+        "DRecovery::Left()",
+        [&]
+        {
+            // A folder an earlier version made for everybody to read becomes
+            // private before anything in it is offered; one that cannot is
+            // still looked at (the next copy written says why).
+            if (IsFolder(folder_))
+                ::chmod(QFile::encodeName(folder_).constData(), S_IRWXU);
+            // Whatever stands there, FIFOs, devices and links to nothing
+            // included: each is offered, and only a copy that can be read is
+            // offered for restoring.
+            QStringList names = QDir(folder_).entryList({kPrefix + u'*' + kSuffix}, QDir::Files | QDir::System);
+            QCollator collator;
+            collator.setNumericMode(true);
+            std::sort(names.begin(), names.end(), collator);
+            QList<Copy> copies;
+            for (const QString& name : names)
+            {
+                const QString path = QDir(folder_).filePath(name);
+                if (path == ownPath_ || left_.count(path))
+                    continue;
+                // Only a copy that is a file of its own was written by a run:
+                // anything else is offered for discarding, unopened and
+                // unlocked (its lock would follow a link out of the folder).
+                if (!IsRegular(path))
+                {
+                    copies << Copy{
+                        path,
+                        {},
+                        {},
+                        DFileError::Error(DFileError::Action::Open, path, DFileError::kNotRegular).Message()};
+                    continue;
+                }
+                DFileLock lock;
+                if (lock.Lock(path) != DFileLock::State::Held)
+                    continue;
+                left_.emplace(path, std::move(lock));
+                copies << Inspect(path);
+            }
+            return copies;
+        });
 }
 
 void DRecovery::Restore(const Copy& copy, DTest& test)

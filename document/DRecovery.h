@@ -15,7 +15,8 @@ class DTest;
 // cut loses at most the last minute of work.
 //
 // The copies live in a folder of their own ("recovery" in the per-user data
-// folder): "copy-N.KalCir" holds the test's bytes as Save would write them,
+// folder, readable by its owner only, as is every file in it):
+// "copy-N.KalCir" holds the test's bytes as Save would write them,
 // "copy-N.name" beside it the path of the test's own file (empty for a new
 // test), so the test file itself carries nothing extra. Every copy has its
 // lock, held by the instance that writes it: an instance writes only into a
@@ -31,6 +32,9 @@ public:
         QString path;     // the copy itself
         QString fileName; // the test's own file; empty for a new test
         QDateTime written;
+        // Why the copy cannot be restored (damaged, not a regular file, its
+        // name file unreadable); empty when it can.
+        QString damage;
     };
 
     explicit DRecovery(const QString& folder = DefaultFolder());
@@ -49,12 +53,18 @@ public:
     void Write(DTest& test);
     // Deletes this instance's copy, if it has one; never fails.
     void Remove();
+    // Leaves this instance's copy for the next run, as a run that ends
+    // without its user's word (a signal, the end of the session) must: the
+    // copy stays on the disk, its lock is released, and Remove no longer
+    // touches it.
+    void Leave();
     // This instance's copy; empty while it has none.
     QString Path() const { return written_ ? ownPath_ : QString(); }
 
-    // The copies left by runs that did not end normally, oldest slot first.
-    // This object holds their locks, so no other instance offers them too,
-    // until each is restored, discarded or kept.
+    // The copies left by runs that did not end normally, oldest slot first,
+    // each read once to know whether it can be restored. This object holds
+    // their locks, so no other instance offers them too, until each is
+    // restored, discarded or kept.
     QList<Copy> Left();
     // Reads the copy into the test, which opens as changed with the copy's
     // file name (none for a new test); the copy becomes this instance's.

@@ -529,6 +529,15 @@ void DExport::CheckPaths(const Request& request)
                       // The input would be gone before it was read in full.
                       if (DFileError::IsSameFile(request.input, request.output))
                           throw DFileError::Error(DFileError::Action::Write, request.output, DFileError::kSameAsInput);
+                      // The compared test is an input as well: it is read after the
+                      // output's place is known, and no export may replace it.
+                      if (request.kind == Kind::Comparison)
+                      {
+                          DFileError::RefuseNonRegular(DFileError::Action::Open, request.compare);
+                          if (DFileError::IsSameFile(request.compare, request.output))
+                              throw DFileError::Error(DFileError::Action::Write, request.output,
+                                                      DFileError::kSameAsCompared);
+                      }
                       DFileError::RefuseNonRegular(DFileError::Action::Write, request.output);
                   });
 }

@@ -38,8 +38,9 @@ class DTest;
 // standard error, OUTPUT left as it was); 2 for a wrong command line (an
 // unknown option or value: the reason and the usage on standard error), or
 // for paths no export can use (checked before anything is opened or
-// written): an INPUT that is not a regular file, an OUTPUT that is the INPUT
-// (links resolved) or an existing OUTPUT that is not a regular file.
+// written): an INPUT or a compared test that is not a regular file, an
+// OUTPUT that is the INPUT or the compared test (links resolved) or an
+// existing OUTPUT that is not a regular file.
 class DExport
 {
 public:

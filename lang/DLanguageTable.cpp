@@ -956,6 +956,12 @@ extern const DLanguageEntry kLanguageTable[] = {
     {37290, u"Checking and importing the answers...", u"Controllo e importazione delle risposte..."},
 
     // Side files, the compared test, recovery at every ending (37300-37390)
+    {37300, u"Same file as the compared test", u"È lo stesso file del test confrontato"},
+    {37310, u"its lock file \"%s\" names no holder and cannot be replaced",
+     u"il suo file di blocco \"%s\" non indica chi lo detiene e non può essere sostituito"},
+    {37320, u"The recovery copy \"%s\", left by a run of the program that did not end normally, cannot be restored: %s",
+     u"La copia di recupero \"%s\", lasciata da un'esecuzione del programma che non è terminata normalmente, non "
+     u"può essere ripristinata: %s"},
 
     // Test files: damaged section positions, stored texts kept (37400-37490)
 

@@ -31,6 +31,7 @@ constexpr ReasonId kReasons[] = {
     {EIO, 36160},
     {DFileError::kNotRegular, 36170},
     {DFileError::kSameAsInput, 36180},
+    {DFileError::kSameAsCompared, 37300},
 };
 
 int MessageId(DFileError::Action action)

@@ -23,6 +23,7 @@ public:
     // Reasons the system has no errno for.
     static constexpr int kNotRegular = -1;
     static constexpr int kSameAsInput = -2;
+    static constexpr int kSameAsCompared = -3;
 
     // The reason for an errno value (or one of the reasons above) in the
     // current language; an errno without a translation reads as the system

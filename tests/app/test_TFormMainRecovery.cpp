@@ -1,3 +1,4 @@
+#include "app/DEndSignals.h"
 #include "app/TFormMain.h"
 #include "document/DRecovery.h"
 #include "document/DTest.h"
@@ -8,10 +9,14 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSysInfo>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <csignal>
+#include <sys/stat.h>
 
 namespace
 {
@@ -84,6 +89,11 @@ QString LeaveCopy(DTest& work, const QString& fileName)
                                                           QSysInfo::machineHostName().toUtf8() + '\n');
     return path;
 }
+mode_t Mode(const QString& path)
+{
+    struct stat status = {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
 } // namespace
 
 class TestTFormMainRecovery : public QObject
@@ -149,6 +159,116 @@ private Q_SLOTS:
             QVERIFY(next.Show());
             QCOMPARE(next.choices.size(), choice == 2 ? 1 : 0);
         }
+    }
+
+    // A copy that cannot be restored is named, with the reason, and offered
+    // for discarding only.
+    void damagedCopyIsOfferedForDiscarding_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::newRow("discard") << 0;
+        QTest::newRow("decide later") << 1;
+    }
+    void damagedCopyIsOfferedForDiscarding()
+    {
+        QFETCH(int, choice);
+        QTemporaryDir dir;
+        DTest work;
+        const QString copy = LeaveCopy(work, dir.filePath(QStringLiteral("3B.KalCir")));
+        TestSupport::WriteFile(copy, "Zelvor71 and nothing more");
+
+        Shell shell;
+        shell.choice = choice;
+        QVERIFY(shell.Show());
+        QCOMPARE(shell.choices.size(), 1);
+        const QString head = QStringLiteral("The recovery copy \"%1\", left by a run of the program that did not end "
+                                            "normally, cannot be restored: ")
+                                 .arg(copy);
+        QVERIFY2(shell.choices[0].startsWith(head), qPrintable(shell.choices[0]));
+        QCOMPARE(shell.choiceButtons, (QStringList{"Discard", "Decide later"}));
+        QVERIFY(shell.errors.isEmpty());
+        QVERIFY(!shell.test.IsChangedByUser());
+        QCOMPARE(QFileInfo::exists(copy), choice == 1);
+    }
+
+    // A signal that ends the run keeps the unsaved work in a copy of the
+    // owner's alone, which the next run offers.
+    void signalKeepsTheWork_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+        QTest::newRow("SIGINT") << int(SIGINT);
+    }
+    void signalKeepsTheWork()
+    {
+        QFETCH(int, signal);
+        QByteArray bytes;
+        QString copy;
+        {
+            Shell shell;
+            QVERIFY(shell.Show());
+            int received = 0;
+            // The program ends the run where this test only looks.
+            DEndSignals ending(
+                [&](int number)
+                {
+                    received = number;
+                    shell.form->KeepWorkForNextRun();
+                });
+            MakeWork(shell.test);
+            QCOMPARE(shell.Copy(), QString());
+            QCOMPARE(::raise(signal), 0);
+            QTRY_COMPARE(received, signal);
+            bytes = shell.test.file.ToBytes();
+            // The copy is no longer this run's: closing it does not remove it.
+            QCOMPARE(shell.Copy(), QString());
+            copy = QDir(DRecovery::DefaultFolder()).filePath(QStringLiteral("copy-1.KalCir"));
+            QCOMPARE(TestSupport::ReadFile(copy), bytes);
+            QVERIFY(shell.errors.isEmpty());
+        }
+        QCOMPARE(TestSupport::ReadFile(copy), bytes);
+        QCOMPARE(Mode(DRecovery::DefaultFolder()), mode_t(0700));
+        QCOMPARE(Mode(copy), mode_t(0600));
+        QCOMPARE(Mode(DRecovery::NamePath(copy)), mode_t(0600));
+
+        Shell next;
+        next.choice = 0;
+        QVERIFY(next.Show());
+        QCOMPARE(next.choices.size(), 1);
+        QCOMPARE(next.test.file.ToBytes(), bytes);
+    }
+
+    // The program itself, ended by SIGTERM with a test open: it ends at once,
+    // as a signal's end, and leaves no lock behind.
+    void programEndsCleanlyOnSigterm()
+    {
+        if (qEnvironmentVariableIsEmpty("KC_APP"))
+            QSKIP("KC_APP names no application (run through CTest)");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("3B.KalCir"));
+        DTest test;
+        MakeWork(test);
+        test.file.Write(path);
+        const QString lock = DFileLock::LockPath(path);
+
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+            environment.insert(QLatin1String(name), dir.filePath(QLatin1String(name)));
+        process.setProcessEnvironment(environment);
+        process.start(qEnvironmentVariable("KC_APP"), {path});
+        QVERIFY(process.waitForStarted(20000));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(lock), 20000);
+        ::kill(pid_t(process.processId()), SIGTERM);
+        const bool finished = process.waitForFinished(20000);
+        if (!finished)
+            process.kill();
+        QVERIFY2(finished, "the program did not end");
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 128 + SIGTERM);
+        QVERIFY(!QFileInfo::exists(lock));
     }
 
     void copyFollowsTheUnsavedWork()

@@ -8,6 +8,11 @@
 #include <QSysInfo>
 #include <QTemporaryDir>
 
+#include <QDeadlineTimer>
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,6 +40,63 @@ bool LeaveLockOfDeadProcess(const QString& path)
     }
     int status = 0;
     return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+// A lock tried in a child process, so that a lock that would wait or read
+// forever fails the test rather than hang it.
+struct Outcome
+{
+    bool answered = false;
+    DFileLock::State state = DFileLock::State::None;
+    QString reason;
+};
+
+Outcome LockInChild(const QString& path)
+{
+    int pipe[2] = {-1, -1};
+    if (::pipe(pipe) != 0)
+        return {};
+    const pid_t child = ::fork();
+    if (child == 0)
+    {
+        ::close(pipe[0]);
+        DFileLock lock;
+        const DFileLock::State state = lock.Lock(path);
+        const QByteArray answer = QByteArray::number(int(state)) + '\n' + lock.Reason().toUtf8();
+        const bool written = ::write(pipe[1], answer.constData(), size_t(answer.size())) == answer.size();
+        ::_exit(written ? 0 : 1);
+    }
+    ::close(pipe[1]);
+    QByteArray answer;
+    QDeadlineTimer deadline(10000);
+    bool ended = false;
+    while (child > 0 && !ended && !deadline.hasExpired())
+    {
+        pollfd wait = {pipe[0], POLLIN, 0};
+        if (::poll(&wait, 1, int(deadline.remainingTime())) <= 0)
+            break;
+        char buffer[512];
+        const ssize_t got = ::read(pipe[0], buffer, sizeof buffer);
+        if (got <= 0)
+            ended = true;
+        else
+            answer.append(buffer, got);
+    }
+    ::close(pipe[0]);
+    if (child > 0 && !ended)
+        ::kill(child, SIGKILL);
+    int status = 0;
+    if (child > 0)
+        ::waitpid(child, &status, 0);
+    if (!ended || answer.isEmpty())
+        return {};
+    const qsizetype line = answer.indexOf('\n');
+    return {true, DFileLock::State(answer.left(line).toInt()), QString::fromUtf8(answer.mid(line + 1))};
+}
+
+bool IsRegularFile(const QString& path)
+{
+    struct stat status = {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
 }
 } // namespace
 
@@ -132,6 +194,79 @@ private Q_SLOTS:
                      QByteArray::number(self) + '\n');
         else
             QCOMPARE(lock.HolderHost(), holderHost);
+    }
+
+    // What stands at the lock file's place is never opened unless it is a
+    // regular file; a lock file that names nobody is never "held by process
+    // 0 on an unknown computer".
+    void strangeLockFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("takenOver");
+        QTest::addColumn<QString>("blocker");
+        QTest::newRow("FIFO") << "fifo" << false << "lock";
+        QTest::newRow("link to a FIFO") << "link to fifo" << false << "lock";
+        QTest::newRow("link to an endless device") << "link to /dev/zero" << false << "lock";
+        QTest::newRow("folder") << "folder" << false << "lock";
+        QTest::newRow("removal lock is a FIFO") << "rmlock fifo" << false << "rmlock";
+        QTest::newRow("link to nothing") << "dangling link" << true << "";
+        QTest::newRow("empty") << "empty" << true << "";
+        QTest::newRow("garbage") << "garbage" << true << "";
+        QTest::newRow("unreadable") << "unreadable" << false << "lock";
+    }
+    void strangeLockFiles()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, takenOver);
+        QFETCH(QString, blocker);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("class.KalCir"));
+        TestSupport::WriteFile(path, "test");
+        const QString lockFile = DFileLock::LockPath(path);
+        const QString fifo = dir.filePath(QStringLiteral("fifo"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        if (kind == QLatin1String("fifo"))
+            QVERIFY(QFile::rename(fifo, lockFile));
+        else if (kind == QLatin1String("link to fifo"))
+            QVERIFY(QFile::link(fifo, lockFile));
+        else if (kind == QLatin1String("link to /dev/zero"))
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), lockFile));
+        else if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkdir(lockFile));
+        else if (kind == QLatin1String("rmlock fifo"))
+        {
+            TestSupport::WriteFile(lockFile, "");
+            QVERIFY(QFile::rename(fifo, lockFile + QStringLiteral(".rmlock")));
+        }
+        else if (kind == QLatin1String("dangling link"))
+            QVERIFY(QFile::link(dir.filePath(QStringLiteral("nothing")), lockFile));
+        else if (kind == QLatin1String("empty"))
+            TestSupport::WriteFile(lockFile, "");
+        else if (kind == QLatin1String("garbage"))
+            TestSupport::WriteFile(lockFile, "\x01\x02 not a lock\n\n");
+        else
+        {
+            if (::geteuid() == 0)
+                QSKIP("every file is readable for root");
+            TestSupport::WriteFile(lockFile, "123\nprogram\nhost\n");
+            QVERIFY(QFile::setPermissions(lockFile, {}));
+        }
+
+        const Outcome outcome = LockInChild(path);
+        QVERIFY2(outcome.answered, "the lock waited or read without end");
+        if (takenOver)
+        {
+            QCOMPARE(outcome.state, DFileLock::State::Held);
+            QVERIFY(IsRegularFile(lockFile));
+            return;
+        }
+        QCOMPARE(outcome.state, DFileLock::State::Unavailable);
+        const QString named = blocker == QLatin1String("rmlock") ? lockFile + QStringLiteral(".rmlock") : lockFile;
+        QVERIFY2(outcome.reason.contains(QLatin1Char('"') + named + QLatin1Char('"')), qPrintable(outcome.reason));
+        if (kind != QLatin1String("unreadable"))
+            QVERIFY2(outcome.reason.endsWith(QStringLiteral("Not a regular file")), qPrintable(outcome.reason));
+        // Nothing was replaced.
+        QVERIFY(!IsRegularFile(named) || kind == QLatin1String("unreadable"));
     }
 
     void noLockWhereNoneCanBeMade_data()

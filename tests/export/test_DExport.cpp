@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -16,6 +17,7 @@
 #include <optional>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -544,6 +546,16 @@ void TestDExport::process_data()
     QTest::newRow("output links to the input")
         << QStringList{"--export=kalcir", "--lang=en", ok, Path("link.KalCir")} << ok << 2
         << QStringLiteral("Cannot write \"%1\": Same file as the input").arg(Path("link.KalCir")) << QByteArray();
+    // The compared test is an input too, by any of its paths.
+    const QString flat = Path("flat.KalCir");
+    for (const auto& [row, output] : {std::pair{"output is the compared test", flat},
+                                      std::pair{"output links to the compared test", Path("flat-link.KalCir")},
+                                      std::pair{"output is a hard link of the compared test", Path("flat-hard.KalCir")},
+                                      std::pair{"output is the compared test by another path",
+                                                Path("../") + QFileInfo(flat).dir().dirName() + "/flat.KalCir"}})
+        QTest::newRow(row) << QStringList{"--export=comparison", "--lang=en", "--compare=" + flat, ok, output} << output
+                           << 2 << QStringLiteral("Cannot write \"%1\": Same file as the compared test").arg(output)
+                           << QByteArray();
     QTest::newRow("output is a FIFO") << QStringList{"--export=csv", "--lang=en", ok, fifo} << fifo << 2
                                       << QStringLiteral("Cannot write \"%1\": Not a regular file").arg(fifo)
                                       << QByteArray();
@@ -577,6 +589,11 @@ void TestDExport::process()
     test.desi.SetDesi(1, 2, 3, 3);
     test.file.Write(Path("self-choice.KalCir"));
     QFile::link(Path("ok.KalCir"), Path("link.KalCir"));
+    QFile::link(Path("flat.KalCir"), Path("flat-link.KalCir"));
+    QFile::remove(Path("flat-hard.KalCir"));
+    QVERIFY(::link(QFile::encodeName(Path("flat.KalCir")).constData(),
+                   QFile::encodeName(Path("flat-hard.KalCir")).constData()) == 0);
+    const QByteArray flat = TestSupport::ReadFile(Path("flat.KalCir"));
     ::mkfifo(QFile::encodeName(Path("fifo")).constData(), 0600);
     const QByteArray input = TestSupport::ReadFile(Path("ok.KalCir"));
 
@@ -590,9 +607,10 @@ void TestDExport::process()
     QVERIFY2(result.stdErr.contains(stdErr), qPrintable(result.stdErr));
     // A refused export creates nothing and changes nothing.
     QCOMPARE(TestSupport::ReadFile(Path("ok.KalCir")), input);
+    QCOMPARE(TestSupport::ReadFile(Path("flat.KalCir")), flat);
     struct stat fifoStatus = {};
     QVERIFY(::stat(QFile::encodeName(Path("fifo")).constData(), &fifoStatus) == 0 && S_ISFIFO(fifoStatus.st_mode));
-    if (!output.isEmpty() && output != Path("ok.KalCir") && output != Path("fifo"))
+    if (!output.isEmpty() && output != Path("ok.KalCir") && output != Path("fifo") && !output.contains("flat"))
         QVERIFY(!QFile::exists(output));
 }
 

@@ -51,7 +51,7 @@ private Q_SLOTS:
                                                  // (next term: form import)
                                                  + 19
                                                  // (next term: side files and recovery)
-                                                 + 0
+                                                 + 3
                                                  // (next term: test files)
                                                  + 0
                                                  // (next term: report, copies, settings)

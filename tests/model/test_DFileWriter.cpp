@@ -11,6 +11,8 @@
 
 #include <cerrno>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using TestSupport::ErrorOf;
 using Step = DFileWriter::Step;
@@ -81,6 +83,69 @@ private Q_SLOTS:
         // The fault is gone with its object.
         DFileWriter::Write(path, "new");
         QCOMPARE(TestSupport::ReadFile(path), QByteArray("new"));
+    }
+
+    // A save killed half way leaves its temporary file; the next save of the
+    // same target removes it, but never a file of a save still running, nor
+    // one that only looks alike.
+    void killedSaveIsCleanedAtTheNextSave()
+    {
+        const QString path = dir_.filePath(QStringLiteral("class.KalCir"));
+        TestSupport::WriteFile(path, "old");
+        const pid_t child = ::fork();
+        if (child == 0)
+        {
+            DFileWriter::Fault fault(Step::Sync, DFileWriter::kKilled);
+            DFileWriter::Write(path, QByteArray(40000, 'k'));
+            ::_exit(0);
+        }
+        int status = 0;
+        QVERIFY(child > 0 && ::waitpid(child, &status, 0) == child);
+        QVERIFY(WIFSIGNALED(status));
+        QCOMPARE(TestSupport::ReadFile(path), QByteArray("old"));
+        const QStringList left = Entries();
+        QCOMPARE(left.size(), 2);
+
+        // Of a running save (process 1 always runs), and alike only.
+        const QStringList kept = {QStringLiteral(".class.KalCir.part-1-AbCd12"), QStringLiteral("class.KalCir.backup"),
+                                  QStringLiteral(".class.KalCir.part-x-AbCd12"),
+                                  QStringLiteral(".other.KalCir.part-999999-AbCd12")};
+        for (const QString& name : kept)
+            TestSupport::WriteFile(dir_.filePath(name), "keep");
+
+        DFileWriter::Write(path, "new");
+        QCOMPARE(TestSupport::ReadFile(path), QByteArray("new"));
+        QStringList expected = kept;
+        expected << QStringLiteral("class.KalCir");
+        expected.sort();
+        QCOMPARE(Entries(), expected);
+    }
+
+    // Through a link the file it leads to is replaced, and keeps its
+    // permissions; a private file is its owner's alone whatever the umask.
+    void linksAndPermissions()
+    {
+        const QString file = dir_.filePath(QStringLiteral("t.KalCir"));
+        const QString link = dir_.filePath(QStringLiteral("link.KalCir"));
+        TestSupport::WriteFile(file, "old");
+        QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
+        QVERIFY(QFile::link(file, link));
+        DFileWriter::Write(link, "new");
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(TestSupport::ReadFile(file), QByteArray("new"));
+        QCOMPARE(QFile::permissions(file), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                                               QFileDevice::WriteUser | QFileDevice::ReadGroup);
+
+        const QString secret = dir_.filePath(QStringLiteral("secret"));
+        const mode_t mask = ::umask(0);
+        DFileWriter::Write(secret, "s", DFileWriter::Access::Private);
+        DFileWriter::Write(dir_.filePath(QStringLiteral("shared")), "s");
+        ::umask(mask);
+        struct stat status = {};
+        QCOMPARE(::stat(QFile::encodeName(secret).constData(), &status), 0);
+        QCOMPARE(status.st_mode & 0777, mode_t(0600));
+        QCOMPARE(::stat(QFile::encodeName(dir_.filePath(QStringLiteral("shared"))).constData(), &status), 0);
+        QCOMPARE(status.st_mode & 0777, mode_t(0666));
     }
 
     void messagesInBothLanguages_data()
