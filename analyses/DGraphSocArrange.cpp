@@ -737,7 +737,7 @@ double RadicalInverse(int k, int base)
 // Places scattered over the frame without rows or columns, so that few
 // lines between boxes on them run across a third: points of an even
 // sequence, each kept when it is a box and a gap clear of those kept
-// before. A gap of a third of a box at most, so that a circle of friends
+// before. A gap of half a box at most, so that a circle of friends
 // can stand close together, smaller where that leaves fewer than half as
 // many places again as boxes; none when even the smallest gap leaves too
 // few (the grid packs closer).
@@ -748,7 +748,7 @@ Places ScatteredPlaces(const Frame& frame, const std::vector<Box>& boxes, int& s
         return {};
     const double w = frame.hiX - frame.loX;
     const double h = frame.hiY - frame.loY;
-    for (int gap = frame.size / 3; gap >= kMinGap; gap -= 4)
+    for (int gap = frame.size / 2; gap >= kMinGap; gap -= 4)
     {
         const int s = frame.size + gap;
         // A bucket of side s holds at most one place: a place's neighbours
