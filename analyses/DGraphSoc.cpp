@@ -235,6 +235,7 @@ void DGraphSoc::Paint(QPainter& surface, bool vector)
         }
         batch.Flush(surface);
     };
+    rings.Paint(surface, type.IsPositive());
     if (!look.namesAbove)
         boxes();
     // The ties of the subject in focus come over the dimmed rest.
@@ -485,5 +486,6 @@ void DGraphSoc::TakeData(const DGraphSoc& other)
                       size = other.size;
                       elas = other.elas;
                       look = other.look;
+                      rings = other.rings;
                   });
 }

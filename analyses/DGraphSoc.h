@@ -3,6 +3,7 @@
 #include "analyses/DGraphSocElas.h"
 #include "analyses/DGraphSocLook.h"
 #include "analyses/DGraphSocPins.h"
+#include "analyses/DGraphSocRings.h"
 #include "analyses/DGraphSocSel.h"
 #include "analyses/DGraphSocSize.h"
 #include "analyses/DGraphSocSubjDim.h"
@@ -144,6 +145,9 @@ public:
     DGraphSocPins pins;
     // Stored with the test in its own record (DTest::SetLook).
     DGraphSocLook look;
+    // The rings of an arrangement in rings, drawn behind the boxes; stored
+    // with the test in its own record.
+    DGraphSocRings rings;
     // The identifier of the subject whose ties stand out over the dimmed
     // rest; 0 for none. Set by the page on a click; the exports never set it.
     qint32 focus = 0;

@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <optional>
+#include <random>
 
 namespace
 {
@@ -29,10 +31,19 @@ constexpr int kMinGap = 4;
 // tests, where every box has a line to every other and nothing is gained,
 // and keeps the result independent of the machine's speed.
 constexpr qint64 kWorkBudget = 3'000'000;
+// The annealing's budget, spent only when it leaves this many tries for
+// every box.
+constexpr qint64 kAnnealBudget = 10'000'000;
+constexpr double kAnnealTries = 50;
 
 // Weights of the search's cost: a crossing or a line across a box counts 1.
 constexpr double kLengthWeight = 0.04; // per box step of a line, doubled for mutual pairs
 constexpr double kCentreWeight = 0.03; // per box step from the centre, times the share of choices received
+constexpr double kAcrossWeight = 2.0;  // a line across a box: it seems to end there, worse than a crossing
+constexpr double kCrowdWeight = 0.5;   // a box a whole step nearer another than the places are apart
+// Pixels around a box that a line should keep clear of, so that it does
+// not seem to touch the box.
+constexpr double kHitMargin = 2.0;
 
 int Sign(qint64 v)
 {
@@ -49,20 +60,47 @@ bool Cross(QPoint a, QPoint b, QPoint c, QPoint d)
     if (std::max(a.x(), b.x()) < std::min(c.x(), d.x()) || std::max(c.x(), d.x()) < std::min(a.x(), b.x()) ||
         std::max(a.y(), b.y()) < std::min(c.y(), d.y()) || std::max(c.y(), d.y()) < std::min(a.y(), b.y()))
         return false;
-    return Sign(Orient(a, b, c)) * Sign(Orient(a, b, d)) < 0 && Sign(Orient(c, d, a)) * Sign(Orient(c, d, b)) < 0;
+    const int abc = Sign(Orient(a, b, c));
+    const int abd = Sign(Orient(a, b, d));
+    if (abc == 0 && abd == 0 && Sign(Orient(c, d, a)) == 0)
+    {
+        // On one straight line the two run along each other, which hides
+        // more than a crossing: they count as one where they share a stretch.
+        const bool alongX = a.x() != b.x();
+        auto at = [alongX](QPoint p) { return alongX ? p.x() : p.y(); };
+        return std::max(std::min(at(a), at(b)), std::min(at(c), at(d))) <
+               std::min(std::max(at(a), at(b)), std::max(at(c), at(d)));
+    }
+    return abc * abd < 0 && Sign(Orient(c, d, a)) * Sign(Orient(c, d, b)) < 0;
 }
 
-// Whether the line from a to b passes within r of c.
-bool Hits(QPoint a, QPoint b, QPoint c, int r)
+// Whether the line from a to b enters the open square of half side h
+// around c (a clip of the line to the square).
+bool Across(QPointF a, QPointF b, QPointF c, double h)
 {
-    const double dx = b.x() - a.x();
-    const double dy = b.y() - a.y();
-    const double len2 = dx * dx + dy * dy;
-    double t = len2 > 0 ? ((c.x() - a.x()) * dx + (c.y() - a.y()) * dy) / len2 : 0.0;
-    t = std::clamp(t, 0.0, 1.0);
-    const double ex = a.x() + t * dx - c.x();
-    const double ey = a.y() + t * dy - c.y();
-    return ex * ex + ey * ey < double(r) * r;
+    double t0 = 0.0;
+    double t1 = 1.0;
+    const double d[2] = {b.x() - a.x(), b.y() - a.y()};
+    const double lo[2] = {c.x() - h - a.x(), c.y() - h - a.y()};
+    const double hi[2] = {c.x() + h - a.x(), c.y() + h - a.y()};
+    for (int k = 0; k < 2; ++k)
+    {
+        if (d[k] == 0.0)
+        {
+            if (lo[k] >= 0.0 || hi[k] <= 0.0)
+                return false;
+            continue;
+        }
+        double ta = lo[k] / d[k];
+        double tb = hi[k] / d[k];
+        if (ta > tb)
+            std::swap(ta, tb);
+        t0 = std::max(t0, ta);
+        t1 = std::min(t1, tb);
+        if (t0 >= t1)
+            return false;
+    }
+    return true;
 }
 
 double Distance(QPointF a, QPointF b)
@@ -212,36 +250,39 @@ struct Places
     std::vector<int> cls;
 };
 
-// A local search over the places: moves of a box to a free place and swaps
-// of two boxes, each taken only when it lowers the cost, until none does or
-// the work budget is spent.
+// A local search: moves of a box and swaps of two boxes, each taken only
+// when it lowers the cost, until none does or the work budget is spent.
+// Over places, a box moves only to a free place of its own class (the
+// rings keep their boxes); without places it may go anywhere in the frame
+// clear of the other boxes, a short step out of a line that runs across it.
 class Search
 {
 public:
-    Search(const Graph& graph, std::vector<QPoint>& pos, const Places& places, std::vector<int> boxPlace,
-           const Frame& frame, double step, double centreWeight)
-        : graph_(graph), pos_(pos), places_(places), boxPlace_(std::move(boxPlace)), owner_(places.at.size(), -1),
-          inSet_(std::size_t(graph.n), false), step_(step), centreWeight_(centreWeight), centre_(frame.Centre()),
-          hitRadius_(frame.size / 2 - 2)
+    Search(const Graph& graph, const std::vector<Box>& boxes, std::vector<QPoint>& pos, const Places* places,
+           std::vector<int> boxPlace, const Frame& frame, double step, double centreWeight)
+        : graph_(graph), boxes_(boxes), pos_(pos), places_(places), boxPlace_(std::move(boxPlace)),
+          owner_(places ? places->at.size() : 0, -1), inSet_(std::size_t(graph.n), false), frame_(frame), step_(step),
+          centreWeight_(centreWeight), centre_(frame.Centre()), half_(frame.size / 2.0 + kHitMargin)
     {
         for (int i = 0; i < graph_.n; ++i)
-            if (boxPlace_[std::size_t(i)] >= 0)
+            if (places_ && boxPlace_[std::size_t(i)] >= 0)
                 owner_[std::size_t(boxPlace_[std::size_t(i)])] = i;
     }
 
-    void Run()
+    // The descent: the best move or swap of each box in turn, until none
+    // lowers the cost or the budget is spent.
+    void Run(qint64 budget = kWorkBudget)
     {
-        std::vector<int> movers;
-        for (int i = 0; i < graph_.n; ++i)
-            if (boxPlace_[std::size_t(i)] >= 0 && !graph_.isolated[std::size_t(i)])
-                movers.push_back(i);
+        budget_ = budget;
+        work_ = 0;
+        const std::vector<int> movers = Movers();
         constexpr int kMaxPasses = 30;
-        for (int pass = 0; pass < kMaxPasses && work_ < kWorkBudget; ++pass)
+        for (int pass = 0; pass < kMaxPasses && work_ < budget_; ++pass)
         {
             bool improved = false;
             for (int v : movers)
             {
-                if (work_ >= kWorkBudget)
+                if (work_ >= budget_)
                     break;
                 improved |= Improve(v, movers);
             }
@@ -250,35 +291,142 @@ public:
         }
     }
 
+    // Annealing over the places: random moves and swaps, a worse one taken
+    // with a chance that falls as the budget is spent, so that the search
+    // leaves the local minima the descent stops in, the tangles of lines
+    // most of all. The sequence of chances is fixed, so the result is the
+    // same every time. Ends on the best arrangement met.
+    void Anneal(qint64 budget)
+    {
+        const std::vector<int> movers = Movers();
+        if (!places_ || movers.size() < 2)
+            return;
+        budget_ = budget;
+        work_ = 0;
+        std::mt19937 sequence(20240611u);
+        auto uniform = [&] { return double(sequence() >> 8) / double(1u << 24); };
+        auto pick = [&](std::size_t count) { return std::size_t(sequence() % std::uint32_t(count)); };
+        double current = 0;
+        double best = 0;
+        std::vector<QPoint> bestPos = pos_;
+        std::vector<int> bestPlace = boxPlace_;
+        // At the start a worse step of one crossing is taken about half the
+        // time; at the end hardly ever.
+        constexpr double kHot = 1.5;
+        constexpr double kCold = 0.03;
+        for (int idle = 0; idle < 1000;)
+        {
+            const int v = movers[pick(movers.size())];
+            const std::size_t uv = std::size_t(v);
+            ++idle;
+            const double heat = kHot * std::pow(kCold / kHot, double(work_) / double(budget_));
+            auto accept = [&](double delta) { return delta <= 0 || uniform() < std::exp(-delta / heat); };
+            if (uniform() < 0.6)
+            {
+                if (!Affordable({v}))
+                    break;
+                const std::vector<Candidate> near = PlaceCandidates(v);
+                if (near.empty())
+                    continue;
+                const Candidate to = near[pick(near.size())];
+                const QPoint from = pos_[uv];
+                idle = 0;
+                const double before = Cost({v});
+                pos_[uv] = to.at;
+                const double delta = Cost({v}) - before;
+                if (!accept(delta))
+                {
+                    pos_[uv] = from;
+                    continue;
+                }
+                owner_[std::size_t(boxPlace_[uv])] = -1;
+                owner_[std::size_t(to.place)] = v;
+                boxPlace_[uv] = to.place;
+                current += delta;
+            }
+            else
+            {
+                const std::vector<int> partners = SwapPartners(v, movers);
+                if (partners.empty())
+                    continue;
+                const int u = partners[pick(partners.size())];
+                const std::size_t uu = std::size_t(u);
+                if (!Affordable({v, u}))
+                    break;
+                idle = 0;
+                const double before = Cost({v, u});
+                std::swap(pos_[uv], pos_[uu]);
+                const double delta = Cost({v, u}) - before;
+                if (!accept(delta))
+                {
+                    std::swap(pos_[uv], pos_[uu]);
+                    continue;
+                }
+                std::swap(boxPlace_[uv], boxPlace_[uu]);
+                owner_[std::size_t(boxPlace_[uv])] = v;
+                owner_[std::size_t(boxPlace_[uu])] = u;
+                current += delta;
+            }
+            if (current < best - 1e-9)
+            {
+                best = current;
+                bestPos = pos_;
+                bestPlace = boxPlace_;
+            }
+        }
+        pos_ = bestPos;
+        boxPlace_ = bestPlace;
+        std::fill(owner_.begin(), owner_.end(), -1);
+        for (int i = 0; i < graph_.n; ++i)
+            if (boxPlace_[std::size_t(i)] >= 0)
+                owner_[std::size_t(boxPlace_[std::size_t(i)])] = i;
+    }
+
 private:
+    struct Candidate
+    {
+        QPoint at;
+        int place = -1;
+    };
+
+    std::vector<int> Movers() const
+    {
+        std::vector<int> movers;
+        for (int i = 0; i < graph_.n; ++i)
+            if (!boxes_[std::size_t(i)].pinned && !graph_.isolated[std::size_t(i)])
+                movers.push_back(i);
+        return movers;
+    }
+
+    int Class(int v) const { return places_ ? places_->cls[std::size_t(boxPlace_[std::size_t(v)])] : 0; }
+
     bool Improve(int v, const std::vector<int>& movers)
     {
         const std::size_t uv = std::size_t(v);
-        const int from = boxPlace_[uv];
-        const int cls = places_.cls[std::size_t(from)];
+        const QPoint from = pos_[uv];
         if (!Affordable({v}))
             return false;
         const double before = Cost({v});
         double best = -1e-9;
-        int bestPlace = -1;
+        std::optional<Candidate> bestMove;
         int bestSwap = -1;
 
-        for (int place : Candidates(v, cls))
+        for (const Candidate& candidate : Candidates(v))
         {
             if (!Affordable({v}))
                 break;
-            pos_[uv] = places_.at[std::size_t(place)];
+            pos_[uv] = candidate.at;
             const double delta = Cost({v}) - before;
             if (delta < best)
             {
                 best = delta;
-                bestPlace = place;
+                bestMove = candidate;
                 bestSwap = -1;
             }
         }
-        pos_[uv] = places_.at[std::size_t(from)];
+        pos_[uv] = from;
 
-        for (int u : SwapPartners(v, cls, movers))
+        for (int u : SwapPartners(v, movers))
         {
             const std::size_t uu = std::size_t(u);
             if (!Affordable({v, u}))
@@ -290,26 +438,32 @@ private:
             if (delta < best)
             {
                 best = delta;
-                bestPlace = -1;
+                bestMove.reset();
                 bestSwap = u;
             }
         }
 
-        if (bestPlace >= 0)
+        if (bestMove)
         {
-            owner_[std::size_t(from)] = -1;
-            owner_[std::size_t(bestPlace)] = v;
-            boxPlace_[uv] = bestPlace;
-            pos_[uv] = places_.at[std::size_t(bestPlace)];
+            if (places_)
+            {
+                owner_[std::size_t(boxPlace_[uv])] = -1;
+                owner_[std::size_t(bestMove->place)] = v;
+                boxPlace_[uv] = bestMove->place;
+            }
+            pos_[uv] = bestMove->at;
             return true;
         }
         if (bestSwap >= 0)
         {
             const std::size_t uu = std::size_t(bestSwap);
-            std::swap(boxPlace_[uv], boxPlace_[uu]);
             std::swap(pos_[uv], pos_[uu]);
-            owner_[std::size_t(boxPlace_[uv])] = v;
-            owner_[std::size_t(boxPlace_[uu])] = bestSwap;
+            if (places_)
+            {
+                std::swap(boxPlace_[uv], boxPlace_[uu]);
+                owner_[std::size_t(boxPlace_[uv])] = v;
+                owner_[std::size_t(boxPlace_[uu])] = bestSwap;
+            }
             return true;
         }
         return false;
@@ -334,19 +488,20 @@ private:
         qint64 estimate = 0;
         for (int i : set)
             estimate += qint64(graph_.tiesOf[std::size_t(i)].size()) * qint64(graph_.ties.size() + graph_.n) +
-                        qint64(graph_.ties.size());
-        return work_ + 2 * estimate <= kWorkBudget;
+                        qint64(graph_.ties.size()) + graph_.n;
+        return work_ + 2 * estimate <= budget_;
     }
 
     // The boxes of the class nearest to the middle of the box's partners:
     // a swap with a box far from there rarely helps.
-    std::vector<int> SwapPartners(int v, int cls, const std::vector<int>& movers) const
+    std::vector<int> SwapPartners(int v, const std::vector<int>& movers) const
     {
         constexpr std::size_t kNear = 12;
         const QPointF mid = Mid(v);
+        const int cls = Class(v);
         std::vector<int> partners;
         for (int u : movers)
-            if (u != v && places_.cls[std::size_t(boxPlace_[std::size_t(u)])] == cls)
+            if (u != v && Class(u) == cls)
                 partners.push_back(u);
         const std::size_t count = std::min(kNear, partners.size());
         std::partial_sort(partners.begin(), partners.begin() + std::ptrdiff_t(count), partners.end(),
@@ -360,32 +515,72 @@ private:
         return partners;
     }
 
+    std::vector<Candidate> Candidates(int v) const { return places_ ? PlaceCandidates(v) : FreeCandidates(v); }
+
     // Free places of the class nearest to the box and nearest to the middle
     // of its partners, where a better place is most likely.
-    std::vector<int> Candidates(int v, int cls) const
+    std::vector<Candidate> PlaceCandidates(int v) const
     {
         constexpr std::size_t kNear = 10;
+        const int cls = Class(v);
         const QPointF mid = Mid(v);
         std::vector<int> free;
-        for (std::size_t p = 0; p < places_.at.size(); ++p)
-            if (owner_[p] < 0 && places_.cls[p] == cls)
+        for (std::size_t p = 0; p < places_->at.size(); ++p)
+            if (owner_[p] < 0 && places_->cls[p] == cls)
                 free.push_back(int(p));
-        std::vector<int> result;
+        std::vector<int> chosen;
         for (QPointF target : {QPointF(pos_[std::size_t(v)]), mid})
         {
             const std::size_t count = std::min(kNear, free.size());
             std::partial_sort(free.begin(), free.begin() + std::ptrdiff_t(count), free.end(),
                               [&](int x, int y)
                               {
-                                  const double dx = Distance(places_.at[std::size_t(x)], target);
-                                  const double dy = Distance(places_.at[std::size_t(y)], target);
+                                  const double dx = Distance(places_->at[std::size_t(x)], target);
+                                  const double dy = Distance(places_->at[std::size_t(y)], target);
                                   return dx < dy || (dx == dy && x < y);
                               });
-            result.insert(result.end(), free.begin(), free.begin() + std::ptrdiff_t(count));
+            chosen.insert(chosen.end(), free.begin(), free.begin() + std::ptrdiff_t(count));
         }
-        std::sort(result.begin(), result.end());
-        result.erase(std::unique(result.begin(), result.end()), result.end());
+        std::sort(chosen.begin(), chosen.end());
+        chosen.erase(std::unique(chosen.begin(), chosen.end()), chosen.end());
+        std::vector<Candidate> result;
+        for (int p : chosen)
+            result.push_back({places_->at[std::size_t(p)], p});
         return result;
+    }
+
+    // Steps of falling length in eight directions from where the box stands,
+    // and the middle of its partners with a step around it: far enough to
+    // leave a row, near enough to settle beside a line.
+    std::vector<Candidate> FreeCandidates(int v) const
+    {
+        const QPointF here = pos_[std::size_t(v)];
+        const QPointF mid = Mid(v);
+        std::vector<QPointF> targets;
+        for (double share : {2.0, 1.0, 0.5, 0.25})
+            for (int k = 0; k < 8; ++k)
+                targets.push_back(here + share * step_ * QPointF(kCircle[k][0], kCircle[k][1]));
+        targets.push_back(mid);
+        for (int k = 0; k < 8; ++k)
+            targets.push_back(mid + step_ * QPointF(kCircle[k][0], kCircle[k][1]));
+        std::vector<Candidate> result;
+        for (QPointF target : targets)
+        {
+            const QPoint p = frame_.Clamp(target).toPoint();
+            if (p != pos_[std::size_t(v)] && Clear(v, p))
+                result.push_back({p, -1});
+        }
+        return result;
+    }
+
+    // Whether the box at p keeps its gap to every other box.
+    bool Clear(int v, QPoint p) const
+    {
+        for (int u = 0; u < graph_.n; ++u)
+            if (u != v &&
+                Overlaps(p, pos_[std::size_t(u)], frame_.size + (boxes_[std::size_t(u)].pinned ? kPinGap : kMinGap)))
+                return false;
+        return true;
     }
 
     // The part of the cost that depends on where the given boxes stand.
@@ -417,8 +612,8 @@ private:
                 cost += Cross(a, b, pos_[std::size_t(tf.a)], pos_[std::size_t(tf.b)]) ? 1.0 : 0.0;
             }
             for (int c = 0; c < graph_.n; ++c)
-                if (c != te.a && c != te.b && Hits(a, b, pos_[std::size_t(c)], hitRadius_))
-                    cost += 1.0;
+                if (c != te.a && c != te.b && Across(a, b, pos_[std::size_t(c)], half_))
+                    cost += kAcrossWeight;
             work_ += qint64(ties.size()) + graph_.n;
         }
         for (const Tie& tf : ties)
@@ -426,29 +621,48 @@ private:
             if (touches(tf))
                 continue;
             for (int i : set)
-                if (Hits(pos_[std::size_t(tf.a)], pos_[std::size_t(tf.b)], pos_[std::size_t(i)], hitRadius_))
-                    cost += 1.0;
+                if (Across(pos_[std::size_t(tf.a)], pos_[std::size_t(tf.b)], pos_[std::size_t(i)], half_))
+                    cost += kAcrossWeight;
         }
         work_ += qint64(ties.size()) * qint64(set.size());
         for (int i : set)
         {
             cost += centreWeight_ * graph_.received[std::size_t(i)] * Distance(pos_[std::size_t(i)], centre_) / step_;
-            inSet_[std::size_t(i)] = false;
+            if (!places_)
+            {
+                // Boxes closer than a step crowd the lines and arrow heads between them.
+                for (int u = 0; u < graph_.n; ++u)
+                    if (!inSet_[std::size_t(u)] || u > i)
+                    {
+                        const double d = Distance(pos_[std::size_t(i)], pos_[std::size_t(u)]);
+                        if (u != i && d < step_)
+                            cost += kCrowdWeight * (step_ - d) / step_;
+                    }
+                work_ += graph_.n;
+            }
         }
+        for (int i : set)
+            inSet_[std::size_t(i)] = false;
         return cost;
     }
 
+    static constexpr double kCircle[8][2] = {{1, 0},  {0.7071, 0.7071},   {0, 1},  {-0.7071, 0.7071},
+                                             {-1, 0}, {-0.7071, -0.7071}, {0, -1}, {0.7071, -0.7071}};
+
     const Graph& graph_;
+    const std::vector<Box>& boxes_;
     std::vector<QPoint>& pos_;
-    const Places& places_;
+    const Places* places_;
     std::vector<int> boxPlace_;
     std::vector<int> owner_;
     std::vector<bool> inSet_;
+    const Frame& frame_;
     double step_;
     double centreWeight_;
     QPointF centre_;
-    int hitRadius_;
+    double half_;
     qint64 work_ = 0;
+    qint64 budget_ = kWorkBudget;
 };
 
 bool ClearOfPins(QPoint p, const std::vector<Box>& boxes, int size)
@@ -509,10 +723,75 @@ Places GridPlaces(const Frame& frame, const std::vector<Box>& boxes, int& step)
     return fallback;
 }
 
+// The radical inverse of k in the base: the points (inverse 2, inverse 3)
+// fill a square evenly in a fixed order, with no rows.
+double RadicalInverse(int k, int base)
+{
+    double result = 0;
+    double digit = 1.0 / base;
+    for (; k > 0; k /= base, digit /= base)
+        result += digit * (k % base);
+    return result;
+}
+
+// Places scattered over the frame without rows or columns, so that few
+// lines between boxes on them run across a third: points of an even
+// sequence, each kept when it is a box and a gap clear of those kept
+// before. A gap of half a box at most, so that a circle of friends
+// can stand close together, smaller where that leaves fewer than half as
+// many places again as boxes; none when even the smallest gap leaves too
+// few (the grid packs closer).
+Places ScatteredPlaces(const Frame& frame, const std::vector<Box>& boxes, int& step)
+{
+    const int need = FreeCount(boxes);
+    if (frame.hiX < frame.loX || frame.hiY < frame.loY)
+        return {};
+    const double w = frame.hiX - frame.loX;
+    const double h = frame.hiY - frame.loY;
+    for (int gap = frame.size / 2; gap >= kMinGap; gap -= 4)
+    {
+        const int s = frame.size + gap;
+        // A bucket of side s holds at most one place: a place's neighbours
+        // within s lie in the 3 x 3 buckets around it.
+        const int cols = int(w / s) + 1;
+        const int rows = int(h / s) + 1;
+        std::vector<int> bucket(std::size_t(cols) * std::size_t(rows), -1);
+        Places places;
+        const int tries = std::min(200'000, 30 * cols * rows);
+        for (int k = 1; k <= tries; ++k)
+        {
+            const QPoint p(frame.loX + int(std::lround(RadicalInverse(k, 2) * w)),
+                           frame.loY + int(std::lround(RadicalInverse(k, 3) * h)));
+            const int bx = std::min(cols - 1, int((p.x() - frame.loX) / s));
+            const int by = std::min(rows - 1, int((p.y() - frame.loY) / s));
+            bool clear = ClearOfPins(p, boxes, frame.size);
+            for (int y = std::max(0, by - 1); clear && y <= std::min(rows - 1, by + 1); ++y)
+                for (int x = std::max(0, bx - 1); clear && x <= std::min(cols - 1, bx + 1); ++x)
+                {
+                    const int q = bucket[std::size_t(y) * std::size_t(cols) + std::size_t(x)];
+                    clear = q < 0 || !Overlaps(p, places.at[std::size_t(q)], s);
+                }
+            if (!clear || bucket[std::size_t(by) * std::size_t(cols) + std::size_t(bx)] >= 0)
+                continue;
+            bucket[std::size_t(by) * std::size_t(cols) + std::size_t(bx)] = int(places.at.size());
+            places.at.push_back(p);
+            places.cls.push_back(0);
+        }
+        if (2 * int(places.at.size()) >= 3 * need)
+        {
+            step = s;
+            return places;
+        }
+    }
+    return {};
+}
+
 std::vector<QPoint> ByTies(const Frame& frame, const std::vector<Box>& boxes, const Graph& graph)
 {
     int step = 0;
-    const Places places = GridPlaces(frame, boxes, step);
+    Places places = ScatteredPlaces(frame, boxes, step);
+    if (places.at.empty())
+        places = GridPlaces(frame, boxes, step);
     const std::vector<QPointF> f = ForceLayout(frame, boxes, graph);
     const QPointF c = frame.Centre();
     const double rx = std::max(frame.Rx(), 1.0);
@@ -569,11 +848,22 @@ std::vector<QPoint> ByTies(const Frame& frame, const std::vector<Box>& boxes, co
         take(i, best);
     }
 
-    Search(graph, pos, places, boxPlace, frame, step, kCentreWeight).Run();
+    // Annealing pays where it can try each box many times over: on a class,
+    // not where nearly every box has a line to every other.
+    const double lines = double(graph.ties.size());
+    const double evaluation = 2.0 * lines / std::max<std::size_t>(rank.size(), 1) * (lines + graph.n) + lines;
+    Search search(graph, boxes, pos, &places, boxPlace, frame, step, kCentreWeight);
+    if (double(kAnnealBudget) / (2.0 * evaluation) >= kAnnealTries * double(rank.size()))
+        search.Anneal(kAnnealBudget);
+    search.Run();
+    // Off the places, short steps take the boxes out of the lines that
+    // still run across them.
+    Search(graph, boxes, pos, nullptr, boxPlace, frame, step, kCentreWeight).Run(kWorkBudget / 3);
     return pos;
 }
 
-std::vector<QPoint> InRings(const Frame& frame, const std::vector<Box>& boxes, const Graph& graph)
+std::vector<QPoint> InRings(const Frame& frame, const std::vector<Box>& boxes, const Graph& graph,
+                            DGraphSocRings::Ring& drawn)
 {
     const int need = FreeCount(boxes);
     const QPointF c = frame.Centre();
@@ -686,17 +976,21 @@ std::vector<QPoint> InRings(const Frame& frame, const std::vector<Box>& boxes, c
         placeStart += cap;
     }
 
-    Search(graph, pos, places, boxPlace, frame, spacing, 0.0).Run();
+    Search(graph, boxes, pos, &places, boxPlace, frame, spacing, 0.0).Run();
+    drawn = {int(capacity.size()) - 1, c, rx, ry};
     return pos;
 }
 } // namespace
 
 std::vector<QPoint> DGraphSocArrange::Compute(Kind kind, const Area& area, const std::vector<Box>& boxes,
-                                              const std::vector<Tie>& ties)
+                                              const std::vector<Tie>& ties, DGraphSocRings::Ring* rings)
 {
     return EError::Guard("DGraphSocArrange::Compute()",
                          [&]
                          {
+                             DGraphSocRings::Ring ring;
+                             if (rings)
+                                 *rings = ring;
                              if (FreeCount(boxes) == 0)
                              {
                                  std::vector<QPoint> kept;
@@ -706,7 +1000,12 @@ std::vector<QPoint> DGraphSocArrange::Compute(Kind kind, const Area& area, const
                              }
                              const Frame frame(area);
                              const Graph graph(int(boxes.size()), ties);
-                             return kind == Kind::Ties ? ByTies(frame, boxes, graph) : InRings(frame, boxes, graph);
+                             if (kind == Kind::Ties)
+                                 return ByTies(frame, boxes, graph);
+                             std::vector<QPoint> positions = InRings(frame, boxes, graph, ring);
+                             if (rings)
+                                 *rings = ring;
+                             return positions;
                          });
 }
 
@@ -727,6 +1026,18 @@ int DGraphSocArrange::Crossings(const std::vector<QPoint>& positions, const std:
     return count;
 }
 
+int DGraphSocArrange::LinesThroughBoxes(const std::vector<QPoint>& positions, const std::vector<Tie>& ties, int boxSize)
+{
+    int count = 0;
+    for (const Tie& tie : ties)
+        for (int c = 0; c < int(positions.size()); ++c)
+            if (c != tie.a && c != tie.b &&
+                Across(positions[std::size_t(tie.a)], positions[std::size_t(tie.b)], positions[std::size_t(c)],
+                       boxSize / 2.0))
+                ++count;
+    return count;
+}
+
 std::vector<DGraphSocArrange::Tie> DGraphSocArrange::Ties(const DGraphSoc& soc, const std::vector<DSubjElem>& list)
 {
     std::vector<Tie> ties;
@@ -739,7 +1050,8 @@ std::vector<DGraphSocArrange::Tie> DGraphSocArrange::Ties(const DGraphSoc& soc, 
     return ties;
 }
 
-std::vector<QPoint> DGraphSocArrange::Arrange(DGraphSoc& soc, DSubjList& subjects, Kind kind, const DGraphSocPins& pins)
+std::vector<QPoint> DGraphSocArrange::Arrange(DGraphSoc& soc, DSubjList& subjects, Kind kind, const DGraphSocPins& pins,
+                                              DGraphSocRings::Ring* rings)
 {
     return EError::Guard(
         "DGraphSocArrange::Arrange()",
@@ -757,7 +1069,7 @@ std::vector<QPoint> DGraphSocArrange::Arrange(DGraphSoc& soc, DSubjList& subject
                 boxes.push_back({soc.SubjOrigGet(subject), pins.Is(acceptance, subject.id.GetValue())});
             }
             const Area area{soc.Right(), soc.Bottom(), soc.subjDim.Get()};
-            return Compute(kind, area, boxes, Ties(soc, list));
+            return Compute(kind, area, boxes, Ties(soc, list), rings);
         });
 }
 

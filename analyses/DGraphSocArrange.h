@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analyses/DGraphSocRings.h"
+
 #include <QPoint>
 
 #include <vector>
@@ -22,7 +24,7 @@ class DGraphSocArrange
 public:
     enum class Kind
     {
-        Ties, // by the ties: a force layout, then a search that removes crossings
+        Ties, // by the ties: a force layout onto places without rows, then a search that removes crossings
         Rings // concentric rings by choices received, the most chosen in the centre
     };
 
@@ -49,13 +51,18 @@ public:
     };
 
     // One position for every box. Raises error 29100 when the free part of
-    // the picture cannot hold the free boxes without overlapping.
+    // the picture cannot hold the free boxes without overlapping. rings, when
+    // given, receives the rings the boxes were put on: none but in rings.
     static std::vector<QPoint> Compute(Kind kind, const Area& area, const std::vector<Box>& boxes,
-                                       const std::vector<Tie>& ties);
+                                       const std::vector<Tie>& ties, DGraphSocRings::Ring* rings = nullptr);
 
-    // Pairs of lines (box centre to box centre) that cross, lines sharing a
-    // box not counted.
+    // Pairs of lines (box centre to box centre) that cross or run along
+    // each other on one straight line, lines sharing a box not counted.
     static int Crossings(const std::vector<QPoint>& positions, const std::vector<Tie>& ties);
+    // Lines (box centre to box centre) that run across a box other than
+    // their own two, counted once for every such box: a line that passes
+    // behind a box seems to end there.
+    static int LinesThroughBoxes(const std::vector<QPoint>& positions, const std::vector<Tie>& ties, int boxSize);
 
     // The ties of the connections the sociogram last built, by index into
     // the subject list they were built from.
@@ -63,7 +70,8 @@ public:
 
     // The positions for the subjects of the sociogram's current type and
     // question selection, in list order. Rebuilds the sociogram's lists.
-    static std::vector<QPoint> Arrange(DGraphSoc& soc, DSubjList& subjects, Kind kind, const DGraphSocPins& pins);
+    static std::vector<QPoint> Arrange(DGraphSoc& soc, DSubjList& subjects, Kind kind, const DGraphSocPins& pins,
+                                       DGraphSocRings::Ring* rings = nullptr);
     // Stores the positions (list order) as the user's for the given type.
     static void Apply(DSubjList& subjects, bool acceptance, const std::vector<QPoint>& positions);
 };

@@ -1,7 +1,8 @@
-// Measures the line crossings of the sociogram laid out by the graph-layout
-// library (neato, a stress layout, and fdp, a force layout) against the grid
-// start and our arrangement by ties, on the class of 24 and on the largest
-// test, with the time each takes. Not part of the program: it answers
+// Measures the line crossings and the lines across boxes of the sociogram
+// laid out by the graph-layout library (neato, a stress layout, and fdp, a
+// force layout) against the grid start and our arrangements by ties and in
+// rings, on the class of 24 and on the largest test, with the time each
+// takes. Not part of the program: it answers
 // whether the library would place the boxes better than our own code.
 
 #include "analyses/DFonts.h"
@@ -12,6 +13,7 @@
 #include "bench/LargestTest.h"
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
+#include "model/EError.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -21,6 +23,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -54,7 +57,10 @@ std::vector<QPoint> Layout(GVC_t* context, const char* engine, int count,
     return positions;
 }
 
-void Measure(const char* name, DTest& test, int width, int height)
+// Where to save the pictures of our arrangements; none when empty.
+QString pictures;
+
+void Measure(const char* name, const char* file, DTest& test, int width, int height)
 {
     DGraphSoc& soc = test.graph.soc;
     soc.size.Set(width, height, false);
@@ -66,14 +72,45 @@ void Measure(const char* name, DTest& test, int width, int height)
         grid.push_back(soc.SubjOrigGet(subject));
     const std::vector<DGraphSocArrange::Tie> ties = DGraphSocArrange::Ties(soc, list);
     std::printf("%s (%d boxes, %d lines):\n", name, int(list.size()), int(ties.size()));
-    std::printf("  %-22s %9d crossings\n", "grid start", DGraphSocArrange::Crossings(grid, ties));
+    const int s = soc.subjDim.Get();
+    auto report = [&](const char* layout, const std::vector<QPoint>& positions, qint64 ms)
+    {
+        std::printf("  %-22s %9d crossings %7d across boxes", layout, DGraphSocArrange::Crossings(positions, ties),
+                    DGraphSocArrange::LinesThroughBoxes(positions, ties, s));
+        if (ms >= 0)
+            std::printf(" %6lld ms", static_cast<long long>(ms));
+        std::printf("\n");
+    };
+    report("grid start", grid, -1);
 
     QElapsedTimer timer;
     timer.start();
-    const std::vector<QPoint> ours = DGraphSocArrange::Arrange(soc, test.subj.List(), DGraphSocArrange::Kind::Ties, {});
-    const qint64 oursMs = timer.elapsed();
-    std::printf("  %-22s %9d crossings %6lld ms\n", "by ties (ours)", DGraphSocArrange::Crossings(ours, ties),
-                static_cast<long long>(oursMs));
+    for (const auto& [layout, kind] : {std::pair("by ties (ours)", DGraphSocArrange::Kind::Ties),
+                                       std::pair("in rings (ours)", DGraphSocArrange::Kind::Rings)})
+    {
+        timer.restart();
+        try
+        {
+            DGraphSocRings::Ring rings;
+            const std::vector<QPoint> ours = DGraphSocArrange::Arrange(soc, test.subj.List(), kind, {}, &rings);
+            report(layout, ours, timer.elapsed());
+            if (!pictures.isEmpty())
+            {
+                DGraphSocArrange::Apply(test.subj.List(), true, ours);
+                soc.rings.Set(true, rings);
+                QImage drawn;
+                soc.Draw(drawn);
+                drawn.save(QStringLiteral("%1/%2-%3.png")
+                               .arg(pictures, QLatin1String(file),
+                                    QLatin1String(kind == DGraphSocArrange::Kind::Ties ? "ties" : "rings")));
+                soc.rings = DGraphSocRings();
+            }
+        }
+        catch (const EError&)
+        {
+            std::printf("  %-22s refused (too many boxes)\n", layout);
+        }
+    }
 
     GVC_t* context = gvContext();
     for (const char* engine : {"neato", "fdp"})
@@ -84,8 +121,7 @@ void Measure(const char* name, DTest& test, int width, int height)
         if (laid.size() != list.size())
             std::printf("  %-22s failed\n", engine);
         else
-            std::printf("  %-22s %9d crossings %6lld ms\n", engine, DGraphSocArrange::Crossings(laid, ties),
-                        static_cast<long long>(ms));
+            report(engine, laid, ms);
     }
     gvFreeContext(context);
 }
@@ -99,9 +135,12 @@ int main(int argc, char** argv)
     DLanguage language(DLanguage::Store::Off);
     DTest classTest;
     BuildClassTest(classTest);
-    Measure("class of 24, 800 x 600", classTest, 800, 600);
+    // With a directory, the pictures of our arrangements go there.
+    if (argc > 1)
+        pictures = QString::fromLocal8Bit(argv[1]);
+    Measure("class of 24, 800 x 600", "class", classTest, 800, 600);
     DTest largest;
     BuildLargestTest(largest);
-    Measure("largest test, 4000 x 4000", largest, 4000, 4000);
+    Measure("largest test, 4000 x 4000", "largest", largest, 4000, 4000);
     return 0;
 }

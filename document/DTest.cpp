@@ -24,6 +24,8 @@ void DTest::New()
                       subj.New();
                       desi.New();
                       tags.New();
+                      // The rings belong to the boxes' places, which New drops.
+                      graph.soc.rings = DGraphSocRings();
                       file.New();
                       file.MarkUnchanged();
                   });
@@ -46,6 +48,7 @@ namespace
 constexpr quint32 kTargetScheme = DFileKalCirTags::Tag("TCAT");
 constexpr quint32 kRankWeights = DFileKalCirTags::Tag("WRNK");
 constexpr quint32 kSociogramLook = DFileKalCirTags::Tag("SLOK");
+constexpr quint32 kSociogramRings = DFileKalCirTags::Tag("SRNG");
 
 // A record is kept only while it says something: with the default options
 // the file is what writers before the record made.
@@ -63,6 +66,7 @@ void DTest::SectionsToFile(DFileStream& stream)
     Store(tags, kTargetScheme, graph.tar.stat.Record());
     Store(tags, kRankWeights, graph.weight.Record());
     Store(tags, kSociogramLook, graph.soc.look.Record());
+    Store(tags, kSociogramRings, graph.soc.rings.Record());
     ques.ToFile(stream);
     answ.ToFile(stream);
     subj.ToFile(stream);
@@ -86,6 +90,7 @@ void DTest::SectionsFromFile(DFileStream& stream, qint32 version)
     graph.tar.stat.FromRecord(tags.Get(kTargetScheme));
     graph.weight.FromRecord(tags.Get(kRankWeights));
     graph.soc.look = DGraphSocLook::FromRecord(tags.Get(kSociogramLook));
+    graph.soc.rings = DGraphSocRings::FromRecord(tags.Get(kSociogramRings));
 }
 
 void DTest::QuestionsFromFile(DFileStream& stream, qint32 version)

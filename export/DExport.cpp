@@ -552,9 +552,11 @@ void DExport::Run(const Request& request, DTest& test)
                       if (request.arrange)
                       {
                           DGraphSoc& soc = test.graph.soc;
+                          DGraphSocRings::Ring rings;
                           DGraphSocArrange::Apply(
                               test.subj.List(), soc.type.IsPositive(),
-                              DGraphSocArrange::Arrange(soc, test.subj.List(), *request.arrange, test.Pins()));
+                              DGraphSocArrange::Arrange(soc, test.subj.List(), *request.arrange, test.Pins(), &rings));
+                          soc.rings.Set(soc.type.IsPositive(), rings);
                       }
                       if (request.kind == Kind::KalCir)
                       {

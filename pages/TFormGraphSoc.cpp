@@ -543,13 +543,15 @@ void TFormGraphSoc::OptArrangeBtClick(DGraphSocArrange::Kind kind)
                       [&]
                       {
                           soc_.Sel().MoveStop();
+                          DGraphSocRings::Ring rings;
                           const std::vector<QPoint> positions =
-                              DGraphSocArrange::Arrange(soc_, test_.subj.List(), kind, test_.Pins());
-                          ApplyPositions(soc_.type.IsPositive(), positions);
+                              DGraphSocArrange::Arrange(soc_, test_.subj.List(), kind, test_.Pins(), &rings);
+                          ApplyPositions(soc_.type.IsPositive(), positions, rings);
                       });
 }
 
-void TFormGraphSoc::ApplyPositions(bool acceptance, const std::vector<QPoint>& positions)
+void TFormGraphSoc::ApplyPositions(bool acceptance, const std::vector<QPoint>& positions,
+                                   const DGraphSocRings::Ring& rings)
 {
     EError::Guard("TFormGraphSoc::ApplyPositions()",
                   [&]
@@ -565,8 +567,11 @@ void TFormGraphSoc::ApplyPositions(bool acceptance, const std::vector<QPoint>& p
                           if (orig.Get() != positions[i])
                               moves.push_back({qint32(i), orig.Get(), positions[i]});
                       }
-                      if (!moves.empty())
-                          Push(new DCommandSocMove(test_, acceptance, std::move(moves), true));
+                      // The rings come and go with the arrangement that drew them.
+                      const DGraphSocRings::Ring before = soc_.rings.Of(acceptance);
+                      if (!moves.empty() || before != rings)
+                          Push(new DCommandSocMove(test_, acceptance, std::move(moves), true,
+                                                   DCommandSocMove::Rings{before, rings}));
                       DrawPicture();
                   });
 }

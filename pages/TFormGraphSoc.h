@@ -99,8 +99,9 @@ public:
     void OptLookCbClick();
 
     // Every automatic change of the positions of one sociogram type goes
-    // through here (list order), so that it is one step for the user.
-    void ApplyPositions(bool acceptance, const std::vector<QPoint>& positions);
+    // through here (list order), with the rings the arrangement drew (none
+    // but in rings), so that it is one step for the user.
+    void ApplyPositions(bool acceptance, const std::vector<QPoint>& positions, const DGraphSocRings::Ring& rings);
     // Pins or unpins the subject's box in the sociogram of the current type.
     void TogglePin(const DSubjElem& subject);
 

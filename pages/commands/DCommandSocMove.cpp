@@ -3,8 +3,9 @@
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
 
-DCommandSocMove::DCommandSocMove(DTest& test, bool acceptance, std::vector<Move> moves, bool arrangement)
-    : test_(test), acceptance_(acceptance), moves_(std::move(moves))
+DCommandSocMove::DCommandSocMove(DTest& test, bool acceptance, std::vector<Move> moves, bool arrangement,
+                                 std::optional<Rings> rings)
+    : test_(test), acceptance_(acceptance), moves_(std::move(moves)), rings_(std::move(rings))
 {
     if (moves_.size() == 1 && !arrangement)
     {
@@ -38,4 +39,6 @@ void DCommandSocMove::Place(bool after)
         const QPoint p = after ? move.after : move.before;
         orig.Set(true, p.x(), p.y());
     }
+    if (rings_)
+        test_.graph.soc.rings.Set(acceptance_, after ? rings_->after : rings_->before);
 }

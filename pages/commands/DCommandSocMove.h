@@ -1,11 +1,13 @@
 #pragma once
 
+#include "analyses/DGraphSocRings.h"
 #include "pages/commands/DCommand.h"
 #include <QPoint>
 
 #include <QUndoCommand>
 #include <QtGlobal>
 
+#include <optional>
 #include <vector>
 
 class DTest;
@@ -22,10 +24,18 @@ public:
         QPoint after;
     };
 
+    // The sociogram's rings before and after an arrangement.
+    struct Rings
+    {
+        DGraphSocRings::Ring before;
+        DGraphSocRings::Ring after;
+    };
+
     // acceptance: the sociogram of acceptances, otherwise that of rejections;
     // arrangement: the moves of an automatic arrangement, named as such even
-    // when it moved a single box.
-    DCommandSocMove(DTest& test, bool acceptance, std::vector<Move> moves, bool arrangement = false);
+    // when it moved a single box; rings: the rings it drew or took away.
+    DCommandSocMove(DTest& test, bool acceptance, std::vector<Move> moves, bool arrangement = false,
+                    std::optional<Rings> rings = std::nullopt);
 
     void undo() override;
     void redo() override;
@@ -36,4 +46,5 @@ private:
     DTest& test_;
     bool acceptance_;
     std::vector<Move> moves_;
+    std::optional<Rings> rings_;
 };

@@ -2,13 +2,18 @@
 #include "analyses/DGraphListConn.h"
 #include "analyses/DGraphSocArrange.h"
 #include "analyses/DGraphSocPins.h"
+#include "analyses/DGraphSocRings.h"
 #include "bench/ClassTest.h"
 #include "bench/LargestTest.h"
+#include "document/DFileKalCirTags.h"
 #include "document/DTest.h"
 #include "subjects/DSubjElem.h"
 #include "tests/TestSupport.h"
 
+#include <QBuffer>
 #include <QtTest>
+
+#include <cmath>
 
 namespace
 {
@@ -106,20 +111,43 @@ private Q_SLOTS:
         QCOMPARE(DGraphSocArrange::Arrange(soc, test.subj.List(), Kind(kind), pins), result);
     }
 
-    // On a class, arranging by the ties leaves far fewer crossing lines than
-    // the grid in list order the sociogram starts with.
-    void TiesRemoveCrossings()
+    // On a class, arranging by the ties leaves a fifth of the lines across
+    // boxes of the grid in list order the sociogram starts with, whose rows
+    // put boxes in the way of the lines along them, and half its crossings
+    // (lines running along each other in a row counted as crossing).
+    void TiesKeepLinesOffBoxes_data()
     {
+        QTest::addColumn<int>("boxSize"); // 0 large, 1 small
+        QTest::newRow("large boxes") << 0;
+        QTest::newRow("small boxes") << 1;
+    }
+    void TiesKeepLinesOffBoxes()
+    {
+        QFETCH(int, boxSize);
         DTest test;
         BuildClassTest(test);
         DGraphSoc& soc = test.graph.soc;
+        soc.subjDim.SetValue(boxSize, false);
         QImage picture;
         soc.Draw(picture); // the grid start
+        std::vector<QPoint> grid;
+        for (const DSubjElem& subject : test.subj.List().Get())
+            grid.push_back(soc.SubjOrigGet(subject));
         const std::vector<DGraphSocArrange::Tie> ties = DGraphSocArrange::Ties(soc, test.subj.List().Get());
-        const int grid = DGraphSocArrange::Crossings(Positions(test), ties);
-        const int arranged =
-            DGraphSocArrange::Crossings(DGraphSocArrange::Arrange(soc, test.subj.List(), Kind::Ties, {}), ties);
-        QVERIFY2(3 * arranged <= grid, qPrintable(QStringLiteral("grid %1, arranged %2").arg(grid).arg(arranged)));
+        const std::vector<QPoint> arranged = DGraphSocArrange::Arrange(soc, test.subj.List(), Kind::Ties, {});
+        const int s = soc.subjDim.Get();
+        const int gridAcross = DGraphSocArrange::LinesThroughBoxes(grid, ties, s);
+        const int across = DGraphSocArrange::LinesThroughBoxes(arranged, ties, s);
+        const int gridCrossings = DGraphSocArrange::Crossings(grid, ties);
+        const int crossings = DGraphSocArrange::Crossings(arranged, ties);
+        const QString figures = QStringLiteral("across boxes: grid %1, arranged %2; crossings: grid %3, arranged %4")
+                                    .arg(gridAcross)
+                                    .arg(across)
+                                    .arg(gridCrossings)
+                                    .arg(crossings);
+        qInfo("%s", qPrintable(figures));
+        QVERIFY2(5 * across <= gridAcross, qPrintable(figures));
+        QVERIFY2(2 * crossings <= gridCrossings, qPrintable(figures));
     }
 
     // In rings the most chosen subject takes the centre and the one without
@@ -150,6 +178,113 @@ private Q_SLOTS:
             QVERIFY(reach(result[std::size_t(most)]) <= reach(result[i]));
             QVERIFY(reach(result[23]) >= reach(result[i]) - 0.05);
         }
+    }
+
+    // Arranged in rings, the sociogram draws the rings its boxes stand on,
+    // keeps them in the test's file, and only in the sociogram arranged so.
+    void RingsAreDrawn()
+    {
+        DTest test;
+        BuildClassTest(test);
+        DGraphSoc& soc = test.graph.soc;
+        auto ringPixels = [&](const QImage& picture, const DGraphSocRings::Ring& ring)
+        {
+            // Samples around every ring; lines and boxes hide some of them.
+            int found = 0;
+            for (int k = 1; k <= ring.count; ++k)
+                for (int a = 0; a < 72; ++a)
+                {
+                    const double angle = a * 3.14159265358979 / 36;
+                    const double t = double(k) / ring.count;
+                    const QPoint p =
+                        (ring.centre + QPointF(ring.rx * t * std::cos(angle), ring.ry * t * std::sin(angle))).toPoint();
+                    bool grey = false;
+                    for (int dx = -1; dx <= 1; ++dx)
+                        for (int dy = -1; dy <= 1; ++dy)
+                            grey |= picture.pixelColor(p + QPoint(dx, dy)) == QColor(200, 200, 200);
+                    found += grey;
+                }
+            return found;
+        };
+        QImage plain;
+        soc.Draw(plain);
+
+        DGraphSocRings::Ring ring;
+        const std::vector<QPoint> arranged = DGraphSocArrange::Arrange(soc, test.subj.List(), Kind::Rings, {}, &ring);
+        QVERIFY(ring.count >= 2);
+        QCOMPARE(ringPixels(plain, ring), 0);
+        // Every box stands on a ring or in the centre.
+        for (const QPoint p : arranged)
+        {
+            const QPointF d = QPointF(p) - ring.centre;
+            const double level = std::hypot(d.x() / ring.rx, d.y() / ring.ry) * ring.count;
+            QVERIFY2(std::abs(level - std::round(level)) * ring.rx < 2.0 * ring.count,
+                     qPrintable(QStringLiteral("box at %1, %2 off the rings").arg(p.x()).arg(p.y())));
+        }
+        DGraphSocArrange::Apply(test.subj.List(), true, arranged);
+        soc.rings.Set(true, ring);
+        QImage picture;
+        soc.Draw(picture);
+        const int samples = 72 * ring.count;
+        QVERIFY2(2 * ringPixels(picture, ring) >= samples,
+                 qPrintable(QStringLiteral("%1 of %2").arg(ringPixels(picture, ring)).arg(samples)));
+
+        // The rejections, not arranged, have none.
+        soc.type.SetValue(1, false);
+        soc.Draw(picture);
+        QCOMPARE(ringPixels(picture, ring), 0);
+        soc.type.SetValue(0, false);
+
+        // Saved and opened again, the rings are there; a test without them
+        // writes no record.
+        auto read = [](DTest& into, QByteArray bytes)
+        {
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::ReadOnly);
+            into.file.Read(buffer, QStringLiteral("rings.KalCir"));
+        };
+        DTest opened;
+        read(opened, test.file.ToBytes());
+        QCOMPARE(opened.graph.soc.rings.Of(true), ring);
+        QVERIFY(opened.graph.soc.rings.Of(false).IsEmpty());
+        soc.rings = DGraphSocRings();
+        DTest without;
+        read(without, test.file.ToBytes());
+        QVERIFY(!without.tags.Get(DFileKalCirTags::Tag("SRNG")));
+    }
+
+    // Damaged or foreign ring records read as no rings, never as rings no
+    // arrangement would draw.
+    void RingRecordsReadLeniently_data()
+    {
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<bool>("acceptance");
+        auto bytes = [](std::initializer_list<qint32> values)
+        {
+            QByteArray data;
+            for (qint32 v : values)
+                for (int b = 0; b < 4; ++b)
+                    data.append(char((quint32(v) >> (8 * b)) & 0xff));
+            return data;
+        };
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("cut short") << bytes({3, 800, 600}) << false;
+        QTest::newRow("acceptance only") << bytes({3, 800, 600, 700, 500}) << true;
+        QTest::newRow("no rings") << bytes({0, 800, 600, 700, 500}) << false;
+        QTest::newRow("negative radius") << bytes({3, 800, 600, -700, 500}) << false;
+        QTest::newRow("too many rings") << bytes({100000, 800, 600, 700, 500}) << false;
+        QTest::newRow("far outside") << bytes({3, 2000000000, 600, 700, 500}) << false;
+        QTest::newRow("with more bytes") << bytes({3, 800, 600, 700, 500, 0, 0, 0, 0, 0, 7}) << true;
+    }
+    void RingRecordsReadLeniently()
+    {
+        QFETCH(QByteArray, record);
+        QFETCH(bool, acceptance);
+        const DGraphSocRings rings = DGraphSocRings::FromRecord(record);
+        QCOMPARE(!rings.Of(true).IsEmpty(), acceptance);
+        QVERIFY(rings.Of(false).IsEmpty());
+        if (acceptance)
+            QCOMPARE(rings.Of(true), (DGraphSocRings::Ring{3, QPointF(400, 300), 350, 250}));
     }
 
     // A picture too small for the free boxes is refused, and nothing moves.

@@ -121,6 +121,7 @@ private Q_SLOTS:
     void copiesPictureToClipboard();
     void pinsStayWhenArranging();
     void pinAndArrangementAreSteps();
+    void ringsGoWithTheirArrangement();
     void clickPutsTiesInFocus();
     void drawingOptionIsAStep();
 };
@@ -610,6 +611,34 @@ void TestTFormGraphSoc::pinAndArrangementAreSteps()
     host.stack.redo();
     QCOMPARE(f.test.file.ToBytes(), arranged);
     QVERIFY(f.test.Pins().Is(true, 5));
+}
+
+// Arranged in rings, the sociogram shows its rings; undone, the rings go
+// with the boxes' places, and by the ties there are none.
+void TestTFormGraphSoc::ringsGoWithTheirArrangement()
+{
+    Page f;
+    HistoryHost host;
+    f.page.SetHost(&host);
+    BuildClassTest(f.test);
+    f.page.Draw();
+    const QByteArray start = f.test.file.ToBytes();
+
+    f.page.OptSb->click();
+    QTest::mouseClick(f.page.OptArrRingsBt, Qt::LeftButton);
+    QVERIFY2(f.errors.isEmpty(), qPrintable(f.errors.join(u'\n')));
+    QVERIFY(f.Soc().rings.Of(true).count >= 2);
+    const QByteArray inRings = f.test.file.ToBytes();
+    host.stack.undo();
+    QVERIFY(f.Soc().rings.Of(true).IsEmpty());
+    QCOMPARE(f.test.file.ToBytes(), start);
+    host.stack.redo();
+    QCOMPARE(f.test.file.ToBytes(), inRings);
+
+    QTest::mouseClick(f.page.OptArrTiesBt, Qt::LeftButton);
+    QVERIFY(f.Soc().rings.Of(true).IsEmpty());
+    host.stack.undo();
+    QCOMPARE(f.test.file.ToBytes(), inRings);
 }
 
 // A click on a box without a drag dims every line but its own; a click on
