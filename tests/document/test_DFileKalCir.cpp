@@ -394,6 +394,14 @@ private Q_SLOTS:
         QTest::newRow("tab") << "Ro\tsi"
                              << "Rosi"
                              << "Ro\tsi";
+        // Kept as they are: the file writes back as it was read.
+        QTest::newRow("line breaks") << "R\r\ns\n"
+                                     << "R\r\ns\n"
+                                     << "R\r\ns\n";
+        QTest::newRow("noncharacters") << QString::fromUtf16(u"R\uFFFEo\uFFFFs") << "Ros"
+                                       << "Ros";
+        QTest::newRow("noncharacter beyond the first plane") << QString::fromUtf16(u"R\U0010FFFFos") << "Ros"
+                                                             << "Ros";
         QTest::newRow("valid") << QString::fromUtf16(u"R\u00F2\U0001F600s") << QString::fromUtf16(u"R\u00F2\U0001F600s")
                                << QString::fromUtf16(u"R\u00F2\U0001F600s");
     }
