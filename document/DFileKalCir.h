@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/DFileKalCirSec.h"
+
 #include <QString>
 
 class DFileStream;
@@ -53,7 +55,7 @@ public:
 
     static const QString kMagic;
     static constexpr qint32 kVersion = 2;
-    static constexpr qint64 kSectionsStart = 126;
+    static constexpr qint64 kSectionsStart = DFileKalCirSec::kSectionsStart;
 
 private:
     enum class Part

@@ -1,6 +1,5 @@
 #include "document/DFileKalCirTags.h"
 
-#include "document/DFileKalCir.h"
 #include "model/DFileStream.h"
 #include "model/EError.h"
 
@@ -116,12 +115,10 @@ void DFileKalCirTags::FromFile(DFileStream& stream)
                   [&]
                   {
                       std::vector<Record> records;
+                      // A start inside the header or the table is refused
+                      // with the other sections' starts.
                       if (sec_.OptionalPositionFromFile(stream))
                       {
-                          // Inside the header or the table it would read the
-                          // file's own framing as records.
-                          if (stream.Pos() < DFileKalCir::kSectionsStart)
-                              throw Damaged();
                           // Every value is checked against the caps and the
                           // bytes left before anything is allocated for it.
                           qint32 count = 0;

@@ -1,5 +1,6 @@
 #include "kit/TGrid.h"
 #include "kit/TFormPage.h"
+#include "model/DElemString.h"
 
 #include <QAbstractButton>
 #include <QHeaderView>
@@ -41,6 +42,8 @@ public:
     {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
+        // The editor's own limit would cut a longer stored text.
+        editor->setMaxLength(DElemString::kMaxLength);
         const QPersistentModelIndex cell(index);
         grid_->editCell_ = cell;
         grid_->editBefore_ = index.data(Qt::EditRole).toString();

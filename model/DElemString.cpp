@@ -5,29 +5,67 @@
 
 #include <QtEndian>
 
-QString DElemString::Accepted(const QString& text) const
+#include <algorithm>
+
+QString DElemString::Accepted(const QString& text, DText::Breaks breaks) const
 {
-    if (text.size() <= kMaxLength)
-        return DText::Clean(text, kind_);
+    // Cleaned before it is cut: what the cleaning drops leaves room for more
+    // of the text.
+    QString clean = DText::Clean(text, kind_, breaks);
+    if (clean.size() <= kMaxLength)
+        return clean;
     // Cut before a pair that the limit would split rather than leave half of it.
     qsizetype length = kMaxLength;
-    if (text.at(length - 1).isHighSurrogate() && text.at(length).isLowSurrogate())
+    if (clean.at(length - 1).isHighSurrogate() && clean.at(length).isLowSurrogate())
         --length;
-    return DText::Clean(text.left(length), kind_);
+    clean.truncate(length);
+    return clean;
 }
 
-void DElemString::UserUpdate(const QString& text)
+QString DElemString::Typed(const QString& text) const
 {
-    const QString accepted = Accepted(text);
+    QString clean = DText::Clean(text, kind_, DText::Breaks::Keep);
+    // What the edit brought lies between the start and the end that the
+    // text shares with the stored one.
+    const qsizetype most = std::min(clean.size(), text_.size());
+    qsizetype head = 0;
+    while (head < most && clean.at(head) == text_.at(head))
+        ++head;
+    qsizetype tail = 0;
+    while (tail < most - head && clean.at(clean.size() - 1 - tail) == text_.at(text_.size() - 1 - tail))
+        ++tail;
+    const QStringView brought = QStringView(clean).mid(head, clean.size() - head - tail);
+    if (brought.contains(u'\r') || brought.contains(u'\n'))
+    {
+        QString kept = brought.toString();
+        kept.remove(u'\r');
+        kept.remove(u'\n');
+        clean = clean.left(head) + kept + clean.right(tail);
+    }
+    return Accepted(clean, DText::Breaks::Keep);
+}
+
+void DElemString::Store(const QString& accepted)
+{
     if (accepted == text_)
         return;
     text_ = accepted;
     change_.FromUser();
 }
 
+void DElemString::UserUpdate(const QString& text)
+{
+    Store(Typed(text));
+}
+
+void DElemString::UserRestore(const QString& text)
+{
+    Store(Accepted(text, DText::Breaks::Keep));
+}
+
 void DElemString::SetText(const QString& text)
 {
-    text_ = Accepted(text);
+    text_ = Accepted(text, DText::Breaks::Keep);
 }
 
 QString DElemString::ToString(qint32 maxLength) const
@@ -62,5 +100,5 @@ void DElemString::FromFile(DFileStream& stream)
     if (!stream.Read(text.data(), qint64(count) * 2))
         throw EError(60010, {"DElemString::FromFile()"});
     qFromLittleEndian<char16_t>(text.constData(), count, text.data());
-    text_ = DText::Clean(text, kind_);
+    text_ = DText::Clean(text, kind_, DText::Breaks::Keep);
 }

@@ -12,17 +12,24 @@ class DFileStream;
 //
 // Every text that enters the element, typed, imported or read, is cleaned
 // for its kind (DText::Clean) and holds at most kMaxLength code units, so
-// the element never writes a text that its reader would refuse.
+// the element never writes a text that its reader would refuse. Line breaks
+// stay where a file or the program put them; typing brings none.
 class DElemString
 {
 public:
     explicit DElemString(DText::Kind kind = DText::Kind::Plain) : kind_(kind) {}
 
-    // Stores the text as a user change when it differs (case-sensitive)
-    // from the stored one once cleaned and cut to kMaxLength.
+    // Stores a typed or imported text as a user change when it differs
+    // (case-sensitive) from the stored one once cleaned and cut to
+    // kMaxLength. The line breaks the edit brought are dropped, those the
+    // stored text holds are kept: a one-line editor hands them back with
+    // every key.
     void UserUpdate(const QString& text);
-    // Stores the text, cleaned and cut the same way, without touching the
-    // change state (program changes).
+    // Stores a text the element held before (undo, redo) as a user change,
+    // line breaks and all.
+    void UserRestore(const QString& text);
+    // Stores the text, cleaned and cut the same way, line breaks kept,
+    // without touching the change state (program changes).
     void SetText(const QString& text);
 
     bool HasText() const { return !text_.isEmpty(); }
@@ -35,7 +42,8 @@ public:
 
     void ToFile(DFileStream& stream);
     // A count above kMaxLength is a damaged file (error 60010), like a
-    // count past the end of the file.
+    // count past the end of the file. Line breaks are kept, so that the
+    // file writes back as it was.
     void FromFile(DFileStream& stream);
 
     // Far above any real question, name or note, and low enough that no
@@ -45,7 +53,10 @@ public:
     static constexpr qint64 kMaxFileBytes = 4 + 2 * qint64(kMaxLength);
 
 private:
-    QString Accepted(const QString& text) const;
+    QString Accepted(const QString& text, DText::Breaks breaks) const;
+    // The text as typing may store it over the stored one.
+    QString Typed(const QString& text) const;
+    void Store(const QString& accepted);
 
     QString text_;
     DChange change_;

@@ -7,7 +7,10 @@ namespace
 {
 void SeekSection(DFileStream& stream, qint64 start)
 {
-    if (start < 0 || start > stream.Size() || !stream.Seek(start))
+    // A start inside the magic, the version or the table would read the
+    // file's own framing as the section: the matrix found no answer there,
+    // and the next save wiped them all.
+    if (start < DFileKalCirSec::kSectionsStart || start > stream.Size() || !stream.Seek(start))
         throw EError(60010, {"DFileKalCirSec::PositionFromFile()"});
 }
 } // namespace

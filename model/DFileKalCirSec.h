@@ -17,7 +17,8 @@ public:
     // Records the current position (the end of the file) as the start of the
     // component's section, then returns to it.
     void PositionToFile(DFileStream& stream) const;
-    // Moves the stream to the start of the component's section.
+    // Moves the stream to the start of the component's section; a start
+    // before kSectionsStart or past the end is a damaged file (error 60010).
     void PositionFromFile(DFileStream& stream) const;
     // The same for a section a file may lack: a slot holding 0 (what every
     // writer before that section put in the reserved slots) means no section;
@@ -26,6 +27,8 @@ public:
 
     static constexpr qint64 kTableOffset = 46;
     static constexpr int kSlots = 10;
+    // Where the table ends and the first section may start.
+    static constexpr qint64 kSectionsStart = kTableOffset + 8 * kSlots;
 
 private:
     qint64 SlotFromFile(DFileStream& stream) const;

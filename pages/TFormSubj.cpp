@@ -147,6 +147,7 @@ TFormSubj::TFormSubj(DTest& test, DLanguage& language, TFormHost& main, QWidget*
     DscGb->setFixedSize(457, 58);
     DscEd = new QLineEdit(DscGb);
     DscEd->setObjectName(QStringLiteral("DscEd"));
+    DscEd->setMaxLength(DElemString::kMaxLength);
     DscEd->setFixedSize(425, 21);
     auto* dscLayout = new QVBoxLayout(DscGb);
     dscLayout->setContentsMargins(16, 8, 16, 8);

@@ -31,10 +31,10 @@ DElemString& DCommandText::Element(DTest& test, Field field, qint32 index)
 
 void DCommandText::undo()
 {
-    Element(test_, field_, index_).UserUpdate(before_);
+    Element(test_, field_, index_).UserRestore(before_);
 }
 
 void DCommandText::redo()
 {
-    Element(test_, field_, index_).UserUpdate(after_);
+    Element(test_, field_, index_).UserRestore(after_);
 }

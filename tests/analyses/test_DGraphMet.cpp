@@ -249,11 +249,12 @@ void TestDGraphMet::csvQuoting_data()
                            << "\"Rossi, Jr.\"";
     QTest::newRow("quote") << "O\"Neil"
                            << "\"O\"\"Neil\"";
-    // Names hold no control characters: none can reach the CSV.
+    // A name's line break, which a file may hold, is quoted; names hold no
+    // other control character, so none can reach the CSV.
     QTest::newRow("line feed") << "Ro\nssi"
-                               << "Rossi";
+                               << "\"Ro\nssi\"";
     QTest::newRow("carriage return") << "Ro\rssi"
-                                     << "Rossi";
+                                     << "\"Ro\rssi\"";
     QTest::newRow("NUL") << QString::fromUtf16(u"Ro\0ssi", 6) << "Rossi";
     QTest::newRow("right-to-left override") << QString::fromUtf16(u"\u202Eevil") << "evil";
     QTest::newRow("spaces stay") << " Rossi "

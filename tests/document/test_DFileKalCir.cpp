@@ -339,8 +339,47 @@ private Q_SLOTS:
         QFile::remove(path);
     }
 
+    // A section that starts inside the magic, the version or the table would
+    // read the file's own framing as its data: the matrix read there held no
+    // choice, and saving would have wiped every answer.
+    void sectionPositionsOutsideTheSectionsAreRefused_data()
+    {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<qint64>("start");
+        const char* const names[] = {"questions", "answer settings", "subjects", "matrix", "analyses"};
+        for (int slot = 0; slot < 5; ++slot)
+            for (qint64 start : {0, 45, 125, -1})
+                QTest::addRow("%s at %s", names[slot], start < 0 ? "the end + 1" : qPrintable(QString::number(start)))
+                    << slot << start;
+    }
+    void sectionPositionsOutsideTheSectionsAreRefused()
+    {
+        QFETCH(int, slot);
+        QFETCH(qint64, start);
+        DTest source;
+        source.desi.SetDesi(1, 1, 1, 2);
+        source.desi.SetDesi(2, 3, 4, 5);
+        QByteArray bytes = source.file.ToBytes();
+        bytes.replace(46 + 8 * slot, 8, Int64(start < 0 ? bytes.size() + 1 : start));
+        const QString path = dir_.filePath(QStringLiteral("positions.KalCir"));
+        TestSupport::WriteFile(path, bytes);
+
+        DTest test;
+        test.desi.SetDesi(1, 2, 3, 4);
+        const QByteArray before = Snapshot(test);
+        const QString error = QStringLiteral("Read failure from file, module \"DFileKalCirSec::PositionFromFile()\"!");
+        QCOMPARE(ErrorOf([&] { test.file.Read(path); }), error);
+        if (slot == 0)
+            QCOMPARE(ErrorOf([&] { test.file.ReadOnlyQuestions(path); }), error);
+        if (slot == 2)
+            QCOMPARE(ErrorOf([&] { test.file.ReadOnlySubjects(path); }), error);
+        QCOMPARE(Snapshot(test), before);
+        QVERIFY(test.file.FileName().isEmpty());
+    }
+
     // Texts stored by another program lose, on reading and importing, what
-    // would hide or disguise them; the note keeps its tabs.
+    // would hide or disguise them and what XML forbids; the note keeps its
+    // tabs, every text its line breaks.
     void storedTextsAreCleaned_data()
     {
         QTest::addColumn<QString>("stored"); // five code units
@@ -355,6 +394,14 @@ private Q_SLOTS:
         QTest::newRow("tab") << "Ro\tsi"
                              << "Rosi"
                              << "Ro\tsi";
+        // Kept as they are: the file writes back as it was read.
+        QTest::newRow("line breaks") << "R\r\ns\n"
+                                     << "R\r\ns\n"
+                                     << "R\r\ns\n";
+        QTest::newRow("noncharacters") << QString::fromUtf16(u"R\uFFFEo\uFFFFs") << "Ros"
+                                       << "Ros";
+        QTest::newRow("noncharacter beyond the first plane") << QString::fromUtf16(u"R\U0010FFFFos") << "Ros"
+                                                             << "Ros";
         QTest::newRow("valid") << QString::fromUtf16(u"R\u00F2\U0001F600s") << QString::fromUtf16(u"R\u00F2\U0001F600s")
                                << QString::fromUtf16(u"R\u00F2\U0001F600s");
     }

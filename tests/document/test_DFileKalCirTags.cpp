@@ -161,7 +161,7 @@ void TestDFileKalCirTags::damagedSectionsAreRefused_data()
         << WithSection(Section(Filling(DFileKalCirTags::kMaxSectionBytes + 1))) << tags;
     QTest::newRow("tag twice") << WithSection(Section({{kTagA, "a"}, {kTagB, "b"}, {kTagA, "a"}})) << tags;
     QTest::newRow("cut inside a record") << WithSection(Section({{kTagA, "abcdef"}}).chopped(2)) << tags;
-    QTest::newRow("starts inside the table") << WithSection(Section({{kTagA, "a"}}), 60) << tags;
+    QTest::newRow("starts inside the table") << WithSection(Section({{kTagA, "a"}}), 60) << slot;
     QTest::newRow("starts at the file's end") << WithSection({}, end) << tags;
     QTest::newRow("starts past the file's end") << WithSection({}, end + 1) << slot;
     QTest::newRow("negative start") << WithSection({}, end - (qint64(1) << 40)) << slot;

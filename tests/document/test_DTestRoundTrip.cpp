@@ -79,6 +79,7 @@ private Q_SLOTS:
     void newAfterChanges();
     void storedOptionRecords();
     void rankWeightRecord();
+    void storedLineBreaksRoundTrip();
 
 private:
     QTemporaryDir dir;
@@ -326,6 +327,44 @@ void TestDTestRoundTrip::rankWeightRecord()
     test.graph.weight.Choose(DGraphWeight::Plain);
     test.file.Write(path);
     QCOMPARE(TestSupport::ReadFile(path), plain);
+}
+
+// Texts written with line breaks by another program read and write back
+// byte for byte, and a name's break reaches the CSV in a quoted cell.
+void TestDTestRoundTrip::storedLineBreaksRoundTrip()
+{
+    const QStringList texts{QStringLiteral("Line one\r\nLine two"), QStringLiteral("Classe 3B\r\n"),
+                            QStringLiteral("Rossi\nBianchi"), QStringLiteral("Anna\rMaria"),
+                            QStringLiteral("first\tline\r\nsecond line")};
+    DTest source;
+    MakeMixed(source);
+    DSubjElem& subject = source.subj.List().GetSelected(0);
+    DElemString* const elements[] = {&source.ques.List().GetSelected(0).text, &source.subj.Description(),
+                                     &subject.appe.Surname(), &subject.appe.Name(), &subject.note};
+    // Placeholders of the same lengths leave every section where it is.
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        elements[i]->SetText(QString(texts[i].size(), QChar(char16_t(u'V' + i))));
+    QByteArray bytes = source.file.ToBytes();
+    for (qsizetype i = 0; i < texts.size(); ++i)
+    {
+        const QByteArray placeholder = TestSupport::Utf16(QString(texts[i].size(), QChar(char16_t(u'V' + i))));
+        QCOMPARE(bytes.count(placeholder), 1);
+        bytes.replace(placeholder, TestSupport::Utf16(texts[i]));
+    }
+    const QString path = dir.filePath("breaks.KalCir");
+    TestSupport::WriteFile(path, bytes);
+
+    DTest read;
+    read.file.Read(path);
+    QCOMPARE(read.ques.List().GetSelected(0).text.ToString(), texts[0]);
+    QCOMPARE(read.subj.List().GetSelected(0).note.ToString(), texts[4]);
+    QVERIFY(!read.IsChangedByUser());
+    QCOMPARE(read.file.ToBytes(), bytes);
+
+    QStringList lines;
+    read.graph.met.ToMemoCsv(lines);
+    QVERIFY2(lines.join(QLatin1Char('|')).contains(QStringLiteral(",\"Rossi\nBianchi\",\"Anna\rMaria\",")),
+             qPrintable(lines.join(QLatin1Char('|'))));
 }
 
 KC_TEST_MAIN(TestDTestRoundTrip)

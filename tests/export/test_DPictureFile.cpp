@@ -144,6 +144,56 @@ private Q_SLOTS:
             QVERIFY(texts.contains(QStringLiteral("Niccolò")));
     }
 
+    // Texts a file holds with characters that XML forbids or that are no
+    // characters at all (their SVG would not open) are drawn without them;
+    // line breaks, which XML allows, may stay.
+    void svgOfForbiddenCharactersIsValidXml_data() { analyses_data(); }
+    void svgOfForbiddenCharactersIsValidXml()
+    {
+        QFETCH(int, analysis);
+        const QString pair = QString::fromUtf16(u"\U0001F600");
+        const QStringList texts{
+            QString::fromUtf16(u"Nic\uFFFEcol\u0001\u00F2") + QChar(0xD800),
+            QString::fromUtf16(u"An\uFFFFna\uFDD0\U0010FFFF") + QChar(0xDC00) + pair,
+            QString::fromUtf16(u"Classe\u001B 3B\r\n\uFFFE\u0008pomeriggio"),
+            QString::fromUtf16(u"Chi\u0000 inviti?\uFFFF"),
+        };
+        QTemporaryDir dir;
+        DTest source;
+        BuildNamedClass(source);
+        DElemString* const elements[] = {&source.subj.List().GetSelected(0).appe.Surname(),
+                                         &source.subj.List().GetSelected(0).appe.Name(), &source.subj.Description(),
+                                         &source.ques.List().GetSelected(0).text};
+        // Placeholders of the same lengths leave every section where it is.
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            elements[i]->SetText(QString(texts[i].size(), QChar(char16_t(u'V' + i))));
+        QByteArray bytes = source.file.ToBytes();
+        for (qsizetype i = 0; i < texts.size(); ++i)
+        {
+            const QByteArray placeholder = TestSupport::Utf16(QString(texts[i].size(), QChar(char16_t(u'V' + i))));
+            QCOMPARE(bytes.count(placeholder), 1);
+            bytes.replace(placeholder, TestSupport::Utf16(texts[i]));
+        }
+        const QString input = dir.filePath(QStringLiteral("3B.KalCir"));
+        TestSupport::WriteFile(input, bytes);
+
+        DExport::Request request;
+        request.kind = DExport::Kind(analysis); // the analyses come first, in the same order
+        request.input = input;
+        request.output = dir.filePath(QStringLiteral("picture.svg"));
+        DTest test;
+        DExport::Run(request, test);
+        const QStringList svg = SvgTexts(TestSupport::ReadFile(request.output));
+        QVERIFY(!svg.contains(QStringLiteral("malformed")));
+        const QString all = svg.join(QLatin1Char(' '));
+        QVERIFY2(all.contains(QStringLiteral("pomeriggio")), qPrintable(all));
+        if (Analysis(analysis) == Analysis::Metrics)
+        {
+            QVERIFY2(svg.contains(QString::fromUtf16(u"Niccol\u00F2\uFFFD")), qPrintable(all));
+            QVERIFY2(svg.contains(QString::fromUtf16(u"Anna\uFFFD") + pair), qPrintable(all));
+        }
+    }
+
     // What the caption says, in both languages: the analysis, its options in
     // words, the file and the date; the target diagram adds its criteria.
     void captionInWords_data()

@@ -153,43 +153,86 @@ private Q_SLOTS:
         QCOMPARE(back.ToString(), kept);
     }
 
-    // Typed, set and read texts lose what would hide or disguise them.
+    // Typed, set and read texts lose what would hide or disguise them, and
+    // what XML forbids; line breaks stay only in texts set or read.
     void textsAreCleaned_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("tabbed");
-        QTest::addColumn<QString>("clean");
-        QTest::newRow("valid stays") << QString::fromUtf16(u"Ros si \u00E8\U0001F600\u05D0") << false
-                                     << QString::fromUtf16(u"Ros si \u00E8\U0001F600\u05D0");
-        QTest::newRow("NUL") << QString::fromUtf16(u"Ro\0ssi", 7) << false << "Rossi";
-        QTest::newRow("right-to-left override") << QString::fromUtf16(u"\u202Eevil") << false << "evil";
-        QTest::newRow("embeddings and isolates")
-            << QString::fromUtf16(u"\u202Aa\u202Bb\u202Cc\u202Dd\u2066e\u2067f\u2068g\u2069") << false << "abcdefg";
-        QTest::newRow("line breaks, escape, delete") << "a\r\nb\x1b[0m\x7f\x1f" << true << "ab[0m";
-        QTest::newRow("tab in a name") << "Oak\tPine" << false << "OakPine";
-        QTest::newRow("tab in a note") << "Oak\tPine" << true << "Oak\tPine";
-        QTest::newRow("lone high surrogate") << QString(QChar(0xD83D)) + "x" << false << QString::fromUtf16(u"\uFFFDx");
-        QTest::newRow("lone low surrogate at the end")
-            << "x" + QString(QChar(0xDE00)) << false << QString::fromUtf16(u"x\uFFFD");
-        QTest::newRow("pair in reverse") << QString(QChar(0xDE00)) + QChar(0xD83D) << false
-                                         << QString::fromUtf16(u"\uFFFD\uFFFD");
-        QTest::newRow("only controls") << "\x01\x02" << false << "";
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("read");
+        const auto same = [](const char* name, const QString& text, bool tabbed, const QString& clean)
+        { QTest::newRow(name) << text << tabbed << clean << clean; };
+        same("valid stays", QString::fromUtf16(u"Ros si \u00E8\U0001F600\u05D0"), false,
+             QString::fromUtf16(u"Ros si \u00E8\U0001F600\u05D0"));
+        same("NUL", QString::fromUtf16(u"Ro\0ssi", 7), false, "Rossi");
+        same("right-to-left override", QString::fromUtf16(u"\u202Eevil"), false, "evil");
+        same("embeddings and isolates", QString::fromUtf16(u"\u202Aa\u202Bb\u202Cc\u202Dd\u2066e\u2067f\u2068g\u2069"),
+             false, "abcdefg");
+        QTest::newRow("line breaks, escape, delete") << "a\r\nb\x1b[0m\x7f\x1f" << true << "ab[0m"
+                                                     << "a\r\nb[0m";
+        QTest::newRow("lone line breaks in a name") << "\nRo\rssi\n"
+                                                    << false << "Rossi"
+                                                    << "\nRo\rssi\n";
+        same("tab in a name", "Oak\tPine", false, "OakPine");
+        same("tab in a note", "Oak\tPine", true, "Oak\tPine");
+        same("lone high surrogate", QString(QChar(0xD83D)) + "x", false, QString::fromUtf16(u"\uFFFDx"));
+        same("lone low surrogate at the end", "x" + QString(QChar(0xDE00)), false, QString::fromUtf16(u"x\uFFFD"));
+        same("pair in reverse", QString(QChar(0xDE00)) + QChar(0xD83D), false, QString::fromUtf16(u"\uFFFD\uFFFD"));
+        same("only controls", "\x01\x02", false, "");
+        same("noncharacters", QString::fromUtf16(u"a\uFFFEb\uFFFFc\uFDD0d\uFDEFe\U0001FFFEf\U0010FFFFg\U0002FFFE"),
+             true, "abcdefg");
+        same("beside the noncharacters", QString::fromUtf16(u"\uFDCF\uFDF0\uFFFD\U0001FFFD\U00020000"), false,
+             QString::fromUtf16(u"\uFDCF\uFDF0\uFFFD\U0001FFFD\U00020000"));
     }
     void textsAreCleaned()
     {
         QFETCH(QString, text);
         QFETCH(bool, tabbed);
-        QFETCH(QString, clean);
+        QFETCH(QString, typed);
+        QFETCH(QString, read);
         const DText::Kind kind = tabbed ? DText::Kind::Tabbed : DText::Kind::Plain;
-        DElemString typed(kind), set(kind), read(kind);
-        typed.UserUpdate(text);
+        DElemString byUser(kind), set(kind), fromFile(kind);
+        byUser.UserUpdate(text);
         set.SetText(text);
-        ReadInto(read, TestSupport::Int32(qint32(text.size())) + TestSupport::Utf16(text));
-        QCOMPARE(typed.ToString(), clean);
-        QCOMPARE(set.ToString(), clean);
-        QCOMPARE(read.ToString(), clean);
-        QCOMPARE(typed.IsChangedByUser(), !clean.isEmpty());
-        QVERIFY(!read.IsChangedByUser());
+        ReadInto(fromFile, TestSupport::Int32(qint32(text.size())) + TestSupport::Utf16(text));
+        QCOMPARE(byUser.ToString(), typed);
+        QCOMPARE(set.ToString(), read);
+        QCOMPARE(fromFile.ToString(), read);
+        QCOMPARE(byUser.IsChangedByUser(), !typed.isEmpty());
+        QVERIFY(!fromFile.IsChangedByUser());
+        QCOMPARE(Written(fromFile), TestSupport::Int32(qint32(read.size())) + TestSupport::Utf16(read));
+    }
+
+    // A one-line editor shows a stored line break as a blank and hands it
+    // back with every key: typing keeps the breaks the text holds and drops
+    // only those it brings (a pasted text's); undo and redo put back the
+    // text as it was.
+    void typingKeepsTheLineBreaksItFinds()
+    {
+        const QString stored = QStringLiteral("Line one\r\nLine two");
+        DElemString text;
+        ReadInto(text, TestSupport::Int32(qint32(stored.size())) + TestSupport::Utf16(stored));
+        text.UserUpdate(stored); // the editor filled with the stored text
+        QCOMPARE(text.ToString(), stored);
+        QVERIFY(!text.IsChangedByUser());
+        text.UserUpdate(stored + QStringLiteral("!"));
+        QCOMPARE(text.ToString(), stored + QStringLiteral("!"));
+        QVERIFY(text.IsChangedByUser());
+        text.UserUpdate(QStringLiteral("Line one\r\nLine\n\r two!\n"));
+        QCOMPARE(text.ToString(), stored + QStringLiteral("!"));
+        text.UserUpdate(QStringLiteral("\nNew\r\ntext"));
+        QCOMPARE(text.ToString(), QStringLiteral("Newtext"));
+        text.UserRestore(stored);
+        QCOMPARE(text.ToString(), stored);
+
+        DElemString restored;
+        restored.UserRestore(stored);
+        QCOMPARE(restored.ToString(), stored);
+        QVERIFY(restored.IsChangedByUser());
+        DElemString same;
+        same.UserRestore(QString());
+        QVERIFY(!same.IsChangedByUser());
     }
 
     void toStringShortens()

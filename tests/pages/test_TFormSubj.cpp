@@ -399,6 +399,32 @@ private Q_SLOTS:
         QVERIFY(p.test.subj.IsChangedByUser());
     }
 
+    // The description field holds every code unit a stored text may have,
+    // line breaks included: showing it changes nothing, typing keeps them,
+    // and a pasted text's breaks are dropped.
+    void descriptionIsKeptWhole()
+    {
+        Page p;
+        const QString stored = QStringLiteral("Line one\r\nLine two") + QString(DElemString::kMaxLength - 18, u'x');
+        p.test.subj.Description().SetText(stored);
+        QVERIFY(p.Show());
+        QCOMPARE(p.page.DscEd->text().size(), stored.size());
+        QCOMPARE(p.test.subj.Description().ToString(), stored);
+        QVERIFY(!p.test.IsChangedByUser());
+
+        p.page.DscEd->setFocus();
+        QTest::keyClick(p.page.DscEd, Qt::Key_End);
+        QTest::keyClick(p.page.DscEd, Qt::Key_Backspace);
+        QTest::keyClicks(p.page.DscEd, QStringLiteral("!"));
+        QCOMPARE(p.test.subj.Description().ToString(), stored.chopped(1) + u'!');
+        QVERIFY(p.test.IsChangedByUser());
+
+        QApplication::clipboard()->setText(QStringLiteral("3B\r\nmorning\n"));
+        p.page.DscEd->selectAll();
+        QTest::keyClick(p.page.DscEd, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(p.test.subj.Description().ToString(), QStringLiteral("3Bmorning"));
+    }
+
     void optionsDialogSetsTheNumber_data()
     {
         QTest::addColumn<QString>("typed");
