@@ -223,32 +223,6 @@ DDataLoss DDataLoss::SubjectImport(const DTest& test, const QString& path, DTest
                          });
 }
 
-DDataLoss DDataLoss::NamesImport(const DTest& test, const DSubjList& names, bool withSex, bool withNote)
-{
-    return EError::Guard("DDataLoss::NamesImport()",
-                         [&]
-                         {
-                             const DSubjList& now = test.subj.List();
-                             DDataLoss loss;
-                             loss.kind = Kind::NamesImport;
-                             loss.withSex = withSex;
-                             loss.withNote = withNote;
-                             loss.from = now.GetSize();
-                             loss.to = names.GetSize();
-                             loss.DropSubjects(test, loss.to);
-                             for (qint32 s = 0; s < qMin(loss.from, loss.to); ++s)
-                             {
-                                 const DSubjElem& old = now.GetSelected(s);
-                                 const DSubjElem& line = names.GetSelected(s);
-                                 if ((old.appe.IsFilled() && !SameNames(old, line)) ||
-                                     (withNote && old.note.HasText() && old.note.ToString() != line.note.ToString()) ||
-                                     (withSex && HasData(old) && old.sex.IsFemale() != line.sex.IsFemale()))
-                                     ++loss.replaced;
-                             }
-                             return loss;
-                         });
-}
-
 QString DDataLoss::Question() const
 {
     if (IsEmpty())
@@ -289,24 +263,6 @@ QString DDataLoss::Question() const
         if (keptAnswers > 0)
             lines << language.GetMsg(26680, {keptAnswers, kept});
         break;
-    case Kind::NamesImport:
-    {
-        // Which fields of the kept subjects the lines write, and which stay.
-        QStringList written{language.GetStr(26720)};
-        QStringList stay;
-        (withSex ? written : stay) << language.GetStr(26730);
-        (withNote ? written : stay) << language.GetStr(26740);
-        stay << language.GetStr(26750) << language.GetStr(26760);
-        lines << language.GetMsg(26700, {to});
-        if (kept > 0)
-        {
-            lines << language.GetMsg(26710, {kept, written.join(QStringLiteral(", ")), replaced});
-            lines << language.GetMsg(26715, {kept, stay.join(QStringLiteral(", "))});
-        }
-        if (!dropped.isEmpty())
-            lines << language.GetMsg(26670, {to + 1, from, answers});
-        break;
-    }
     case Kind::None:
         return {};
     }

@@ -4,7 +4,6 @@
 #include <QString>
 #include <QtGlobal>
 
-class DSubjList;
 class DTest;
 
 // What a planned change of the test would remove or overwrite of the data
@@ -25,8 +24,7 @@ public:
         AnswerCount,
         SubjectCount,
         QuestionImport,
-        SubjectImport,
-        NamesImport
+        SubjectImport
     };
 
     // A question or subject that goes with the data entered for it.
@@ -50,10 +48,8 @@ public:
     // the import would refuse raises the same error. test is not changed.
     static DDataLoss QuestionImport(const DTest& test, const QString& path, DTest& imported);
     static DDataLoss SubjectImport(const DTest& test, const QString& path, DTest& imported);
-    // Lines of names, already read into names (one subject a line), written
-    // over the first subjects; withSex and withNote tell whether the lines
-    // carry those columns too. The subjects beyond the last line go.
-    static DDataLoss NamesImport(const DTest& test, const DSubjList& names, bool withSex, bool withNote);
+    // An import of names keeps the subjects it finds, so its question says
+    // what moves as well as what goes: DNamesImport asks it.
 
     // Whether nothing entered would be removed or overwritten.
     bool IsEmpty() const { return dropped.isEmpty() && replaced == 0 && !descriptionReplaced && answers == 0; }
@@ -75,8 +71,6 @@ public:
     // Imports: answers that stay with the question or subject numbers kept.
     qint32 keptAnswers = 0;
     QString path;
-    bool withSex = false;
-    bool withNote = false;
 
 private:
     // Fills in what lowering the subjects to count removes.

@@ -55,9 +55,13 @@ extern const DLanguageEntry kLanguageTable[] = {
     {13100, u"Source text", u"Testo sorgente"},
     {13110,
      u"The text must be divided into rows.\n"
-     u"Each line must contain only one subject",
+     u"Each line must contain only one subject: the names, then a sex (F or M) and a note if you like, "
+     u"separated by tabs.\n"
+     u"A name already in the list keeps its subject, with its answers.",
      u"Il testo deve essere suddiviso in righe.\n"
-     u"Ogni riga deve contenere un solo soggetto"},
+     u"Ogni riga deve contenere un solo soggetto: i nomi, poi se si vuole sesso (F o M) e nota, "
+     u"separati da tabulazioni.\n"
+     u"Un nome già presente nell'elenco mantiene il suo soggetto, con le sue risposte."},
     {13200, u"Text line format", u"Formato delle righe di testo"},
     {13210, u"Select the format corresponding to each line of the source text",
      u"Seleziona il formato corrispondente a ogni riga del testo sorgente"},
@@ -365,15 +369,27 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"- i soggetti da %d a %d vengono eliminati con i loro dati e %d risposte (date da loro o che li nominano)"},
     {26680, u"- the %d answers already given by subjects 1 to %d stay with those subject numbers",
      u"- le %d risposte già date dai soggetti da 1 a %d restano legate a quei numeri di soggetto"},
-    {26700, u"Importing names (lines: %d):", u"Importazione dei nomi (righe: %d):"},
-    {26710, u"- written for subjects 1 to %d: %s (overwriting what %d of them had)",
-     u"- scritti per i soggetti da 1 a %d: %s (sovrascrivendo i dati di %d di loro)"},
-    {26715, u"- kept for subjects 1 to %d: %s", u"- conservati per i soggetti da 1 a %d: %s"},
-    {26720, u"surname and name", u"cognome e nome"},
-    {26730, u"sex", u"sesso"},
-    {26740, u"note", u"nota"},
-    {26750, u"answers", u"risposte"},
-    {26760, u"places in the sociogram", u"posizioni nel sociogramma"},
+    {26700,
+     u"Importing names (lines: %d) into the list of %d subjects; each name finds its subject by surname and name:",
+     u"Importazione dei nomi (righe: %d) nell'elenco di %d soggetti; ogni nome ritrova il suo soggetto per cognome e "
+     u"nome:"},
+    {26710,
+     u"- names that find their subject (%d): each subject keeps its answers given and received, its places and "
+     u"pins in the sociogram and its working-group pairs",
+     u"- nomi che ritrovano il loro soggetto (%d): ogni soggetto conserva le risposte date e ricevute, le posizioni "
+     u"e i fissaggi nel sociogramma e le coppie dei gruppi di lavoro"},
+    {26715, u"- subjects that take a new number (%d), with all their data; the answers naming them follow: %s",
+     u"- soggetti che cambiano numero (%d), con tutti i loro dati; le risposte che li nominano li seguono: %s"},
+    {26720, u"- new subjects (%d): %s", u"- nuovi soggetti (%d): %s"},
+    {26730, u"- names given to subjects that had none (%d), which keep the data entered for them: %s",
+     u"- nomi dati a soggetti che non ne avevano (%d), che conservano i dati inseriti per loro: %s"},
+    {26740, u"- names written as the lines spell them (%d): %s", u"- nomi scritti come nelle righe (%d): %s"},
+    {26750,
+     u"- subjects whose names are in no line (%d) are removed with all their data; the answers given by them or "
+     u"naming them are lost (%d), and the choices naming them become empty:",
+     u"- i soggetti il cui nome non è in nessuna riga (%d) vengono eliminati con tutti i loro dati; le risposte date "
+     u"da loro o che li nominano vanno perse (%d) e le scelte che li nominano restano vuote:"},
+    {26760, u"Subject %d: %s, answers given: %d, received: %d", u"Soggetto %d: %s, risposte date: %d, ricevute: %d"},
     {26800, u"A recovery copy of \"%s\", written at %s, was left by a run of the program that did not end normally.",
      u"Una copia di recupero di \"%s\", scritta il %s, è stata lasciata da un'esecuzione del programma che non "
      u"è terminata normalmente."},
@@ -928,6 +944,25 @@ extern const DLanguageEntry kLanguageTable[] = {
     // Answers that reach the right subject: typing, picking and pasting; the answers page (37000-37090)
 
     // Names import that keeps the answers with their subjects (37100-37190)
+    {37100, u"Subject %d (no name), answers given: %d, received: %d",
+     u"Soggetto %d (senza nome), risposte date: %d, ricevute: %d"},
+    {37110, u"- sex: no line writes one, so every subject keeps its own (a new subject: female)",
+     u"- sesso: nessuna riga lo indica, quindi ogni soggetto conserva il proprio (un nuovo soggetto: femmina)"},
+    {37120,
+     u"- sex: taken from the lines that write one (%d); where a line writes none, the subject keeps its own (a new "
+     u"subject: female)",
+     u"- sesso: preso dalle righe che lo indicano (%d); dove una riga non lo indica, il soggetto conserva il proprio "
+     u"(un nuovo soggetto: femmina)"},
+    {37130, u"- the sex changes for subjects already in the list (%d): %s",
+     u"- il sesso cambia per soggetti già presenti nell'elenco (%d): %s"},
+    {37140, u"- note: no line writes one, so every subject keeps its own",
+     u"- nota: nessuna riga la indica, quindi ogni soggetto conserva la propria"},
+    {37150, u"- note: taken from the lines that write one (%d); where a line writes none, the subject keeps its own",
+     u"- nota: presa dalle righe che la indicano (%d); dove una riga non la indica, il soggetto conserva la propria"},
+    {37160, u"- the note is replaced for subjects already in the list (%d): %s",
+     u"- la nota viene sostituita per soggetti già presenti nell'elenco (%d): %s"},
+    {37170, u"- working-group pairs naming removed subjects (%d) are dropped",
+     u"- le coppie dei gruppi di lavoro che nominano soggetti eliminati (%d) vengono tolte"},
 
     // Answers from a form: rows left out, the summary, duplicates, progress (37200-37290)
     {37200, u"Answers taken in from %d rows of the form.", u"Risposte importate da %d righe del modulo."},

@@ -2,8 +2,7 @@
 #include "kit/DMessages.h"
 #include "pages/DViews.h"
 
-#include "answers/DDesi.h"
-#include "document/DDataLoss.h"
+#include "document/DNamesImport.h"
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "subjects/DSubjElemAppe.h"
@@ -20,7 +19,7 @@
 #include <QVBoxLayout>
 
 TFormSubjImp::TFormSubjImp(DTest& test, DLanguage& language, QWidget* parent)
-    : TFormDialog(language, "FormSubjImp", parent), test_(test), list_(test.subj.List())
+    : TFormDialog(language, "FormSubjImp", parent), test_(test)
 {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
@@ -88,21 +87,14 @@ void TFormSubjImp::OkBbClick()
     DMessages::Handle(language_, "TFormSubjImp::OkBbClick()",
                       [&]
                       {
-                          const QStringList lines = DSubjList::MemoLines(NamesMm->toPlainText());
-                          const int format = OrderCb->currentIndex();
-                          // A rehearsal on a list of its own finds a refused number of lines
-                          // or a line that does not fit the format before the test changes,
-                          // so a failed import never leaves the group half renamed or cut
-                          // short; the user corrects the text here.
-                          DDesi desi;
-                          DSubjList trial([&desi](qint32 count) { desi.SetSubj(count); });
-                          trial.FromMemo(format, lines);
-                          // The import overwrites names and drops the subjects beyond the
-                          // last line: only on the user's word, told exactly what goes.
-                          const DDataLoss loss = DDataLoss::NamesImport(test_, trial, false, false);
-                          if (!DMessages::Confirm(language_, loss.Question()))
+                          // Planned on the test as it is: a refused line or number of lines,
+                          // or a No, changes nothing and the user corrects the text here. The
+                          // question says what moves, comes and goes before any of it does.
+                          const DNamesImport import(test_, OrderCb->currentIndex(),
+                                                    DSubjList::MemoLines(NamesMm->toPlainText()));
+                          if (!DMessages::Confirm(language_, import.Question()))
                               return;
-                          list_.FromMemo(OrderCb->currentIndex(), lines);
+                          import.Apply(test_);
                           imported = true;
                       });
     if (imported)

@@ -3,7 +3,6 @@
 #include "kit/TFormDialog.h"
 
 class DLanguage;
-class DSubjList;
 class DTest;
 class QComboBox;
 class QGroupBox;
@@ -20,9 +19,9 @@ public:
     // Texts, the first format and the clipboard's text; called each time
     // before the dialog opens.
     void FormShow();
-    // Imports the lines into the subject list and closes with OK. A text
-    // that cannot be imported, or a question answered other than Yes,
-    // changes nothing and keeps the dialog open.
+    // Imports the lines (DNamesImport: each name keeps its subject) and
+    // closes with OK. A text that cannot be imported, or a question answered
+    // other than Yes, changes nothing and keeps the dialog open.
     void OkBbClick() override;
 
     QGroupBox* NamesGb = nullptr;
@@ -32,5 +31,4 @@ public:
 
 private:
     DTest& test_;
-    DSubjList& list_;
 };

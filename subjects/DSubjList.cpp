@@ -1,4 +1,5 @@
 #include "subjects/DSubjList.h"
+#include "subjects/DSubjMatch.h"
 #include "subjects/DSubjNameLine.h"
 
 #include "lang/DLanguage.h"
@@ -175,34 +176,116 @@ QStringList DSubjList::AppelTexts(bool surnameFirst) const
                          });
 }
 
-void DSubjList::FromMemo(int format, const QStringList& lines)
+std::vector<DSubjNameLine> DSubjList::ReadMemo(int format, const QStringList& lines)
+{
+    return EError::Guard("DSubjList::ReadMemo()",
+                         [&]
+                         {
+                             if (format < 0 || format >= DSubjElemAppe::kFormats)
+                                 throw EError(50020, {"DSubjElemAppe::FromString()"});
+                             std::vector<DSubjNameLine> parsed;
+                             for (qsizetype k = 0; k < lines.size(); ++k)
+                                 if (!DSubjNameLine::IsBlank(lines.at(k)))
+                                     parsed.push_back(DSubjNameLine::Parse(format, lines.at(k), k + 1));
+                             const std::size_t count = parsed.size();
+                             if (count < std::size_t(kMinSubjects) || count > std::size_t(kMaxSubjects))
+                                 throw SizeError();
+                             return parsed;
+                         });
+}
+
+std::vector<qint32> DSubjList::MatchMemo(const std::vector<DSubjNameLine>& lines) const
+{
+    return EError::Guard(
+        "DSubjList::MatchMemo()",
+        [&]
+        {
+            const qint32 count = GetSize();
+            const DSubjMatch matcher(subjects_, count);
+            std::vector<qint32> origin(lines.size(), -1);
+            std::vector<bool> taken(std::size_t(count), false);
+            std::vector<QString> written;
+            written.reserve(lines.size());
+            for (const DSubjNameLine& line : lines)
+                written.push_back(DSubjElemAppe::Trim(line.surname + u' ' + line.name));
+            // First the names written in the subject's own order, then in either:
+            // "Anna Rossi" and "Rossi Anna" in one class each keep their own.
+            for (const bool sameOrder : {true, false})
+                for (std::size_t k = 0; k < lines.size(); ++k)
+                {
+                    if (origin[k] >= 0)
+                        continue;
+                    const DSubjMatch::Result found = matcher.Match(written[k]);
+                    const QList<qint32> candidates =
+                        found.kind == DSubjMatch::Kind::Matched ? QList<qint32>{found.index} : found.candidates;
+                    const QString key = DSubjMatch::Key(written[k]);
+                    for (const qint32 c : candidates)
+                    {
+                        if (taken[std::size_t(c)] ||
+                            (sameOrder && DSubjMatch::Key(subjects_[std::size_t(c)].appe.ToString(true)) != key))
+                            continue;
+                        origin[k] = c;
+                        taken[std::size_t(c)] = true;
+                        break;
+                    }
+                }
+            // A subject without a name is a place kept for whoever comes: typed
+            // answers by number wait there for the names.
+            std::size_t next = 0;
+            for (std::size_t k = 0; k < lines.size(); ++k)
+            {
+                if (origin[k] >= 0)
+                    continue;
+                while (next < std::size_t(count) && (taken[next] || subjects_[next].appe.IsFilled()))
+                    ++next;
+                if (next == std::size_t(count))
+                    break;
+                origin[k] = qint32(next);
+                taken[next] = true;
+            }
+            return origin;
+        });
+}
+
+void DSubjList::FromMemo(const std::vector<DSubjNameLine>& lines, const std::vector<qint32>& origin)
 {
     EError::Guard("DSubjList::FromMemo()",
                   [&]
                   {
-                      // Refused before anything changes: an unknown format, no names,
-                      // more names than subjects a test can hold, or any line that
-                      // cannot be read.
-                      if (format < 0 || format >= DSubjElemAppe::kFormats)
-                          throw EError(50020, {"DSubjElemAppe::FromString()"});
-                      std::vector<DSubjNameLine> parsed;
-                      for (qsizetype k = 0; k < lines.size(); ++k)
-                          if (!DSubjNameLine::IsBlank(lines.at(k)))
-                              parsed.push_back(DSubjNameLine::Parse(format, lines.at(k), k + 1));
-                      const std::size_t count = parsed.size();
-                      if (count < std::size_t(kMinSubjects) || count > std::size_t(kMaxSubjects))
-                          throw SizeError();
-                      SetSize(qint32(count), true);
-                      for (std::size_t k = 0; k < count; ++k)
+                      const qint32 count = GetSize();
+                      const std::size_t n = lines.size();
+                      std::vector<bool> used(std::size_t(count), false);
+                      if (origin.size() != n || n < std::size_t(kMinSubjects) || n > std::size_t(kMaxSubjects))
+                          throw EError(50020, {"DSubjList::FromMemo()"});
+                      for (const qint32 from : origin)
+                      {
+                          if (from < -1 || from >= count || (from >= 0 && used[std::size_t(from)]))
+                              throw EError(50020, {"DSubjList::FromMemo()"});
+                          if (from >= 0)
+                              used[std::size_t(from)] = true;
+                      }
+                      std::vector<DSubjElem> next;
+                      next.reserve(n);
+                      for (const qint32 from : origin)
+                          next.push_back(from >= 0 ? subjects_[std::size_t(from)] : DSubjElem());
+                      SetSize(qint32(n), true);
+                      for (std::size_t k = 0; k < n; ++k)
                       {
                           DSubjElem& subject = subjects_[k];
-                          subject.appe.Surname().UserUpdate(parsed[k].surname);
-                          subject.appe.Name().UserUpdate(parsed[k].name);
-                          if (parsed[k].female)
-                              subject.sex.SetValue(*parsed[k].female ? 0 : 1, true);
-                          if (parsed[k].note)
-                              subject.note.UserUpdate(*parsed[k].note);
+                          subject = std::move(next[k]);
+                          // The box is drawn again with the names as written now.
+                          subject.soci.picture = QImage();
+                          subject.appe.Surname().UserUpdate(lines[k].surname);
+                          subject.appe.Name().UserUpdate(lines[k].name);
+                          if (lines[k].female)
+                              subject.sex.SetValue(*lines[k].female ? 0 : 1, true);
+                          if (lines[k].note)
+                              subject.note.UserUpdate(*lines[k].note);
                       }
+                      SetId();
+                      // Records moved to other numbers carry their own change states:
+                      // the list as a whole is what changed.
+                      MarkChangedByUser();
                   });
 }
 

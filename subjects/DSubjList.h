@@ -2,6 +2,7 @@
 
 #include "model/DElemInt.h"
 #include "subjects/DSubjElem.h"
+#include "subjects/DSubjNameLine.h"
 
 #include <QList>
 #include <QString>
@@ -74,11 +75,23 @@ public:
 
     // Names from text, one line per subject (DSubjNameLine: the names in
     // one of the formats of DSubjElemAppe or in two tab-separated columns,
-    // then an optional sex and note); blank lines are skipped. The number of
-    // subjects becomes the number of names, which must lie in 1..100 (error
-    // 50070); a line that cannot be read raises 27000 with its number. Either
-    // refusal changes nothing.
-    void FromMemo(int format, const QStringList& lines);
+    // then an optional sex and note); blank lines are skipped. The lines must
+    // give 1..100 names (error 50070); a line that cannot be read raises
+    // 27000 with its number.
+    static std::vector<DSubjNameLine> ReadMemo(int format, const QStringList& lines);
+    // The subject each line stands for, as an index from 0, or -1 for a new
+    // subject. A name finds its subject through DSubjMatch, the same order
+    // of surname and name first, each subject at most once (a name written
+    // twice finds it once). The lines whose names find none take the
+    // subjects that have no name, in order, so that answers entered by
+    // number before the names were known stay with them; the others are new.
+    std::vector<qint32> MatchMemo(const std::vector<DSubjNameLine>& lines) const;
+    // The list becomes the lines in their order: subject k is the one
+    // origin[k] names (with everything it holds, its sociogram places
+    // too) or a new one, written with the line's names, and its sex and
+    // note where the line gives them. The subjects no line took are removed.
+    // The owner carries what names subjects by number along (DNamesImport).
+    void FromMemo(const std::vector<DSubjNameLine>& lines, const std::vector<qint32>& origin);
     // The lines of an editor's text: a final line break starts no extra line.
     static QStringList MemoLines(const QString& text);
 

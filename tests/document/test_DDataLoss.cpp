@@ -167,43 +167,6 @@ private Q_SLOTS:
         QCOMPARE(TestSupport::ErrorOf([&] { DDataLoss::SubjectImport(test, junk, scratch); }), refused);
     }
 
-    void namesImport_data()
-    {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<bool>("withSex");
-        QTest::addColumn<bool>("withNote");
-        QTest::addColumn<QString>("question");
-        QTest::newRow("names over names, the rest dropped")
-            << QStringList{"Rossi, Anna", "Neri, Ada", "Gialli, Eva"} << false << false
-            << "Importing names (lines: 3):\n"
-               "- written for subjects 1 to 3: surname and name (overwriting what 1 of them had)\n"
-               "- kept for subjects 1 to 3: sex, note, answers, places in the sociogram\n"
-               "- subjects 4 to 6 are removed with their data and 4 answers (given by them or naming them)\n\n"
-               "Do you want to go on?";
-        QTest::newRow("with sex and note columns, nothing dropped")
-            << QStringList{"A, B", "C, D", "E, F", "G, H", "I, J", "K, L"} << true << true
-            << "Importing names (lines: 6):\n"
-               "- written for subjects 1 to 6: surname and name, sex, note (overwriting what 4 of them had)\n"
-               "- kept for subjects 1 to 6: answers, places in the sociogram\n\n"
-               "Do you want to go on?";
-        QTest::newRow("the same names, more lines: nothing to ask")
-            << QStringList{"Rossi, Anna", "Verdi, Ugo", "X, Y", "Z, W", "Bianchi, Luca", "V, U", "T, S"} << false
-            << false << "";
-    }
-    void namesImport()
-    {
-        QFETCH(QStringList, lines);
-        QFETCH(bool, withSex);
-        QFETCH(bool, withNote);
-        QFETCH(QString, question);
-        DTest test;
-        MakeClass(test);
-        // The note of subject 6 goes empty only when the lines carry notes.
-        DTest names;
-        names.subj.List().FromMemo(DSubjElemAppe::SurnameCommaName, lines);
-        QCOMPARE(DDataLoss::NamesImport(test, names.subj.List(), withSex, withNote).Question(), question);
-    }
-
     void longListsAreCut()
     {
         DTest test;

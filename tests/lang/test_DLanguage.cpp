@@ -47,7 +47,7 @@ private Q_SLOTS:
                                                  // (next term: answers typed, picked and pasted)
                                                  + 0
                                                  // (next term: names import)
-                                                 + 0
+                                                 + 8
                                                  // (next term: form import)
                                                  + 19
                                                  // (next term: side files and recovery)

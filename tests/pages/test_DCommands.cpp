@@ -1,3 +1,4 @@
+#include "document/DNamesImport.h"
 #include "document/DTest.h"
 #include "lang/DLanguage.h"
 #include "model/EError.h"
@@ -157,17 +158,18 @@ private Q_SLOTS:
                                        << QStringLiteral("answer 2 of question 1 for Rossi Giulia");
         QTest::newRow("answer cleared") << Change([](DTest& t, QUndoStack& s) { PushAnswer(t, s, 4, 4, 6, 0); })
                                         << QStringLiteral("answer 4 of question 4 for Costa Giulia");
-        QTest::newRow("import of names")
-            << Change(
-                   [](DTest& t, QUndoStack& s)
-                   {
-                       PushWhole(
-                           t, s, 26260,
-                           [&] {
-                               t.subj.List().FromMemo(0, {QStringLiteral("Ferri, Luca"), QStringLiteral("Sala, Eva")});
-                           });
-                   })
-            << QStringLiteral("import of names");
+        QTest::newRow("import of names") << Change(
+                                                [](DTest& t, QUndoStack& s)
+                                                {
+                                                    PushWhole(t, s, 26260,
+                                                              [&] {
+                                                                  DNamesImport(t, 0,
+                                                                               {QStringLiteral("Ferri, Luca"),
+                                                                                QStringLiteral("Sala, Eva")})
+                                                                      .Apply(t);
+                                                              });
+                                                })
+                                         << QStringLiteral("import of names");
         QTest::newRow("import of questions")
             << Change([](DTest& t, QUndoStack& s) { PushWhole(t, s, 26130, [&] { ImportFrom(t, true); }); })
             << QStringLiteral("import of questions");
@@ -276,17 +278,16 @@ private Q_SLOTS:
                      .isEmpty());
         QCOMPARE(stack.count(), 0);
         // A names import with a bad line is refused whole.
-        QVERIFY(
-            !TestSupport::ErrorOf(
-                 [&]
-                 {
-                     PushWhole(
-                         test, stack, 26260,
-                         [&] {
-                             test.subj.List().FromMemo(0, {QStringLiteral("Ferri, Luca"), QStringLiteral("nocomma")});
-                         });
-                 })
-                 .isEmpty());
+        QVERIFY(!TestSupport::ErrorOf(
+                     [&]
+                     {
+                         PushWhole(test, stack, 26260,
+                                   [&] {
+                                       DNamesImport(test, 0, {QStringLiteral("Ferri, Luca"), QStringLiteral("nocomma")})
+                                           .Apply(test);
+                                   });
+                     })
+                     .isEmpty());
         QCOMPARE(stack.count(), 0);
         QCOMPARE(test.file.ToBytes(), before);
         QVERIFY(!TestSupport::ErrorOf(

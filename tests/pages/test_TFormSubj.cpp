@@ -1,4 +1,5 @@
 #include "app/TFormMain.h"
+#include "document/DGroupRecord.h"
 #include "document/DTest.h"
 #include "kit/DMessages.h"
 #include "lang/DLanguage.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -518,11 +520,22 @@ private Q_SLOTS:
         QTest::newRow("spreadsheet columns, blank last line")
             << false << QMessageBox::No << "Rossi\tAnna\tF\nVerdi\tLuca\tM\n\n"
             << 0 << QStringList{"Rossi", "Verdi"} << QStringList{} << QString();
-        QTest::newRow("twelve lines, named list")
-            << true << yes << Numbered(QStringLiteral("Oak "), 1, 12).join(u'\n') << 3 << Numbered("", 1, 12)
-            << QStringList{"Importing names (lines: 12):"} << QString();
-        QTest::newRow("named list, refused") << true << QMessageBox::Cancel << "Oak" << 4 << old
-                                             << QStringList{"Importing names (lines: 1):"} << QString();
+        // The names find their subjects: two more at the end move nobody.
+        QStringList twelve;
+        for (int k = 1; k <= 12; ++k)
+            twelve << QStringLiteral("N%1 S%1").arg(k);
+        QTest::newRow("twelve lines, named list") << true << yes << twelve.join(u'\n') << 3
+                                                  << Numbered(QStringLiteral("S"), 1, 12) << QStringList{} << QString();
+        QTest::newRow("named list, a newcomer first")
+            << true << yes << "Kid New\n" + twelve.mid(0, 10).join(u'\n') << 3 << QStringList{"New"} + old
+            << QStringList{"Importing names (lines: 11) into the list of 10 subjects; each name finds its subject by "
+                           "surname and name:"}
+            << QString();
+        QTest::newRow("named list, refused")
+            << true << QMessageBox::Cancel << "Oak" << 4 << old
+            << QStringList{"Importing names (lines: 1) into the list of 10 subjects; each name finds its subject by "
+                           "surname and name:"}
+            << QString();
         QTest::newRow("line without separator")
             << true << yes << "Oak, Pine\nElm Ash\nBirch, Fir" << 0 << old << QStringList{}
             << "Line 2 (\"Elm Ash\"): Surname and name are not separated by a comma, as the chosen format asks. "
@@ -573,10 +586,86 @@ private Q_SLOTS:
         QCOMPARE(p.page.SumSt->text(), p.List().SummaryText());
         if (named)
         {
-            // Kept subjects keep sex and note.
-            QCOMPARE(p.List().GetSelected(1).note.ToString(), QStringLiteral("note 2"));
-            QVERIFY(!p.List().GetSelected(1).sex.IsFemale());
+            // S2, wherever it is now, keeps sex and note.
+            const std::vector<DSubjElem>& subjects = p.List().Get();
+            const auto s2 =
+                std::find_if(subjects.begin(), subjects.end(),
+                             [](const DSubjElem& s) { return s.appe.Surname().ToString() == QStringLiteral("S2"); });
+            QVERIFY(s2 != subjects.end());
+            QCOMPARE(s2->note.ToString(), QStringLiteral("note 2"));
+            QVERIFY(!s2->sex.IsFemale());
         }
+    }
+
+    // A newcomer pasted as line 3 of the class list: every pupil keeps what
+    // was entered for them, under their new number, and the question says so.
+    void importKeepsEveryDatumWithItsPupil()
+    {
+        Page p;
+        p.page.SetHost(&p.main);
+        p.NameSubjects(10);
+        DTest& t = p.test;
+        // Subject k chooses k + 1 (10 chooses 1); positions, a pin and a pair
+        // on subject 3.
+        for (int k = 1; k <= 10; ++k)
+            t.desi.SetDesi(1, 1, k, k % 10 + 1);
+        t.subj.List().GetSelected(2).soci.acceptance.Set(true, 111, 222);
+        DGraphSocPins pins;
+        pins.Set(true, 3, true);
+        t.SetPins(pins, true);
+        DGroupSettings groups;
+        groups.together = {{3, 5}};
+        groups.apart = {{2, 3}};
+        DGroupRecord::Store(t, groups, true);
+        QVERIFY(p.Show());
+        const QByteArray before = t.file.ToBytes();
+
+        QStringList lines;
+        for (int k = 1; k <= 10; ++k)
+            lines << QStringLiteral("S%1, N%1").arg(k);
+        lines.insert(2, QStringLiteral("New, Kid"));
+        QGuiApplication::clipboard()->setText(lines.join(u'\n'));
+        p.user = [](QDialog& dialog)
+        {
+            auto& imp = static_cast<TFormSubjImp&>(dialog);
+            QTest::mouseClick(imp.OkBb, Qt::LeftButton);
+        };
+        p.page.ImpClipSb->click();
+
+        QCOMPARE(p.errors, QStringList());
+        QCOMPARE(p.questions.size(), 1);
+        const QString question = p.questions.first();
+        QVERIFY2(question.contains(QStringLiteral("- new subjects (1): 3 New Kid\n")), qPrintable(question));
+        QVERIFY2(question.contains(QStringLiteral("(8), with all their data; the answers naming them follow: "
+                                                  "3\u201310 \u2192 4\u201311\n")),
+                 qPrintable(question));
+        QVERIFY2(question.contains(QStringLiteral("- sex: no line writes one")), qPrintable(question));
+        QCOMPARE(p.List().GetSize(), 11);
+        QCOMPARE(p.Cell(3, TFormSubj::ColSurname), QStringLiteral("New"));
+        QCOMPARE(p.Cell(4, TFormSubj::ColSurname), QStringLiteral("S3"));
+        // The newcomer has given nothing and nobody chose them.
+        for (int k = 1; k <= 11; ++k)
+            QVERIFY(t.desi.GetDesi(1, 1, k) != 3);
+        QCOMPARE(t.desi.GetDesi(1, 1, 3), 0);
+        // S2 chose S3, now number 4; S3 chose S4, now 5; S10 chose S1.
+        QCOMPARE(t.desi.GetDesi(1, 1, 2), 4);
+        QCOMPARE(t.desi.GetDesi(1, 1, 4), 5);
+        QCOMPARE(t.desi.GetDesi(1, 1, 11), 1);
+        // Sex, note, position, pin and pairs went along.
+        const DSubjElem& s3 = p.List().GetSelected(3);
+        QCOMPARE(s3.note.ToString(), QStringLiteral("note 3"));
+        QCOMPARE(s3.soci.acceptance.Get(), QPoint(111, 222));
+        QVERIFY(!p.List().GetSelected(4).sex.IsFemale()); // S4
+        QVERIFY(p.List().GetSelected(2).sex.IsFemale());  // the newcomer
+        QVERIFY(t.Pins().Is(true, 4));
+        QVERIFY(!t.Pins().Is(true, 3));
+        const DGroupSettings moved = DGroupRecord::Load(t);
+        QCOMPARE(moved.together, (std::vector<DGroupSettings::Pair>{{4, 6}}));
+        QCOMPARE(moved.apart, (std::vector<DGroupSettings::Pair>{{2, 4}}));
+        // One step, undone whole.
+        QCOMPARE(p.main.UndoStack()->count(), 1);
+        p.main.UndoStack()->undo();
+        QCOMPARE(t.file.ToBytes(), before);
     }
 
     void importDialogOpensWithTheClipboardText()

@@ -28,6 +28,13 @@ QStringList Surnames(const DSubjList& list)
     return result;
 }
 
+// The names import on a list of its own: each line finds its subject.
+void Import(DSubjList& list, int format, const QStringList& lines)
+{
+    const std::vector<DSubjNameLine> parsed = DSubjList::ReadMemo(format, lines);
+    list.FromMemo(parsed, list.MatchMemo(parsed));
+}
+
 void CheckNumbering(const DSubjList& list, DDesi& desi)
 {
     QCOMPARE(qsizetype(list.Get().size()), qsizetype(list.GetSize()));
@@ -246,10 +253,10 @@ private Q_SLOTS:
         QCOMPARE(DSubjList::MemoLines(text), lines);
     }
 
-    // Text imported into ten subjects S1..S10 (odd ones male, notes
-    // "note k"), split into lines as the import dialog does: each subject
-    // afterwards as "surname/name/sex/note", or the refusal, which changes
-    // nothing.
+    // Text imported into ten subjects S1..S10 N1..N10 (odd ones male,
+    // notes "note k"), split into lines as the import dialog does: each
+    // subject afterwards as "surname/name/sex/note", or the refusal, which
+    // changes nothing.
     void fromMemo_data()
     {
         QTest::addColumn<int>("format");
@@ -257,33 +264,29 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("subjects");
         QTest::addColumn<QString>("error");
         const QString none;
-        QTest::newRow("three into ten") << 0 << "Oak, Pine\nElm, Ash\nFir, Yew"
-                                        << QStringList{"Oak/Pine/M/note 1", "Elm/Ash/F/note 2", "Fir/Yew/M/note 3"}
-                                        << none;
+        // Names found in the list keep their subjects, sex and note; the
+        // others come new, female and without a note.
+        QTest::newRow("three into ten") << 0 << "S1, N1\nOak, Pine\nS3, N3"
+                                        << QStringList{"S1/N1/M/note 1", "Oak/Pine/F/", "S3/N3/M/note 3"} << none;
         QTest::newRow("twelve into ten, surname only")
             << 4 << "A\nB\nC\nD\nE\nF\nG\nH\nI\nJ\nK\nL\n"
-            << QStringList{"A//M/note 1", "B//F/note 2", "C//M/note 3", "D//F/note 4",  "E//M/note 5", "F//F/note 6",
-                           "G//M/note 7", "H//F/note 8", "I//M/note 9", "J//F/note 10", "K//F/",       "L//F/"}
+            << QStringList{"A//F/", "B//F/", "C//F/", "D//F/", "E//F/", "F//F/",
+                           "G//F/", "H//F/", "I//F/", "J//F/", "K//F/", "L//F/"}
             << none;
         // Two columns copied from a spreadsheet, whatever the format.
-        QTest::newRow("surname tab name, comma format")
-            << 0 << "Rossi\tAnna\r\nVerdi\t Luca \r\n"
-            << QStringList{"Rossi/Anna/M/note 1", "Verdi/Luca/F/note 2"} << none;
+        QTest::newRow("surname tab name, comma format") << 0 << "Rossi\tAnna\r\nVerdi\t Luca \r\n"
+                                                        << QStringList{"Rossi/Anna/F/", "Verdi/Luca/F/"} << none;
         QTest::newRow("name tab surname, name-first format")
-            << 3 << "Anna\tRossi" << QStringList{"Rossi/Anna/M/note 1"} << none;
-        QTest::newRow("two columns, surname-only format")
-            << 4 << "Rossi\tAnna" << QStringList{"Rossi/Anna/M/note 1"} << none;
+            << 3 << "Anna\tRossi" << QStringList{"Rossi/Anna/F/"} << none;
+        QTest::newRow("two columns, surname-only format") << 4 << "Rossi\tAnna" << QStringList{"Rossi/Anna/F/"} << none;
         QTest::newRow("one column with both, sex and note")
             << 2 << "Rossi Anna\tf\tleft-handed\nVerdi Luca\tM"
-            << QStringList{"Rossi/Anna/F/left-handed", "Verdi/Luca/M/note 2"} << none;
+            << QStringList{"Rossi/Anna/F/left-handed", "Verdi/Luca/M/"} << none;
         QTest::newRow("sex words in any case, empty sex kept")
-            << 0 << "Oak\tPine\tMASCHIO\nElm\tAsh\tFemmina\nFir\tYew\tmale\nBay\tIvy\tFEMALE\nIvy\tOak\t\tshy"
-            << QStringList{"Oak/Pine/M/note 1", "Elm/Ash/F/note 2", "Fir/Yew/M/note 3", "Bay/Ivy/F/note 4",
-                           "Ivy/Oak/M/shy"}
-            << none;
-        QTest::newRow("blank lines and empty cells at the end")
-            << 0 << "\n  \nOak\tPine\t\t\n\t\n\nElm, Ash\n\n"
-            << QStringList{"Oak/Pine/M/note 1", "Elm/Ash/F/note 2"} << none;
+            << 0 << "S1\tN1\tFEMMINA\nS2\tN2\tMASCHIO\nFir\tYew\tmale\nBay\tIvy\tFEMALE\nS5\tN5\t\tshy"
+            << QStringList{"S1/N1/F/note 1", "S2/N2/M/note 2", "Fir/Yew/M/", "Bay/Ivy/F/", "S5/N5/M/shy"} << none;
+        QTest::newRow("blank lines and empty cells at the end") << 0 << "\n  \nOak\tPine\t\t\n\t\n\nElm, Ash\n\n"
+                                                                << QStringList{"Oak/Pine/F/", "Elm/Ash/F/"} << none;
         // Refusals name the line as the user counts them, blank ones too.
         QTest::newRow("no comma") << 0 << "Oak, Pine\nElm Ash\nBirch, Fir" << QStringList{}
                                   << "Line 2 (\"Elm Ash\"): Surname and name are not separated by a comma, as the "
@@ -314,7 +317,7 @@ private Q_SLOTS:
         Fill(list);
         const QStringList before = Surnames(list);
 
-        QCOMPARE(ErrorOf([&] { list.FromMemo(format, DSubjList::MemoLines(text)); }), error);
+        QCOMPARE(ErrorOf([&] { Import(list, format, DSubjList::MemoLines(text)); }), error);
         CheckNumbering(list, desi);
         if (!error.isEmpty())
         {
@@ -353,7 +356,12 @@ private Q_SLOTS:
         QStringList text;
         for (int k = 0; k < lines; ++k)
             text << QStringLiteral("Oak, Pine");
-        QCOMPARE(ErrorOf([&] { list.FromMemo(format, text); }), error);
+        QCOMPARE(ErrorOf([&] { Import(list, format, text); }), error);
+        // Nor does a pairing that takes a subject twice or one it lacks.
+        const std::vector<DSubjNameLine> two = DSubjList::ReadMemo(0, {"Oak, Pine", "Elm, Ash"});
+        for (const std::vector<qint32>& origin : {std::vector<qint32>{3, 3}, {0, 10}, {0}})
+            QCOMPARE(ErrorOf([&] { list.FromMemo(two, origin); }),
+                     QStringLiteral("Memory access failed in the \"DSubjList::FromMemo()\" module!"));
         QCOMPARE(Surnames(list), before);
         QVERIFY(!list.IsChangedByUser());
         CheckNumbering(list, desi);
