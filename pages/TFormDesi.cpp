@@ -61,6 +61,7 @@ constexpr int kCaptionNumber = 37070;
 // The questions' texts beside the answers are cut beyond this width; the
 // whole text is in the row's tip.
 constexpr int kQuestionWidth = 280;
+constexpr int kQuestionMargins = 16;
 // The subjects a typed text may stand for, shown at most this many at once.
 constexpr int kTypedRows = 10;
 constexpr int kTypedMinWidth = 220;
@@ -122,7 +123,6 @@ TFormDesi::TFormDesi(DTest& test, DLanguage& language, TFormHost& main, QWidget*
     DesiSg->setSelectionBehavior(QAbstractItemView::SelectItems);
     DesiSg->setShowGrid(true);
     DesiSg->verticalHeader()->setMaximumWidth(kQuestionWidth);
-    DesiSg->verticalHeader()->setTextElideMode(Qt::ElideRight);
     answersLayout->addWidget(DesiSg, 1);
 
     Splitter->addWidget(SubjSg);
@@ -194,7 +194,15 @@ TFormDesi::TFormDesi(DTest& test, DLanguage& language, TFormHost& main, QWidget*
     connect(DesiSg->verticalHeader(), &QHeaderView::sectionResized, this, follow);
     connect(AppelCb, &QComboBox::activated, this, [this](int index) { AppelCbChange(index); });
     connect(AppelLe, &QLineEdit::textEdited, this, [this] { AppelLeChange(); });
-    connect(AppelLb, &QListWidget::itemClicked, this, [this] { AppelLeEnter(); });
+    connect(AppelLb, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item)
+            {
+                // A click on a refusal's reason picks nothing.
+                if (!(item->flags() & Qt::ItemIsSelectable))
+                    return;
+                AppelLb->setCurrentItem(item);
+                AppelLeEnter();
+            });
     connect(OptionsSb, &QToolButton::clicked, this, [this] { OptionsSbClick(); });
 
     ViewDesc();
@@ -452,6 +460,17 @@ void TFormDesi::DrawDesi()
     const int subject = CurrentSubject();
     DViews::DrawAnswers(DSubjElemAnswList(test_.desi, test_.subj.List(), test_.answ.subjSort), subject,
                         test_.ques.List(), DesiSg);
+    // A long question is cut with an ellipsis in its row's header; the tip
+    // holds all of it.
+    const QFontMetrics metrics(DesiSg->verticalHeader()->font());
+    for (int row = 1; row < DesiSg->rowCount(); ++row)
+        if (QTableWidgetItem* header = DesiSg->verticalHeaderItem(row))
+        {
+            const QString cut =
+                metrics.elidedText(DesiSg->item(row, 0)->text(), Qt::ElideRight, kQuestionWidth - kQuestionMargins);
+            if (header->text() != cut)
+                header->setText(cut);
+        }
     const DSubjElemAppe& appe = test_.subj.List().GetSelected(subject - 1).appe;
     SubjSt->setText(appe.IsFilled()
                         ? language_.GetMsg(kCaptionNamed, {subject, appe.ToString(test_.answ.subjSort.IsSurnameName())})
@@ -649,9 +668,15 @@ void TFormDesi::AppelLeChange()
             {
                 auto* item = new QListWidgetItem(text, AppelLb);
                 item->setData(Qt::UserRole, id);
-                // What cannot be entered is said, but Enter cannot take it.
+                // What cannot be entered is said, in slanted letters that
+                // stay readable, but neither Enter nor a click takes it.
                 if (!enabled)
-                    item->setFlags(item->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsSelectable));
+                {
+                    item->setFlags(item->flags() & ~Qt::ItemIsSelectable);
+                    QFont font = item->font();
+                    font.setItalic(true);
+                    item->setFont(font);
+                }
             };
             for (const DAnswPick::Offer& offer :
                  DAnswPick::Offers(list, test_.subj.Count(), typed, CurrentPlace(), surnameFirst))
@@ -676,7 +701,10 @@ void TFormDesi::AppelLeChange()
             const int width = std::max({cell.width(), kTypedMinWidth, AppelLb->sizeHintForColumn(0) + 24});
             // Below the cell, or above it where the page ends first.
             const int top = cell.bottom() + height < this->height() ? cell.bottom() + 1 : cell.top() - height;
-            AppelLb->setGeometry(cell.left(), std::max(top, 0), width, height);
+            // Within the page sideways too, so that the reason of a refusal
+            // is not cut at its right edge.
+            const int left = std::max(std::min(cell.left(), this->width() - width), 0);
+            AppelLb->setGeometry(left, std::max(top, 0), width, height);
             AppelLb->show();
             AppelLb->raise();
         });
@@ -685,7 +713,7 @@ void TFormDesi::AppelLeChange()
 void TFormDesi::MoveTypedRow(int row, int step)
 {
     for (int r = row; r >= 0 && r < AppelLb->count(); r += step)
-        if (AppelLb->item(r)->flags() & Qt::ItemIsEnabled)
+        if (AppelLb->item(r)->flags() & Qt::ItemIsSelectable)
         {
             AppelLb->setCurrentRow(r);
             return;
@@ -702,7 +730,7 @@ void TFormDesi::AppelLeEnter()
                           // Nothing fits what was typed, or what fits cannot
                           // be entered here: the field stays open to be
                           // corrected, the list saying why.
-                          if (!AppelLe->isVisible() || !item || !(item->flags() & Qt::ItemIsEnabled))
+                          if (!AppelLe->isVisible() || !item || !(item->flags() & Qt::ItemIsSelectable))
                               return;
                           const qint32 value = item->data(Qt::UserRole).toInt();
                           StopTyping();

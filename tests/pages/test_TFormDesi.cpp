@@ -350,7 +350,7 @@ private Q_SLOTS:
         // question, so it cannot be taken; surnames first, then names.
         QCOMPARE(p.Typed(),
                  (QStringList{"4  Rosi Dino", "2  Rossa Bice (already chosen in answer 1)", "5  Neri Rosa"}));
-        QVERIFY(!(list->item(1)->flags() & Qt::ItemIsEnabled));
+        QVERIFY(!(list->item(1)->flags() & Qt::ItemIsSelectable));
         // Arrows move in the list past what cannot be taken; Escape leaves
         // everything as it was.
         p.Key(Qt::Key_Down);
@@ -505,6 +505,14 @@ private Q_SLOTS:
         QCOMPARE(p.page->DesiSg->verticalHeaderItem(1)->toolTip(),
                  QStringLiteral("Whom would you like to sit next to?"));
         QCOMPARE(p.Cell(2, 0), QStringLiteral("Question n.2"));
+        // A long question is cut in sight and whole in its tip.
+        const QString longText = QStringLiteral("Whom would you invite to your birthday party, if you could invite "
+                                                "only a few of your classmates and nobody else?");
+        p.test.ques.List().GetSelected(2).text.SetText(longText);
+        p.page->Draw();
+        QVERIFY(p.page->DesiSg->verticalHeaderItem(3)->text().endsWith(QChar(0x2026)));
+        QVERIFY(p.page->DesiSg->verticalHeader()->width() <= 280);
+        QCOMPARE(p.page->DesiSg->verticalHeaderItem(3)->toolTip(), longText);
 
         // Enter on the subject grid: to that subject's first answer.
         p.page->SubjSg->setFocus();
