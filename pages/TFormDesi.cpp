@@ -691,8 +691,9 @@ void TFormDesi::AppelLeChange()
                 add(text, offer.subject, !offer.refusal);
             }
             if (AppelLb->count() == 0)
-                add(typed.front().isDigit() ? language_.GetMsg(kNoNumber, {typed, test_.subj.Count()})
-                                            : language_.GetMsg(kNoName, {typed}),
+                add(std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.isDigit(); })
+                        ? language_.GetMsg(kNoNumber, {typed, test_.subj.Count()})
+                        : language_.GetMsg(kNoName, {typed}),
                     0, false);
             MoveTypedRow(0, 1);
             const QRect cell(AppelLe->mapTo(this, QPoint(0, 0)), AppelLe->size());
