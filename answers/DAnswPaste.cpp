@@ -13,6 +13,7 @@ constexpr int kErrUnknown = 27310;
 constexpr int kErrAmbiguous = 27320;
 constexpr int kErrSelf = 27330;
 constexpr int kErrEmpty = 27340;
+constexpr int kErrRepeated = 37050;
 } // namespace
 
 QList<QStringList> DAnswPaste::Rows(const QString& text)
@@ -75,11 +76,35 @@ std::vector<DAnswPaste::Cell> DAnswPaste::Resolve(const QString& text, const Tar
                     throw EError(kErrUnknown, where);
                 if (found.size() > 1)
                     throw EError(kErrAmbiguous, where);
-                if (found.first() == target.chooser)
-                    throw EError(kErrSelf, where);
                 cell.value = found.first();
             }
             cells.push_back(cell);
+        }
+
+    // Each question's answers as they will stand once the block is in: a
+    // block may move a choice to another answer in the same paste.
+    QList<QList<qint32>> after;
+    for (qint32 q = 1; q <= target.questions; ++q)
+    {
+        QList<qint32> answers = target.desi ? DAnswPick::Answers(*target.desi, q, target.chooser) : QList<qint32>();
+        answers.resize(target.answers, 0);
+        after.append(answers);
+    }
+    for (const Cell& cell : cells)
+        after[cell.question - 1][cell.answer - 1] = cell.value;
+    std::size_t k = 0;
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        for (qsizetype j = 0; j < rows[i].size(); ++j, ++k)
+        {
+            const Cell& cell = cells[k];
+            const DAnswPick::Refusal refusal =
+                DAnswPick::Check(target.chooser, cell.value, cell.answer, after[cell.question - 1]);
+            const QString written = rows[i][j].simplified();
+            if (refusal.kind == DAnswPick::Refusal::Kind::Self)
+                throw EError(kErrSelf, {int(i + 1), int(j + 1), int(cell.question), int(cell.answer), written});
+            if (refusal.kind == DAnswPick::Refusal::Kind::Repeated)
+                throw EError(kErrRepeated,
+                             {int(i + 1), int(j + 1), int(cell.question), int(cell.answer), written, refusal.answer});
         }
     return cells;
 }

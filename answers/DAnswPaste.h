@@ -7,6 +7,7 @@
 
 #include <vector>
 
+class DDesi;
 class DSubjList;
 
 // A block of answers copied from a spreadsheet or from the answers grid:
@@ -35,6 +36,9 @@ struct Target
     qint32 answer = 1;
     qint32 questions = 0;
     qint32 answers = 0;
+    // The chooser's answers as they stand, which the block's choices may not
+    // repeat within a question; none when absent.
+    const DDesi* desi = nullptr;
 };
 
 // The rows of cells of a copied text; CR LF and LF both end a row, and the
@@ -51,6 +55,8 @@ QString CellText(const DSubjList& list, qint32 subjects, qint32 value, bool surn
 // "surname name" or "name surname", an empty cell or the "None" entry for no
 // choice. The whole block is refused (EError naming the block's line and
 // column, the answer cell and the text) when it does not fit the grid or a
-// cell names no subject, several subjects, or the chooser.
+// cell names no subject, several subjects, or a subject DAnswPick::Check
+// refuses once the block is in place: the chooser, or a subject named in
+// another answer of the same question.
 std::vector<Cell> Resolve(const QString& text, const Target& target);
 } // namespace DAnswPaste

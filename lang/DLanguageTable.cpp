@@ -438,7 +438,7 @@ extern const DLanguageEntry kLanguageTable[] = {
     {27340, u"There is nothing to paste: the clipboard holds no text.",
      u"Non c'è niente da incollare: gli appunti non contengono testo."},
     {27350, u"paste of answers", u"risposte incollate"},
-    {27360, u"%s (already chosen)", u"%s (già scelto)"},
+    {27360, u"%s (already chosen in answer %d)", u"%s (già scelto nella risposta %d)"},
     {27370,
      u"Type a number or the first letters of a name and press Enter; Delete clears the answer; Ctrl+C and "
      u"Ctrl+V copy and paste a block of answers",
@@ -942,6 +942,25 @@ extern const DLanguageEntry kLanguageTable[] = {
     {36690, u"unknown", u"sconosciuto"},
 
     // Answers that reach the right subject: typing, picking and pasting; the answers page (37000-37090)
+    {37000, u"%s (who answers: nobody can choose themselves)", u"%s (chi risponde: nessuno può scegliere se stesso)"},
+    {37010, u"No subject has the number %s: the numbers go from 1 to %d.",
+     u"Nessun soggetto ha il numero %s: i numeri vanno da 1 a %d."},
+    {37020, u"No subject's name starts with \"%s\".", u"Nessun soggetto ha un nome che comincia con \"%s\"."},
+    {37030, u"Question %d, answer %d: \"%s\" is the subject who answers: nobody can choose themselves.",
+     u"Domanda %d, risposta %d: \"%s\" è il soggetto che risponde: nessuno può scegliere se stesso."},
+    {37040,
+     u"Question %d, answer %d: \"%s\" is already chosen in answer %d of this question: nobody can be chosen twice "
+     u"in one question.",
+     u"Domanda %d, risposta %d: \"%s\" è già scelto nella risposta %d di questa domanda: nessuno può essere scelto "
+     u"due volte nella stessa domanda."},
+    {37050,
+     u"Line %d, column %d of the pasted block (question %d, answer %d): \"%s\" is also chosen in answer %d of this "
+     u"question: nobody can be chosen twice in one question.",
+     u"Riga %d, colonna %d del blocco incollato (domanda %d, risposta %d): \"%s\" è scelto anche nella risposta %d "
+     u"di questa domanda: nessuno può essere scelto due volte nella stessa domanda."},
+    {37060, u"Answers of subject %d: %s", u"Risposte del soggetto %d: %s"},
+    {37070, u"Answers of subject %d", u"Risposte del soggetto %d"},
+    {37080, u"%d. %s", u"%d. %s"},
 
     // Names import that keeps the answers with their subjects (37100-37190)
     {37100, u"Subject %d (no name), answers given: %d, received: %d",

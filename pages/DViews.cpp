@@ -6,6 +6,7 @@
 #include "answers/DDesi.h"
 #include "answers/DSubjElemAnswList.h"
 #include "kit/TGrid.h"
+#include "lang/DLanguage.h"
 #include "model/EError.h"
 #include "subjects/DSubjElemAppe.h"
 #include "subjects/DSubjList.h"
@@ -16,6 +17,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStandardItemModel>
 #include <QTableWidget>
 
 #include <utility>
@@ -23,6 +25,10 @@
 namespace
 {
 constexpr int kQuestionRowHeight = 21;
+constexpr int kNoneText = 12250;
+constexpr int kAlreadyChosen = 27360;
+constexpr int kSelfMark = 37000;
+constexpr int kQuestionText = 37080;
 
 // Writes a cell, reusing its item so the grid keeps its selection.
 void SetCell(QTableWidget* grid, int row, int column, const QString& text, Qt::ItemFlags flags)
@@ -176,14 +182,32 @@ void DViews::DrawListSel(const DSubjList& subjects, const DDesi& desi, TGrid* gr
                   });
 }
 
-void DViews::DrawAppels(const DSubjList& subjects, QComboBox* combo, bool surnameFirst)
+void DViews::DrawAppels(const DSubjList& subjects, const QList<DAnswPick::Offer>& offers, QComboBox* combo,
+                        bool surnameFirst)
 {
-    const QStringList names = subjects.AppelTexts(surnameFirst);
     EError::Guard("DSubjList::DrawAppels()",
                   [&]
                   {
+                      const DLanguage& language = DLanguage::Active();
+                      const QSignalBlocker blocker(combo);
                       combo->clear();
-                      combo->addItems(names);
+                      combo->addItem(language.GetStr(kNoneText), 0);
+                      auto* model = qobject_cast<QStandardItemModel*>(combo->model());
+                      for (const DAnswPick::Offer& offer : offers)
+                      {
+                          const QString name = subjects.GetSelected(offer.subject - 1).appe.ToString(surnameFirst);
+                          if (!offer.refusal)
+                          {
+                              combo->addItem(name, offer.subject);
+                              continue;
+                          }
+                          combo->addItem(offer.refusal.kind == DAnswPick::Refusal::Kind::Repeated
+                                             ? language.GetMsg(kAlreadyChosen, {name, offer.refusal.answer})
+                                             : language.GetMsg(kSelfMark, {name}),
+                                         offer.subject);
+                          if (QStandardItem* item = model ? model->item(combo->count() - 1) : nullptr)
+                              item->setEnabled(false);
+                      }
                   });
 }
 
@@ -206,9 +230,20 @@ void DViews::DrawAppeTypes(QComboBox* combo)
                   });
 }
 
-void DViews::DrawAnswers(const DSubjElemAnswList& answers, qint32 subject, TGrid* grid)
+void DViews::DrawAnswers(const DSubjElemAnswList& answers, qint32 subject, const DQuesList& questions, TGrid* grid)
 {
-    const QList<QStringList> rows = answers.Texts(subject);
+    QList<QStringList> rows = answers.Texts(subject);
+    // A row names its question as the class read it; "Question n.1" says
+    // nothing of what was asked.
+    QStringList tips;
+    for (qint32 q = 1; q < rows.size(); ++q)
+    {
+        const QString text =
+            q <= questions.GetSize() ? questions.GetSelected(q - 1).text.ToString().simplified() : QString();
+        if (!text.isEmpty())
+            rows[q][0] = DLanguage::Active().GetMsg(kQuestionText, {q, text});
+        tips.append(text);
+    }
     EError::Guard("DSubjElemAnswList::ToStringGrid()",
                   [&]
                   {
@@ -232,6 +267,12 @@ void DViews::DrawAnswers(const DSubjElemAnswList& answers, qint32 subject, TGrid
                                   fixed ? Qt::ItemFlags(Qt::ItemIsEnabled) : Qt::ItemIsEnabled | Qt::ItemIsSelectable;
                               SetCell(grid, row, column, rows.at(row).at(column), flags);
                           }
+                      }
+                      for (int row = 1; row < rows.size(); ++row)
+                      {
+                          grid->item(row, 0)->setToolTip(tips.at(row - 1));
+                          if (QTableWidgetItem* header = grid->verticalHeaderItem(row))
+                              header->setToolTip(tips.at(row - 1));
                       }
                   });
 }

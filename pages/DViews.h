@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answers/DAnswPick.h"
 #include "questions/DQuesList.h"
 
 #include <QList>
@@ -54,15 +55,18 @@ void GraphSocSelected(DQuesList& questions, const QListWidget* list, bool accept
 // answers page comes from the choice matrix.
 void DrawListAll(const DSubjList& subjects, TGrid* grid);
 void DrawListSel(const DSubjList& subjects, const DDesi& desi, TGrid* grid);
-// "None" and the full names, for picking a chosen subject.
-void DrawAppels(const DSubjList& subjects, QComboBox* combo, bool surnameFirst);
+// "None" and the full names of the offered subjects in their order, for
+// picking a chosen subject; each entry carries its subject's number (0 for
+// "None"), and one that cannot be picked is greyed with the reason.
+void DrawAppels(const DSubjList& subjects, const QList<DAnswPick::Offer>& offers, QComboBox* combo, bool surnameFirst);
 // Height of a single-line edit box in the widget's font: the row height.
 int RowHeight(const QWidget* widget);
 // The name formats, the first selected.
 void DrawAppeTypes(QComboBox* combo);
 
-// The answers of one subject; row 0 and column 0 are the fixed header.
-void DrawAnswers(const DSubjElemAnswList& answers, qint32 subject, TGrid* grid);
+// The answers of one subject; row 0 and column 0 are the fixed header, the
+// rows named by their questions' texts (the whole text in the row's tip).
+void DrawAnswers(const DSubjElemAnswList& answers, qint32 subject, const DQuesList& questions, TGrid* grid);
 
 // The order of names as two radio buttons of one group.
 void DrawSubjSort(const DAnswSubjSort& sort, QRadioButton* surnameName, QRadioButton* nameSurname);

@@ -12,6 +12,7 @@
 #include "kit/TFormHost.h"
 #include "kit/TGrid.h"
 #include "lang/DLanguage.h"
+#include "model/EError.h"
 #include "pages/TFormDesiOpt.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
@@ -49,6 +51,17 @@ constexpr int kNoneText = 12250;
 constexpr int kPasteStep = 27350;
 constexpr int kAlreadyChosen = 27360;
 constexpr int kKeysHint = 27370;
+constexpr int kSelfMark = 37000;
+constexpr int kNoNumber = 37010;
+constexpr int kNoName = 37020;
+constexpr int kErrSelf = 37030;
+constexpr int kErrRepeated = 37040;
+constexpr int kCaptionNamed = 37060;
+constexpr int kCaptionNumber = 37070;
+// The questions' texts beside the answers are cut beyond this width; the
+// whole text is in the row's tip.
+constexpr int kQuestionWidth = 280;
+constexpr int kQuestionMargins = 16;
 // The subjects a typed text may stand for, shown at most this many at once.
 constexpr int kTypedRows = 10;
 constexpr int kTypedMinWidth = 220;
@@ -92,17 +105,34 @@ TFormDesi::TFormDesi(DTest& test, DLanguage& language, TFormHost& main, QWidget*
     SubjSg->setSelectionBehavior(QAbstractItemView::SelectRows);
     SubjSg->setColumnCount(kSubjColumns);
     SubjSg->setRowCount(1);
+    SubjSg->installEventFilter(this);
 
-    DesiSg = MakeGrid(Splitter, "DesiSg");
+    auto* answers = new QWidget(Splitter);
+    auto* answersLayout = new QVBoxLayout(answers);
+    answersLayout->setContentsMargins(0, 2, 0, 0);
+    answersLayout->setSpacing(2);
+    SubjSt = new QLabel(answers);
+    SubjSt->setObjectName(QStringLiteral("SubjSt"));
+    SubjSt->setTextFormat(Qt::PlainText);
+    SubjSt->setContentsMargins(4, 0, 0, 0);
+    QFont bold = SubjSt->font();
+    bold.setBold(true);
+    SubjSt->setFont(bold);
+    answersLayout->addWidget(SubjSt);
+    DesiSg = MakeGrid(answers, "DesiSg");
     DesiSg->setSelectionBehavior(QAbstractItemView::SelectItems);
     DesiSg->setShowGrid(true);
+    DesiSg->verticalHeader()->setMaximumWidth(kQuestionWidth);
+    answersLayout->addWidget(DesiSg, 1);
 
     Splitter->addWidget(SubjSg);
-    Splitter->addWidget(DesiSg);
-    // The subject grid keeps its height; the answers grid takes the rest.
-    Splitter->setStretchFactor(0, 0);
-    Splitter->setStretchFactor(1, 1);
-    Splitter->setSizes({kSubjHeight, 1000});
+    Splitter->addWidget(answers);
+    // The answers keep the height their questions need; a taller window
+    // shows more subjects.
+    Splitter->setStretchFactor(0, 1);
+    Splitter->setStretchFactor(1, 0);
+    Splitter->setSizes({kSubjHeight, kSubjHeight});
+    connect(Splitter, &QSplitter::splitterMoved, this, [this] { userSplit_ = true; });
     layout->addWidget(Splitter, 1);
 
     // A child of the grid's viewport: it is clipped with the cells and
@@ -164,7 +194,15 @@ TFormDesi::TFormDesi(DTest& test, DLanguage& language, TFormHost& main, QWidget*
     connect(DesiSg->verticalHeader(), &QHeaderView::sectionResized, this, follow);
     connect(AppelCb, &QComboBox::activated, this, [this](int index) { AppelCbChange(index); });
     connect(AppelLe, &QLineEdit::textEdited, this, [this] { AppelLeChange(); });
-    connect(AppelLb, &QListWidget::itemClicked, this, [this] { AppelLeEnter(); });
+    connect(AppelLb, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item)
+            {
+                // A click on a refusal's reason picks nothing.
+                if (!(item->flags() & Qt::ItemIsSelectable))
+                    return;
+                AppelLb->setCurrentItem(item);
+                AppelLeEnter();
+            });
     connect(OptionsSb, &QToolButton::clicked, this, [this] { OptionsSbClick(); });
 
     ViewDesc();
@@ -176,6 +214,31 @@ void TFormDesi::showEvent(QShowEvent* event)
     // Restoring a minimised window is no new visit of the page.
     if (!event->spontaneous())
         FormShow();
+}
+
+void TFormDesi::resizeEvent(QResizeEvent* event)
+{
+    TFormPage::resizeEvent(event);
+    FitSplitter();
+}
+
+void TFormDesi::FitSplitter()
+{
+    // Once the user has dragged the border, it stays where it was put.
+    const int total = Splitter->height() - Splitter->handleWidth();
+    if (userSplit_ || total <= 0 || DesiSg->rowCount() < 1)
+        return;
+    // Room for the caption, the header row, every question and a scroll bar.
+    const QLayout* layout = DesiSg->parentWidget()->layout();
+    const QHeaderView* header = DesiSg->horizontalHeader();
+    int wanted = layout->contentsMargins().top() + SubjSt->sizeHint().height() + layout->spacing() +
+                 2 * DesiSg->frameWidth() +
+                 (header->minimumHeight() > 0 ? header->minimumHeight() : header->sizeHint().height()) +
+                 DesiSg->horizontalScrollBar()->sizeHint().height();
+    for (int row = 1; row < DesiSg->rowCount(); ++row)
+        wanted += DesiSg->rowHeight(row);
+    const int answers = std::max(std::min(wanted, total - std::min(kSubjHeight, total / 2)), kMinPaneHeight);
+    Splitter->setSizes({total - answers, answers});
 }
 
 bool TFormDesi::eventFilter(QObject* watched, QEvent* event)
@@ -203,6 +266,19 @@ bool TFormDesi::eventFilter(QObject* watched, QEvent* event)
         if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste))
         {
             key->accept();
+            return true;
+        }
+    }
+    if (watched == SubjSg && event->type() == QEvent::KeyPress)
+    {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if (modifiers == Qt::NoModifier && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
+        {
+            // From the subject to that subject's first answer.
+            if (DesiSg->rowCount() > 1 && DesiSg->columnCount() > 1)
+                DesiSg->setCurrentCell(1, 1);
+            DesiSg->setFocus(Qt::TabFocusReason);
             return true;
         }
     }
@@ -277,24 +353,24 @@ bool TFormDesi::DesiKey(QKeyEvent* key)
 bool TFormDesi::AppelLeKey(QKeyEvent* key)
 {
     const int rows = AppelLb->count();
-    const auto moveTo = [&](int row)
+    const auto moveTo = [&](int row, int step)
     {
         if (rows > 0)
-            AppelLb->setCurrentRow(std::clamp(row, 0, rows - 1));
+            MoveTypedRow(std::clamp(row, 0, rows - 1), step);
     };
     switch (key->key())
     {
     case Qt::Key_Up:
-        moveTo(AppelLb->currentRow() - 1);
+        moveTo(AppelLb->currentRow() - 1, -1);
         return true;
     case Qt::Key_Down:
-        moveTo(AppelLb->currentRow() + 1);
+        moveTo(AppelLb->currentRow() + 1, 1);
         return true;
     case Qt::Key_PageUp:
-        moveTo(AppelLb->currentRow() - kTypedRows);
+        moveTo(AppelLb->currentRow() - kTypedRows, -1);
         return true;
     case Qt::Key_PageDown:
-        moveTo(AppelLb->currentRow() + kTypedRows);
+        moveTo(AppelLb->currentRow() + kTypedRows, 1);
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -328,6 +404,7 @@ void TFormDesi::FormShow()
                               DesiSg->setCurrentCell(1, 1);
                           }
                           PlaceAppel();
+                          FitSplitter();
                           // Back on the page, the keys go to its first answer.
                           TakeFocus(DesiSg);
                       });
@@ -368,10 +445,9 @@ void TFormDesi::Draw()
         if (SubjSg->currentRow() < 1 && SubjSg->rowCount() > 1)
             SubjSg->setCurrentCell(1, 1);
     }
-    DViews::DrawAppels(list, AppelCb, test_.answ.subjSort.IsSurnameName());
-    MarkAppelIds();
     DrawDesi();
     PlaceAppel();
+    FitSplitter();
 }
 
 int TFormDesi::CurrentSubject() const
@@ -382,7 +458,26 @@ int TFormDesi::CurrentSubject() const
 void TFormDesi::DrawDesi()
 {
     const int subject = CurrentSubject();
-    DViews::DrawAnswers(DSubjElemAnswList(test_.desi, test_.subj.List(), test_.answ.subjSort), subject, DesiSg);
+    DViews::DrawAnswers(DSubjElemAnswList(test_.desi, test_.subj.List(), test_.answ.subjSort), subject,
+                        test_.ques.List(), DesiSg);
+    // A long question is cut with an ellipsis in its row's header; the tip
+    // holds all of it.
+    const QFontMetrics metrics(DesiSg->verticalHeader()->font());
+    for (int row = 1; row < DesiSg->rowCount(); ++row)
+        if (QTableWidgetItem* header = DesiSg->verticalHeaderItem(row))
+        {
+            const QString cut =
+                metrics.elidedText(DesiSg->item(row, 0)->text(), Qt::ElideRight, kQuestionWidth - kQuestionMargins);
+            if (header->text() != cut)
+                header->setText(cut);
+        }
+    const DSubjElemAppe& appe = test_.subj.List().GetSelected(subject - 1).appe;
+    SubjSt->setText(appe.IsFilled()
+                        ? language_.GetMsg(kCaptionNamed, {subject, appe.ToString(test_.answ.subjSort.IsSurnameName())})
+                        : language_.GetMsg(kCaptionNumber, {subject}));
+    // The subject whose answers these are stays in sight above them.
+    if (QTableWidgetItem* item = SubjSg->item(subject, 1))
+        SubjSg->scrollToItem(item);
     const QSignalBlocker blocker(DesiSg);
     for (int column = 0; column < DesiSg->columnCount(); ++column)
         DesiSg->MarkFixed(0, column);
@@ -402,26 +497,6 @@ void TFormDesi::DrawDesi()
     shownSubjRow_ = subject;
 }
 
-void TFormDesi::MarkAppelIds()
-{
-    // Each entry carries the identifier it stands for. Entries with the same
-    // name keep the list order (the sort is stable), so the n-th of them is
-    // the n-th such subject: picking the second of two namesakes stores the
-    // second, and "None" stores no choice even if a subject bears that name.
-    const bool surnameFirst = test_.answ.subjSort.IsSurnameName();
-    QHash<QString, QList<qint32>> ids;
-    for (const DSubjElem& subject : test_.subj.List().Get())
-        if (subject.appe.IsFilled())
-            ids[subject.appe.ToString(surnameFirst)].append(subject.id.GetValue());
-    if (AppelCb->count() > 0)
-        AppelCb->setItemData(0, 0);
-    for (int i = 1; i < AppelCb->count(); ++i)
-    {
-        QList<qint32>& left = ids[AppelCb->itemText(i)];
-        AppelCb->setItemData(i, left.isEmpty() ? 0 : left.takeFirst());
-    }
-}
-
 void TFormDesi::PlaceAppel()
 {
     StopTyping();
@@ -437,11 +512,23 @@ void TFormDesi::PlaceAppel()
     AppelCb->setGeometry(DesiSg->visualRect(DesiSg->model()->index(row, column)));
     if (!isVisible())
         return;
+    // The entries depend on the cell: the one who answers is never offered,
+    // a classmate chosen in another answer of the question is greyed.
+    const bool surnameFirst = test_.answ.subjSort.IsSurnameName();
+    DViews::DrawAppels(test_.subj.List(),
+                       DAnswPick::Pickable(test_.subj.List(), test_.subj.Count(), CurrentPlace(), surnameFirst),
+                       AppelCb, surnameFirst);
     const qint32 value = test_.desi.GetDesi(row, column, CurrentSubject());
     const bool chosen = DDesi::IsChoice(value) && value <= test_.subj.Count();
     // A chosen subject without a name has no entry: nothing is selected.
     AppelCb->setCurrentIndex(chosen ? AppelCb->findData(value) : 0);
     AppelCb->show();
+}
+
+DAnswPick::Place TFormDesi::CurrentPlace() const
+{
+    const qint32 chooser = CurrentSubject();
+    return {chooser, DesiSg->currentColumn(), DAnswPick::Answers(test_.desi, DesiSg->currentRow(), chooser)};
 }
 
 void TFormDesi::SubjSgSelectCell(int row)
@@ -466,8 +553,17 @@ void TFormDesi::AppelCbChange(int index)
     DMessages::Handle(language_, "TFormDesi::AppelCbChange()",
                       [&]
                       {
-                          if (index >= 0 && index < AppelCb->count())
-                              StoreAnswer(AppelCb->itemData(index).toInt());
+                          if (index < 0 || index >= AppelCb->count())
+                              return;
+                          const qint32 value = AppelCb->itemData(index).toInt();
+                          // Shows the stored answer again, should the pick be refused.
+                          {
+                              const QSignalBlocker blocker(AppelCb);
+                              const qint32 stored =
+                                  test_.desi.GetDesi(DesiSg->currentRow(), DesiSg->currentColumn(), CurrentSubject());
+                              AppelCb->setCurrentIndex(AppelCb->findData(DDesi::IsChoice(stored) ? stored : 0));
+                          }
+                          StoreAnswer(value);
                       });
 }
 
@@ -478,6 +574,13 @@ void TFormDesi::StoreAnswer(qint32 value)
     if (question < 1 || answer < 1)
         return;
     const int subject = CurrentSubject();
+    const DAnswPick::Refusal refusal = DAnswPick::Check(subject, value, answer, CurrentPlace().answers);
+    const auto name = [&]
+    { return test_.subj.List().GetSelected(value - 1).appe.ToString(test_.answ.subjSort.IsSurnameName()); };
+    if (refusal.kind == DAnswPick::Refusal::Kind::Self)
+        throw EError(kErrSelf, {question, answer, name()});
+    if (refusal.kind == DAnswPick::Refusal::Kind::Repeated)
+        throw EError(kErrRepeated, {question, answer, name(), refusal.answer});
     // Stored first: should showing it fail, the answer is kept.
     const qint32 before = test_.desi.GetDesi(question, answer, subject);
     test_.desi.SetDesi(question, answer, subject, value);
@@ -552,49 +655,71 @@ void TFormDesi::AppelLeChange()
         language_, "TFormDesi::AppelLeChange()",
         [&]
         {
-            const int question = DesiSg->currentRow();
-            const int answer = DesiSg->currentColumn();
-            const qint32 chooser = CurrentSubject();
             const DSubjList& list = test_.subj.List();
             const bool surnameFirst = test_.answ.subjSort.IsSurnameName();
             const QString typed = AppelLe->text().trimmed();
-            QList<qint32> ids = DAnswPick::Narrow(list, test_.subj.Count(), typed, chooser);
-            const auto name = [&](qint32 id) { return list.GetSelected(id - 1).appe.ToString(surnameFirst); };
-            // Numbers come in their order; names as the pick list sorts them.
-            if (!typed.isEmpty() && !typed.front().isDigit())
-                std::stable_sort(ids.begin(), ids.end(),
-                                 [&](qint32 a, qint32 b) { return name(a).localeAwareCompare(name(b)) < 0; });
             AppelLb->clear();
-            for (const qint32 id : ids)
-            {
-                QString text = QStringLiteral("%1  %2").arg(id).arg(name(id));
-                // A second choice of the same subject in one question is
-                // allowed but rarely meant.
-                for (int r = 1; r < DesiSg->columnCount(); ++r)
-                    if (r != answer && test_.desi.GetDesi(question, r, chooser) == id)
-                    {
-                        text = language_.GetMsg(kAlreadyChosen, {text});
-                        break;
-                    }
-                auto* item = new QListWidgetItem(text, AppelLb);
-                item->setData(Qt::UserRole, id);
-            }
-            if (AppelLb->count() == 0)
+            if (typed.isEmpty())
             {
                 AppelLb->hide();
                 return;
             }
-            AppelLb->setCurrentRow(0);
+            const auto add = [&](const QString& text, qint32 id, bool enabled)
+            {
+                auto* item = new QListWidgetItem(text, AppelLb);
+                item->setData(Qt::UserRole, id);
+                // What cannot be entered is said, in slanted letters that
+                // stay readable, but neither Enter nor a click takes it.
+                if (!enabled)
+                {
+                    item->setFlags(item->flags() & ~Qt::ItemIsSelectable);
+                    QFont font = item->font();
+                    font.setItalic(true);
+                    item->setFont(font);
+                }
+            };
+            for (const DAnswPick::Offer& offer :
+                 DAnswPick::Offers(list, test_.subj.Count(), typed, CurrentPlace(), surnameFirst))
+            {
+                QString text = QStringLiteral("%1  %2")
+                                   .arg(offer.subject)
+                                   .arg(list.GetSelected(offer.subject - 1).appe.ToString(surnameFirst));
+                if (offer.refusal.kind == DAnswPick::Refusal::Kind::Self)
+                    text = language_.GetMsg(kSelfMark, {text});
+                else if (offer.refusal.kind == DAnswPick::Refusal::Kind::Repeated)
+                    text = language_.GetMsg(kAlreadyChosen, {text, offer.refusal.answer});
+                add(text, offer.subject, !offer.refusal);
+            }
+            if (AppelLb->count() == 0)
+                add(std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.isDigit(); })
+                        ? language_.GetMsg(kNoNumber, {typed, test_.subj.Count()})
+                        : language_.GetMsg(kNoName, {typed}),
+                    0, false);
+            MoveTypedRow(0, 1);
             const QRect cell(AppelLe->mapTo(this, QPoint(0, 0)), AppelLe->size());
             const int rowHeight = std::max(AppelLb->sizeHintForRow(0), 1);
             const int height = std::min(AppelLb->count(), kTypedRows) * rowHeight + 2 * AppelLb->frameWidth();
             const int width = std::max({cell.width(), kTypedMinWidth, AppelLb->sizeHintForColumn(0) + 24});
             // Below the cell, or above it where the page ends first.
             const int top = cell.bottom() + height < this->height() ? cell.bottom() + 1 : cell.top() - height;
-            AppelLb->setGeometry(cell.left(), std::max(top, 0), width, height);
+            // Within the page sideways too, so that the reason of a refusal
+            // is not cut at its right edge.
+            const int left = std::max(std::min(cell.left(), this->width() - width), 0);
+            AppelLb->setGeometry(left, std::max(top, 0), width, height);
             AppelLb->show();
             AppelLb->raise();
         });
+}
+
+void TFormDesi::MoveTypedRow(int row, int step)
+{
+    for (int r = row; r >= 0 && r < AppelLb->count(); r += step)
+        if (AppelLb->item(r)->flags() & Qt::ItemIsSelectable)
+        {
+            AppelLb->setCurrentRow(r);
+            return;
+        }
+    // Nothing there can be entered: the cursor stays where it was, if anywhere.
 }
 
 void TFormDesi::AppelLeEnter()
@@ -603,9 +728,10 @@ void TFormDesi::AppelLeEnter()
                       [&]
                       {
                           const QListWidgetItem* item = AppelLb->currentItem();
-                          // Nothing fits what was typed: the field stays open
-                          // to be corrected.
-                          if (!AppelLe->isVisible() || !item)
+                          // Nothing fits what was typed, or what fits cannot
+                          // be entered here: the field stays open to be
+                          // corrected, the list saying why.
+                          if (!AppelLe->isVisible() || !item || !(item->flags() & Qt::ItemIsSelectable))
                               return;
                           const qint32 value = item->data(Qt::UserRole).toInt();
                           StopTyping();
@@ -655,7 +781,7 @@ void TFormDesi::PasteAnswers()
                           const std::vector<DAnswPaste::Cell> cells = DAnswPaste::Resolve(
                               QApplication::clipboard()->text(),
                               {test_.subj.List(), test_.subj.Count(), subject, DesiSg->currentRow(),
-                               DesiSg->currentColumn(), test_.desi.QuesCount(), test_.desi.AnswCount()});
+                               DesiSg->currentColumn(), test_.desi.QuesCount(), test_.desi.AnswCount(), &test_.desi});
                           DCommandWhole::Run(
                               test_, kPasteStep,
                               [&]

@@ -1,5 +1,4 @@
 #include "answers/DAnswPaste.h"
-#include "answers/DAnswPick.h"
 #include "document/DTest.h"
 #include "tests/TestSupport.h"
 
@@ -26,7 +25,10 @@ struct Fixture
         }
     }
     // Subject 4 answers; the grid has 5 questions and 3 answers.
-    DAnswPaste::Target At(int question, int answer) const { return {test.subj.List(), 12, 4, question, answer, 5, 3}; }
+    DAnswPaste::Target At(int question, int answer) const
+    {
+        return {test.subj.List(), 12, 4, question, answer, 5, 3, &test.desi};
+    }
 };
 } // namespace
 
@@ -63,6 +65,16 @@ private Q_SLOTS:
             << "1\n2\n\tVerdi Carlo" << 1 << 1 << Cells{}
             << "Line 3, column 2 of the pasted block (question 3, answer 2): \"Verdi Carlo\" is the subject who "
                "answers: nobody can choose themselves.";
+        QTest::newRow("repeats a stored choice")
+            << "2" << 1 << 2 << Cells{}
+            << "Line 1, column 1 of the pasted block (question 1, answer 2): \"2\" is also chosen in answer 1 of this "
+               "question: nobody can be chosen twice in one question.";
+        QTest::newRow("repeats within the block")
+            << "7\tn7 s7" << 2 << 1 << Cells{}
+            << "Line 1, column 1 of the pasted block (question 2, answer 1): \"7\" is also chosen in answer 2 of this "
+               "question: nobody can be chosen twice in one question.";
+        QTest::newRow("moves a choice to another answer")
+            << "7\t2" << 1 << 1 << Cells{{1, 1, 7}, {1, 2, 2}} << QString();
         QTest::newRow("too wide") << "1\t2\t3" << 1 << 2 << Cells{}
                                   << "The pasted block of 1 lines and 3 columns does not fit from question 1, answer "
                                      "2: the grid has 5 questions and 3 answers.";
@@ -80,6 +92,8 @@ private Q_SLOTS:
         QFETCH(Cells, cells);
         QFETCH(QString, error);
         Fixture f;
+        // Subject 4 chose subject 2 first in question 1.
+        f.test.desi.SetDesi(1, 1, 4, 2);
         Cells got;
         QCOMPARE(TestSupport::ErrorOf([&] { got = DAnswPaste::Resolve(text, f.At(question, answer)); }), error);
         QCOMPARE(got, cells);
@@ -108,30 +122,6 @@ private Q_SLOTS:
             const auto cells = DAnswPaste::Resolve(text.isEmpty() ? QStringLiteral("None") : text, f.At(1, 1));
             QCOMPARE(cells.front().value, value);
         }
-    }
-
-    void narrow_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QList<qint32>>("subjects");
-        // Subject 4 types: never offered itself.
-        QTest::newRow("number first, then longer ones") << "1" << QList<qint32>{1, 10, 11, 12};
-        QTest::newRow("two digits") << "11" << QList<qint32>{11};
-        QTest::newRow("own number") << "4" << QList<qint32>{};
-        QTest::newRow("surname start, namesakes") << "ro" << QList<qint32>{1, 3};
-        QTest::newRow("name start, any case") << "LU" << QList<qint32>{2};
-        QTest::newRow("full name") << "anna  r" << QList<qint32>{1, 3};
-        QTest::newRow("without accents") << "elodie fer" << QList<qint32>{6};
-        QTest::newRow("own name") << "verdi" << QList<qint32>{};
-        QTest::newRow("nothing typed") << " " << QList<qint32>{};
-        QTest::newRow("no such name") << "zz" << QList<qint32>{};
-    }
-    void narrow()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QList<qint32>, subjects);
-        Fixture f;
-        QCOMPARE(DAnswPick::Narrow(f.test.subj.List(), 12, typed, 4), subjects);
     }
 };
 

@@ -45,7 +45,7 @@ private Q_SLOTS:
                                                  + 13         // screen readers
                                                  + 3          // file kinds
                                                  // (next term: answers typed, picked and pasted)
-                                                 + 0
+                                                 + 9
                                                  // (next term: names import)
                                                  + 8
                                                  // (next term: form import)

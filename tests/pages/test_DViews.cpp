@@ -131,10 +131,14 @@ private Q_SLOTS:
         list.GetSelected(0).appe.Name().SetText(QStringLiteral("Mario"));
         QComboBox combo;
         combo.addItem(QStringLiteral("stale"));
-        DViews::DrawAppels(list, &combo, true);
-        QCOMPARE(combo.count(), 2);
+        DViews::DrawAppels(list, {{1, {}}, {2, {DAnswPick::Refusal::Kind::Repeated, 3}}}, &combo, true);
+        QCOMPARE(combo.count(), 3);
         QCOMPARE(combo.itemText(0), QStringLiteral("None"));
         QCOMPARE(combo.itemText(1), QStringLiteral("Rossi Mario"));
+        QCOMPARE(combo.itemData(1).toInt(), 1);
+        // A classmate who cannot be picked says why, and cannot be picked.
+        QCOMPARE(combo.itemText(2), QStringLiteral(" (already chosen in answer 3)"));
+        QVERIFY(!(combo.model()->flags(combo.model()->index(2, 0)) & Qt::ItemIsEnabled));
 
         DLanguage italian(DLanguage::Italian);
         DViews::DrawAppeTypes(&combo);
