@@ -941,7 +941,7 @@ extern const DLanguageEntry kLanguageTable[] = {
     {36680, u"Overwrite", u"Sovrascrivi"},
     {36690, u"unknown", u"sconosciuto"},
 
-    // Answers that reach the right subject: typing, picking and pasting; the answers page (37000-37090)
+    // Answers that reach the right subject: typing, picking and pasting; the answers page
     {37000, u"%s (who answers: nobody can choose themselves)", u"%s (chi risponde: nessuno può scegliere se stesso)"},
     {37010, u"No subject has the number %s: the numbers go from 1 to %d.",
      u"Nessun soggetto ha il numero %s: i numeri vanno da 1 a %d."},
@@ -962,7 +962,7 @@ extern const DLanguageEntry kLanguageTable[] = {
     {37070, u"Answers of subject %d", u"Risposte del soggetto %d"},
     {37080, u"%d. %s", u"%d. %s"},
 
-    // Names import that keeps the answers with their subjects (37100-37190)
+    // Names import that keeps the answers with their subjects
     {37100, u"Subject %d (no name), answers given: %d, received: %d",
      u"Soggetto %d (senza nome), risposte date: %d, ricevute: %d"},
     {37110, u"- sex: no line writes one, so every subject keeps its own (a new subject: female)",
@@ -983,7 +983,7 @@ extern const DLanguageEntry kLanguageTable[] = {
     {37170, u"- working-group pairs naming removed subjects (%d) are dropped",
      u"- le coppie dei gruppi di lavoro che nominano soggetti eliminati (%d) vengono tolte"},
 
-    // Answers from a form: rows left out, the summary, duplicates, progress (37200-37290)
+    // Answers from a form: rows left out, the summary, duplicates, progress
     {37200, u"Answers taken in from %d rows of the form.", u"Risposte importate da %d righe del modulo."},
     {37210, u"Rows left out (%d):", u"Righe tralasciate (%d):"},
     {37220, u"row %d (\"%s\"): you chose to leave out this name",
@@ -1009,7 +1009,7 @@ extern const DLanguageEntry kLanguageTable[] = {
     {37289, u"Reading the form...", u"Lettura del modulo..."},
     {37290, u"Checking and importing the answers...", u"Controllo e importazione delle risposte..."},
 
-    // Side files, the compared test, recovery at every ending (37300-37390)
+    // Side files, the compared test, recovery at every ending
     {37300, u"Same file as the compared test", u"È lo stesso file del test confrontato"},
     {37310, u"its lock file \"%s\" names no holder and cannot be replaced",
      u"il suo file di blocco \"%s\" non indica chi lo detiene e non può essere sostituito"},
@@ -1017,9 +1017,7 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"La copia di recupero \"%s\", lasciata da un'esecuzione del programma che non è terminata normalmente, non "
      u"può essere ripristinata: %s"},
 
-    // Test files: damaged section positions, stored texts kept (37400-37490)
-
-    // The class report, safe copies, unknown settings (37500-37590)
+    // The class report, safe copies, unknown settings
     {37500,
      u"Bar heights: choices received; a classmate who chose the subject in several questions counts once for each "
      u"question.",
@@ -1041,7 +1039,7 @@ extern const DLanguageEntry kLanguageTable[] = {
      u"Ricevute e date: compagni che hanno scelto il soggetto o che il soggetto ha scelto, ciascuno contato una volta "
      u"sola anche in più domande."},
 
-    // Working groups: exact pairs, balanced sexes, printed heading (37600-37690)
+    // Working groups: exact pairs, balanced sexes, printed heading
     {37600, u"Group size: %d", u"Dimensione dei gruppi: %d"},
     {37610, u"Number of groups: %d", u"Numero di gruppi: %d"},
     {37620, u"%d groups of %d to %d subjects", u"%d gruppi da %d a %d soggetti"},
@@ -1050,8 +1048,6 @@ extern const DLanguageEntry kLanguageTable[] = {
     {37650, u"Questions counted: %s", u"Domande considerate: %s"},
     {37660, u"none", u"nessuna"},
     {37670, u"Sexes balanced", u"Sessi bilanciati"},
-
-    // Sociogram arrangement: lines kept off boxes (37700-37790)
 
     // Message box title, questions to the user, names of values
     {40000, u"Message", u"Messaggio"},

@@ -44,22 +44,9 @@ private Q_SLOTS:
                                                  + 1          // narrow windows
                                                  + 13         // screen readers
                                                  + 3          // file kinds
-                                                 // (next term: answers typed, picked and pasted)
-                                                 + 9
-                                                 // (next term: names import)
-                                                 + 8
-                                                 // (next term: form import)
-                                                 + 19
-                                                 // (next term: side files and recovery)
-                                                 + 3
-                                                 // (next term: test files)
-                                                 + 0
-                                                 // (next term: report, copies, settings)
-                                                 + 4
-                                                 // (next term: working groups)
-                                                 + 8
-                                                 // (next term: arrangement)
-                                                 + 0
+                                                 + 9 + 8      // answers typed, picked and pasted; names import
+                                                 + 19 + 3     // form import; side files and recovery
+                                                 + 4 + 8      // report, copies and settings; working groups
                                                  ));
         for (std::size_t i = 0; i < kLanguageTableSize; ++i)
         {
