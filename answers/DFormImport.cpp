@@ -1,5 +1,6 @@
 #include "answers/DFormImport.h"
 
+#include "answers/DAnswPick.h"
 #include "answers/DDesi.h"
 #include "lang/DLanguage.h"
 #include "model/EError.h"
@@ -455,7 +456,8 @@ DFormImport::Plan DFormImport::Build(const Progress& progress) const
                 answers.subject = subject;
                 taken[std::size_t(subject)] = true;
                 answers.choices.assign(std::size_t(questions_ * ranks_), 0);
-                QHash<QPair<qint32, qint32>, qint32> chosenIn;
+                // The column of each question's rank, to name it in a refusal.
+                QHash<QPair<qint32, qint32>, qint32> columnOf;
                 for (const qint32 c : answerColumns)
                 {
                     const Column& column = columns_[c];
@@ -471,13 +473,15 @@ DFormImport::Plan DFormImport::Build(const Progress& progress) const
                         plan.emptied << Emptied{row.line, c + 1, text};
                         continue;
                     }
-                    if (chosen == answers.subject)
+                    const auto first = answers.choices.begin() + (column.question - 1) * ranks_;
+                    const DAnswPick::Refusal refusal = DAnswPick::Check(answers.subject + 1, chosen + 1, column.rank,
+                                                                        QList<qint32>(first, first + ranks_));
+                    if (refusal.kind == DAnswPick::Refusal::Kind::Self)
                         throw EError(27750, {row.line, c + 1, ColumnText(c), text});
-                    const QPair<qint32, qint32> pick(column.question, chosen);
-                    if (chosenIn.contains(pick))
-                        throw EError(27780,
-                                     {row.line, c + 1, ColumnText(c), text, column.question, chosenIn.value(pick) + 1});
-                    chosenIn.insert(pick, c);
+                    if (refusal.kind == DAnswPick::Refusal::Kind::Repeated)
+                        throw EError(27780, {row.line, c + 1, ColumnText(c), text, column.question,
+                                             columnOf.value({column.question, refusal.answer}) + 1});
+                    columnOf.insert({column.question, column.rank}, c);
                     answers.choices[std::size_t((column.question - 1) * ranks_ + column.rank - 1)] = chosen + 1;
                 }
                 plan.rows << answers;
