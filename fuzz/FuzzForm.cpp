@@ -2,8 +2,8 @@
 // them into a class, as the form import dialog does: the columns guessed,
 // every name to resolve given the first subject it may stand for (or its rows
 // left out), a pupil who answered twice their first row, then the plan
-// written and summed up. A refused form must change
-// nothing; an unexpected failure is a fault.
+// written and summed up. A refused form must change nothing; an unexpected
+// failure is a fault.
 
 #include "answers/DFormImport.h"
 #include "fuzz/FuzzSupport.h"

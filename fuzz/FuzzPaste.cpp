@@ -1,9 +1,11 @@
 // Feeds arbitrary text to the answers' paste, as if copied from a
-// spreadsheet onto each corner of a subject's answers: every cell it stores
-// must lie on the grid and name a subject of the class other than the
-// chooser; a refused block is an EError naming the cell.
+// spreadsheet onto a few places of a few subjects' answers: every cell it
+// stores must lie on the grid and name a subject of the class other than the
+// chooser, and no question may name a classmate twice once the block is in;
+// a refused block is an EError naming the cell.
 
 #include "answers/DAnswPaste.h"
+#include "answers/DAnswPick.h"
 #include "fuzz/FuzzSupport.h"
 
 #include <QCoreApplication>
@@ -33,17 +35,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         const qint32 chooser = corner.chooser;
         const DAnswPaste::Target target{test.subj.List(), subjects,  chooser, corner.question,
-                                        corner.answer,    questions, answers};
+                                        corner.answer,    questions, answers, &test.desi};
         Try(
             [&]
             {
+                // The chooser's answers after the paste: a question may name
+                // a classmate once.
+                QList<QList<qint32>> after;
+                for (qint32 q = 1; q <= questions; ++q)
+                    after << DAnswPick::Answers(test.desi, q, chooser);
                 for (const DAnswPaste::Cell& cell : DAnswPaste::Resolve(text, target))
+                {
                     if (cell.question < 1 || cell.question > questions || cell.answer < 1 || cell.answer > answers ||
                         cell.value < 0 || cell.value > subjects || cell.value == chooser)
                         Fail(QStringLiteral("a paste stores %1 in question %2, answer %3")
                                  .arg(cell.value)
                                  .arg(cell.question)
                                  .arg(cell.answer));
+                    after[cell.question - 1][cell.answer - 1] = cell.value;
+                }
+                for (qint32 q = 1; q <= questions; ++q)
+                    for (qint32 a = 1; a <= answers; ++a)
+                        if (DAnswPick::Check(chooser, after[q - 1][a - 1], a, after[q - 1]))
+                            Fail(QStringLiteral("a paste leaves subject %1 twice in question %2")
+                                     .arg(after[q - 1][a - 1])
+                                     .arg(q));
             });
     }
     return 0;
