@@ -6,6 +6,7 @@
 #include "analyses/DGraphTarTable.h"
 #include "analyses/DPicture.h"
 #include "lang/DLanguage.h"
+#include "model/DText.h"
 #include "model/EError.h"
 #include "questions/DQues.h"
 #include "subjects/DSubj.h"
@@ -149,7 +150,9 @@ QStringList DGraphPainting::CaptionLines(Analysis analysis, const DGraph& graph,
     const DLanguage& lang = DLanguage::Active();
     QStringList lines{graph.Subj().Description().ToString()};
     lines << lang.GetMsg(28000, {Name(analysis)}) + QStringLiteral("; ") +
-                 lang.GetMsg(28030, {fileName.isEmpty() ? lang.GetStr(28040) : QFileInfo(fileName).fileName()}) +
+                 lang.GetMsg(28030,
+                             {fileName.isEmpty() ? lang.GetStr(28040)
+                                                 : DText::Clean(QFileInfo(fileName).fileName(), DText::Kind::Plain)}) +
                  QStringLiteral("; ") + lang.GetMsg(28050, {DateText(date)});
     lines << (QStringList{QuestionsInWords(analysis, graph)} + OptionsInWords(analysis, graph))
                  .join(QStringLiteral("; "));
