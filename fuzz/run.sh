@@ -60,7 +60,7 @@ if [ "${1:-}" = "--minimise" ]; then
     for target in "${targets[@]}"; do
         kind=${corpus[$target]}
         seeds="$work/seeds/$([ "$kind" = corpus ] && echo tests || echo "${kind#corpus-}")"
-        mkdir -p "$work/$target" "$work/all-$kind"
+        mkdir -p "$work/$target" "$work/all-$kind" "fuzz/$kind"
         "$build/fuzz/$target" -merge=1 "$work/$target" "fuzz/$kind" "$seeds" "$@" 2>"$work/$target.log" ||
             { tail -n 30 "$work/$target.log"; exit 1; }
         cp "$work/$target"/* "$work/all-$kind/" 2>/dev/null || true
