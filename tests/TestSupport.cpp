@@ -4,13 +4,17 @@
 #include "model/EError.h"
 #include "questions/DQuesList.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
 
+#include <poll.h>
+#include <signal.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace TestSupport
@@ -116,6 +120,46 @@ QString ErrorOf(const std::function<void()>& work)
         return e.Message();
     }
     return {};
+}
+
+std::optional<QByteArray> InChild(const std::function<QByteArray()>& work, int milliseconds)
+{
+    int pipe[2] = {-1, -1};
+    if (::pipe(pipe) != 0)
+        return std::nullopt;
+    const pid_t child = ::fork();
+    if (child == 0)
+    {
+        ::close(pipe[0]);
+        const QByteArray answer = work();
+        const bool written = ::write(pipe[1], answer.constData(), size_t(answer.size())) == answer.size();
+        ::_exit(written ? 0 : 1);
+    }
+    ::close(pipe[1]);
+    QByteArray answer;
+    QDeadlineTimer deadline(milliseconds);
+    bool ended = false;
+    while (child > 0 && !ended && !deadline.hasExpired())
+    {
+        pollfd wait = {pipe[0], POLLIN, 0};
+        if (::poll(&wait, 1, int(deadline.remainingTime())) <= 0)
+            break;
+        char buffer[512];
+        const ssize_t got = ::read(pipe[0], buffer, sizeof buffer);
+        if (got <= 0)
+            ended = true;
+        else
+            answer.append(buffer, got);
+    }
+    ::close(pipe[0]);
+    if (child > 0 && !ended)
+        ::kill(child, SIGKILL);
+    int status = 0;
+    if (child > 0)
+        ::waitpid(child, &status, 0);
+    if (!ended)
+        return std::nullopt;
+    return answer;
 }
 
 TmpfsFolder::TmpfsFolder(const QString& path, const char* options) : path_(path)

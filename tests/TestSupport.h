@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <optional>
 
 class DQuesList;
 
@@ -37,6 +38,11 @@ int PdfPageCount(const QByteArray& pdf);
 
 // The message of the EError that work raises; empty when it raises none.
 QString ErrorOf(const std::function<void()>& work);
+
+// What work gives, done in a child process, so that work that would wait or
+// read forever fails the test rather than hang it: nullopt when the child
+// has not answered within the time.
+std::optional<QByteArray> InChild(const std::function<QByteArray()>& work, int milliseconds = 10000);
 
 // A small file system of its own (a tmpfs; mounting needs root, IsMounted()
 // says whether it worked) on an empty folder for the object's life.

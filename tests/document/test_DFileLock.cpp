@@ -8,10 +8,7 @@
 #include <QSysInfo>
 #include <QTemporaryDir>
 
-#include <QDeadlineTimer>
 
-#include <poll.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -52,45 +49,19 @@ struct Outcome
 
 Outcome LockInChild(const QString& path)
 {
-    int pipe[2] = {-1, -1};
-    if (::pipe(pipe) != 0)
+    const std::optional<QByteArray> answer = TestSupport::InChild(
+        [&]
+        {
+            // Held until the child ends, as by a program that was killed:
+            // the lock file stays for the test to look at.
+            auto* const lock = new DFileLock;
+            const DFileLock::State state = lock->Lock(path);
+            return QByteArray::number(int(state)) + '\n' + lock->Reason().toUtf8();
+        });
+    if (!answer || answer->isEmpty())
         return {};
-    const pid_t child = ::fork();
-    if (child == 0)
-    {
-        ::close(pipe[0]);
-        DFileLock lock;
-        const DFileLock::State state = lock.Lock(path);
-        const QByteArray answer = QByteArray::number(int(state)) + '\n' + lock.Reason().toUtf8();
-        const bool written = ::write(pipe[1], answer.constData(), size_t(answer.size())) == answer.size();
-        ::_exit(written ? 0 : 1);
-    }
-    ::close(pipe[1]);
-    QByteArray answer;
-    QDeadlineTimer deadline(10000);
-    bool ended = false;
-    while (child > 0 && !ended && !deadline.hasExpired())
-    {
-        pollfd wait = {pipe[0], POLLIN, 0};
-        if (::poll(&wait, 1, int(deadline.remainingTime())) <= 0)
-            break;
-        char buffer[512];
-        const ssize_t got = ::read(pipe[0], buffer, sizeof buffer);
-        if (got <= 0)
-            ended = true;
-        else
-            answer.append(buffer, got);
-    }
-    ::close(pipe[0]);
-    if (child > 0 && !ended)
-        ::kill(child, SIGKILL);
-    int status = 0;
-    if (child > 0)
-        ::waitpid(child, &status, 0);
-    if (!ended || answer.isEmpty())
-        return {};
-    const qsizetype line = answer.indexOf('\n');
-    return {true, DFileLock::State(answer.left(line).toInt()), QString::fromUtf8(answer.mid(line + 1))};
+    const qsizetype line = answer->indexOf('\n');
+    return {true, DFileLock::State(answer->left(line).toInt()), QString::fromUtf8(answer->mid(line + 1))};
 }
 
 bool IsRegularFile(const QString& path)

@@ -10,10 +10,7 @@
 
 #include <optional>
 
-#include <QDeadlineTimer>
 
-#include <poll.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -64,45 +61,18 @@ mode_t Mode(const QString& path)
 // did not answer within 10 seconds.
 std::optional<QStringList> LeftInChild(const QString& folder)
 {
-    int pipe[2] = {-1, -1};
-    if (::pipe(pipe) != 0)
+    const std::optional<QByteArray> answer = TestSupport::InChild(
+        [&]
+        {
+            DRecovery recovery(folder);
+            QByteArray lines = "answered\n";
+            for (const DRecovery::Copy& copy : recovery.Left())
+                lines += (copy.path + u'|' + copy.fileName + u'|' + copy.damage).toUtf8() + '\n';
+            return lines;
+        });
+    if (!answer || !answer->startsWith("answered\n"))
         return std::nullopt;
-    const pid_t child = ::fork();
-    if (child == 0)
-    {
-        ::close(pipe[0]);
-        DRecovery recovery(folder);
-        QByteArray answer = "answered\n";
-        for (const DRecovery::Copy& copy : recovery.Left())
-            answer += (copy.path + u'|' + copy.fileName + u'|' + copy.damage).toUtf8() + '\n';
-        const bool written = ::write(pipe[1], answer.constData(), size_t(answer.size())) == answer.size();
-        ::_exit(written ? 0 : 1);
-    }
-    ::close(pipe[1]);
-    QByteArray answer;
-    QDeadlineTimer deadline(10000);
-    bool ended = false;
-    while (child > 0 && !ended && !deadline.hasExpired())
-    {
-        pollfd wait = {pipe[0], POLLIN, 0};
-        if (::poll(&wait, 1, int(deadline.remainingTime())) <= 0)
-            break;
-        char buffer[512];
-        const ssize_t got = ::read(pipe[0], buffer, sizeof buffer);
-        if (got <= 0)
-            ended = true;
-        else
-            answer.append(buffer, got);
-    }
-    ::close(pipe[0]);
-    if (child > 0 && !ended)
-        ::kill(child, SIGKILL);
-    int status = 0;
-    if (child > 0)
-        ::waitpid(child, &status, 0);
-    if (!ended || !answer.startsWith("answered\n"))
-        return std::nullopt;
-    QStringList lines = QString::fromUtf8(answer).split(u'\n', Qt::SkipEmptyParts);
+    QStringList lines = QString::fromUtf8(*answer).split(u'\n', Qt::SkipEmptyParts);
     lines.removeFirst();
     return lines;
 }
