@@ -22,12 +22,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace FuzzSupport;
-    static const QByteArray before = []
-    {
-        DTest test;
-        BuildClass(test);
-        return test.file.ToBytes();
-    }();
+    const QByteArray& before = ClassBytes();
 
     DTest test;
     if (!Read(test, before, &DFileKalCir::Read))

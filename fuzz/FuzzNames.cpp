@@ -21,12 +21,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace FuzzSupport;
-    static const QByteArray before = []
-    {
-        DTest test;
-        BuildClass(test);
-        return test.file.ToBytes();
-    }();
+    const QByteArray& before = ClassBytes();
     const QStringList lines = DSubjList::MemoLines(QString::fromUtf8(Bytes(data, size)));
     for (int format = 0; format < DSubjElemAppe::kFormats; ++format)
     {

@@ -115,4 +115,17 @@ inline void BuildClass(DTest& test)
     test.desi.SetDesi(1, 2, 1, 12);
     test.desi.SetDesi(3, 1, 2, 1);
 }
+
+// The file of the class of BuildClass, written once, for a target to read
+// afresh for every input.
+inline const QByteArray& ClassBytes()
+{
+    static const QByteArray bytes = []
+    {
+        DTest test;
+        BuildClass(test);
+        return test.file.ToBytes();
+    }();
+    return bytes;
+}
 } // namespace FuzzSupport
