@@ -325,16 +325,16 @@ private:
                     else if (Label(x) == kEven)
                         d = std::min(d, Dist(E(Slack(x), x)) / 2);
                 }
+            // An even vertex's dual reaching zero: no augmentation would add
+            // weight. Asked before any dual moves, so that a step that is not
+            // taken (d may still be unbounded) changes nothing.
+            for (qint32 u = 1; u <= n_; ++u)
+                if (Label(St(u)) == kEven && Lab(u) <= d)
+                    return false;
             for (qint32 u = 1; u <= n_; ++u)
             {
                 if (Label(St(u)) == kEven)
-                {
-                    // An even vertex's dual at zero: no augmentation would
-                    // add weight.
-                    if (Lab(u) <= d)
-                        return false;
                     Lab(u) -= d;
-                }
                 else if (Label(St(u)) == kOdd)
                     Lab(u) += d;
             }
