@@ -11,6 +11,8 @@
 #include <QLockFile>
 
 #include <cerrno>
+#include <optional>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -137,19 +139,28 @@ DFileLock::State DFileLock::Lock(const QString& path)
     if (lock->getLockInfo(&holderPid_, &holderHost_, &holderApp_))
         return state_ = State::HeldElsewhere;
 
+    // One more try: the lock taken, or a holder named; nothing when the
+    // lock file still names nobody.
+    const auto retry = [&]() -> std::optional<State>
+    {
+        if (lock->tryLock(kRetryTime))
+        {
+            lock_ = std::move(lock);
+            return State::Held;
+        }
+        if (lock->getLockInfo(&holderPid_, &holderHost_, &holderApp_))
+            return State::HeldElsewhere;
+        holderPid_ = 0;
+        holderHost_.clear();
+        holderApp_.clear();
+        return std::nullopt;
+    };
+
     // The holder was still writing the lock file, or has just released it.
     struct stat first = {};
     const Place seen = Look(lockPath_, first);
-    if (lock->tryLock(kRetryTime))
-    {
-        lock_ = std::move(lock);
-        return state_ = State::Held;
-    }
-    if (lock->getLockInfo(&holderPid_, &holderHost_, &holderApp_))
-        return state_ = State::HeldElsewhere;
-    holderPid_ = 0;
-    holderHost_.clear();
-    holderApp_.clear();
+    if (const std::optional<State> state = retry())
+        return state_ = *state;
     if (const QString unreadable = Unreadable(lockPath_); !unreadable.isEmpty())
     {
         // Whose it is cannot be known: said as it is, never as a holder.
@@ -176,16 +187,8 @@ DFileLock::State DFileLock::Lock(const QString& path)
             }
         }
     }
-    if (lock->tryLock(kRetryTime))
-    {
-        lock_ = std::move(lock);
-        return state_ = State::Held;
-    }
-    if (lock->getLockInfo(&holderPid_, &holderHost_, &holderApp_))
-        return state_ = State::HeldElsewhere;
-    holderPid_ = 0;
-    holderHost_.clear();
-    holderApp_.clear();
+    if (const std::optional<State> state = retry())
+        return state_ = *state;
     reason_ = DLanguage::Active().GetMsg(37310, {lockPath_});
     return state_ = State::Unavailable;
 }
